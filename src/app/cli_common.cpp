@@ -1,0 +1,48 @@
+#include "cli_common.h"
+
+#include <QCommandLineParser>
+
+namespace kestrova::cli {
+
+QString versionText()
+{
+    return QStringLiteral("%1.%2.%3")
+        .arg(KESTROVA_VERSION_MAJOR)
+        .arg(KESTROVA_VERSION_MINOR)
+        .arg(KESTROVA_VERSION_PATCH);
+}
+
+int runCli(const QStringList &arguments, Io &io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes catalogues of folder trees and searches folders of catalogues.\n\n"
+        "Commands:\n"
+        "  generate ROOT CATALOGUE   write the catalogue of the tree at ROOT\n\n"
+        "Run 'kestrova-cli COMMAND --help' for a command's options."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate"));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(arguments)) {
+        io.err << parser.errorText() << Qt::endl;
+        return Exit::Failed;
+    }
+    if (parser.isSet(version)) {
+        io.out << QStringLiteral("kestrova-cli ") << versionText() << Qt::endl;
+        return Exit::Ok;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(help) || positional.isEmpty()) {
+        (parser.isSet(help) ? io.out : io.err) << parser.helpText();
+        return parser.isSet(help) ? Exit::Ok : Exit::Failed;
+    }
+    const QString command = positional.first();
+    const QStringList rest = positional.mid(1);
+    if (command == u"generate")
+        return runGenerate(rest, io);
+    io.err << QStringLiteral("kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
+    return Exit::Failed;
+}
+
+} // namespace kestrova::cli

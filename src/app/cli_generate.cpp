@@ -1,0 +1,120 @@
+// kestrova-cli generate ROOT CATALOGUE: the same run as the main window's Generate Catalogue.
+#include "cli_common.h"
+
+#include "catalogue/catalogue_format.h"
+#include "catalogue/catalogue_generator.h"
+#include "platform/posix_file_system.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kestrova::cli {
+namespace {
+
+class CliGenerationSink final : public GenerationSink
+{
+public:
+    explicit CliGenerationSink(Io &io) : m_io(io) { m_clock.start(); }
+
+    void folderStarting() override
+    {
+        ++m_folders;
+        if (m_io.errIsTerminal && m_clock.elapsed() - m_lastDrawn >= 100)
+            drawProgress();
+    }
+    void currentFile(QByteArrayView) override { ++m_files; }
+    void scanFinished() override { clearProgress(); }
+    void failure(const Error &error, const QByteArray &folder) override
+    {
+        clearProgress();
+        m_io.err << QFile::decodeName(folder) << QStringLiteral(": ") << error.numberStyle()
+                 << Qt::endl;
+    }
+
+    // Leaves the terminal line empty, so that what follows starts clean.
+    void clearProgress()
+    {
+        if (m_drawn) {
+            m_io.err << QStringLiteral("\r\x1b[K") << Qt::flush;
+            m_drawn = false;
+        }
+    }
+
+private:
+    void drawProgress()
+    {
+        m_lastDrawn = m_clock.elapsed();
+        const double seconds = std::max<qint64>(m_lastDrawn, 1) / 1000.0;
+        m_io.err << QStringLiteral("\r%1 folders, %2 files, %3 files/s\x1b[K")
+                        .arg(m_folders)
+                        .arg(m_files)
+                        .arg(qRound64(double(m_files) / seconds))
+                 << Qt::flush;
+        m_drawn = true;
+    }
+
+    Io &m_io;
+    QElapsedTimer m_clock;
+    qint64 m_lastDrawn = 0;
+    quint64 m_folders = 0;
+    quint64 m_files = 0;
+    bool m_drawn = false;
+};
+
+} // namespace
+
+int runGenerate(const QStringList &arguments, Io &io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the catalogue of the folder tree at ROOT into CATALOGUE (\".txt\" is appended "
+        "unless the name ends in it).\n"
+        "Exit status: 0 complete, 1 complete but some folders could not be read, 2 failed."));
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("ROOT"), QStringLiteral("The folder to catalogue."));
+    parser.addPositionalArgument(QStringLiteral("CATALOGUE"),
+                                 QStringLiteral("The catalogue file to write."));
+    if (!parser.parse(QStringList{QStringLiteral("kestrova-cli generate")} + arguments)) {
+        io.err << QStringLiteral("kestrova-cli generate: ") << parser.errorText() << Qt::endl;
+        return Exit::Failed;
+    }
+    if (parser.isSet(help)) {
+        io.out << parser.helpText();
+        return Exit::Ok;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2) {
+        io.err << QStringLiteral("kestrova-cli generate: expected ROOT and CATALOGUE\n")
+               << parser.helpText();
+        return Exit::Failed;
+    }
+
+    const QString root = QDir::cleanPath(QDir::current().absoluteFilePath(positional[0]));
+    const QString chosen = positional[1];
+    if (chosen.endsWith(u'/') || QFileInfo(chosen).isDir()) {
+        io.err << QStringLiteral("kestrova-cli generate: %1 is a folder; name a catalogue file")
+                      .arg(chosen)
+               << Qt::endl;
+        return Exit::Failed;
+    }
+    const QString catalogueFile = catalogue::catalogueFileName(chosen);
+
+    PosixFileSystem fileSystem;
+    const DateConventions dates;
+    CatalogueGenerator generator(fileSystem, dates);
+    CliGenerationSink sink(io);
+    try {
+        const GenerationTotals totals =
+            generator.WriteCatalogue(QFile::encodeName(root), catalogueFile, sink);
+        return totals.failures == 0 ? Exit::Ok : Exit::Partial;
+    } catch (const Error &error) {
+        sink.clearProgress();
+        io.err << catalogueFile << QStringLiteral(": ") << error.numberStyle() << Qt::endl;
+        return Exit::Failed;
+    }
+}
+
+} // namespace kestrova::cli

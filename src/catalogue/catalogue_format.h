@@ -1,0 +1,34 @@
+// The catalogue file: a dated header, a framed heading per folder, one line per file
+// (name;type;created) and closing totals, every line ended by CR LF. This is the one
+// definition of its lines; the generator writes them and the search reads them.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace kestrova::catalogue {
+
+inline constexpr char kHeaderPrefix[] = "CATALOGUE Date: ";
+inline constexpr char kRule[] = "============================================"; // 44 "="
+inline constexpr char kFolderPrefix[] = "Folder  ";
+inline constexpr char kEndMarker[] =
+    "=============== END OF CATALOGUE =============================";
+inline constexpr char kFolderTotalPrefix[] = "TOTAL FODERS SCANNED: ";
+inline constexpr char kFileTotalPrefix[] = "TOTAL FILES SCANNED: ";
+inline constexpr char kFieldSeparator = ';';
+inline constexpr char kFinished[] = "Finished ...";
+
+// A count as the totals lines hold it: the plain number below 10,000,000, from there the
+// shortest form with at most seven significant digits (1E+07, 1.234568E+07).
+QByteArray formatTotal(quint64 count);
+
+// Text from the file system made fit for one line: a carriage return or line feed inside a
+// name would split the line and corrupt the catalogue, so each becomes "?".
+QByteArray lineSafe(QByteArray text);
+
+// The catalogue file name for a name the user chose: kept when it ends exactly in ".txt"
+// (case matters), otherwise with ".txt" appended.
+QString catalogueFileName(const QString &chosen);
+
+} // namespace kestrova::catalogue

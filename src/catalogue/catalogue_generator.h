@@ -1,0 +1,74 @@
+// Writes a catalogue: the header, the depth-first walk of the tree with a frame per folder and
+// a line per file, then the closing lines and totals. Lines stream to the file as they are
+// made; nothing of the tree is gathered in memory.
+#pragma once
+
+#include "platform/date_conventions.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+namespace kestrova {
+
+class TextFileWriter;
+
+// What a run reports while it goes. The window yields to its event loop at folder starts and
+// shows the current file; the command line draws its progress line.
+class GenerationSink
+{
+public:
+    virtual ~GenerationSink() = default;
+    // Once at the start of every folder, before it is opened.
+    virtual void folderStarting() {}
+    // Each file line before it is written, and "Finished ..." once the walk is over.
+    virtual void currentFile(QByteArrayView text) { Q_UNUSED(text); }
+    // The walk is over and the closing lines follow.
+    virtual void scanFinished() {}
+    // A folder that could not be listed, or a file of it whose attributes could not be read.
+    // The rest of that folder is skipped and the run goes on.
+    virtual void failure(const Error &error, const QByteArray &folder)
+    {
+        Q_UNUSED(error);
+        Q_UNUSED(folder);
+    }
+};
+
+struct GenerationTotals
+{
+    quint64 folders = 0;  // sub-folders entered, whether or not they could be listed
+    quint64 files = 0;    // file lines written
+    quint64 failures = 0; // failures reported to the sink
+};
+
+class CatalogueGenerator
+{
+public:
+    CatalogueGenerator(FileSystem &fileSystem, const DateConventions &dates);
+
+    // Writes the catalogue of root into catalogueFile (emptied first; the name is used as
+    // given). Per-folder failures go to the sink. A failure of the run itself (the file
+    // cannot be created or written) raises an Error, with the file closed and holding what
+    // was written.
+    GenerationTotals WriteCatalogue(const QByteArray &root, const QString &catalogueFile,
+                                    GenerationSink &sink, QDate today = QDate::currentDate());
+
+private:
+    void ScanFolder(const QByteArray &thisitem);
+    void writeFrame(const QByteArray &folderPath);
+    void write(QByteArrayView line);
+
+    FileSystem &m_fileSystem;
+    const DateConventions &m_dates;
+
+    // State of the run in progress.
+    TextFileWriter *m_out = nullptr;
+    GenerationSink *m_sink = nullptr;
+    bool m_rootHeaderWritten = false;
+    GenerationTotals m_totals;
+    QByteArray m_line; // reused for every file line
+};
+
+} // namespace kestrova

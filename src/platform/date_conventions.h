@@ -1,0 +1,43 @@
+// The user's locale conventions for dates, as catalogues write them and searches read them back.
+// Every writer and reader of a catalogue goes through this one class, so that a date written
+// under a locale reads back as the same date-time under that locale.
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace kestrova {
+
+class DateConventions
+{
+public:
+    explicit DateConventions(const QLocale &locale = QLocale::system());
+
+    // The locale's short date pattern with a two-digit year widened to four digits.
+    const QString &shortDatePattern() const { return m_shortDate; }
+    // The locale's long time pattern without any time-zone part.
+    const QString &longTimePattern() const { return m_longTime; }
+    const QLocale &locale() const { return m_locale; }
+
+    QString shortDate(QDate date) const;
+    // The general form: short date, a blank, long time; the short date alone at exactly
+    // midnight. Seconds are the finest unit written.
+    QString general(const QDateTime &dateTime) const;
+    QString general(QDate date, QTime time) const;
+
+    // Reads the general form or a short date alone (then at midnight). Empty when the text
+    // is neither.
+    std::optional<QDateTime> parse(QStringView text) const;
+    std::optional<QDate> parseShortDate(QStringView text) const;
+
+private:
+    QLocale m_locale;
+    QString m_shortDate;
+    QString m_longTime;
+    QString m_generalPattern;
+};
+
+} // namespace kestrova

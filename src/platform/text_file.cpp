@@ -1,0 +1,124 @@
+#include "text_file.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kestrova {
+namespace {
+
+constexpr qsizetype kBufferSize = 256 * 1024;
+
+// Every writer that is open, so that ending the program at once can still flush them.
+// The program writes on one thread only.
+TextFileWriter *g_firstOpen = nullptr;
+
+void writeAll(int fd, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size_t(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            throw errorFromErrno(errno, ErrnoSubject::File);
+        }
+        data += written;
+        size -= written;
+    }
+}
+
+} // namespace
+
+TextFileWriter::TextFileWriter(const QString &path, Mode mode)
+{
+    if (path.isEmpty())
+        throw invalidArgumentError();
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::Truncate ? O_TRUNC : O_APPEND);
+    m_fd = open(QFile::encodeName(path).constData(), flags, 0666);
+    // With O_CREAT a missing entry can only be a folder on the way.
+    if (m_fd < 0)
+        throw errorFromErrno(errno, ErrnoSubject::Folder);
+    m_buffer.resize(kBufferSize);
+    m_nextOpen = g_firstOpen;
+    if (g_firstOpen)
+        g_firstOpen->m_previousOpen = this;
+    g_firstOpen = this;
+}
+
+TextFileWriter::~TextFileWriter()
+{
+    try {
+        close();
+    } catch (const Error &) {
+        // The caller that wanted to know called close() itself.
+    }
+}
+
+void TextFileWriter::writeLine(QByteArrayView text)
+{
+    if (m_fd < 0)
+        throw Error(ErrorNumber::SystemBase + EBADF, QString::fromLocal8Bit(std::strerror(EBADF)));
+    if (m_used + text.size() + 2 > m_buffer.size()) {
+        flush();
+        if (text.size() + 2 > m_buffer.size()) {
+            writeAll(m_fd, text.data(), text.size());
+            writeAll(m_fd, "\r\n", 2);
+            return;
+        }
+    }
+    char *out = m_buffer.data() + m_used;
+    std::memcpy(out, text.data(), size_t(text.size()));
+    out[text.size()] = '\r';
+    out[text.size() + 1] = '\n';
+    m_used += text.size() + 2;
+}
+
+void TextFileWriter::flush()
+{
+    // What could not be written is dropped, so that a later flush does not repeat it.
+    writeAll(m_fd, m_buffer.constData(), std::exchange(m_used, 0));
+}
+
+void TextFileWriter::close()
+{
+    if (m_fd < 0)
+        return;
+    if (m_previousOpen)
+        m_previousOpen->m_nextOpen = m_nextOpen;
+    else
+        g_firstOpen = m_nextOpen;
+    if (m_nextOpen)
+        m_nextOpen->m_previousOpen = m_previousOpen;
+    m_nextOpen = m_previousOpen = nullptr;
+
+    const int fd = std::exchange(m_fd, -1);
+    std::optional<Error> failure;
+    try {
+        writeAll(fd, m_buffer.constData(), std::exchange(m_used, 0));
+    } catch (const Error &error) {
+        failure = error;
+    }
+    if (::close(fd) != 0 && errno != EINTR && !failure)
+        failure = errorFromErrno(errno, ErrnoSubject::File);
+    if (failure)
+        throw *failure;
+}
+
+void TextFileWriter::flushAllOpen() noexcept
+{
+    while (g_firstOpen) {
+        try {
+            g_firstOpen->close();
+        } catch (const Error &) {
+            // Nothing more can be done for this file at program end.
+        }
+    }
+}
+
+} // namespace kestrova
