@@ -90,20 +90,31 @@ DateConventions::DateConventions(const QLocale &locale)
 
 QString DateConventions::shortDate(QDate date) const
 {
-    return m_locale.toString(date, m_shortDate);
+    if (date != m_lastDate || m_lastDateText.isNull()) {
+        m_lastDateText = m_locale.toString(date, m_shortDate);
+        m_lastDate = date;
+    }
+    return m_lastDateText;
 }
 
-QString DateConventions::general(QDate date, QTime time) const
+QString DateConventions::general(LocalDateTime dateTime) const
 {
+    const QTime &time = dateTime.time;
     const QTime seconds(time.hour(), time.minute(), time.second());
     if (seconds == QTime(0, 0))
-        return shortDate(date);
-    return m_locale.toString(date, m_shortDate) + u' ' + m_locale.toString(seconds, m_longTime);
+        return shortDate(dateTime.date);
+    // A day has only 86,400 seconds: each time of day is formatted once.
+    if (m_timeTexts.empty())
+        m_timeTexts.resize(24 * 60 * 60);
+    QString &timeText = m_timeTexts[size_t(seconds.msecsSinceStartOfDay() / 1000)];
+    if (timeText.isNull())
+        timeText = m_locale.toString(seconds, m_longTime);
+    return shortDate(dateTime.date) + u' ' + timeText;
 }
 
 QString DateConventions::general(const QDateTime &dateTime) const
 {
-    return general(dateTime.date(), dateTime.time());
+    return general(LocalDateTime{dateTime.date(), dateTime.time()});
 }
 
 std::optional<QDate> DateConventions::parseShortDate(QStringView text) const

@@ -8,8 +8,17 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace kestrova {
+
+// A wall-clock date and time of the local time zone, to the second. Catalogues hold such
+// values, with no zone; they are compared as they stand.
+struct LocalDateTime
+{
+    QDate date;
+    QTime time;
+};
 
 class DateConventions
 {
@@ -26,7 +35,7 @@ public:
     // The general form: short date, a blank, long time; the short date alone at exactly
     // midnight. Seconds are the finest unit written.
     QString general(const QDateTime &dateTime) const;
-    QString general(QDate date, QTime time) const;
+    QString general(LocalDateTime dateTime) const;
 
     // Reads the general form or a short date alone (then at midnight). Empty when the text
     // is neither.
@@ -38,6 +47,10 @@ private:
     QString m_shortDate;
     QString m_longTime;
     QString m_generalPattern;
+    // Files of one folder often share a day: the last day written is kept with its text.
+    mutable QDate m_lastDate;
+    mutable QString m_lastDateText;
+    mutable std::vector<QString> m_timeTexts; // by second of the day, filled as needed
 };
 
 } // namespace kestrova

@@ -4,6 +4,7 @@
 // not be valid UTF-8 and a catalogue must not lose or alter it.
 #pragma once
 
+#include "date_conventions.h"
 #include "error.h"
 
 #include <QByteArray>
@@ -34,7 +35,7 @@ public:
     virtual QString Type(const QByteArray &fileName) = 0;
     // When the file was created, or last modified where the file system keeps no birth time;
     // in local time, to the second.
-    virtual QDateTime DateCreated(const QByteArray &fileName) = 0;
+    virtual LocalDateTime DateCreated(const QByteArray &fileName) = 0;
 };
 
 class FileSystem

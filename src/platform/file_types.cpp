@@ -12,10 +12,14 @@ bool hasWildcard(QStringView pattern)
 
 } // namespace
 
-// Why the cache is exact: a name that matches no literal pattern and no pattern outside the
-// "*.ext" form is typed by the set of "*.ext" patterns it matches. Every such extension is a
-// suffix of the name's longest matching one, so two names that share their longest matching
-// extension, spelled the same, match the same set and get the same type.
+// Why the cache is exact: the database types a name by the set of its glob patterns that the
+// name matches, so names that match the same set get the same type. The cache key pins that
+// set down:
+// - the "*.ext" patterns a name matches are all suffixes of its longest matching extension, so
+//   that extension, spelled as in the name, decides them;
+// - for each other wildcard pattern, whether it matches with and without regard to case
+//   (patterns may be case-sensitive);
+// - a name equal to a literal pattern (Makefile, CMakeLists.txt) is its own key.
 FileTypes::FileTypes()
 {
     QStringList others;
@@ -26,10 +30,18 @@ FileTypes::FileTypes()
             else if (!hasWildcard(pattern))
                 m_literalNames.insert(pattern.toLower());
             else
-                others.append(QStringLiteral("(?:%1)").arg(
-                    QRegularExpression::wildcardToRegularExpression(pattern)));
+                others.append(QRegularExpression::wildcardToRegularExpression(pattern));
         }
     }
+    for (const QString &expression : others) {
+        QRegularExpression anyCase(expression, QRegularExpression::CaseInsensitiveOption);
+        anyCase.optimize();
+        QRegularExpression exactCase(expression);
+        exactCase.optimize();
+        m_eachPattern.push_back({anyCase, exactCase});
+    }
+    for (QString &expression : others)
+        expression = QStringLiteral("(?:%1)").arg(expression);
     // Matching without regard to case finds a superset of the names these patterns can
     // match; such names simply take the plain lookup.
     m_otherPatterns.setPattern(others.isEmpty() ? QStringLiteral("(?!)") : others.join(u'|'));
@@ -60,21 +72,25 @@ QString FileTypes::describeByLookup(const QString &fileName) const
 QString FileTypes::describe(QByteArrayView fileNameBytes)
 {
     const QString fileName = QString::fromUtf8(fileNameBytes);
-    if (m_literalNames.contains(fileName.toLower())
-        || m_otherPatterns.match(fileName).hasMatch())
-        return describeByLookup(fileName);
-
-    // The leftmost dot that starts a known extension starts the longest one.
     QString key;
+    // The leftmost dot that starts a known extension starts the longest one.
     for (qsizetype dot = fileName.indexOf(u'.'); dot >= 0; dot = fileName.indexOf(u'.', dot + 1)) {
         if (m_extensions.contains(QStringView(fileName).mid(dot + 1).toString().toLower())) {
             key = fileName.mid(dot);
             break;
         }
     }
-    auto cached = m_commentByExtension.constFind(key);
-    if (cached == m_commentByExtension.constEnd())
-        cached = m_commentByExtension.insert(key, commentByLookup(fileName));
+    if (m_literalNames.contains(fileName.toLower())) {
+        key = u'\x01' + fileName;
+    } else if (m_otherPatterns.match(fileName).hasMatch()) {
+        key += u'\x02';
+        for (const auto &[anyCase, exactCase] : m_eachPattern)
+            key += QChar(u'0' + (anyCase.match(fileName).hasMatch() ? 1 : 0)
+                         + (exactCase.match(fileName).hasMatch() ? 2 : 0));
+    }
+    auto cached = m_commentByKey.constFind(key);
+    if (cached == m_commentByKey.constEnd())
+        cached = m_commentByKey.insert(key, commentByLookup(fileName));
     return cached->isEmpty() ? fallback(fileName) : *cached;
 }
 

@@ -10,6 +10,9 @@
 #include <QSet>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 namespace kestrova {
 
 class FileTypes
@@ -30,12 +33,14 @@ private:
 
     QMimeDatabase m_database;
     // From the database's glob patterns: the extensions of "*.ext" patterns (lower case),
-    // the literal names, and one expression for every other pattern.
+    // the literal names (lower case), and the other wildcard patterns, each without and with
+    // regard to case, and all together without regard to case for a quick first test.
     QSet<QString> m_extensions;
     QSet<QString> m_literalNames;
+    std::vector<std::pair<QRegularExpression, QRegularExpression>> m_eachPattern;
     QRegularExpression m_otherPatterns;
-    // Comment by the name's longest known extension, exactly as the name spells it.
-    QHash<QString, QString> m_commentByExtension;
+    // The database's comment by cache key (see describe()); empty for the generic type.
+    QHash<QString, QString> m_commentByKey;
 };
 
 } // namespace kestrova

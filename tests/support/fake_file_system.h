@@ -91,7 +91,11 @@ private:
         const std::vector<QByteArray> &Files() const override { return m_names; }
         const std::vector<QByteArray> &SubFolders() const override { return m_listing.subFolders; }
         QString Type(const QByteArray &name) override { return file(name).type; }
-        QDateTime DateCreated(const QByteArray &name) override { return file(name).created; }
+        LocalDateTime DateCreated(const QByteArray &name) override
+        {
+            const QDateTime &created = file(name).created;
+            return {created.date(), created.time()};
+        }
 
     private:
         const File &file(const QByteArray &name) const

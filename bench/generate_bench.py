@@ -1,0 +1,97 @@
+#!/usr/bin/env python3
+"""Times `kestrova-cli generate` against find(1) doing the same work per file on the same tree.
+
+find -printf '%f;%T+\\n' stats every entry and formats one date, as a catalogue line needs.
+Runs alternate in one invocation on a warm tree; prints each pair, the median ratio and the
+generator's peak resident memory.
+
+    bench/generate_bench.py [--cli build/src/app/kestrova-cli] [--tree DIR] [--runs 5]
+"""
+import argparse
+import os
+import random
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+EXTENSIONS = (
+    ["jpg"] * 14 + ["JPG"] * 3 + ["png"] * 6 + ["txt"] * 6 + ["pdf"] * 5 + ["docx"] * 3 + ["mp3"] * 6
+    + ["c"] * 5 + ["h"] * 5 + ["cpp"] * 4 + ["py"] * 4 + ["html"] * 3 + ["js"] * 4 + ["json"] * 3
+    + ["xml"] * 2 + ["tar.gz"] * 2 + ["zip"] * 2 + ["o"] * 4 + ["so.1"] + ["log"] * 3 + ["md"] * 2
+    + ["mkv"] + ["flac"] * 2 + ["svg"] * 2 + ["xyzq"] + [""] * 3
+)
+SPECIAL_NAMES = ["Makefile", "README", "CMakeLists.txt", "LICENSE", "core", ".gitignore"]
+
+
+def build_tree(root, folders, files):
+    rng = random.Random(20261207)
+    paths = [root]
+    os.makedirs(root)
+    for i in range(1, folders):
+        parent = paths[rng.randrange(len(paths))]  # a random recursive tree: depth about ln(folders)
+        path = os.path.join(parent, f"folder {i:05d}")
+        os.mkdir(path)
+        paths.append(path)
+    for i in range(files):
+        folder = paths[i % len(paths)]
+        if rng.random() < 0.02:
+            name = f"{SPECIAL_NAMES[rng.randrange(len(SPECIAL_NAMES))]}"
+            if os.path.exists(os.path.join(folder, name)):
+                name += f".{i}"
+        else:
+            ext = EXTENSIONS[rng.randrange(len(EXTENSIONS))]
+            name = f"file_{i:07d}" + (f".{ext}" if ext else "")
+        with open(os.path.join(folder, name), "wb"):
+            pass
+
+
+def timed(command, stdout=subprocess.DEVNULL):
+    start = time.perf_counter()
+    process = subprocess.Popen(command, stdout=stdout)
+    _, status, usage = os.wait4(process.pid, 0)
+    elapsed = time.perf_counter() - start
+    if os.waitstatus_to_exitcode(status) not in (0, 1):
+        sys.exit(f"{command[0]} failed with status {status}")
+    return elapsed, usage.ru_maxrss / 1024.0
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", default="build/src/app/kestrova-cli")
+    parser.add_argument("--tree", default=os.path.join(tempfile.gettempdir(), "kestrova-bench", "tree"))
+    parser.add_argument("--folders", type=int, default=20000)
+    parser.add_argument("--files", type=int, default=200000)
+    parser.add_argument("--runs", type=int, default=5)
+    args = parser.parse_args()
+
+    if not os.path.isdir(args.tree):
+        print(f"building {args.files} files in {args.folders} folders at {args.tree} ...", flush=True)
+        build_tree(args.tree, args.folders, args.files)
+    catalogue = os.path.join(os.path.dirname(args.tree), "bench-catalogue.txt")
+    ours = [args.cli, "generate", args.tree, catalogue]
+    theirs = ["find", args.tree, "-printf", "%f;%T+\\n"]
+
+    timed(ours)  # warm the tree and the MIME database
+    timed(theirs)
+    ratios, our_times, their_times, peaks = [], [], [], []
+    for run in range(args.runs):
+        our_time, peak = timed(ours)
+        their_time, _ = timed(theirs)
+        ratios.append(our_time / their_time)
+        our_times.append(our_time)
+        their_times.append(their_time)
+        peaks.append(peak)
+        print(f"run {run + 1}: kestrova-cli {our_time:.3f} s   find {their_time:.3f} s   "
+              f"ratio {our_time / their_time:.2f}   peak RSS {peak:.1f} MiB", flush=True)
+    with open(catalogue, "rb") as f:
+        lines = f.read().count(b"\n")
+    print(f"tree: {args.tree} ({lines} catalogue lines)")
+    print(f"median: kestrova-cli {statistics.median(our_times):.3f} s, find {statistics.median(their_times):.3f} s, "
+          f"ratio {statistics.median(ratios):.2f} (target <= 1.0, goal 0.6); "
+          f"peak RSS {max(peaks):.1f} MiB (target < 64 MiB)")
+
+
+if __name__ == "__main__":
+    main()
