@@ -1,0 +1,42 @@
+// Kestrova: the desktop cataloguer. Builds the real services and opens the main window.
+#include "platform/desktop_services.h"
+#include "platform/posix_file_system.h"
+#include "windows/frmReport.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kestrova"));
+    QApplication::setApplicationDisplayName(kestrova::kApplicationTitle);
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(KESTROVA_VERSION_MAJOR)
+                                            .arg(KESTROVA_VERSION_MINOR)
+                                            .arg(KESTROVA_VERSION_PATCH));
+
+    kestrova::DesktopMessageService messages;
+    kestrova::DesktopSaveDialog saveDialog;
+    kestrova::XdgDocumentLauncher launcher;
+    kestrova::ImmediateProgramEnd programEnd;
+    kestrova::PosixFileSystem fileSystem;
+    kestrova::DefaultPathStore pathStore(fileSystem);
+    kestrova::SharedPaths paths;
+    const kestrova::DateConventions dates;
+    kestrova::Services services{
+        [] { return std::make_unique<kestrova::PosixFileSystem>(); },
+        &kestrova::mountedDrives,
+        messages,
+        saveDialog,
+        launcher,
+        programEnd,
+        pathStore,
+        paths,
+        dates,
+    };
+
+    kestrova::frmReport window(services);
+    window.Form_Load();
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,42 @@
+// The real desktop services behind the platform interfaces: Qt's message boxes and file
+// dialogs, xdg-open, and the end of the program. Needs a QApplication.
+#pragma once
+
+#include "launcher.h"
+#include "message_service.h"
+#include "save_dialog.h"
+
+class QWidget;
+
+namespace kestrova {
+
+class DesktopMessageService final : public MessageService
+{
+public:
+    MessageAnswer show(const Message &message) override;
+};
+
+class DesktopSaveDialog final : public SaveDialog
+{
+public:
+    void showSave() override;
+
+private:
+    QString m_lastFolder;
+};
+
+// Opens documents with xdg-open, the desktop's own way of finding the associated
+// application.
+class XdgDocumentLauncher final : public DocumentLauncher
+{
+public:
+    int open(const QString &file, const QString &workingFolder) override;
+};
+
+class ImmediateProgramEnd final : public ProgramEnd
+{
+public:
+    void endNow() override;
+};
+
+} // namespace kestrova

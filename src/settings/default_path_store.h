@@ -1,0 +1,50 @@
+// The default path: the folder the user keeps catalogues in, remembered in the setup file
+// setup.txt, and the application-wide strings that carry paths between the windows.
+#pragma once
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+
+#include <QString>
+
+namespace kestrova {
+
+// The strings every window shares while the program runs; empty at start-up, never stored.
+struct SharedPaths
+{
+    QString DefaultPath;  // as last read from or written to the setup file
+    QString CurrentPath;  // the folder whose catalogues the next search reads
+    QString SelectedPath; // the File Path of the hit last double-clicked
+};
+
+class DefaultPathStore
+{
+public:
+    // programFolder: the folder that holds the executable. configFolder: where the setup
+    // file goes when the program's folder is not writable (a system-wide install).
+    DefaultPathStore(FileSystem &fileSystem, QString programFolder, QString configFolder);
+    // The running program's folders.
+    explicit DefaultPathStore(FileSystem &fileSystem);
+
+    // Where the setup file lies: in the program's folder when the user may write there,
+    // otherwise in the user's configuration folder. Reading, writing and deleting all use it.
+    QString setupFilePath() const;
+
+    bool exists() const;
+    // The stored path: the first line as written, or, when it begins with a double quote, the
+    // text up to the next one. An empty file raises the end-of-file error (62); an empty
+    // first line reads as empty text.
+    QString read() const;
+    // Replaces the file with one line holding path. Atomic: when the write fails the previous
+    // file stays as it was. Raises an Error on failure.
+    void write(const QString &path) const;
+    // Deletes the file when it exists; raises an Error when it cannot.
+    void remove() const;
+
+private:
+    FileSystem &m_fileSystem;
+    QString m_programFolder;
+    QString m_configFolder;
+};
+
+} // namespace kestrova

@@ -1,0 +1,106 @@
+#include "drive_folder_lists.h"
+
+#include <QApplication>
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStorageInfo>
+#include <QStyle>
+
+namespace kestrova {
+
+namespace {
+constexpr int kPathRole = Qt::UserRole;
+}
+
+DriveList::DriveList(QWidget *parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::activated, this, &DriveList::driveChanged);
+}
+
+void DriveList::setDrives(const QList<Volume> &drives, const QString &currentFolder)
+{
+    const QSignalBlocker blocker(this);
+    m_drives = drives;
+    clear();
+    const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+    for (const Volume &volume : drives)
+        addItem(icon, volume.displayText(), volume.rootPath);
+    const Volume current = driveOf(currentFolder, drives);
+    setCurrentIndex(std::max(0, findData(current.rootPath)));
+}
+
+QString DriveList::drive() const
+{
+    return currentData().toString();
+}
+
+FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+{
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemActivated, this, &FolderList::openItem);
+}
+
+void FolderList::setPath(const QString &folder)
+{
+    if (folder.isEmpty())
+        throw Error(ErrorNumber::PathNotFound, QStringLiteral("Path not found"));
+    const QFileInfo info(folder);
+    const QString clean = QDir::cleanPath(info.absoluteFilePath());
+    if (!info.exists() || !info.isDir()) {
+        const QStorageInfo storage(folder);
+        if (storage.isValid() && !storage.isReady())
+            throw Error(ErrorNumber::DiskNotReady, QStringLiteral("Disk not ready"));
+        throw Error(ErrorNumber::PathNotFound, QStringLiteral("Path not found"));
+    }
+    if (!info.isReadable() || !info.isExecutable())
+        throw Error(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied"));
+    if (clean == m_path)
+        return;
+    m_path = clean;
+    rebuild();
+    emit pathChanged();
+}
+
+void FolderList::openItem(QListWidgetItem *item)
+{
+    try {
+        setPath(item->data(kPathRole).toString());
+    } catch (const Error &) {
+        // A folder that vanished or denies access: the list stays where it is.
+        rebuild();
+    }
+}
+
+void FolderList::rebuild()
+{
+    clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    // The ancestors, from the root down to the current folder, each indented one step more.
+    QStringList ancestors;
+    for (QDir dir(m_path);; ) {
+        ancestors.prepend(dir.absolutePath());
+        if (!dir.cdUp())
+            break;
+    }
+    int depth = 0;
+    for (const QString &ancestor : ancestors) {
+        const QString name = ancestor == u"/" ? ancestor : QFileInfo(ancestor).fileName();
+        auto *item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, this);
+        item->setData(kPathRole, ancestor);
+        ++depth;
+    }
+    setCurrentRow(count() - 1);
+    QStringList children = QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(children.begin(), children.end(), collator);
+    for (const QString &child : children) {
+        auto *item = new QListWidgetItem(closed, QString(depth * 2, u' ') + child, this);
+        item->setData(kPathRole, QDir(m_path).filePath(child));
+    }
+}
+
+} // namespace kestrova

@@ -1,0 +1,60 @@
+// The drive list and the folder list that the main window and the search window share.
+// The drive list holds the mounted drives; the folder list shows the current folder's
+// ancestors and sub-folders, and opens a folder on a double-click or Enter.
+#pragma once
+
+#include "platform/error.h"
+#include "platform/volumes.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+#include <functional>
+
+namespace kestrova {
+
+class DriveList : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit DriveList(QWidget *parent = nullptr);
+
+    // Fills the list; the current drive becomes the one that holds currentFolder.
+    void setDrives(const QList<Volume> &drives, const QString &currentFolder);
+    // The mount path of the drive shown.
+    QString drive() const;
+    const QList<Volume> &drives() const { return m_drives; }
+
+signals:
+    // The user picked another drive.
+    void driveChanged();
+
+private:
+    QList<Volume> m_drives;
+};
+
+class FolderList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FolderList(QWidget *parent = nullptr);
+
+    const QString &path() const { return m_path; }
+    // Moves the list to folder. Raises an Error, leaving the list where it was, when folder is
+    // empty, missing, not a folder, unreadable, or on a drive that is not ready.
+    void setPath(const QString &folder);
+
+signals:
+    // The path changed, by the user or by the program.
+    void pathChanged();
+
+private:
+    void openItem(QListWidgetItem *item);
+    void rebuild();
+
+    QString m_path;
+};
+
+} // namespace kestrova

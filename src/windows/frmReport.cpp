@@ -1,0 +1,342 @@
+#include "frmReport.h"
+
+#include "catalogue/catalogue_format.h"
+#include "catalogue/catalogue_generator.h"
+#include "drive_folder_lists.h"
+#include "layout.h"
+#include "mMain.h"
+#include "picture_button.h"
+#include "platform/event_loop.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScopeGuard>
+#include <QStyle>
+
+namespace kestrova {
+
+namespace {
+
+// The window's client area, below the menu bar.
+constexpr int kClientWidth = 8775;
+constexpr int kClientHeight = 6615;
+
+QLabel *label(const QString &text, QWidget *parent, int left, int top, int width, int height)
+{
+    auto *result = new QLabel(text, parent);
+    result->setFont(boldFont(8.25));
+    result->setWordWrap(true);
+    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(result, left, top, width, height);
+    return result;
+}
+
+QFrame *line(QWidget *parent, QFrame::Shape shape, const QRect &geometry)
+{
+    auto *rule = new QFrame(parent);
+    rule->setFrameShape(shape);
+    rule->setFrameShadow(QFrame::Sunken);
+    rule->setGeometry(geometry);
+    return rule;
+}
+
+} // namespace
+
+QString launchFailureMessage(int result)
+{
+    switch (result) {
+    case 2: return QStringLiteral("File not found");
+    case 3: return QStringLiteral("Path not found");
+    case 5: return QStringLiteral("Access denied");
+    case 8: return QStringLiteral("Out of memory");
+    case 11: return QStringLiteral("Invalid EXE file or error in EXE image");
+    case 26: return QStringLiteral("A sharing violation occurred");
+    case 27: return QStringLiteral("Incomplete or invalid file association");
+    case 28: return QStringLiteral("DDE Time out");
+    case 29: return QStringLiteral("DDE transaction failed");
+    case 30: return QStringLiteral("DDE busy");
+    case 31: return QStringLiteral("No association for file extension");
+    case 32: return QStringLiteral("DLL not found");
+    default: return QStringLiteral("Unknown error");
+    }
+}
+
+// The window's side of a run: the current file label repaints at folder starts only, where
+// the window also handles its pending events; failures become number-style messages.
+class frmReport::RunSink final : public GenerationSink
+{
+public:
+    explicit RunSink(frmReport &window) : m_window(window) {}
+
+    void folderStarting() override
+    {
+        showLatest();
+        yieldToEventLoop();
+    }
+    void currentFile(QByteArrayView text) override { m_latest = text.toByteArray(); }
+    void scanFinished() override { m_window.SetButtonStatus(true); }
+    void failure(const Error &error, const QByteArray &) override
+    {
+        showLatest();
+        m_window.m_services.messages.reportNumberStyle(error);
+    }
+    void showLatest()
+    {
+        if (!m_latest.isNull())
+            m_window.lblFile->setText(QString::fromUtf8(m_latest));
+    }
+
+private:
+    frmReport &m_window;
+    QByteArray m_latest;
+};
+
+frmReport::frmReport(Services &services, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_services(services)
+{
+    setWindowTitle(kApplicationTitle);
+    setWindowIcon(applicationIcon());
+    buildControls();
+    buildMenus();
+    setFixedSize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height());
+}
+
+frmReport::~frmReport() = default;
+
+void frmReport::buildControls()
+{
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    client->setFixedSize(twips(kClientWidth), twips(kClientHeight));
+
+    auto *frame1 = new QGroupBox(QStringLiteral("Select Drive/Folder "), client);
+    frame1->setFont(boldFont(9.75));
+    place(frame1, 120, 240, 6375, 3855);
+    label(QStringLiteral("Select Drive"), frame1, 240, 480, 1575, 255);
+    Drive1 = new DriveList(frame1);
+    place(Drive1, 2280, 480, 3735, 315);
+    label(QStringLiteral("Select Folder"), frame1, 240, 1080, 1575, 255);
+    Dir1 = new FolderList(frame1);
+    place(Dir1, 2280, 1080, 3735, 2565);
+    label(QStringLiteral("Please select the Drive or Folder you want to generate its Catalogue."),
+          frame1, 240, 1440, 1815, 1095);
+    auto *image1 = new QLabel(frame1);
+    image1->setPixmap(applicationIcon().pixmap(32, 32));
+    // Below the label's text, which takes four lines in the desktop's wider fonts.
+    place(image1, 1200, 2640, 480, 480);
+    for (QWidget *child : frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (child != Drive1 && child != Dir1)
+            child->setFont(boldFont(8.25));
+
+    auto *frame2 = new QGroupBox(QStringLiteral("Process Details"), client);
+    frame2->setFont(boldFont(9.75));
+    place(frame2, 120, 4320, 8535, 2175);
+    label(QStringLiteral("Current Folder"), frame2, 360, 360, 1575, 255);
+    lblFolder = label(QString(), frame2, 2160, 360, 5895, 375);
+    lblFolder->setWordWrap(false);
+    label(QStringLiteral("Current File"), frame2, 360, 960, 1575, 255);
+    lblFile = label(QString(), frame2, 2160, 960, 5895, 975);
+    lblFile->setTextFormat(Qt::PlainText);
+    lblFolder->setTextFormat(Qt::PlainText);
+
+    auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int top) {
+        auto *result = new PictureButton(style()->standardIcon(picture), caption, client);
+        result->setFont(boldFont(8.25));
+        place(result, 6960, top, 1455, 700);
+        return result;
+    };
+    cmdGenerate = button(QStyle::SP_DialogSaveButton, QStringLiteral("&Generate Catalogue"), 360);
+    cmdView = button(QStyle::SP_FileDialogContentsView, QStringLiteral("&View Catalogue"), 1140);
+    cmdFind = button(QStyle::SP_FileDialogDetailedView, QStringLiteral("&Find Files "), 1920);
+    cmdSetDefaultPath = button(QStyle::SP_DirHomeIcon, QStringLiteral("&Set Default Path"), 2700);
+    cmdExit = button(QStyle::SP_DialogCloseButton, QStringLiteral("E&xit"), 3480);
+    cmdGenerate->setEnabled(false);
+    cmdView->setEnabled(false);
+
+    line(client, QFrame::HLine, QRect(0, twips(120) - 1, twips(8760), 2));
+    line(client, QFrame::VLine, QRect(twips(6720) - 1, twips(240), 2, twips(4200 - 240)));
+
+    connect(cmdGenerate, &QPushButton::clicked, this, &frmReport::cmdGenerate_Click);
+    connect(cmdView, &QPushButton::clicked, this, &frmReport::cmdView_Click);
+    connect(cmdFind, &QPushButton::clicked, this, &frmReport::cmdFind_Click);
+    connect(cmdSetDefaultPath, &QPushButton::clicked, this, &frmReport::cmdSetDefaultPath_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmReport::cmdExit_Click);
+    connect(Drive1, &DriveList::driveChanged, this, &frmReport::Drive1_Change);
+    connect(Dir1, &FolderList::pathChanged, this, &frmReport::Dir1_Change);
+
+    setTabOrder(Drive1, Dir1);
+}
+
+void frmReport::buildMenus()
+{
+    // The menu items call the button procedures directly, so they act while a button is
+    // disabled.
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    mGenerate = file->addAction(QStringLiteral("Generate Catalogue"), this, &frmReport::cmdGenerate_Click);
+    mFind = file->addAction(QStringLiteral("Find Files"), this, &frmReport::cmdFind_Click);
+    mExit = file->addAction(QStringLiteral("Exit"), this, &frmReport::cmdExit_Click);
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
+    mPath = tools->addAction(QStringLiteral("Set Default Path"), this, &frmReport::cmdSetDefaultPath_Click);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    mAbout = help->addAction(QStringLiteral("About"), this, [this] {
+        if (showAbout)
+            showAbout();
+    });
+}
+
+void frmReport::Form_Load()
+{
+    Drive1->setDrives(m_services.drives(), QDir::currentPath());
+    try {
+        // The list starts at the current folder without a change of path of its own.
+        const QSignalBlocker blocker(Dir1);
+        Dir1->setPath(QDir::currentPath());
+    } catch (const Error &) {
+        // A current folder that vanished: the list starts empty.
+    }
+    CheckForSetupFile();
+}
+
+void frmReport::CheckForSetupFile()
+{
+    try {
+        if (m_services.pathStore.exists())
+            OpenDefaultPath();
+    } catch (const Error &error) {
+        m_services.messages.reportNumberStyle(error);
+    }
+}
+
+void frmReport::OpenDefaultPath()
+{
+    try {
+        const QString stored = m_services.pathStore.read();
+        Dir1->setPath(stored);
+        m_services.paths.DefaultPath = stored;
+    } catch (const Error &error) {
+        m_services.messages.reportNumberStyle(error);
+    }
+}
+
+void frmReport::resizeEvent(QResizeEvent *event)
+{
+    // The window keeps one size; a minimized window is left alone.
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized() && event->size() != minimumSize())
+        resize(minimumSize());
+}
+
+void frmReport::closeEvent(QCloseEvent *event)
+{
+    // Closing the window during a run ends the program as Exit does, with the catalogue
+    // keeping what was written; otherwise the program ends after the window closes.
+    if (m_generating)
+        m_services.programEnd.endNow();
+    QMainWindow::closeEvent(event);
+}
+
+void frmReport::SetButtonStatus(bool enabled)
+{
+    cmdView->setEnabled(enabled);
+    cmdFind->setEnabled(enabled);
+}
+
+void frmReport::Drive1_Change()
+{
+    m_currentDrive = Drive1->drive();
+    try {
+        Dir1->setPath(m_currentDrive);
+    } catch (const Error &error) {
+        m_services.messages.show({error.description(), MessageButtons::Ok, MessageIcon::Critical});
+    }
+}
+
+void frmReport::Dir1_Change()
+{
+    lblFolder->setText(Dir1->path());
+    cmdGenerate->setEnabled(true);
+    cmdView->setEnabled(true);
+}
+
+void frmReport::cmdGenerate_Click()
+{
+    // Events are handled at every folder start, so Generate can be asked for again while a
+    // run goes on; runs must not overlap.
+    if (m_generating) {
+        m_services.messages.inform(QStringLiteral("A catalogue is being generated."));
+        return;
+    }
+    m_generating = true;
+    const auto done = qScopeGuard([this] { m_generating = false; });
+    SaveDialog &cd1 = m_services.saveDialog;
+    RunSink sink(*this);
+    try {
+        cd1.cancelError = true;
+        SetButtonStatus(false);
+        const std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
+        cd1.filter = QStringLiteral("Text (*.txt)");
+        if (!m_services.paths.DefaultPath.isEmpty())
+            cd1.initialDir = m_services.paths.DefaultPath;
+        cd1.showSave();
+        if (cd1.fileName.isEmpty()) {
+            SetButtonStatus(true);
+            return;
+        }
+        m_catalogueFile = catalogue::catalogueFileName(cd1.fileName);
+        CatalogueGenerator generator(*fileSystem, m_services.dates);
+        generator.WriteCatalogue(QFile::encodeName(lblFolder->text()), m_catalogueFile, sink);
+        sink.showLatest();
+    } catch (const Error &error) {
+        sink.showLatest();
+        if (error.number() == ErrorNumber::Cancelled) {
+            SetButtonStatus(true);
+        } else if (error.number() == ErrorNumber::TypeMismatch) {
+            cmdView->setEnabled(false);
+            cmdGenerate->setEnabled(false);
+        } else {
+            m_services.messages.reportNumberStyle(error);
+        }
+    }
+}
+
+void frmReport::cmdView_Click()
+{
+    try {
+        if (m_catalogueFile.isEmpty())
+            return;
+        const int result = StartDoc(m_services.launcher, m_services.messages, m_catalogueFile,
+                                    m_currentDrive);
+        if (result > 32)
+            return;
+        m_services.messages.show({launchFailureMessage(result)});
+    } catch (const Error &error) {
+        m_services.messages.show({QString::number(error.number())});
+    }
+}
+
+void frmReport::cmdFind_Click()
+{
+    if (showSearchWindow)
+        showSearchWindow();
+}
+
+void frmReport::cmdSetDefaultPath_Click()
+{
+    if (showSetDefaultPath)
+        showSetDefaultPath();
+}
+
+void frmReport::cmdExit_Click()
+{
+    m_services.programEnd.endNow();
+}
+
+} // namespace kestrova

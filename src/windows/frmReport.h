@@ -1,0 +1,87 @@
+// The main window: pick a drive and folder, generate its catalogue, view the latest catalogue,
+// and open the search window, the Set Default Path dialog and the About box.
+#pragma once
+
+#include "services.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace kestrova {
+
+class DriveList;
+class FolderList;
+class PictureButton;
+
+class frmReport : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmReport(Services &services, QWidget *parent = nullptr);
+    ~frmReport() override;
+
+    // Opening the other windows, each modally; set by whoever builds the program.
+    std::function<void()> showSearchWindow;
+    std::function<void()> showSetDefaultPath;
+    std::function<void()> showAbout;
+
+    void Form_Load();
+    void SetButtonStatus(bool enabled);
+
+    void cmdGenerate_Click();
+    void cmdView_Click();
+    void cmdFind_Click();
+    void cmdSetDefaultPath_Click();
+    void cmdExit_Click();
+    void Drive1_Change();
+    void Dir1_Change();
+
+    // The controls, for the windows' tests and the screenshots.
+    DriveList *Drive1 = nullptr;
+    FolderList *Dir1 = nullptr;
+    QLabel *lblFolder = nullptr;
+    QLabel *lblFile = nullptr;
+    PictureButton *cmdGenerate = nullptr;
+    PictureButton *cmdView = nullptr;
+    PictureButton *cmdFind = nullptr;
+    PictureButton *cmdSetDefaultPath = nullptr;
+    PictureButton *cmdExit = nullptr;
+    QAction *mGenerate = nullptr;
+    QAction *mFind = nullptr;
+    QAction *mExit = nullptr;
+    QAction *mPath = nullptr;
+    QAction *mAbout = nullptr;
+
+    const QString &catalogueFile() const { return m_catalogueFile; }
+    const QString &currentDrive() const { return m_currentDrive; }
+    bool isGenerating() const { return m_generating; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class RunSink;
+
+    void buildControls();
+    void buildMenus();
+    void CheckForSetupFile();
+    void OpenDefaultPath();
+
+    Services &m_services;
+    QString m_currentDrive;
+    QString m_catalogueFile;
+    bool m_generating = false;
+};
+
+// The main window's messages for launch results of 32 and below.
+QString launchFailureMessage(int result);
+
+} // namespace kestrova

@@ -1,0 +1,35 @@
+// Window layouts are given in twips, 15 to a logical pixel; Qt scales logical pixels for
+// high-density screens.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QWidget>
+
+namespace kestrova {
+
+constexpr int twips(double value)
+{
+    return int(value / 15.0 + 0.5);
+}
+
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+inline void place(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+// Labels and buttons are bold at 8.25 points, frame titles bold at 9.75.
+inline QFont boldFont(double points)
+{
+    QFont font;
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace kestrova

@@ -1,0 +1,23 @@
+// A push button with its picture above a caption that wraps onto a second line, for buttons
+// too narrow for their caption on one line. The caption keeps its access key.
+#pragma once
+
+#include <QPushButton>
+
+namespace kestrova {
+
+class PictureButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    PictureButton(const QIcon &icon, const QString &caption, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// The program's icon, drawn rather than shipped: a drive with a catalogue page.
+QIcon applicationIcon();
+
+} // namespace kestrova

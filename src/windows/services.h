@@ -1,0 +1,32 @@
+// Everything the windows reach outside themselves: the platform services, the setup file and
+// the strings the windows share. The program builds one set; tests build one of fakes.
+#pragma once
+
+#include "platform/date_conventions.h"
+#include "platform/file_system.h"
+#include "platform/launcher.h"
+#include "platform/message_service.h"
+#include "platform/save_dialog.h"
+#include "platform/volumes.h"
+#include "settings/default_path_store.h"
+
+#include <functional>
+#include <memory>
+
+namespace kestrova {
+
+struct Services
+{
+    // A fresh file-system object, as each generation run and each window takes one.
+    std::function<std::unique_ptr<FileSystem>()> makeFileSystem;
+    std::function<QList<Volume>()> drives;
+    MessageService &messages;
+    SaveDialog &saveDialog;
+    DocumentLauncher &launcher;
+    ProgramEnd &programEnd;
+    DefaultPathStore &pathStore;
+    SharedPaths &paths;
+    const DateConventions &dates;
+};
+
+} // namespace kestrova

@@ -1,0 +1,149 @@
+#include "platform/posix_file_system.h"
+#include "settings/default_path_store.h"
+#include "support/unprivileged.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kestrova;
+
+namespace {
+
+void writeRaw(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray readRaw(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestDefaultPathStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesOneLineAndReadsItBack()
+    {
+        QTemporaryDir program;
+        PosixFileSystem fs;
+        DefaultPathStore store(fs, program.path(), program.filePath(QStringLiteral("config")));
+        QCOMPARE(store.setupFilePath(), program.filePath(QStringLiteral("setup.txt")));
+        QVERIFY(!store.exists());
+        store.write(QStringLiteral("D:\\Catalogues"));
+        QVERIFY(store.exists());
+        QCOMPARE(readRaw(store.setupFilePath()), QByteArray("D:\\Catalogues\r\n"));
+        QCOMPARE(store.read(), QStringLiteral("D:\\Catalogues"));
+
+        // A comma no longer cuts the path short, and blanks are kept as written.
+        for (const QString &path : {QStringLiteral("/srv/drives, old"), QStringLiteral(" /lead"),
+                                    QStringLiteral("/données/catalogues"), QString()}) {
+            store.write(path);
+            QCOMPARE(store.read(), path);
+        }
+        store.remove();
+        QVERIFY(!store.exists());
+        store.remove(); // nothing to remove is no failure
+    }
+
+    void readsTheFirstFieldOfFilesWrittenElsewhere_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("several lines") << QByteArray("/first\r\n/second\r\n") << QStringLiteral("/first");
+        QTest::newRow("lone LF") << QByteArray("/first\n/second") << QStringLiteral("/first");
+        QTest::newRow("no line end") << QByteArray("/only") << QStringLiteral("/only");
+        QTest::newRow("quoted") << QByteArray("\"/a, b\",x\r\n") << QStringLiteral("/a, b");
+        QTest::newRow("quoted after blanks") << QByteArray("  \"/q\"\r\n") << QStringLiteral("/q");
+        QTest::newRow("empty first line") << QByteArray("\r\n/second\r\n") << QString();
+    }
+    void readsTheFirstFieldOfFilesWrittenElsewhere()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        QTemporaryDir program;
+        PosixFileSystem fs;
+        DefaultPathStore store(fs, program.path(), program.path());
+        writeRaw(store.setupFilePath(), content);
+        QCOMPARE(store.read(), expected);
+    }
+
+    void emptyFileIsAnEndOfFileFailure()
+    {
+        QTemporaryDir program;
+        PosixFileSystem fs;
+        DefaultPathStore store(fs, program.path(), program.path());
+        writeRaw(store.setupFilePath(), QByteArray());
+        try {
+            store.read();
+            QFAIL("an empty setup file was read");
+        } catch (const Error &error) {
+            QCOMPARE(error.number(), ErrorNumber::InputPastEnd);
+        }
+    }
+
+    // A program installed where the user may not write keeps its setup file in the user's
+    // configuration folder, and Set works there.
+    void readOnlyProgramFolderUsesTheConfigurationFolder()
+    {
+        QTemporaryDir dir;
+        testing::openToEveryone(dir.path());
+        const QString program = dir.filePath(QStringLiteral("bin"));
+        const QString config = dir.filePath(QStringLiteral("config"));
+        QVERIFY(QDir().mkdir(program));
+        QVERIFY(QDir().mkdir(config));
+        testing::openToEveryone(config);
+        QVERIFY(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                                   | QFileDevice::ReadOther | QFileDevice::ExeOther));
+        const int outcome = testing::runUnprivileged([&] {
+            PosixFileSystem fs;
+            DefaultPathStore store(fs, program, config);
+            if (store.setupFilePath() != config + QStringLiteral("/setup.txt"))
+                return 1;
+            store.write(QStringLiteral("/srv/catalogues"));
+            return store.read() == QStringLiteral("/srv/catalogues") ? 0 : 2;
+        });
+        if (outcome < 0)
+            QSKIP("cannot run as an unprivileged user here");
+        QCOMPARE(outcome, 0);
+    }
+
+    // A write that fails leaves the stored path as it was.
+    void failedWriteKeepsThePreviousFile()
+    {
+        QTemporaryDir dir;
+        testing::openToEveryone(dir.path());
+        PosixFileSystem fs;
+        DefaultPathStore store(fs, dir.path(), dir.path());
+        store.write(QStringLiteral("/kept"));
+        // A folder the writer may not change: the temporary file cannot be made there.
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                                      | QFileDevice::ReadOther | QFileDevice::ExeOther));
+        const int outcome = testing::runUnprivileged([&] {
+            PosixFileSystem childFs;
+            DefaultPathStore childStore(childFs, QStringLiteral("/nonexistent-program-folder"), dir.path());
+            try {
+                childStore.write(QStringLiteral("/lost"));
+                return 1;
+            } catch (const Error &) {
+                return 0;
+            }
+        });
+        testing::openToEveryone(dir.path());
+        if (outcome < 0)
+            QSKIP("cannot run as an unprivileged user here");
+        QCOMPARE(outcome, 0);
+        QCOMPARE(readRaw(store.setupFilePath()), QByteArray("/kept\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDefaultPathStore)
+#include "test_default_path_store.moc"

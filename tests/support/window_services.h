@@ -1,0 +1,45 @@
+// A complete set of services for window tests: fakes for the desktop, the real file system
+// unless a test swaps in a fake, and a setup file in a folder of the test's own.
+#pragma once
+
+#include "platform/posix_file_system.h"
+#include "support/fake_desktop.h"
+#include "windows/services.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace kestrova::testing {
+
+struct WindowServices
+{
+    WindowServices()
+        : store(fileSystem, programFolder.path(), programFolder.filePath(QStringLiteral("config"))),
+          services{[this] { return makeFileSystem ? makeFileSystem() : std::make_unique<PosixFileSystem>(); },
+                   [this] { return drives; },
+                   messages,
+                   saveDialog,
+                   launcher,
+                   programEnd,
+                   store,
+                   paths,
+                   dates}
+    {
+    }
+
+    QTemporaryDir programFolder;
+    PosixFileSystem fileSystem;
+    FakeMessages messages;
+    FakeSaveDialog saveDialog;
+    FakeLauncher launcher;
+    FakeProgramEnd programEnd;
+    DefaultPathStore store;
+    SharedPaths paths;
+    const DateConventions dates{QLocale(QStringLiteral("en_US"))};
+    QList<Volume> drives{Volume{QStringLiteral("/"), QString(), QStringLiteral("/dev/sda1"),
+                                QStringLiteral("ext4"), true}};
+    std::function<std::unique_ptr<FileSystem>()> makeFileSystem;
+    Services services;
+};
+
+} // namespace kestrova::testing

@@ -1,0 +1,311 @@
+#include "windows/frmReport.h"
+
+#include "support/fake_file_system.h"
+#include "support/window_services.h"
+#include "windows/drive_folder_lists.h"
+#include "windows/picture_button.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace kestrova;
+using testing::WindowServices;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A small tree with two files and a sub-folder.
+struct Tree
+{
+    Tree()
+    {
+        QDir(root.path()).mkpath(QStringLiteral("sub"));
+        for (const char *name : {"a.txt", "sub/b.txt"}) {
+            QFile file(root.filePath(QString::fromLatin1(name)));
+            file.open(QIODevice::WriteOnly);
+        }
+    }
+    QTemporaryDir root;
+    QTemporaryDir output;
+};
+
+} // namespace
+
+class TestFrmReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsWithoutASetupFile()
+    {
+        WindowServices env;
+        frmReport window(env.services);
+        window.Form_Load();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Kestrova"));
+        QCOMPARE(window.lblFolder->text(), QString());
+        QCOMPARE(window.lblFile->text(), QString());
+        QVERIFY(!window.cmdGenerate->isEnabled());
+        QVERIFY(!window.cmdView->isEnabled());
+        QVERIFY(window.cmdFind->isEnabled());
+        QVERIFY(window.cmdSetDefaultPath->isEnabled());
+        QVERIFY(window.cmdExit->isEnabled());
+        QCOMPARE(window.cmdGenerate->text(), QStringLiteral("&Generate Catalogue"));
+        QCOMPARE(window.cmdFind->text(), QStringLiteral("&Find Files "));
+        QCOMPARE(window.cmdExit->text(), QStringLiteral("E&xit"));
+        QVERIFY(env.messages.shown.isEmpty());
+        QVERIFY(env.paths.DefaultPath.isEmpty());
+    }
+
+    void startsAtTheStoredDefaultPath()
+    {
+        WindowServices env;
+        QTemporaryDir catalogues;
+        env.store.write(catalogues.path());
+        frmReport window(env.services);
+        window.Form_Load();
+        QCOMPARE(window.lblFolder->text(), catalogues.path());
+        QVERIFY(window.cmdGenerate->isEnabled());
+        QVERIFY(window.cmdView->isEnabled());
+        QCOMPARE(env.paths.DefaultPath, catalogues.path());
+        QVERIFY(env.messages.shown.isEmpty());
+    }
+
+    void storedFolderThatNoLongerExists()
+    {
+        WindowServices env;
+        env.store.write(QStringLiteral("/no/such/folder"));
+        frmReport window(env.services);
+        window.Form_Load();
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("76  Path not found")});
+        QCOMPARE(env.messages.shown.first().icon, MessageIcon::None);
+        QCOMPARE(env.messages.shown.first().title, QStringLiteral("Kestrova"));
+        QVERIFY(env.paths.DefaultPath.isEmpty());
+        QCOMPARE(window.lblFolder->text(), QString());
+        QVERIFY(!window.cmdGenerate->isEnabled());
+    }
+
+    void folderChangeEnablesGenerateAndView()
+    {
+        WindowServices env;
+        QTemporaryDir folder;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(folder.path());
+        QCOMPARE(window.lblFolder->text(), folder.path());
+        QVERIFY(window.cmdGenerate->isEnabled());
+        QVERIFY(window.cmdView->isEnabled());
+        window.SetButtonStatus(false);
+        QVERIFY(!window.cmdView->isEnabled());
+        QVERIFY(!window.cmdFind->isEnabled());
+        QVERIFY(window.cmdGenerate->isEnabled());
+    }
+
+    void generatesACatalogueThroughTheSaveDialog()
+    {
+        WindowServices env;
+        Tree tree;
+        env.paths.DefaultPath = tree.output.path();
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.root.path());
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("disk"));
+        QTest::mouseClick(window.cmdGenerate, Qt::LeftButton);
+
+        QCOMPARE(env.saveDialog.shownCount, 1);
+        QCOMPARE(env.saveDialog.filter, QStringLiteral("Text (*.txt)"));
+        QCOMPARE(env.saveDialog.seenInitialDir, tree.output.path());
+        QCOMPARE(window.catalogueFile(), tree.output.filePath(QStringLiteral("disk.txt")));
+        QCOMPARE(window.lblFile->text(), QStringLiteral("Finished ..."));
+        QVERIFY(window.cmdView->isEnabled());
+        QVERIFY(window.cmdFind->isEnabled());
+        const QByteArray written = readAll(window.catalogueFile());
+        QVERIFY(written.contains("\r\nFolder  " + QFile::encodeName(tree.root.path()) + "\r\n"));
+        QVERIFY(written.endsWith("TOTAL FODERS SCANNED: 1\r\nTOTAL FILES SCANNED: 2\r\n"));
+        QVERIFY(env.messages.shown.isEmpty());
+
+        // The next run offers the name chosen before.
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("again.TXT"));
+        window.cmdGenerate_Click();
+        QCOMPARE(env.saveDialog.seenFileName, tree.output.filePath(QStringLiteral("disk")));
+        QCOMPARE(window.catalogueFile(), tree.output.filePath(QStringLiteral("again.TXT.txt")));
+    }
+
+    void cancelAndEmptyNameLeaveEverythingAsItWas()
+    {
+        WindowServices env;
+        Tree tree;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.root.path());
+        env.saveDialog.cancel = true;
+        window.cmdGenerate_Click();
+        QVERIFY(window.catalogueFile().isEmpty());
+        QVERIFY(window.cmdView->isEnabled());
+        QVERIFY(window.cmdFind->isEnabled());
+        env.saveDialog.cancel = false;
+        env.saveDialog.nextChoice = QString();
+        window.cmdGenerate_Click();
+        QVERIFY(window.catalogueFile().isEmpty());
+        QVERIFY(window.cmdFind->isEnabled());
+        QVERIFY(env.messages.shown.isEmpty());
+        QCOMPARE(QDir(tree.output.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void failingFolderShowsOneMessageAndTheRunGoesOn()
+    {
+        WindowServices env;
+        Tree tree;
+        const QByteArray root = QFile::encodeName(tree.root.path());
+        env.makeFileSystem = [&] {
+            auto fs = std::make_unique<testing::FakeFileSystem>();
+            fs->addFolder(root + "/locked");
+            fs->addFile(root + "/open", "x.txt", QStringLiteral("Text"), QDateTime(QDate(2024, 1, 1), QTime(1, 0)));
+            fs->failFolder(root + "/locked", Error(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied")));
+            return fs;
+        };
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.root.path());
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("c.txt"));
+        window.cmdGenerate_Click();
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("70  Permission denied")});
+        QCOMPARE(env.messages.shown.first().icon, MessageIcon::None);
+        QVERIFY(readAll(window.catalogueFile()).endsWith("TOTAL FODERS SCANNED: 2\r\nTOTAL FILES SCANNED: 1\r\n"));
+        QCOMPARE(window.lblFile->text(), QStringLiteral("Finished ..."));
+    }
+
+    void runFailureLeavesViewAndFindDisabled()
+    {
+        WindowServices env;
+        Tree tree;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.root.path());
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("missing/c.txt"));
+        window.cmdGenerate_Click();
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("76  Path not found")});
+        QVERIFY(!window.cmdView->isEnabled());
+        QVERIFY(!window.cmdFind->isEnabled());
+        QVERIFY(window.cmdGenerate->isEnabled());
+        QCOMPARE(window.catalogueFile(), tree.output.filePath(QStringLiteral("missing/c.txt")));
+    }
+
+    // The menu item acts while its button is disabled: before any folder is chosen the root
+    // is empty, and the catalogue holds only its header and closing lines.
+    void menuGeneratesWhileTheButtonIsDisabled()
+    {
+        WindowServices env;
+        Tree tree;
+        frmReport window(env.services);
+        window.Form_Load();
+        QVERIFY(!window.cmdGenerate->isEnabled());
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("empty.txt"));
+        window.mGenerate->trigger();
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("5  Invalid procedure call or argument")});
+        const QByteArray written = readAll(window.catalogueFile());
+        QVERIFY(written.startsWith("CATALOGUE Date: "));
+        QCOMPARE(written.count("============================================\r\n"), 1);
+        QVERIFY(written.endsWith("TOTAL FODERS SCANNED: 0\r\nTOTAL FILES SCANNED: 0\r\n"));
+    }
+
+    void secondGenerateDuringARunIsRefused()
+    {
+        WindowServices env;
+        Tree tree;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.root.path());
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("c.txt"));
+        int dialogsDuringRun = -1;
+        QTimer::singleShot(0, &window, [&] {
+            QVERIFY(window.isGenerating());
+            window.cmdGenerate_Click();
+            window.cmdExit_Click();
+            dialogsDuringRun = env.saveDialog.shownCount;
+        });
+        window.cmdGenerate_Click();
+        QCOMPARE(dialogsDuringRun, 1);
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("A catalogue is being generated.")});
+        QCOMPARE(env.messages.shown.first().icon, MessageIcon::Information);
+        QCOMPARE(env.programEnd.ended, 1);
+        QVERIFY(!window.isGenerating());
+    }
+
+    void keepsItsSize()
+    {
+        WindowServices env;
+        frmReport window(env.services);
+        window.show();
+        const QSize size = window.size();
+        QCOMPARE(window.centralWidget()->size(), QSize(585, 441));
+        window.resize(size + QSize(300, 200));
+        QCOMPARE(window.size(), size);
+        window.showMinimized();
+        window.showNormal();
+        QCOMPARE(window.size(), size);
+    }
+
+    void viewShowsTheLaunchersMessages()
+    {
+        WindowServices env;
+        Tree tree;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.cmdView_Click(); // no catalogue yet: nothing at all
+        QVERIFY(env.launcher.calls.isEmpty());
+
+        window.Dir1->setPath(tree.root.path());
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("c.txt"));
+        window.cmdGenerate_Click();
+        env.launcher.result = 2;
+        window.cmdView_Click();
+        env.launcher.result = 0;
+        window.cmdView_Click();
+        env.launcher.result = 33;
+        window.cmdView_Click();
+        env.launcher.failure = Error(ErrorNumber::FileNotFound, QStringLiteral("xdg-open is not installed"));
+        window.cmdView_Click();
+        const QStringList expected = {QStringLiteral("File not found"), QStringLiteral("Unknown error"),
+                                      QStringLiteral("53  xdg-open is not installed"),
+                                      QStringLiteral("Unknown error")};
+        QCOMPARE(env.messages.texts(), expected);
+        QCOMPARE(env.launcher.calls.first().file, window.catalogueFile());
+        QCOMPARE(env.launcher.calls.first().workingFolder, QString()); // the drive never changed
+    }
+
+    void driveThatIsNotReady()
+    {
+        WindowServices env;
+        QTemporaryDir folder;
+        env.drives.append(Volume{QStringLiteral("/media/no-disc"), QString(), QStringLiteral("/dev/sr0"),
+                                 QStringLiteral("iso9660"), false});
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(folder.path());
+        window.Drive1->setCurrentIndex(1);
+        emit window.Drive1->driveChanged();
+        QCOMPARE(window.currentDrive(), QStringLiteral("/media/no-disc"));
+        QCOMPARE(env.messages.shown.size(), 1);
+        QCOMPARE(env.messages.shown.first().icon, MessageIcon::Critical);
+        QCOMPARE(env.messages.shown.first().text, QStringLiteral("Path not found"));
+        QCOMPARE(window.Dir1->path(), folder.path());
+        QCOMPARE(window.lblFolder->text(), folder.path());
+
+        window.Drive1->setCurrentIndex(0);
+        emit window.Drive1->driveChanged();
+        QCOMPARE(window.Dir1->path(), QStringLiteral("/"));
+        QCOMPARE(window.lblFolder->text(), QStringLiteral("/"));
+    }
+};
+
+QTEST_MAIN(TestFrmReport)
+#include "test_frmReport.moc"
