@@ -18,11 +18,12 @@ int runCli(const QStringList &arguments, Io &io)
     parser.setApplicationDescription(QStringLiteral(
         "Writes catalogues of folder trees and searches folders of catalogues.\n\n"
         "Commands:\n"
-        "  generate ROOT CATALOGUE   write the catalogue of the tree at ROOT\n\n"
+        "  generate ROOT CATALOGUE   write the catalogue of the tree at ROOT\n"
+        "  search FOLDER CRITERIA    search the catalogues in FOLDER\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate or search"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments)) {
         io.err << parser.errorText() << Qt::endl;
@@ -41,6 +42,8 @@ int runCli(const QStringList &arguments, Io &io)
     const QStringList rest = positional.mid(1);
     if (command == u"generate")
         return runGenerate(rest, io);
+    if (command == u"search")
+        return runSearch(rest, io);
     io.err << QStringLiteral("kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
     return Exit::Failed;
 }

@@ -24,6 +24,7 @@ QString versionText();
 
 // Each command takes its arguments after the command word.
 int runGenerate(const QStringList &arguments, Io &io);
+int runSearch(const QStringList &arguments, Io &io);
 
 // Runs the whole program: the command word, then the command.
 int runCli(const QStringList &arguments, Io &io);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrova {
@@ -108,6 +109,38 @@ void TextFileWriter::close()
         failure = errorFromErrno(errno, ErrnoSubject::File);
     if (failure)
         throw *failure;
+}
+
+FileReader::FileReader(const QByteArray &path)
+{
+    if (path.isEmpty())
+        throw invalidArgumentError();
+    m_fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (m_fd < 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    struct stat info;
+    m_regular = fstat(m_fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (m_regular)
+        posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+FileReader::~FileReader()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qsizetype FileReader::read(char *data, qsizetype size)
+{
+    if (!m_regular)
+        return 0;
+    for (;;) {
+        const ssize_t got = ::read(m_fd, data, size_t(size));
+        if (got >= 0)
+            return got;
+        if (errno != EINTR)
+            throw errorFromErrno(errno, ErrnoSubject::File);
+    }
 }
 
 void TextFileWriter::flushAllOpen() noexcept

@@ -40,4 +40,24 @@ private:
     TextFileWriter *m_previousOpen = nullptr;
 };
 
+// A file read as raw bytes in large blocks, closed when the reader goes. Only regular files
+// give bytes: a pipe or a device in a folder of catalogues reads as empty, so that a search
+// never waits on it.
+class FileReader
+{
+public:
+    // Opens the file; raises an Error when it cannot.
+    explicit FileReader(const QByteArray &path);
+    FileReader(const FileReader &) = delete;
+    FileReader &operator=(const FileReader &) = delete;
+    ~FileReader();
+
+    // Reads up to size bytes into data; 0 at the end of the file. Raises an Error on failure.
+    qsizetype read(char *data, qsizetype size);
+
+private:
+    int m_fd = -1;
+    bool m_regular = false;
+};
+
 } // namespace kestrova

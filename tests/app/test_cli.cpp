@@ -104,6 +104,54 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     }
 
+    void searchPrintsSortedRowsAndTheCount()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("tree/Sub"))));
+        for (const char *name : {"tree/b.txt", "tree/Sub/A.txt", "tree/c.bin"}) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QString catalogues = dir.filePath(QStringLiteral("catalogues"));
+        QVERIFY(QDir().mkdir(catalogues));
+        QCOMPARE(runCli({QStringLiteral("generate"), dir.filePath(QStringLiteral("tree")),
+                         catalogues + QStringLiteral("/disk")}).status, cli::Exit::Ok);
+
+        const Run run = runCli({QStringLiteral("search"), catalogues, QStringLiteral(".TXT")});
+        QCOMPARE(run.status, cli::Exit::Ok);
+        const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        const QString tree = dir.filePath(QStringLiteral("tree"));
+        QVERIFY(lines[0].startsWith(tree + QStringLiteral("/b.txt\t")));
+        QVERIFY(lines[1].startsWith(tree + QStringLiteral("/Sub/A.txt\t")));
+        QVERIFY(lines[1].endsWith(QStringLiteral("\tdisk.txt")));
+        QCOMPARE(lines[1].split(u'\t').size(), 4);
+        QCOMPARE(run.err, QStringLiteral("matched: 2\n"));
+
+        const Run none = runCli({QStringLiteral("search"), catalogues, QStringLiteral(".TXT"), QStringLiteral("--case-sensitive")});
+        QCOMPARE(none.status, cli::Exit::Partial);
+        QCOMPARE(none.err, QStringLiteral("matched: 0\n"));
+        const Run future = runCli({QStringLiteral("search"), catalogues, QStringLiteral("txt"), QStringLiteral("--after"),
+                                   DateConventions().shortDate(QDate::currentDate().addDays(1))});
+        QCOMPARE(future.status, cli::Exit::Partial);
+    }
+
+    void searchFailuresAndUsage()
+    {
+        const Run noFolder = runCli({QStringLiteral("search"), QString(), QStringLiteral("x")});
+        QCOMPARE(noFolder.status, cli::Exit::Failed);
+        QCOMPARE(noFolder.err, QStringLiteral("Please make sure you have selected the folder with Catalogues files in it. or\n"
+                                              "Alternatively, please set the Default Current Path before searching.\n"
+                                              "matched: 0\n"));
+        const Run missing = runCli({QStringLiteral("search"), QStringLiteral("/no/such/folder"), QStringLiteral("x")});
+        QCOMPARE(missing.status, cli::Exit::Failed);
+        QCOMPARE(missing.err, QStringLiteral("Path not found\nmatched: 0\n"));
+        QCOMPARE(runCli({QStringLiteral("search"), QStringLiteral("/tmp"), QStringLiteral("x"), QStringLiteral("--after"),
+                         QStringLiteral("someday")}).status, cli::Exit::Failed);
+        QCOMPARE(runCli({QStringLiteral("search"), QStringLiteral("/tmp"), QStringLiteral("x"), QStringLiteral("--sort-column"),
+                         QStringLiteral("4")}).status, cli::Exit::Failed);
+    }
+
     void usageErrorsAndInformation()
     {
         QCOMPARE(runCli({}).status, cli::Exit::Failed);

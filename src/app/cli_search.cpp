@@ -1,0 +1,129 @@
+// kestrova-cli search FOLDER CRITERIA: the search window's search, with its rows on standard
+// output and its messages on standard error.
+#include "cli_common.h"
+
+#include "platform/posix_file_system.h"
+#include "search/catalogue_search.h"
+#include "search/result_order.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace kestrova::cli {
+namespace {
+
+class CliSearchView final : public SearchView
+{
+public:
+    CliSearchView(Io &io, QString criteria, bool caseSensitive, bool dateFilter, int sortColumn)
+        : m_io(io), m_criteria(std::move(criteria)), m_caseSensitive(caseSensitive),
+          m_dateFilter(dateFilter), m_sortColumn(sortColumn)
+    {
+    }
+
+    QString criteriaText() override { return m_criteria; }
+    bool caseSensitive() override { return m_caseSensitive; }
+    bool dateFilterOn() override { return m_dateFilter; }
+    void appendRow(const ResultRow &row) override { rows.push_back(row); }
+    void clearRows() override { rows.clear(); }
+    void setSorted(bool on) override
+    {
+        if (on)
+            sortRows(rows, m_sortColumn);
+    }
+    void setCountText(const QString &) override {}
+    void setIndicatorCaption(const QString &) override {}
+    IndicatorColour indicatorColour() override { return m_colour; }
+    void setIndicatorColour(IndicatorColour colour) override { m_colour = colour; }
+    void yield() override {}
+    void inform(const QString &text) override
+    {
+        // A message of two lines (split by a carriage return) is written as two lines.
+        for (const QString &line : text.split(u'\r'))
+            m_io.err << line << u'\n';
+        m_io.err.flush();
+    }
+
+    std::vector<ResultRow> rows;
+
+private:
+    Io &m_io;
+    QString m_criteria;
+    bool m_caseSensitive;
+    bool m_dateFilter;
+    int m_sortColumn;
+    IndicatorColour m_colour = IndicatorColour::Red;
+};
+
+} // namespace
+
+int runSearch(const QStringList &arguments, Io &io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Searches every file of FOLDER as a catalogue for lines holding CRITERIA and prints the\n"
+        "hits, one per line: File Path, File Type, Created and Catalogue File, joined by a TAB.\n"
+        "Exit status: 0 rows printed, 1 none, 2 the folder could not be searched or the command\n"
+        "line was wrong."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption caseSensitive(QStringLiteral("case-sensitive"),
+                                           QStringLiteral("Match letter case exactly."));
+    const QCommandLineOption after(QStringLiteral("after"),
+                                   QStringLiteral("Only entries created after DATE (the locale's short date form)."),
+                                   QStringLiteral("DATE"));
+    const QCommandLineOption sortColumn(QStringLiteral("sort-column"),
+                                        QStringLiteral("Sort by column N: 0 path (default), 1 type, 2 created, 3 catalogue."),
+                                        QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOptions({caseSensitive, after, sortColumn});
+    parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
+    parser.addPositionalArgument(QStringLiteral("CRITERIA"), QStringLiteral("The text to look for."));
+    if (!parser.parse(QStringList{QStringLiteral("kestrova-cli search")} + arguments)) {
+        io.err << QStringLiteral("kestrova-cli search: ") << parser.errorText() << Qt::endl;
+        return Exit::Failed;
+    }
+    if (parser.isSet(help)) {
+        io.out << parser.helpText();
+        return Exit::Ok;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2) {
+        io.err << QStringLiteral("kestrova-cli search: expected FOLDER and CRITERIA\n") << parser.helpText();
+        return Exit::Failed;
+    }
+    bool columnOk = false;
+    const int column = parser.value(sortColumn).toInt(&columnOk);
+    if (!columnOk || column < 0 || column > 3) {
+        io.err << QStringLiteral("kestrova-cli search: --sort-column takes 0, 1, 2 or 3") << Qt::endl;
+        return Exit::Failed;
+    }
+    const DateConventions dates;
+    SearchSession session;
+    if (parser.isSet(after)) {
+        const std::optional<QDate> date = dates.parseShortDate(parser.value(after));
+        if (!date) {
+            io.err << QStringLiteral("kestrova-cli search: --after takes a date like %1")
+                          .arg(dates.shortDate(QDate(2003, 6, 14)))
+                   << Qt::endl;
+            return Exit::Failed;
+        }
+        session.FilterDateText = dates.shortDate(*date);
+    }
+
+    // FOLDER is used as given (made absolute), so that an empty one is reported as the
+    // window reports a search with no folder chosen.
+    const QString folder = positional[0].isEmpty() ? QString() : QDir::current().absoluteFilePath(positional[0]);
+    CliSearchView view(io, positional[1], parser.isSet(caseSensitive), parser.isSet(after), column);
+    CatalogueSearch search(session, view, dates, [&] { return folder; },
+                           [] { return std::make_unique<PosixFileSystem>(); });
+    const SearchOutcome outcome = search.cmdSearch_Click();
+    for (const ResultRow &row : view.rows)
+        io.out << row.filePath << u'\t' << row.fileType << u'\t' << row.created << u'\t'
+               << row.catalogueFile << u'\n';
+    io.out.flush();
+    io.err << QStringLiteral("matched: ") << session.MatchCount << Qt::endl;
+    if (outcome == SearchOutcome::FolderFailed)
+        return Exit::Failed;
+    return view.rows.empty() ? Exit::Partial : Exit::Ok;
+}
+
+} // namespace kestrova::cli

@@ -1,0 +1,343 @@
+#include "catalogue_search.h"
+
+#include "needle.h"
+#include "platform/text_file.h"
+
+#include <QFile>
+#include <QScopeGuard>
+
+#include <cstring>
+
+namespace kestrova {
+namespace {
+
+constexpr qsizetype kBlockSize = 1 << 20;
+// Bytes kept before the unread lines when the buffer moves on: enough to see the rule line
+// (44 "=" and its line end) above a folder heading.
+constexpr qsizetype kLookBack = 64;
+constexpr QByteArrayView kFolderWord("Folder");
+constexpr qsizetype kRuleLength = 44;
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+QByteArrayView trimmedBlanks(QByteArrayView text)
+{
+    while (!text.isEmpty() && text.front() == ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
+}
+
+// One catalogue file read in large blocks. The scan jumps from one place of interest to the
+// next (a match of the criteria, a line that may be a folder heading) and finds the bounds of
+// a line only there.
+class CatalogueScan
+{
+public:
+    CatalogueScan(CatalogueSearch &search, SearchSession &session, SearchView &view,
+                  const QByteArray &path, const QString &criteria, bool caseSensitive)
+        : m_search(search), m_session(session), m_view(view), m_file(path),
+          m_caseSensitive(caseSensitive), m_criteria(criteria),
+          m_needle(std::make_unique<Needle>(criteria, caseSensitive))
+    {
+    }
+
+    void run()
+    {
+        // The buffer holds [m_base + i] of the file at index i; a look-back area comes first.
+        m_buffer.resize(kLookBack + kBlockSize);
+        m_base = -kLookBack;
+        qsizetype dataEnd = kLookBack;
+        qsizetype regionStart = kLookBack;
+        qsizetype searchedTo = regionStart; // no line end lies in [regionStart, searchedTo)
+        for (;;) {
+            if (m_buffer.size() < dataEnd + kBlockSize)
+                m_buffer.resize(dataEnd + kBlockSize);
+            const qsizetype got = m_file.read(m_buffer.data() + dataEnd, kBlockSize);
+            const bool atEnd = got == 0;
+            dataEnd += got;
+            const qsizetype complete = atEnd ? dataEnd : completeLinesEnd(regionStart, searchedTo, dataEnd);
+            if (complete > regionStart && !scan(regionStart, complete))
+                return;
+            if (atEnd)
+                return;
+            regionStart = complete;
+            // A trailing CR may yet be followed by its LF, so the last byte is searched again.
+            searchedTo = std::max(regionStart, dataEnd - 1);
+            const qsizetype shift = std::max<qsizetype>(0, regionStart - kLookBack);
+            if (shift > 0) {
+                std::memmove(m_buffer.data(), m_buffer.constData() + shift, size_t(dataEnd - shift));
+                m_base += shift;
+                dataEnd -= shift;
+                regionStart -= shift;
+                searchedTo -= shift;
+            }
+        }
+    }
+
+private:
+    // The end of the last whole line in [from, dataEnd), or from when there is none yet.
+    qsizetype completeLinesEnd(qsizetype from, qsizetype searchedTo, qsizetype dataEnd) const
+    {
+        const char *b = m_buffer.constData();
+        for (qsizetype i = dataEnd - 1; i >= searchedTo && i >= from; --i) {
+            if (b[i] == '\n')
+                return i + 1;
+            if (b[i] == '\r' && i + 1 < dataEnd)
+                return i + 1;
+        }
+        return from;
+    }
+
+    // Handles the lines of [from, to); false when the search must stop.
+    bool scan(qsizetype from, qsizetype to)
+    {
+        const char *b = m_buffer.constData();
+        const char *end = b + to;
+        const char *pos = b + from;
+        const char *exact = nullptr;
+        const char *trigger = nullptr;
+        const char *folder = nullptr;
+        while (pos < end) {
+            if (!exact || exact < pos)
+                exact = m_needle->findExact(pos, end);
+            if (!trigger || trigger < pos)
+                trigger = m_needle->needsTriggers() ? m_needle->findTrigger(pos, end) : end;
+            if (!folder || folder < pos)
+                folder = findLineStartingWithFolder(pos, end);
+            const char *at = std::min({exact, trigger, folder});
+            if (at >= end)
+                return true;
+
+            const char *lineStart = at;
+            while (lineStart > pos && !isLineEnd(lineStart[-1]))
+                --lineStart;
+            const char *lineEnd = at;
+            while (lineEnd < end && !isLineEnd(*lineEnd))
+                ++lineEnd;
+            const char *next = lineEnd;
+            if (next < end)
+                next += (*next == '\r' && next + 1 < end && next[1] == '\n') ? 2 : 1;
+            const QByteArrayView line(lineStart, lineEnd - lineStart);
+
+            if (isFolderHeading(lineStart, line)) {
+                m_session.CurrentFolder = trimmedBlanks(line.sliced(kFolderWord.size())).toByteArray();
+                m_lastHeadingNext = offsetOf(next);
+            } else if (exact < lineEnd || (trigger < lineEnd && m_needle->lineMatches(line))) {
+                if (!handleMatch(line))
+                    return false;
+                if (m_view.criteriaText() != m_criteria) {
+                    m_criteria = m_view.criteriaText();
+                    m_needle = std::make_unique<Needle>(m_criteria, m_caseSensitive);
+                    exact = trigger = nullptr;
+                }
+            }
+            pos = next;
+        }
+        return true;
+    }
+
+    bool handleMatch(QByteArrayView line)
+    {
+        if (m_search.Tokenize(line)) {
+            ++m_session.MatchCount;
+            m_view.setCountText(QString::number(m_session.MatchCount));
+            m_view.setIndicatorColour(m_view.indicatorColour() == IndicatorColour::Red
+                                          ? IndicatorColour::Green
+                                          : IndicatorColour::Red);
+        }
+        return !m_session.StopRequested;
+    }
+
+    qint64 offsetOf(const char *p) const { return m_base + (p - m_buffer.constData()); }
+
+    const char *findLineStartingWithFolder(const char *from, const char *end) const
+    {
+        for (const char *p = from; p < end;) {
+            const void *hit = memmem(p, size_t(end - p), kFolderWord.data(), size_t(kFolderWord.size()));
+            if (!hit)
+                return end;
+            p = static_cast<const char *>(hit);
+            if (offsetOf(p) == 0 || isLineEnd(p[-1]))
+                return p;
+            ++p;
+        }
+        return end;
+    }
+
+    // A folder heading begins with "Folder" and stands where the writer puts headings: right
+    // after a rule line that does not itself close a frame. A file named "Folders.txt" that
+    // comes first in its folder follows the closing rule, and stays a file line.
+    bool isFolderHeading(const char *lineStart, QByteArrayView line) const
+    {
+        if (!line.startsWith(kFolderWord) || offsetOf(lineStart) == 0)
+            return false;
+        const char *ruleEnd = lineStart - 1;
+        if (*ruleEnd == '\n' && offsetOf(ruleEnd) > 0 && ruleEnd[-1] == '\r')
+            --ruleEnd;
+        const char *ruleStart = ruleEnd - kRuleLength;
+        if (offsetOf(ruleStart) < 0)
+            return false;
+        for (const char *p = ruleStart; p < ruleEnd; ++p)
+            if (*p != '=')
+                return false;
+        if (offsetOf(ruleStart) > 0 && !isLineEnd(ruleStart[-1]))
+            return false;
+        return offsetOf(ruleStart) != m_lastHeadingNext;
+    }
+
+    CatalogueSearch &m_search;
+    SearchSession &m_session;
+    SearchView &m_view;
+    FileReader m_file;
+    bool m_caseSensitive;
+    QString m_criteria;
+    std::unique_ptr<Needle> m_needle;
+    QByteArray m_buffer;
+    qint64 m_base = 0;
+    qint64 m_lastHeadingNext = -1; // where the line after the latest heading starts
+};
+
+} // namespace
+
+CatalogueSearch::CatalogueSearch(SearchSession &session, SearchView &view,
+                                 const DateConventions &dates, std::function<QString()> currentPath,
+                                 std::function<std::unique_ptr<FileSystem>()> makeFileSystem)
+    : m_session(session), m_view(view), m_dates(dates), m_currentPath(std::move(currentPath)),
+      m_makeFileSystem(std::move(makeFileSystem))
+{
+}
+
+CatalogueSearch::~CatalogueSearch() = default;
+
+SearchOutcome CatalogueSearch::cmdSearch_Click()
+{
+    // The search yields to the window's events, where Search can be clicked again; the
+    // running search goes on undisturbed.
+    if (m_session.running)
+        return SearchOutcome::Refused;
+    m_session.running = true;
+    const auto done = qScopeGuard([this] { m_session.running = false; });
+    SearchOutcome outcome = SearchOutcome::Completed;
+    try {
+        m_view.setSorted(false);
+        m_view.clearRows();
+        m_session.StopRequested = false;
+        m_view.setIndicatorCaption(kSearching);
+        m_view.setCountText(QString());
+        m_session.MatchCount = 0;
+        outcome = search();
+        m_view.setIndicatorCaption(kFinished);
+        m_view.setSorted(true);
+    } catch (const Error &error) {
+        m_view.inform(error.description());
+    }
+    return outcome;
+}
+
+void CatalogueSearch::cmdStop_Click()
+{
+    m_session.StopRequested = true;
+    m_view.setIndicatorCaption(kStopped);
+}
+
+SearchOutcome CatalogueSearch::search()
+{
+    try {
+        m_view.yield();
+        if (!m_fileSystem)
+            m_fileSystem = m_makeFileSystem();
+        const std::unique_ptr<Folder> folder =
+            m_fileSystem->GetFolder(QFile::encodeName(m_currentPath()));
+        // Each catalogue is opened in the folder being listed, even when the user picks
+        // another folder while the search runs.
+        const QByteArray folderPath = folder->Path();
+        for (const QByteArray &name : folder->Files()) {
+            if (m_session.StopRequested)
+                break;
+            m_session.CatalogueName = QString::fromUtf8(name);
+            const QByteArray path = folderPath + '/' + name;
+            if (m_view.caseSensitive())
+                SearchContentOfFileExactMatch(path);
+            else
+                SearchContentOfFile(path);
+        }
+    } catch (const Error &error) {
+        m_view.inform(error.number() == ErrorNumber::InvalidArgument ? kNoFolderMessage
+                                                                    : error.description());
+        return SearchOutcome::FolderFailed;
+    }
+    return SearchOutcome::Completed;
+}
+
+void CatalogueSearch::SearchContentOfFile(const QByteArray &path)
+{
+    searchCatalogue(path, false);
+}
+
+void CatalogueSearch::SearchContentOfFileExactMatch(const QByteArray &path)
+{
+    searchCatalogue(path, true);
+}
+
+void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive)
+{
+    try {
+        const QString criteria = m_view.criteriaText();
+        if (criteria.isEmpty())
+            return;
+        m_view.yield();
+        if (m_session.StopRequested)
+            return;
+        CatalogueScan(*this, m_session, m_view, path, m_view.criteriaText(), caseSensitive).run();
+    } catch (const Error &error) {
+        m_view.inform(error.description());
+    }
+}
+
+bool CatalogueSearch::Tokenize(QByteArrayView line)
+{
+    // Every ";" separates fields; a field the line does not have is empty.
+    QByteArrayView fields[3];
+    qsizetype start = 0;
+    for (int i = 0; i < 3 && start <= line.size(); ++i) {
+        qsizetype stop = line.indexOf(';', start);
+        if (stop < 0)
+            stop = line.size();
+        fields[i] = line.sliced(start, stop - start);
+        if (stop == line.size())
+            break;
+        start = stop + 1;
+    }
+    const QByteArrayView &name = fields[0];
+    const QByteArrayView &type = fields[1];
+    const QByteArrayView &created = fields[2];
+
+    m_view.yield();
+    const QString createdText = QString::fromUtf8(created);
+    if (m_view.dateFilterOn() && !filterAccepts(createdText))
+        return false;
+    if (!type.isEmpty()) {
+        m_view.appendRow({QString::fromUtf8(m_session.CurrentFolder) + u'/' + QString::fromUtf8(name),
+                          QString::fromUtf8(type), createdText, m_session.CatalogueName});
+    }
+    return true;
+}
+
+// Only entries created strictly later than the filter's date-time pass; a date that cannot
+// be read, on either side, rejects the entry.
+bool CatalogueSearch::filterAccepts(const QString &created)
+{
+    if (m_session.parsedFilterText != m_session.FilterDateText) {
+        m_session.parsedFilterText = m_session.FilterDateText;
+        m_session.parsedFilter = m_dates.parse(m_session.FilterDateText);
+    }
+    const std::optional<QDateTime> createdAt = m_dates.parse(created);
+    return m_session.parsedFilter && createdAt && *m_session.parsedFilter < *createdAt;
+}
+
+} // namespace kestrova

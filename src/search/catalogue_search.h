@@ -1,0 +1,66 @@
+// Searching catalogues: the entry parser (Tokenize), the matchers that read one catalogue file
+// (SearchContentOfFile, SearchContentOfFileExactMatch) and the search driver over a folder of
+// catalogues (cmdSearch_Click, cmdStop_Click, search).
+#pragma once
+
+#include "search_session.h"
+#include "search_view.h"
+
+#include "platform/date_conventions.h"
+#include "platform/file_system.h"
+
+#include <functional>
+#include <memory>
+
+namespace kestrova {
+
+class Needle;
+
+// How a search ended, for callers that report it (the window shows "Finshied ..." either way).
+enum class SearchOutcome {
+    Completed,     // every catalogue was read, or the user stopped the search
+    FolderFailed,  // the folder of catalogues could not be read; a message said why
+    Refused,       // a search was already running
+};
+
+class CatalogueSearch
+{
+public:
+    // currentPath gives CurrentPath, read when a search starts; makeFileSystem is called once,
+    // at the first search.
+    CatalogueSearch(SearchSession &session, SearchView &view, const DateConventions &dates,
+                    std::function<QString()> currentPath,
+                    std::function<std::unique_ptr<FileSystem>()> makeFileSystem);
+    ~CatalogueSearch();
+
+    SearchOutcome cmdSearch_Click();
+    void cmdStop_Click();
+
+    // One catalogue line that holds the criteria: its row (when it has a type) after the date
+    // filter. Answers whether the line is accepted.
+    bool Tokenize(QByteArrayView line);
+    void SearchContentOfFile(const QByteArray &path);
+    void SearchContentOfFileExactMatch(const QByteArray &path);
+
+private:
+    SearchOutcome search();
+    void searchCatalogue(const QByteArray &path, bool caseSensitive);
+    void scanFile(const QByteArray &path, bool caseSensitive);
+    bool filterAccepts(const QString &created);
+
+    SearchSession &m_session;
+    SearchView &m_view;
+    const DateConventions &m_dates;
+    std::function<QString()> m_currentPath;
+    std::function<std::unique_ptr<FileSystem>()> m_makeFileSystem;
+    std::unique_ptr<FileSystem> m_fileSystem;
+};
+
+inline const QString kSearching = QStringLiteral("Searching ...");
+inline const QString kFinished = QStringLiteral("Finshied ...");
+inline const QString kStopped = QStringLiteral("Stopped ...");
+inline const QString kNoFolderMessage =
+    QStringLiteral("Please make sure you have selected the folder with Catalogues files in it. or\r"
+                   "Alternatively, please set the Default Current Path before searching.");
+
+} // namespace kestrova

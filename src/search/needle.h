@@ -1,0 +1,52 @@
+// The search criteria made ready for scanning: built once per criteria and case mode, then
+// used to find candidate lines in large blocks of catalogue text without looking at every
+// line. Case-insensitive matching lower-cases line and criteria as Unicode text.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <vector>
+
+namespace kestrova {
+
+class Needle
+{
+public:
+    Needle(const QString &criteria, bool caseSensitive);
+
+    // The first place in [from, end) where the criteria occur as bytes (without regard to
+    // ASCII case when case-insensitive); end when there is none. With empty criteria every
+    // non-empty line matches, so this is the first byte that is not a line end.
+    const char *findExact(const char *from, const char *end) const;
+
+    // Whether lines can hold a match that findExact() does not see: case-insensitive criteria
+    // that are not ASCII, or characters like U+0130 whose lower case is partly ASCII.
+    bool needsTriggers() const { return m_anyNonAscii || !m_triggers.empty(); }
+    // The first place in [from, end) of a line that may match without an exact find: such a
+    // line must be checked with lineMatches().
+    const char *findTrigger(const char *from, const char *end) const;
+    // The full test of one line (no line end in it).
+    bool lineMatches(QByteArrayView line) const;
+
+    // Criteria that no line can hold (they contain a line end).
+    bool impossible() const { return m_impossible; }
+
+private:
+    const char *scanRare(const char *from, const char *end) const;
+    bool equalsAt(const char *at) const;
+
+    bool m_caseSensitive;
+    bool m_impossible = false;
+    bool m_empty = false;
+    QString m_lowered;           // case-insensitive: the criteria lower-cased
+    QByteArray m_literal;        // the bytes findExact() looks for (lower case when folding)
+    QByteArray m_foldMask;       // per literal byte: 0x20 where an ASCII letter folds, else 0
+    qsizetype m_rareIndex = 0;   // the literal's least common byte, scanned for first
+    bool m_rareFolds = false;
+    bool m_anyNonAscii = false;  // non-ASCII criteria: every line with a non-ASCII byte
+    std::vector<QByteArray> m_triggers;
+};
+
+} // namespace kestrova

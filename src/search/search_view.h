@@ -1,0 +1,48 @@
+// What a search needs of the window that shows it, and the rows it hands over. The search
+// window implements this, kestrova-cli implements it, and the tests record through it.
+#pragma once
+
+#include <QString>
+
+namespace kestrova {
+
+// One hit: the four columns of the result list, texts exactly as the catalogue holds them.
+struct ResultRow
+{
+    QString filePath;
+    QString fileType;
+    QString created;
+    QString catalogueFile;
+
+    // Column 0 File Path, 1 File Type, 2 Created, 3 Catalogue File.
+    const QString &column(int index) const;
+};
+
+enum class IndicatorColour { Red, Green };
+
+class SearchView
+{
+public:
+    virtual ~SearchView() = default;
+
+    virtual QString criteriaText() = 0;
+    virtual bool caseSensitive() = 0;      // "Case Sensitive" selected
+    virtual bool dateFilterOn() = 0;       // "Date > than" checked
+
+    virtual void appendRow(const ResultRow &row) = 0;
+    virtual void clearRows() = 0;
+    // Sorted mode: on, the rows are kept in the order of the sort column.
+    virtual void setSorted(bool on) = 0;
+
+    virtual void setCountText(const QString &text) = 0;
+    virtual void setIndicatorCaption(const QString &caption) = 0;
+    virtual IndicatorColour indicatorColour() = 0;
+    virtual void setIndicatorColour(IndicatorColour colour) = 0;
+
+    // Lets the window handle its pending events once (a click on Stop, a repaint).
+    virtual void yield() = 0;
+    // A message with the information icon and an OK button.
+    virtual void inform(const QString &text) = 0;
+};
+
+} // namespace kestrova

@@ -1,0 +1,93 @@
+#include "search/needle.h"
+
+#include <QTest>
+
+using namespace kestrova;
+
+namespace {
+
+bool found(const Needle &needle, QByteArrayView text)
+{
+    return needle.findExact(text.begin(), text.end()) != text.end();
+}
+
+} // namespace
+
+class TestNeedle : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findsWithAndWithoutCase()
+    {
+        const QByteArray line = "README.TXT;Text Document;3/1/2024 9:15:00 AM";
+        QVERIFY(found(Needle(QStringLiteral("readme"), false), line));
+        QVERIFY(!found(Needle(QStringLiteral("readme"), true), line));
+        QVERIFY(found(Needle(QStringLiteral("README"), true), line));
+        QVERIFY(found(Needle(QStringLiteral("txt;text"), false), line));
+        QVERIFY(found(Needle(QStringLiteral("9:15:00 AM"), true), line));
+        QVERIFY(!found(Needle(QStringLiteral("9:15:00 AMX"), true), line));
+        // Folding is for letters only: "@" is not "`".
+        QVERIFY(!found(Needle(QStringLiteral("a@"), false), QByteArrayView("A`")));
+        QVERIFY(found(Needle(QStringLiteral("a@"), false), QByteArrayView("xA@")));
+    }
+
+    // Every position of the rare byte near block edges: the vector loop and its tail agree.
+    void findsAtEveryOffset()
+    {
+        const Needle needle(QStringLiteral("qz"), false);
+        for (int length = 2; length < 80; ++length) {
+            for (int at = 0; at + 2 <= length; ++at) {
+                QByteArray text(length, 'a');
+                text[at] = 'Q';
+                text[at + 1] = 'z';
+                const char *hit = needle.findExact(text.cbegin(), text.cend());
+                QCOMPARE(hit - text.cbegin(), qsizetype(at));
+            }
+        }
+    }
+
+    void unicodeCaseFolding()
+    {
+        const Needle accented(QStringLiteral("é"), false);
+        QVERIFY(accented.needsTriggers());
+        QVERIFY(accented.lineMatches(QByteArrayView("CAFÉ.TXT;Text;1/1/2024")));
+        QVERIFY(!accented.lineMatches(QByteArrayView("CAFE.TXT;Text;1/1/2024")));
+        const QByteArray line = "CAFÉ.TXT";
+        QVERIFY(accented.findTrigger(line.cbegin(), line.cend()) != line.cend());
+
+        // The Kelvin sign lower-cases to an ASCII "k": a line holding it must be looked at.
+        const Needle kilo(QStringLiteral("k.bin"), false);
+        const QByteArray kelvin = "\xe2\x84\xaa.BIN";
+        QVERIFY(!found(kilo, kelvin));
+        QVERIFY(kilo.findTrigger(kelvin.cbegin(), kelvin.cend()) == kelvin.cbegin());
+        QVERIFY(kilo.lineMatches(kelvin));
+        // Criteria without an i or a k need no such look.
+        QVERIFY(!Needle(QStringLiteral("txt"), false).needsTriggers());
+
+        QVERIFY(Needle(QStringLiteral("É"), true).lineMatches(QByteArrayView("CAFÉ")));
+        QVERIFY(!Needle(QStringLiteral("é"), true).lineMatches(QByteArrayView("CAFÉ")));
+    }
+
+    void oddCriteriaAndLines()
+    {
+        const Needle empty(QString(), false);
+        QVERIFY(empty.lineMatches(QByteArrayView("x")));
+        QVERIFY(!empty.lineMatches(QByteArrayView("")));
+        const QByteArray blankLines = "\r\n\r\nx";
+        QCOMPARE(empty.findExact(blankLines.cbegin(), blankLines.cend()) - blankLines.cbegin(), 4);
+
+        const Needle lineBreak(QStringLiteral("a\nb"), true);
+        QVERIFY(lineBreak.impossible());
+        QVERIFY(!found(lineBreak, QByteArrayView("a\nb")));
+
+        // Bytes that are not UTF-8, and NULs, are text like any other.
+        const QByteArray binary("\xff\xfe\x00zip\x00\x80", 8);
+        QVERIFY(found(Needle(QStringLiteral("ZIP"), false), binary));
+        QVERIFY(Needle(QStringLiteral("ZIP"), false).lineMatches(binary));
+        QVERIFY(!Needle(QStringLiteral("é"), false).lineMatches(binary));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNeedle)
+#include "test_needle.moc"

@@ -1,0 +1,67 @@
+// A search view that records what the search did to the window, for the search tests.
+#pragma once
+
+#include "search/result_order.h"
+#include "search/search_view.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace kestrova::testing {
+
+class RecordingSearchView final : public SearchView
+{
+public:
+    QString criteriaText() override { return criteria; }
+    bool caseSensitive() override { return caseSensitiveOn; }
+    bool dateFilterOn() override { return dateFilter; }
+    void appendRow(const ResultRow &row) override { rows.push_back(row); }
+    void clearRows() override { rows.clear(); }
+    void setSorted(bool on) override
+    {
+        sorted = on;
+        if (on)
+            sortRows(rows, sortColumn);
+    }
+    void setCountText(const QString &text) override { countText = text; }
+    void setIndicatorCaption(const QString &caption) override { captions << caption; }
+    IndicatorColour indicatorColour() override { return colour; }
+    void setIndicatorColour(IndicatorColour value) override
+    {
+        colour = value;
+        ++colourChanges;
+    }
+    void yield() override
+    {
+        ++yields;
+        if (onYield)
+            onYield();
+    }
+    void inform(const QString &text) override { messages << text; }
+
+    QStringList paths() const
+    {
+        QStringList result;
+        for (const ResultRow &row : rows)
+            result << row.filePath;
+        return result;
+    }
+
+    QString criteria;
+    bool caseSensitiveOn = false;
+    bool dateFilter = false;
+    int sortColumn = 0;
+    std::vector<ResultRow> rows;
+    bool sorted = false;
+    QString countText;
+    QStringList captions;
+    IndicatorColour colour = IndicatorColour::Red;
+    int colourChanges = 0;
+    int yields = 0;
+    QStringList messages;
+    std::function<void()> onYield;
+};
+
+} // namespace kestrova::testing
