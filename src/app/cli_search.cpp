@@ -24,12 +24,12 @@ public:
     QString criteriaText() override { return m_criteria; }
     bool caseSensitive() override { return m_caseSensitive; }
     bool dateFilterOn() override { return m_dateFilter; }
-    void appendRow(const ResultRow &row) override { rows.push_back(row); }
+    void appendRow(const RowTexts &row) override { rows.append(row); }
     void clearRows() override { rows.clear(); }
     void setSorted(bool on) override
     {
         if (on)
-            sortRows(rows, m_sortColumn);
+            rows.sortBy(m_sortColumn);
     }
     void setCountText(const QString &) override {}
     void setIndicatorCaption(const QString &) override {}
@@ -44,7 +44,7 @@ public:
         m_io.err.flush();
     }
 
-    std::vector<ResultRow> rows;
+    ResultTable rows;
 
 private:
     Io &m_io;
@@ -116,14 +116,25 @@ int runSearch(const QStringList &arguments, Io &io)
     CatalogueSearch search(session, view, dates, [&] { return folder; },
                            [] { return std::make_unique<PosixFileSystem>(); });
     const SearchOutcome outcome = search.cmdSearch_Click();
-    for (const ResultRow &row : view.rows)
-        io.out << row.filePath << u'\t' << row.fileType << u'\t' << row.created << u'\t'
-               << row.catalogueFile << u'\n';
     io.out.flush();
+    // The rows go out as the catalogue holds them, byte for byte.
+    QIODevice *device = io.out.device();
+    QByteArray line;
+    for (qsizetype i = 0; i < view.rows.size(); ++i) {
+        line.resize(0);
+        for (int field = 0; field < ResultTable::kColumns; ++field) {
+            line.append(view.rows.text(i, field));
+            line.append(field + 1 < ResultTable::kColumns ? '\t' : '\n');
+        }
+        if (device)
+            device->write(line);
+        else
+            io.out << QString::fromUtf8(line);
+    }
     io.err << QStringLiteral("matched: ") << session.MatchCount << Qt::endl;
     if (outcome == SearchOutcome::FolderFailed)
         return Exit::Failed;
-    return view.rows.empty() ? Exit::Partial : Exit::Ok;
+    return view.rows.isEmpty() ? Exit::Partial : Exit::Ok;
 }
 
 } // namespace kestrova::cli

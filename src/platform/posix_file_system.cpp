@@ -77,8 +77,8 @@ private:
 class PosixFolder final : public Folder
 {
 public:
-    PosixFolder(QByteArray path, DIR *dir, FileTypes &types)
-        : m_path(std::move(path)), m_dir(dir), m_types(types)
+    PosixFolder(QByteArray path, DIR *dir, PosixFileSystem &fileSystem)
+        : m_path(std::move(path)), m_dir(dir), m_fileSystem(fileSystem)
     {
     }
 
@@ -107,7 +107,7 @@ public:
     const std::vector<QByteArray> &Files() const override { return m_files; }
     const std::vector<QByteArray> &SubFolders() const override { return m_subFolders; }
 
-    QString Type(const QByteArray &fileName) override { return m_types.describe(fileName); }
+    QString Type(const QByteArray &fileName) override { return m_fileSystem.types().describe(fileName); }
 
     LocalDateTime DateCreated(const QByteArray &fileName) override
     {
@@ -145,7 +145,7 @@ private:
 
     QByteArray m_path;
     DirHandle m_dir;
-    FileTypes &m_types;
+    PosixFileSystem &m_fileSystem;
     std::vector<QByteArray> m_files;
     std::vector<QByteArray> m_subFolders;
 };
@@ -167,13 +167,20 @@ std::unique_ptr<Folder> PosixFileSystem::GetFolder(const QByteArray &path)
         close(fd);
         throw errorFromErrno(err, ErrnoSubject::Folder);
     }
-    auto folder = std::make_unique<PosixFolder>(path, dir, m_types);
+    auto folder = std::make_unique<PosixFolder>(path, dir, *this);
     struct stat info;
     const bool pseudo = !m_pseudoDevices.isEmpty() && fstat(fd, &info) == 0
                         && m_pseudoDevices.contains(info.st_dev);
     if (!pseudo)
         folder->list();
     return folder;
+}
+
+FileTypes &PosixFileSystem::types()
+{
+    if (!m_types)
+        m_types = std::make_unique<FileTypes>();
+    return *m_types;
 }
 
 bool PosixFileSystem::FileExists(const QString &path)

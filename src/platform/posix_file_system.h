@@ -7,6 +7,8 @@
 
 #include <QSet>
 
+#include <memory>
+
 #include <sys/types.h>
 
 namespace kestrova {
@@ -20,8 +22,12 @@ public:
     bool FileExists(const QString &path) override;
     void DeleteFile(const QString &path) override;
 
+    // Built at the first type asked for: loading the MIME database takes a noticeable moment,
+    // and a search never needs it.
+    FileTypes &types();
+
 private:
-    FileTypes m_types;
+    std::unique_ptr<FileTypes> m_types;
     // Devices of the kernel's pseudo file systems (proc, sysfs, ...): such folders are opened
     // but never listed, so cataloguing "/" does not wander into /proc or /sys.
     QSet<dev_t> m_pseudoDevices;

@@ -8,6 +8,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kestrova {
 namespace {
 
@@ -22,6 +26,28 @@ bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
 }
+
+// The first CR or LF in [from, end), or end.
+const char *findLineEnd(const char *from, const char *end)
+{
+    const char *p = from;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+        if (mask)
+            return p + __builtin_ctz(unsigned(mask));
+        p += 16;
+    }
+#endif
+    while (p < end && !isLineEnd(*p))
+        ++p;
+    return p;
+}
+
+const char kRuleText[] = "============================================";
 
 QByteArrayView trimmedBlanks(QByteArrayView text)
 {
@@ -111,23 +137,23 @@ private:
                 folder = findLineStartingWithFolder(pos, end);
             const char *at = std::min({exact, trigger, folder});
             if (at >= end)
-                return true;
+                break;
 
             const char *lineStart = at;
             while (lineStart > pos && !isLineEnd(lineStart[-1]))
                 --lineStart;
-            const char *lineEnd = at;
-            while (lineEnd < end && !isLineEnd(*lineEnd))
-                ++lineEnd;
+            const char *lineEnd = findLineEnd(at, end);
             const char *next = lineEnd;
             if (next < end)
                 next += (*next == '\r' && next + 1 < end && next[1] == '\n') ? 2 : 1;
             const QByteArrayView line(lineStart, lineEnd - lineStart);
 
             if (isFolderHeading(lineStart, line)) {
-                m_session.CurrentFolder = trimmedBlanks(line.sliced(kFolderWord.size())).toByteArray();
+                // Kept as a view until a hit needs it or the buffer moves on.
+                m_heading = line;
                 m_lastHeadingNext = offsetOf(next);
             } else if (exact < lineEnd || (trigger < lineEnd && m_needle->lineMatches(line))) {
+                takeHeading();
                 if (!handleMatch(line))
                     return false;
                 if (m_view.criteriaText() != m_criteria) {
@@ -138,7 +164,16 @@ private:
             }
             pos = next;
         }
+        takeHeading();
         return true;
+    }
+
+    void takeHeading()
+    {
+        if (m_heading.isNull())
+            return;
+        m_session.CurrentFolder = trimmedBlanks(m_heading.sliced(kFolderWord.size())).toByteArray();
+        m_heading = QByteArrayView();
     }
 
     bool handleMatch(QByteArrayView line)
@@ -157,14 +192,10 @@ private:
 
     const char *findLineStartingWithFolder(const char *from, const char *end) const
     {
-        for (const char *p = from; p < end;) {
-            const void *hit = memmem(p, size_t(end - p), kFolderWord.data(), size_t(kFolderWord.size()));
-            if (!hit)
-                return end;
-            p = static_cast<const char *>(hit);
-            if (offsetOf(p) == 0 || isLineEnd(p[-1]))
+        for (const char *p = from; p < end; ++p) {
+            p = m_folderWord.findExact(p, end);
+            if (p == end || offsetOf(p) == 0 || isLineEnd(p[-1]))
                 return p;
-            ++p;
         }
         return end;
     }
@@ -182,9 +213,8 @@ private:
         const char *ruleStart = ruleEnd - kRuleLength;
         if (offsetOf(ruleStart) < 0)
             return false;
-        for (const char *p = ruleStart; p < ruleEnd; ++p)
-            if (*p != '=')
-                return false;
+        if (std::memcmp(ruleStart, kRuleText, kRuleLength) != 0)
+            return false;
         if (offsetOf(ruleStart) > 0 && !isLineEnd(ruleStart[-1]))
             return false;
         return offsetOf(ruleStart) != m_lastHeadingNext;
@@ -200,6 +230,8 @@ private:
     QByteArray m_buffer;
     qint64 m_base = 0;
     qint64 m_lastHeadingNext = -1; // where the line after the latest heading starts
+    QByteArrayView m_heading;      // the latest heading, not yet taken into CurrentFolder
+    const Needle m_folderWord{QStringLiteral("Folder"), true};
 };
 
 } // namespace
@@ -259,6 +291,7 @@ SearchOutcome CatalogueSearch::search()
         for (const QByteArray &name : folder->Files()) {
             if (m_session.StopRequested)
                 break;
+            m_catalogueName = name;
             m_session.CatalogueName = QString::fromUtf8(name);
             const QByteArray path = folderPath + '/' + name;
             if (m_view.caseSensitive())
@@ -318,12 +351,12 @@ bool CatalogueSearch::Tokenize(QByteArrayView line)
     const QByteArrayView &created = fields[2];
 
     m_view.yield();
-    const QString createdText = QString::fromUtf8(created);
-    if (m_view.dateFilterOn() && !filterAccepts(createdText))
+    if (m_view.dateFilterOn() && !filterAccepts(QString::fromUtf8(created)))
         return false;
     if (!type.isEmpty()) {
-        m_view.appendRow({QString::fromUtf8(m_session.CurrentFolder) + u'/' + QString::fromUtf8(name),
-                          QString::fromUtf8(type), createdText, m_session.CatalogueName});
+        m_path.resize(0);
+        m_path.append(m_session.CurrentFolder).append('/').append(name);
+        m_view.appendRow({m_path, type, created, m_catalogueName});
     }
     return true;
 }

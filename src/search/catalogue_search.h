@@ -54,6 +54,8 @@ private:
     std::function<QString()> m_currentPath;
     std::function<std::unique_ptr<FileSystem>()> m_makeFileSystem;
     std::unique_ptr<FileSystem> m_fileSystem;
+    QByteArray m_path;          // reused for every row's path
+    QByteArray m_catalogueName; // CatalogueName as the folder lists it
 };
 
 inline const QString kSearching = QStringLiteral("Searching ...");

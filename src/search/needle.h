@@ -11,6 +11,30 @@
 
 namespace kestrova {
 
+// Finds a byte string, optionally without regard to the case of its ASCII letters. Two of its
+// least common bytes are tested for sixteen places at once; only places where both agree are
+// compared whole.
+class BytesFinder
+{
+public:
+    BytesFinder() = default;
+    // foldAsciiCase: literal must then be in lower case.
+    BytesFinder(QByteArray literal, bool foldAsciiCase);
+
+    qsizetype size() const { return m_literal.size(); }
+    // The first place in [from, end) where the literal starts; end when there is none.
+    const char *find(const char *from, const char *end) const;
+
+private:
+    bool equalsAt(const char *at) const;
+    const char *findWide(const char *&p, const char *lastStart) const;
+
+    QByteArray m_literal;
+    QByteArray m_foldMask;     // per byte: 0x20 where an ASCII letter folds, else 0
+    qsizetype m_first = 0;     // the least common byte
+    qsizetype m_second = 0;    // the next least common, tested beside it
+};
+
 class Needle
 {
 public:
@@ -34,19 +58,13 @@ public:
     bool impossible() const { return m_impossible; }
 
 private:
-    const char *scanRare(const char *from, const char *end) const;
-    bool equalsAt(const char *at) const;
-
     bool m_caseSensitive;
     bool m_impossible = false;
     bool m_empty = false;
     QString m_lowered;           // case-insensitive: the criteria lower-cased
-    QByteArray m_literal;        // the bytes findExact() looks for (lower case when folding)
-    QByteArray m_foldMask;       // per literal byte: 0x20 where an ASCII letter folds, else 0
-    qsizetype m_rareIndex = 0;   // the literal's least common byte, scanned for first
-    bool m_rareFolds = false;
+    BytesFinder m_literal;       // what findExact() looks for
     bool m_anyNonAscii = false;  // non-ASCII criteria: every line with a non-ASCII byte
-    std::vector<QByteArray> m_triggers;
+    std::vector<BytesFinder> m_triggers;
 };
 
 } // namespace kestrova

@@ -1,22 +1,48 @@
-// The order of the result list: ascending by one column's text without regard to case, rows
-// with equal texts keeping the order in which they arrived. The window and the command line
-// sort with this one comparison.
+// The rows a search found, held compactly (a million rows stay cheap), and the order of the
+// result list: ascending by one column's text without regard to case (texts compare
+// case-folded, character by character), rows with equal texts keeping the order in which
+// they arrived. The window and the command line both keep their rows here.
 #pragma once
 
 #include "search_view.h"
 
 #include <QString>
 
-#include <functional>
+#include <memory>
 #include <vector>
 
 namespace kestrova {
 
-// The positions 0..count-1 in sorted order, for rows whose text in the sort column is
-// text(position).
-std::vector<qsizetype> sortedOrder(qsizetype count, const std::function<QString(qsizetype)> &text);
+class ResultTable
+{
+public:
+    static constexpr int kColumns = 4; // File Path, File Type, Created, Catalogue File
 
-// Sorts rows in place by column (0-3).
-void sortRows(std::vector<ResultRow> &rows, int column);
+    void append(const RowTexts &row);
+    void clear();
+    qsizetype size() const { return qsizetype(m_rows.size()); }
+    bool isEmpty() const { return m_rows.empty(); }
+
+    // A row's text in a column (0-3), as UTF-8; valid until the table is cleared.
+    QByteArrayView text(qsizetype row, int column) const;
+    QString string(qsizetype row, int column) const { return QString::fromUtf8(text(row, column)); }
+
+    // Puts the rows in the order of column; stable.
+    void sortBy(int column);
+
+private:
+    struct Row
+    {
+        const char *texts;                 // the four texts one after the other
+        quint32 lengths[kColumns];
+    };
+    char *reserve(size_t bytes);
+
+    std::vector<Row> m_rows;
+    // The texts live in blocks that never move, so sorting moves only the small Row records.
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    size_t m_blockUsed = 0;
+    size_t m_blockSize = 0;
+};
 
 } // namespace kestrova

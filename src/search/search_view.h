@@ -2,20 +2,19 @@
 // window implements this, kestrova-cli implements it, and the tests record through it.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace kestrova {
 
-// One hit: the four columns of the result list, texts exactly as the catalogue holds them.
-struct ResultRow
+// One hit: the four columns of the result list as the catalogue holds them, in UTF-8. The
+// texts are valid during the call that hands them over only.
+struct RowTexts
 {
-    QString filePath;
-    QString fileType;
-    QString created;
-    QString catalogueFile;
-
-    // Column 0 File Path, 1 File Type, 2 Created, 3 Catalogue File.
-    const QString &column(int index) const;
+    QByteArrayView filePath;
+    QByteArrayView fileType;
+    QByteArrayView created;
+    QByteArrayView catalogueFile;
 };
 
 enum class IndicatorColour { Red, Green };
@@ -29,7 +28,7 @@ public:
     virtual bool caseSensitive() = 0;      // "Case Sensitive" selected
     virtual bool dateFilterOn() = 0;       // "Date > than" checked
 
-    virtual void appendRow(const ResultRow &row) = 0;
+    virtual void appendRow(const RowTexts &row) = 0;
     virtual void clearRows() = 0;
     // Sorted mode: on, the rows are kept in the order of the sort column.
     virtual void setSorted(bool on) = 0;

@@ -109,7 +109,7 @@ private slots:
         f.write(QStringLiteral("cd1.txt"), kDocs);
         QCOMPARE(f.find(QStringLiteral("readme")), SearchOutcome::Completed);
         QCOMPARE(f.view.paths(), QStringList{QStringLiteral("D:\\Docs/README.TXT")});
-        const ResultRow &row = f.view.rows.front();
+        const auto row = f.view.rows().front();
         QCOMPARE(row.fileType, QStringLiteral("Text Document"));
         QCOMPARE(row.created, QStringLiteral("3/1/2024"));
         QCOMPARE(row.catalogueFile, QStringLiteral("cd1.txt"));
@@ -118,19 +118,19 @@ private slots:
         QVERIFY(f.view.sorted);
 
         f.find(QStringLiteral("readme"), true);
-        QVERIFY(f.view.rows.empty());
+        QVERIFY(f.view.rows().empty());
         QCOMPARE(f.view.countText, QString()); // nothing accepted: the panel stays empty
 
         f.find(QStringLiteral("Text Doc"));
         QCOMPARE(f.view.paths(), (QStringList{"D:\\Docs/a.txt", "D:\\Docs/b.txt", "D:\\Docs/README.TXT"}));
         f.find(QStringLiteral("txt;Text"));
-        QCOMPARE(f.view.rows.size(), size_t(3));
+        QCOMPARE(f.view.rows().size(), size_t(3));
         f.find(QStringLiteral("2024"));
-        QCOMPARE(f.view.rows.size(), size_t(4));
+        QCOMPARE(f.view.rows().size(), size_t(4));
         QCOMPARE(f.view.countText, QStringLiteral("4"));
         // Folder headings are never tested.
         f.find(QStringLiteral("Docs"));
-        QVERIFY(f.view.rows.empty());
+        QVERIFY(f.view.rows().empty());
     }
 
     // The header and the end marker hold "catalogue": accepted and counted, but no row.
@@ -140,7 +140,7 @@ private slots:
         f.write(QStringLiteral("one.txt"), kDocs);
         f.write(QStringLiteral("two.txt"), kDocs);
         f.find(QStringLiteral("catalogue"));
-        QVERIFY(f.view.rows.empty());
+        QVERIFY(f.view.rows().empty());
         QCOMPARE(f.session.MatchCount, 4);
         QCOMPARE(f.view.countText, QStringLiteral("4"));
         QCOMPARE(f.view.colourChanges, 4);
@@ -158,13 +158,13 @@ private slots:
         QCOMPARE(f.view.paths(), QStringList{QStringLiteral("D:\\Docs/a.txt")});
         f.session.FilterDateText = QStringLiteral("2/29/2024");
         f.find(QStringLiteral(".txt"));
-        QCOMPARE(f.view.rows.size(), size_t(2));
+        QCOMPARE(f.view.rows().size(), size_t(2));
         f.session.FilterDateText = QStringLiteral("3/2/2024");
         f.find(QStringLiteral(".txt"));
-        QVERIFY(f.view.rows.empty());
+        QVERIFY(f.view.rows().empty());
         f.session.FilterDateText = QString();
         f.find(QStringLiteral(".txt"));
-        QVERIFY(f.view.rows.empty());
+        QVERIFY(f.view.rows().empty());
         QCOMPARE(f.session.MatchCount, 0);
     }
 
@@ -179,12 +179,12 @@ private slots:
         f.session.CurrentFolder = "/left/by/the/last/search";
         f.find(QStringLiteral("a"));
         QCOMPARE(f.view.paths(), QStringList{QStringLiteral("//a")}); // the root: two separators
-        QCOMPARE(f.view.rows.front().fileType, QStringLiteral("b.txt"));
-        QCOMPARE(f.view.rows.front().created, QStringLiteral("Text Document"));
+        QCOMPARE(f.view.rows().front().fileType, QStringLiteral("b.txt"));
+        QCOMPARE(f.view.rows().front().created, QStringLiteral("Text Document"));
         QCOMPARE(f.session.MatchCount, 2);
         f.find(QStringLiteral("x;y"));
         QCOMPARE(f.view.paths(), QStringList{QStringLiteral("//x")}); // CurrentFolder carried over
-        QCOMPARE(f.view.rows.front().created, QString());
+        QCOMPARE(f.view.rows().front().created, QString());
     }
 
     // A file named "Folders.txt" first in its folder stays a file line.
@@ -236,11 +236,11 @@ private slots:
         // Stop at the second hit: that line is finished, nothing after it is read.
         int hits = 0;
         f.view.onYield = [&] {
-            if (!f.view.rows.empty() && ++hits == 1)
+            if (!f.view.table.isEmpty() && ++hits == 1)
                 f.search.cmdStop_Click();
         };
         f.find(QStringLiteral("Text Document"));
-        QCOMPARE(f.view.rows.size(), size_t(2));
+        QCOMPARE(f.view.rows().size(), size_t(2));
         QCOMPARE(f.view.captions.mid(f.view.captions.size() - 3), (QStringList{kSearching, kStopped, kFinished}));
     }
 
@@ -255,7 +255,7 @@ private slots:
         };
         f.find(QStringLiteral("txt"));
         QCOMPARE(inner, SearchOutcome::Refused);
-        QCOMPARE(f.view.rows.size(), size_t(3));
+        QCOMPARE(f.view.rows().size(), size_t(3));
     }
 
     void countsPast32767()
@@ -266,7 +266,7 @@ private slots:
             content += "file" + QByteArray::number(i) + ".dat;Data;1/1/2024 1:00:00 AM\r\n";
         f.write(QStringLiteral("big.txt"), content);
         f.find(QStringLiteral(".dat"));
-        QCOMPARE(f.view.rows.size(), size_t(40000));
+        QCOMPARE(f.view.rows().size(), size_t(40000));
         QCOMPARE(f.view.countText, QStringLiteral("40000"));
         QVERIFY(f.view.messages.isEmpty());
     }
@@ -291,7 +291,7 @@ private slots:
         QCOMPARE(f.find(QStringLiteral("x")), SearchOutcome::Completed);
         f.write(QStringLiteral("c.txt"), kDocs);
         QCOMPARE(f.find(QString()), SearchOutcome::Completed);
-        QVERIFY(f.view.rows.empty());
+        QVERIFY(f.view.rows().empty());
         QVERIFY(f.view.messages.isEmpty());
         QCOMPARE(f.view.countText, QString());
     }

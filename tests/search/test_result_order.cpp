@@ -11,26 +11,41 @@ class TestResultOrder : public QObject
 private slots:
     void sortsByColumnTextIgnoringCaseAndKeepsArrivalOrder()
     {
-        std::vector<ResultRow> rows = {
-            {QStringLiteral("/b"), QStringLiteral("Text"), QStringLiteral("15/12/2003"), QStringLiteral("one")},
-            {QStringLiteral("/A"), QStringLiteral("text"), QStringLiteral("02/01/2004"), QStringLiteral("two")},
-            {QStringLiteral("/a"), QStringLiteral("TEXT"), QStringLiteral("01/01/2004"), QStringLiteral("three")},
-            {QStringLiteral("/C"), QStringLiteral("Image"), QStringLiteral("02/01/2004"), QStringLiteral("four")},
-        };
+        ResultTable table;
+        table.append({"/b", "Text", "15/12/2003", "one"});
+        table.append({"/A", "text", "02/01/2004", "two"});
+        table.append({"/a", "TEXT", "01/01/2004", "three"});
+        table.append({"/C", "Image", "02/01/2004", "four"});
         auto catalogues = [&] {
             QStringList result;
-            for (const ResultRow &row : rows)
-                result << row.catalogueFile;
+            for (qsizetype i = 0; i < table.size(); ++i)
+                result << table.string(i, 3);
             return result;
         };
-        sortRows(rows, 0);
+        table.sortBy(0);
         QCOMPARE(catalogues(), (QStringList{"two", "three", "one", "four"}));
-        sortRows(rows, 1); // equal types keep the order they had
+        table.sortBy(1); // equal types keep the order they had
         QCOMPARE(catalogues(), (QStringList{"four", "two", "three", "one"}));
-        sortRows(rows, 2); // dates sort as text: 02/01/2004 before 15/12/2003
+        table.sortBy(2); // dates sort as text: 02/01/2004 before 15/12/2003
         QCOMPARE(catalogues(), (QStringList{"three", "four", "two", "one"}));
-        sortRows(rows, 2); // the same column again keeps ascending order
+        table.sortBy(2); // the same column again keeps ascending order
         QCOMPARE(catalogues(), (QStringList{"three", "four", "two", "one"}));
+        QCOMPARE(table.string(0, 0), QStringLiteral("/a"));
+    }
+
+    void foldsNonAsciiCaseAndKeepsEmptyTexts()
+    {
+        ResultTable table;
+        table.append({"/Éa", "", "", "x"});
+        table.append({"/éB", "t", "", "y"});
+        table.append({"/EZ", "t", "", "z"});
+        table.sortBy(0);
+        QCOMPARE(table.string(0, 3), QStringLiteral("z")); // E before É
+        QCOMPARE(table.string(1, 3), QStringLiteral("x"));
+        QCOMPARE(table.string(2, 3), QStringLiteral("y"));
+        QCOMPARE(table.text(1, 1), QByteArrayView(""));
+        table.clear();
+        QVERIFY(table.isEmpty());
     }
 };
 

@@ -17,13 +17,13 @@ public:
     QString criteriaText() override { return criteria; }
     bool caseSensitive() override { return caseSensitiveOn; }
     bool dateFilterOn() override { return dateFilter; }
-    void appendRow(const ResultRow &row) override { rows.push_back(row); }
-    void clearRows() override { rows.clear(); }
+    void appendRow(const RowTexts &row) override { table.append(row); }
+    void clearRows() override { table.clear(); }
     void setSorted(bool on) override
     {
         sorted = on;
         if (on)
-            sortRows(rows, sortColumn);
+            table.sortBy(sortColumn);
     }
     void setCountText(const QString &text) override { countText = text; }
     void setIndicatorCaption(const QString &caption) override { captions << caption; }
@@ -41,11 +41,25 @@ public:
     }
     void inform(const QString &text) override { messages << text; }
 
+    struct Row
+    {
+        QString filePath;
+        QString fileType;
+        QString created;
+        QString catalogueFile;
+    };
+    std::vector<Row> rows() const
+    {
+        std::vector<Row> result;
+        for (qsizetype i = 0; i < table.size(); ++i)
+            result.push_back({table.string(i, 0), table.string(i, 1), table.string(i, 2), table.string(i, 3)});
+        return result;
+    }
     QStringList paths() const
     {
         QStringList result;
-        for (const ResultRow &row : rows)
-            result << row.filePath;
+        for (qsizetype i = 0; i < table.size(); ++i)
+            result << table.string(i, 0);
         return result;
     }
 
@@ -53,7 +67,7 @@ public:
     bool caseSensitiveOn = false;
     bool dateFilter = false;
     int sortColumn = 0;
-    std::vector<ResultRow> rows;
+    ResultTable table;
     bool sorted = false;
     QString countText;
     QStringList captions;
