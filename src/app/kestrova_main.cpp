@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
     kestrova::DesktopSaveDialog saveDialog;
     kestrova::XdgDocumentLauncher launcher;
     kestrova::ImmediateProgramEnd programEnd;
+    kestrova::DetachedProgramStarter programStarter;
+    kestrova::SystemClipboard clipboard;
     kestrova::PosixFileSystem fileSystem;
     kestrova::DefaultPathStore pathStore(fileSystem);
     kestrova::SharedPaths paths;
@@ -30,6 +32,8 @@ int main(int argc, char *argv[])
         saveDialog,
         launcher,
         programEnd,
+        programStarter,
+        clipboard,
         pathStore,
         paths,
         dates,

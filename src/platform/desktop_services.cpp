@@ -3,6 +3,8 @@
 #include "text_file.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -90,6 +92,22 @@ int XdgDocumentLauncher::open(const QString &file, const QString &workingFolder)
     return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0
                ? LaunchResult::Success
                : LaunchResult::NoAssociation;
+}
+
+void DetachedProgramStarter::start(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+    if (!info.isFile() || !info.isExecutable())
+        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument"));
+    if (!QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath()))
+        throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+}
+
+void SystemClipboard::setText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
 }
 
 void ImmediateProgramEnd::endNow()

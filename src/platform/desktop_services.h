@@ -2,6 +2,7 @@
 // dialogs, xdg-open, and the end of the program. Needs a QApplication.
 #pragma once
 
+#include "desktop_tools.h"
 #include "launcher.h"
 #include "message_service.h"
 #include "save_dialog.h"
@@ -31,6 +32,18 @@ class XdgDocumentLauncher final : public DocumentLauncher
 {
 public:
     int open(const QString &file, const QString &workingFolder) override;
+};
+
+class DetachedProgramStarter final : public ProgramStarter
+{
+public:
+    void start(const QString &path) override;
+};
+
+class SystemClipboard final : public Clipboard
+{
+public:
+    void setText(const QString &text) override;
 };
 
 class ImmediateProgramEnd final : public ProgramEnd

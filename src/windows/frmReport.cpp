@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
 #include "drive_folder_lists.h"
+#include "frmSearch.h"
 #include "layout.h"
 #include "mMain.h"
 #include "picture_button.h"
@@ -324,8 +325,12 @@ void frmReport::cmdView_Click()
 
 void frmReport::cmdFind_Click()
 {
-    if (showSearchWindow)
-        showSearchWindow();
+    if (!m_searchWindow)
+        m_searchWindow = std::make_unique<frmSearch>(m_services, this);
+    m_searchWindow->Form_Load();
+    m_searchWindow->exec();
+    if (m_searchWindow->discardRequested())
+        m_searchWindow.reset();
 }
 
 void frmReport::cmdSetDefaultPath_Click()

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QGroupBox;
@@ -18,6 +19,7 @@ namespace kestrova {
 class DriveList;
 class FolderList;
 class PictureButton;
+class frmSearch;
 
 class frmReport : public QMainWindow
 {
@@ -28,7 +30,6 @@ public:
     ~frmReport() override;
 
     // Opening the other windows, each modally; set by whoever builds the program.
-    std::function<void()> showSearchWindow;
     std::function<void()> showSetDefaultPath;
     std::function<void()> showAbout;
 
@@ -60,6 +61,9 @@ public:
     QAction *mAbout = nullptr;
 
     const QString &catalogueFile() const { return m_catalogueFile; }
+    // The search window's shared instance, null until Find Files first opens it and after its
+    // Close button discarded it.
+    frmSearch *searchWindow() const { return m_searchWindow.get(); }
     const QString &currentDrive() const { return m_currentDrive; }
     bool isGenerating() const { return m_generating; }
 
@@ -79,6 +83,7 @@ private:
     QString m_currentDrive;
     QString m_catalogueFile;
     bool m_generating = false;
+    std::unique_ptr<frmSearch> m_searchWindow;
 };
 
 // The main window's messages for launch results of 32 and below.

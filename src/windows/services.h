@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/date_conventions.h"
+#include "platform/desktop_tools.h"
 #include "platform/file_system.h"
 #include "platform/launcher.h"
 #include "platform/message_service.h"
@@ -24,6 +25,8 @@ struct Services
     SaveDialog &saveDialog;
     DocumentLauncher &launcher;
     ProgramEnd &programEnd;
+    ProgramStarter &programStarter;
+    Clipboard &clipboard;
     DefaultPathStore &pathStore;
     SharedPaths &paths;
     const DateConventions &dates;

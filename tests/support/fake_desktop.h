@@ -2,6 +2,7 @@
 // test says, so no dialog ever blocks a test.
 #pragma once
 
+#include "platform/desktop_tools.h"
 #include "platform/launcher.h"
 #include "platform/message_service.h"
 #include "platform/save_dialog.h"
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace kestrova::testing {
 
@@ -76,6 +78,26 @@ public:
     QList<Call> calls;
     int result = LaunchResult::Success;
     std::optional<Error> failure;
+};
+
+class FakeProgramStarter final : public ProgramStarter
+{
+public:
+    void start(const QString &path) override
+    {
+        started << path;
+        if (!startable.contains(path))
+            throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument"));
+    }
+    QStringList started;
+    QStringList startable;
+};
+
+class FakeClipboard final : public Clipboard
+{
+public:
+    void setText(const QString &value) override { text = value; }
+    QString text;
 };
 
 class FakeProgramEnd final : public ProgramEnd

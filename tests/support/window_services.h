@@ -21,6 +21,8 @@ struct WindowServices
                    saveDialog,
                    launcher,
                    programEnd,
+                   programStarter,
+                   clipboard,
                    store,
                    paths,
                    dates}
@@ -33,6 +35,8 @@ struct WindowServices
     FakeSaveDialog saveDialog;
     FakeLauncher launcher;
     FakeProgramEnd programEnd;
+    FakeProgramStarter programStarter;
+    FakeClipboard clipboard;
     DefaultPathStore store;
     SharedPaths paths;
     const DateConventions dates{QLocale(QStringLiteral("en_US"))};

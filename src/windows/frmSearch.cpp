@@ -1,0 +1,400 @@
+#include "frmSearch.h"
+
+#include "drive_folder_lists.h"
+#include "frmShow.h"
+#include "layout.h"
+#include "picture_button.h"
+#include "result_list.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTreeView>
+
+namespace kestrova {
+namespace {
+
+constexpr int kClientWidth = 12120;
+constexpr int kClientHeight = 8295;
+// Events are handled at most this often during a search: a hit's yield within this time of
+// the previous one returns at once, so a search with many hits does not repaint per hit.
+constexpr qint64 kYieldIntervalMs = 15;
+
+const QDate kInitialDate(2003, 6, 14);
+
+QLabel *label(const QString &text, QWidget *parent, int left, int top, int width, int height)
+{
+    auto *result = new QLabel(text, parent);
+    result->setFont(boldFont(8.25));
+    result->setWordWrap(true);
+    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(result, left, top, width, height);
+    return result;
+}
+
+void setBackground(QLabel *label, const QColor &colour)
+{
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    label->setPalette(palette);
+}
+
+} // namespace
+
+frmSearch::frmSearch(Services &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_services(services), m_model(std::make_unique<ResultModel>())
+{
+    setWindowTitle(QStringLiteral("Search"));
+    setWindowIcon(applicationIcon());
+    buildControls();
+    // The filter works with the picker's first date until the user picks another.
+    m_session.FilterDateText = m_services.dates.shortDate(kInitialDate);
+    m_search = std::make_unique<CatalogueSearch>(
+        m_session, static_cast<SearchView &>(*this), m_services.dates,
+        [this] { return m_services.paths.CurrentPath; },
+        m_services.makeFileSystem);
+}
+
+frmSearch::~frmSearch() = default;
+
+void frmSearch::buildControls()
+{
+    setFixedSize(twips(kClientWidth), twips(kClientHeight));
+    label(QStringLiteral("Please select the folder that the Catalogue files are located, unless the default path is set."),
+          this, 120, 120, 2055, 1095);
+    label(QStringLiteral("Please enter the exact name or partial name of the file you are searching for."),
+          this, 2400, 120, 1815, 1095);
+
+    auto *frame1 = new QGroupBox(QStringLiteral("Type Search Criteria"), this);
+    frame1->setFont(boldFont(8.25));
+    place(frame1, 4440, 120, 5295, 1335);
+    optNoCase = new QRadioButton(QStringLiteral("No Case Sensitive"), frame1);
+    place(optNoCase, 240, 240, 1935, 255);
+    optCase = new QRadioButton(QStringLiteral("Case Sensitive"), frame1);
+    place(optCase, 240, 480, 1935, 255);
+    chkDate = new QCheckBox(QStringLiteral("Date > than"), frame1);
+    place(chkDate, 240, 720, 1695, 195 + 45);
+    dp1 = new QDateEdit(kInitialDate, frame1);
+    dp1->setCalendarPopup(true);
+    dp1->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
+    dp1->setDisplayFormat(m_services.dates.shortDatePattern());
+    place(dp1, 240, 960 + 15, 1815, 255 + 45);
+    txtCriteria = new QLineEdit(frame1);
+    place(txtCriteria, 2280, 240, 2775, 285 + 30);
+    cmdSearch = new PictureButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                                  QStringLiteral("&Search"), frame1);
+    place(cmdSearch, 2280, 600 + 45, 1335, 615);
+    cmdStop = new QPushButton(style()->standardIcon(QStyle::SP_MediaStop), QString(), frame1);
+    cmdStop->setIconSize(QSize(24, 24));
+    cmdStop->setAccessibleName(QStringLiteral("Stop"));
+    cmdStop->setToolTip(QStringLiteral("Stop"));
+    place(cmdStop, 3600, 600 + 45, 1455, 615);
+    for (QWidget *control : frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (control != txtCriteria && control != dp1)
+            control->setFont(boldFont(8.25));
+
+    cmdExit = new PictureButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
+    cmdExit->setFont(boldFont(8.25));
+    place(cmdExit, 10200, 120, 1575, 615);
+    label(QStringLiteral("Double click to grab file path to run."), this, 10080, 840, 1935, 495);
+
+    auto *line2 = new QFrame(this);
+    line2->setFrameShape(QFrame::HLine);
+    line2->setFrameShadow(QFrame::Sunken);
+    line2->setGeometry(twips(120), twips(1560) - 1, twips(12000 - 120), 2);
+    auto *line1 = new QFrame(this);
+    line1->setFrameShape(QFrame::VLine);
+    line1->setFrameShadow(QFrame::Sunken);
+    line1->setGeometry(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680));
+
+    Drive1 = new DriveList(this);
+    place(Drive1, 120, 1680, 2295, 315);
+    Dir1 = new FolderList(this);
+    place(Dir1, 120, 2040, 2295, 5265);
+
+    LV1 = new QTreeView(this);
+    LV1->setRootIsDecorated(false);
+    LV1->setUniformRowHeights(true);
+    LV1->setAlternatingRowColors(true);
+    LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LV1->setSelectionMode(QAbstractItemView::SingleSelection);
+    LV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LV1->setModel(m_model.get());
+    LV1->header()->setSectionsClickable(true);
+    LV1->header()->setStretchLastSection(false);
+    LV1->viewport()->installEventFilter(this);
+    place(LV1, 2640, 1680, 9375, 6015);
+
+    fContinue = new QLabel(QStringLiteral("   Search Indicator"), this);
+    fContinue->setFont(boldFont(8.25));
+    place(fContinue, 120, 7440, 2295, 255);
+
+    auto *sb1 = new QStatusBar(this);
+    sb1->setSizeGripEnabled(false);
+    place(sb1, 0, 7800, kClientWidth, 495);
+    panelPath = new QLabel(QStringLiteral("Current Path"), sb1);
+    panelPath->setFixedWidth(twips(10000));
+    panelPath->setTextFormat(Qt::PlainText);
+    panelCount = new QLabel(QStringLiteral("Total Records Matched"), sb1);
+    panelCount->setFixedWidth(twips(1440));
+    sb1->addWidget(panelPath);
+    sb1->addWidget(panelCount);
+
+    // The tab order: criteria, Search, drive, folder, list, then the rest.
+    setTabOrder(txtCriteria, cmdSearch);
+    setTabOrder(cmdSearch, Drive1);
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, LV1);
+    setTabOrder(LV1, optNoCase);
+    setTabOrder(optNoCase, optCase);
+    setTabOrder(optCase, cmdExit);
+    setTabOrder(cmdExit, chkDate);
+    setTabOrder(chkDate, dp1);
+    setTabOrder(dp1, cmdStop);
+    txtCriteria->installEventFilter(this);
+
+    connect(cmdSearch, &QPushButton::clicked, this, &frmSearch::cmdSearch_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &frmSearch::cmdStop_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmSearch::cmdExit_Click);
+    connect(chkDate, &QCheckBox::clicked, this, &frmSearch::chkDate_Click);
+    connect(dp1, &QDateEdit::dateChanged, this, &frmSearch::dp1_Change);
+    connect(Drive1, &DriveList::driveChanged, this, &frmSearch::Drive1_Change);
+    connect(Dir1, &FolderList::pathChanged, this, &frmSearch::Dir1_Change);
+    connect(LV1->header(), &QHeaderView::sectionClicked, this, &frmSearch::LV1_ColumnClick);
+}
+
+void frmSearch::Form_Load()
+{
+    m_discard = false;
+    m_closed = false;
+    try {
+        optNoCase->setChecked(true);
+        setBackground(fContinue, Qt::red);
+        m_colour = IndicatorColour::Red;
+        m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"),
+                             QStringLiteral("Created"), QStringLiteral("Catalogue File")});
+        const double width = LV1->width();
+        LV1->setColumnWidth(0, int(width / 2));
+        LV1->setColumnWidth(1, int(width / 8));
+        LV1->setColumnWidth(2, int(width / 8));
+        LV1->setColumnWidth(3, int(width / 4));
+        m_model->setSorted(false);
+        m_model->setSortColumn(0);
+        m_model->clear();
+        {
+            const QSignalBlocker blocker(Dir1);
+            Drive1->setDrives(m_services.drives(), QDir::currentPath());
+            if (Dir1->path().isEmpty()) {
+                try {
+                    Dir1->setPath(QDir::currentPath());
+                } catch (const Error &) {
+                    // The list starts empty when the current folder is gone.
+                }
+            }
+        }
+        dp1->setEnabled(chkDate->isChecked());
+    } catch (const Error &error) {
+        m_services.messages.reportDescriptionStyle(error);
+    }
+    CheckForSetupFile();
+    txtCriteria->setFocus();
+}
+
+void frmSearch::CheckForSetupFile()
+{
+    try {
+        if (m_services.pathStore.exists())
+            OpenDefaultPath();
+    } catch (const Error &error) {
+        m_services.messages.reportDescriptionStyle(error);
+    }
+}
+
+// No handler of its own: a failure goes to CheckForSetupFile.
+void frmSearch::OpenDefaultPath()
+{
+    SharedPaths &paths = m_services.paths;
+    paths.CurrentPath = m_services.pathStore.read();
+    Dir1->setPath(paths.CurrentPath);
+    paths.DefaultPath = paths.CurrentPath;
+    panelPath->setText(paths.CurrentPath);
+}
+
+void frmSearch::cmdSearch_Click()
+{
+    m_sinceYield.invalidate(); // the first yield of a search handles events in any case
+    m_search->cmdSearch_Click();
+}
+
+void frmSearch::cmdStop_Click()
+{
+    m_search->cmdStop_Click();
+}
+
+void frmSearch::chkDate_Click()
+{
+    dp1->setEnabled(chkDate->isChecked());
+}
+
+void frmSearch::dp1_Change()
+{
+    m_session.FilterDateText = m_services.dates.shortDate(dp1->date());
+}
+
+void frmSearch::Drive1_Change()
+{
+    m_driveText = Drive1->drive();
+    try {
+        Dir1->setPath(m_driveText);
+    } catch (const Error &error) {
+        m_services.messages.reportDescriptionStyle(error);
+    }
+}
+
+void frmSearch::Dir1_Change()
+{
+    m_services.paths.CurrentPath = Dir1->path();
+    panelPath->setText(m_services.paths.CurrentPath);
+}
+
+void frmSearch::emptyList()
+{
+    m_model->setSorted(false);
+    m_model->clear();
+}
+
+void frmSearch::cmdExit_Click()
+{
+    emptyList();
+    m_discard = true;
+    close();
+}
+
+void frmSearch::closeEvent(QCloseEvent *event)
+{
+    // A search in progress is asked to stop; it unwinds as soon as this event is handled, and
+    // the window's controls outlive it (the instance goes only after the window has closed).
+    if (m_session.running)
+        m_session.StopRequested = true;
+    emptyList();
+    m_closed = true;
+    QDialog::closeEvent(event);
+}
+
+bool frmSearch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtCriteria && event->type() == QEvent::FocusIn)
+        txtCriteria->clear(); // txtCriteria_GotFocus
+    if (watched == LV1->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        QMetaObject::invokeMethod(this, &frmSearch::LV1_DblClick, Qt::QueuedConnection);
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmSearch::LV1_ColumnClick(int section)
+{
+    m_model->setSortColumn(section);
+    LV1->header()->setSortIndicatorShown(false);
+}
+
+void frmSearch::LV1_DblClick()
+{
+    const QModelIndexList selected = LV1->selectionModel() ? LV1->selectionModel()->selectedRows() : QModelIndexList();
+    if (selected.isEmpty()) {
+        m_services.messages.inform(QStringLiteral("Please select an item."));
+        return;
+    }
+    m_services.paths.SelectedPath = m_model->filePath(selected.first().row());
+    if (!m_show)
+        m_show = std::make_unique<frmShow>(m_services, this);
+    m_show->Form_Load();
+    m_show->exec();
+    m_show->txtpath->clear();
+}
+
+QString frmSearch::criteriaText()
+{
+    return txtCriteria->text();
+}
+
+bool frmSearch::caseSensitive()
+{
+    return optCase->isChecked();
+}
+
+bool frmSearch::dateFilterOn()
+{
+    return chkDate->isChecked();
+}
+
+void frmSearch::appendRow(const RowTexts &row)
+{
+    if (!m_closed)
+        m_model->append(row);
+}
+
+void frmSearch::clearRows()
+{
+    m_model->clear();
+}
+
+void frmSearch::setSorted(bool on)
+{
+    if (m_closed)
+        return;
+    m_model->publish();
+    m_model->setSorted(on);
+}
+
+void frmSearch::setCountText(const QString &text)
+{
+    if (!m_closed)
+        panelCount->setText(text);
+}
+
+void frmSearch::setIndicatorCaption(const QString &caption)
+{
+    if (!m_closed)
+        fContinue->setText(caption);
+}
+
+IndicatorColour frmSearch::indicatorColour()
+{
+    return m_colour;
+}
+
+void frmSearch::setIndicatorColour(IndicatorColour colour)
+{
+    m_colour = colour;
+    setBackground(fContinue, colour == IndicatorColour::Red ? QColor(Qt::red) : QColor(Qt::green));
+}
+
+void frmSearch::yield()
+{
+    if (m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldIntervalMs)
+        return;
+    m_model->publish();
+    QApplication::processEvents();
+    m_sinceYield.start();
+}
+
+void frmSearch::inform(const QString &text)
+{
+    if (m_closed)
+        return;
+    m_model->publish();
+    m_services.messages.inform(text);
+}
+
+} // namespace kestrova

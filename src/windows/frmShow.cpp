@@ -1,0 +1,126 @@
+#include "frmShow.h"
+
+#include "layout.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+namespace kestrova {
+
+QString runFailureText(int result)
+{
+    switch (result) {
+    case 2: return QStringLiteral("File not found ...");
+    case 3: return QStringLiteral("Path not found ...");
+    case 5: return QStringLiteral("Access denied ...");
+    case 8: return QStringLiteral("Out of memory");
+    case 11: return QStringLiteral("Invalid EXE file or error in EXE image ...");
+    case 26: return QStringLiteral("A sharing violation occurred ...");
+    case 27: return QStringLiteral("Incomplete or invalid file association");
+    case 28: return QStringLiteral("DDE Time out ...");
+    case 29: return QStringLiteral("DDE transaction failed ...");
+    case 30: return QStringLiteral("DDE busy");
+    case 31: return QStringLiteral("No association for file extension ...");
+    case 32: return QStringLiteral("DLL not found ...");
+    default: return QStringLiteral("Unknown error");
+    }
+}
+
+frmShow::frmShow(Services &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_services(services)
+{
+    setWindowTitle(QStringLiteral("Run/Copy path"));
+    setFixedSize(twips(10620), twips(645));
+    txtpath = new QLineEdit(this);
+    place(txtpath, 120, 120, 8415, 375);
+    auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int left) {
+        auto *result = new QPushButton(style()->standardIcon(picture), QString(), this);
+        result->setToolTip(caption);
+        result->setAccessibleName(caption);
+        result->setText(caption);
+        result->setFont(boldFont(7));
+        place(result, left, 0, 615, 615);
+        return result;
+    };
+    cmdRun = button(QStyle::SP_MediaPlay, QStringLiteral("Run"), 8760);
+    cmdCopy = button(QStyle::SP_FileDialogNewFolder, QStringLiteral("Copy"), 9360);
+    cmdClose = button(QStyle::SP_DialogCloseButton, QStringLiteral("Close"), 9960);
+    for (QPushButton *b : {cmdRun, cmdCopy, cmdClose})
+        b->setIconSize(QSize(0, 0));
+    connect(cmdRun, &QPushButton::clicked, this, &frmShow::cmdRun_Click);
+    connect(cmdCopy, &QPushButton::clicked, this, &frmShow::cmdCopy_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmShow::cmdClose_Click);
+}
+
+void frmShow::Form_Load()
+{
+    txtpath->setText(m_services.paths.SelectedPath);
+}
+
+// Loading, showing, resizing, minimizing and restoring all put the chosen path back.
+void frmShow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Load();
+}
+
+void frmShow::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Load();
+}
+
+void frmShow::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Load();
+}
+
+void frmShow::cmdRun_Click()
+{
+    try {
+        m_services.programStarter.start(txtpath->text());
+    } catch (const Error &) {
+        OpenAndReport(txtpath->text());
+    }
+}
+
+void frmShow::OpenAndReport(const QString &path)
+{
+    try {
+        m_launchFolder = path.left(3);
+        const int result = StartDoc(path);
+        if (result > 32)
+            return;
+        m_services.messages.inform(runFailureText(result) + u'.');
+    } catch (const Error &error) {
+        m_services.messages.reportDescriptionStyle(error);
+    }
+}
+
+int frmShow::StartDoc(const QString &docName)
+{
+    try {
+        return m_services.launcher.open(docName, m_launchFolder);
+    } catch (const Error &error) {
+        m_services.messages.reportDescriptionStyle(error);
+        return 0;
+    }
+}
+
+void frmShow::cmdCopy_Click()
+{
+    m_services.clipboard.setText(txtpath->text());
+}
+
+void frmShow::cmdClose_Click()
+{
+    close();
+}
+
+} // namespace kestrova

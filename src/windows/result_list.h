@@ -1,0 +1,50 @@
+// The search window's result list: a model over the compact result table, for a view in
+// report style. Rows a search appends become visible in batches, at the search's yields, so
+// that a search with many hits does not spend its time updating the view row by row.
+#pragma once
+
+#include "search/result_order.h"
+
+#include <QAbstractTableModel>
+
+namespace kestrova {
+
+class ResultModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Column headers are added by the window's load, as the list view's are.
+    void setHeaders(const QStringList &headers);
+    void append(const RowTexts &row) { m_table.append(row); }
+    // Shows the rows appended since the last call.
+    void publish();
+    void clear();
+
+    // Sorted mode: while on, the rows are kept in the order of the sort column.
+    void setSorted(bool on);
+    bool isSorted() const { return m_sorted; }
+    void setSortColumn(int column);
+    int sortColumn() const { return m_sortColumn; }
+
+    QString filePath(int row) const { return m_table.string(row, 0); }
+    QString text(int row, int column) const { return m_table.string(row, column); }
+
+private:
+    void sortNow();
+
+    ResultTable m_table;
+    int m_shown = 0;
+    QStringList m_headers;
+    bool m_sorted = false;
+    int m_sortColumn = 0;
+};
+
+} // namespace kestrova
