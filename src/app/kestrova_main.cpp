@@ -1,6 +1,7 @@
 // Kestrova: the desktop cataloguer. Builds the real services and opens the main window.
 #include "platform/desktop_services.h"
 #include "platform/posix_file_system.h"
+#include "platform/registry.h"
 #include "windows/frmReport.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@ int main(int argc, char *argv[])
     kestrova::ImmediateProgramEnd programEnd;
     kestrova::DetachedProgramStarter programStarter;
     kestrova::SystemClipboard clipboard;
+    kestrova::DesktopFolderPicker folderPicker;
+    kestrova::DesktopRegistry registry;
     kestrova::PosixFileSystem fileSystem;
     kestrova::DefaultPathStore pathStore(fileSystem);
     kestrova::SharedPaths paths;
@@ -34,6 +37,8 @@ int main(int argc, char *argv[])
         programEnd,
         programStarter,
         clipboard,
+        folderPicker,
+        registry,
         pathStore,
         paths,
         dates,

@@ -110,6 +110,12 @@ void SystemClipboard::setText(const QString &text)
     QGuiApplication::clipboard()->setText(text);
 }
 
+QString DesktopFolderPicker::chooseFolder(const QString &prompt)
+{
+    const QUrl chosen = QFileDialog::getExistingDirectoryUrl(QApplication::activeWindow(), prompt);
+    return chosen.isLocalFile() ? chosen.toLocalFile() : QString();
+}
+
 void ImmediateProgramEnd::endNow()
 {
     TextFileWriter::flushAllOpen();

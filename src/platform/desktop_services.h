@@ -3,6 +3,7 @@
 #pragma once
 
 #include "desktop_tools.h"
+#include "folder_picker.h"
 #include "launcher.h"
 #include "message_service.h"
 #include "save_dialog.h"
@@ -44,6 +45,12 @@ class SystemClipboard final : public Clipboard
 {
 public:
     void setText(const QString &text) override;
+};
+
+class DesktopFolderPicker final : public FolderPicker
+{
+public:
+    QString chooseFolder(const QString &prompt) override;
 };
 
 class ImmediateProgramEnd final : public ProgramEnd

@@ -3,6 +3,8 @@
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
 #include "drive_folder_lists.h"
+#include "frmAbout.h"
+#include "frmPath.h"
 #include "frmSearch.h"
 #include "layout.h"
 #include "mMain.h"
@@ -187,10 +189,7 @@ void frmReport::buildMenus()
     QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
     mPath = tools->addAction(QStringLiteral("Set Default Path"), this, &frmReport::cmdSetDefaultPath_Click);
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
-    mAbout = help->addAction(QStringLiteral("About"), this, [this] {
-        if (showAbout)
-            showAbout();
-    });
+    mAbout = help->addAction(QStringLiteral("About"), this, &frmReport::mAbout_Click);
 }
 
 void frmReport::Form_Load()
@@ -335,8 +334,16 @@ void frmReport::cmdFind_Click()
 
 void frmReport::cmdSetDefaultPath_Click()
 {
-    if (showSetDefaultPath)
-        showSetDefaultPath();
+    if (!m_pathDialog)
+        m_pathDialog = std::make_unique<frmPath>(m_services, this);
+    m_pathDialog->exec();
+}
+
+void frmReport::mAbout_Click()
+{
+    // Each opening creates the box anew; OK destroys it.
+    frmAbout about(m_services, this);
+    about.exec();
 }
 
 void frmReport::cmdExit_Click()

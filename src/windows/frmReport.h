@@ -6,7 +6,6 @@
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -19,6 +18,7 @@ namespace kestrova {
 class DriveList;
 class FolderList;
 class PictureButton;
+class frmPath;
 class frmSearch;
 
 class frmReport : public QMainWindow
@@ -28,10 +28,6 @@ class frmReport : public QMainWindow
 public:
     explicit frmReport(Services &services, QWidget *parent = nullptr);
     ~frmReport() override;
-
-    // Opening the other windows, each modally; set by whoever builds the program.
-    std::function<void()> showSetDefaultPath;
-    std::function<void()> showAbout;
 
     void Form_Load();
     void SetButtonStatus(bool enabled);
@@ -64,6 +60,9 @@ public:
     // The search window's shared instance, null until Find Files first opens it and after its
     // Close button discarded it.
     frmSearch *searchWindow() const { return m_searchWindow.get(); }
+    // The Set Default Path dialog, created at its first opening and kept.
+    frmPath *pathDialog() const { return m_pathDialog.get(); }
+    void mAbout_Click();
     const QString &currentDrive() const { return m_currentDrive; }
     bool isGenerating() const { return m_generating; }
 
@@ -84,6 +83,7 @@ private:
     QString m_catalogueFile;
     bool m_generating = false;
     std::unique_ptr<frmSearch> m_searchWindow;
+    std::unique_ptr<frmPath> m_pathDialog;
 };
 
 // The main window's messages for launch results of 32 and below.

@@ -5,8 +5,10 @@
 #include "platform/date_conventions.h"
 #include "platform/desktop_tools.h"
 #include "platform/file_system.h"
+#include "platform/folder_picker.h"
 #include "platform/launcher.h"
 #include "platform/message_service.h"
+#include "platform/registry.h"
 #include "platform/save_dialog.h"
 #include "platform/volumes.h"
 #include "settings/default_path_store.h"
@@ -27,6 +29,8 @@ struct Services
     ProgramEnd &programEnd;
     ProgramStarter &programStarter;
     Clipboard &clipboard;
+    FolderPicker &folderPicker;
+    Registry &registry;
     DefaultPathStore &pathStore;
     SharedPaths &paths;
     const DateConventions &dates;

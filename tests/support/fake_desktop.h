@@ -3,13 +3,17 @@
 #pragma once
 
 #include "platform/desktop_tools.h"
+#include "platform/folder_picker.h"
+#include "platform/registry.h"
 #include "platform/launcher.h"
 #include "platform/message_service.h"
 #include "platform/save_dialog.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -98,6 +102,62 @@ class FakeClipboard final : public Clipboard
 public:
     void setText(const QString &value) override { text = value; }
     QString text;
+};
+
+class FakeFolderPicker final : public FolderPicker
+{
+public:
+    QString chooseFolder(const QString &prompt) override
+    {
+        prompts << prompt;
+        return choice;
+    }
+    QString choice;
+    QStringList prompts;
+};
+
+// Keys by name, each with values of a type and raw bytes; records opens and closes.
+class FakeRegistry final : public Registry
+{
+public:
+    struct Value
+    {
+        quint32 type;
+        QByteArray data;
+    };
+    long openKey(quint32 root, const QString &subKey, quint32, quint32 access, Key &key) override
+    {
+        lastAccess = access;
+        key = 0;
+        if (root != LocalMachine || !keys.contains(subKey))
+            return NotFound;
+        key = Key(keys.keys().indexOf(subKey) + 1);
+        ++openCount;
+        return Success;
+    }
+    long queryValue(Key key, const QString &valueName, quint32 &type, QByteArray &data, quint32 &size) override
+    {
+        const QMap<QString, Value> &values = keys[keys.keys().at(int(key) - 1)];
+        if (!values.contains(valueName))
+            return NotFound;
+        const Value &value = values[valueName];
+        if (quint32(value.data.size()) > size)
+            return MoreData;
+        std::memcpy(data.data(), value.data.constData(), size_t(value.data.size()));
+        size = quint32(value.data.size());
+        type = value.type;
+        return Success;
+    }
+    long closeKey(Key key) override
+    {
+        if (key != 0)
+            ++closeCount;
+        return Success;
+    }
+    QMap<QString, QMap<QString, Value>> keys;
+    int openCount = 0;
+    int closeCount = 0;
+    quint32 lastAccess = 0;
 };
 
 class FakeProgramEnd final : public ProgramEnd

@@ -65,12 +65,15 @@ public:
     bool FileExists(const QString &path) override { return m_existing.contains(path); }
     void DeleteFile(const QString &path) override
     {
+        if (deleteFailure)
+            throw *deleteFailure;
         if (!m_existing.remove(path))
             throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
     }
     void addExistingFile(const QString &path) { m_existing.insert(path); }
 
     int foldersOpened() const { return m_opened; }
+    std::optional<Error> deleteFailure;
 
 private:
     struct Listing

@@ -23,6 +23,8 @@ struct WindowServices
                    programEnd,
                    programStarter,
                    clipboard,
+                   folderPicker,
+                   registry,
                    store,
                    paths,
                    dates}
@@ -37,6 +39,8 @@ struct WindowServices
     FakeProgramEnd programEnd;
     FakeProgramStarter programStarter;
     FakeClipboard clipboard;
+    FakeFolderPicker folderPicker;
+    FakeRegistry registry;
     DefaultPathStore store;
     SharedPaths paths;
     const DateConventions dates{QLocale(QStringLiteral("en_US"))};
