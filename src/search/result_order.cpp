@@ -16,7 +16,7 @@ char *ResultTable::reserve(size_t bytes)
 {
     if (m_blocks.empty() || m_blockUsed + bytes > m_blockSize) {
         m_blockSize = std::max(kBlockBytes, bytes);
-        m_blocks.push_back(std::make_unique<char[]>(m_blockSize));
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_blockSize));
         m_blockUsed = 0;
     }
     char *out = m_blocks.back().get() + m_blockUsed;
@@ -58,32 +58,99 @@ QByteArrayView ResultTable::text(qsizetype row, int column) const
     return QByteArrayView(start, stored.lengths[column]);
 }
 
+namespace {
+
+struct SortEntry
+{
+    const uchar *key;
+    quint32 length;
+    quint32 row; // the arrival order, which breaks ties
+};
+
+// The key's byte at depth, or -1 past its end (a key sorts before its extensions).
+inline int byteAt(const SortEntry &entry, size_t depth)
+{
+    return depth < entry.length ? entry.key[depth] : -1;
+}
+
+bool lessFrom(const SortEntry &a, const SortEntry &b, size_t depth)
+{
+    const size_t common = std::min(a.length, b.length);
+    if (depth < common) {
+        if (const int c = std::memcmp(a.key + depth, b.key + depth, common - depth))
+            return c < 0;
+    }
+    if (a.length != b.length)
+        return a.length < b.length;
+    return a.row < b.row;
+}
+
+// Multikey quicksort: partitions by one byte at a time, so keys that share long beginnings
+// (paths of one folder) are not compared from their start again and again. Keys that are
+// equal end up ordered by arrival, which makes the sort stable.
+void multikeySort(SortEntry *begin, SortEntry *end, size_t depth)
+{
+    while (end - begin > 16) {
+        const int pivot = byteAt(begin[(end - begin) / 2], depth);
+        SortEntry *less = begin;
+        SortEntry *greater = end;
+        for (SortEntry *p = begin; p < greater;) {
+            const int c = byteAt(*p, depth);
+            if (c < pivot)
+                std::swap(*less++, *p++);
+            else if (c > pivot)
+                std::swap(*p, *--greater);
+            else
+                ++p;
+        }
+        multikeySort(begin, less, depth);
+        multikeySort(greater, end, depth);
+        if (pivot < 0) {
+            // Every key of the middle part has ended: they are equal.
+            std::sort(less, greater, [](const SortEntry &a, const SortEntry &b) { return a.row < b.row; });
+            return;
+        }
+        begin = less;
+        end = greater;
+        ++depth;
+    }
+    std::sort(begin, end, [depth](const SortEntry &a, const SortEntry &b) { return lessFrom(a, b, depth); });
+}
+
+} // namespace
+
 void ResultTable::sortBy(int column)
 {
     // Each row's key is its text case-folded, as UTF-8, all in one block: folding happens once
     // per row, and keys compare as bytes, which is the order of their code points.
     std::string keys;
+    size_t total = 0;
+    for (const Row &row : m_rows)
+        total += row.lengths[column];
+    keys.reserve(total + total / 8);
     std::vector<std::pair<size_t, size_t>> spans(m_rows.size());
     for (size_t i = 0; i < m_rows.size(); ++i) {
         const QByteArrayView value = text(qsizetype(i), column);
         const size_t start = keys.size();
         if (std::all_of(value.begin(), value.end(), [](char c) { return uchar(c) < 0x80; })) {
-            for (const char c : value)
-                keys.push_back(c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c);
+            keys.append(value.data(), size_t(value.size()));
+            for (size_t k = start; k < keys.size(); ++k)
+                if (keys[k] >= 'A' && keys[k] <= 'Z')
+                    keys[k] = char(keys[k] + ('a' - 'A'));
         } else {
             const QByteArray folded = QString::fromUtf8(value).toCaseFolded().toUtf8();
             keys.append(folded.constData(), size_t(folded.size()));
         }
         spans[i] = {start, keys.size() - start};
     }
-    auto key = [&](size_t i) { return std::string_view(keys.data() + spans[i].first, spans[i].second); };
-    std::vector<size_t> order(m_rows.size());
-    std::iota(order.begin(), order.end(), size_t(0));
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
-    std::vector<Row> sorted;
-    sorted.reserve(m_rows.size());
-    for (const size_t i : order)
-        sorted.push_back(m_rows[i]);
+    std::vector<SortEntry> entries(m_rows.size());
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        entries[i] = {reinterpret_cast<const uchar *>(keys.data()) + spans[i].first, quint32(spans[i].second),
+                      quint32(i)};
+    multikeySort(entries.data(), entries.data() + entries.size(), 0);
+    std::vector<Row> sorted(m_rows.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        sorted[i] = m_rows[entries[i].row];
     m_rows = std::move(sorted);
 }
 

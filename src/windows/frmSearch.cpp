@@ -18,7 +18,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTreeView>
+#include <QTableView>
 
 namespace kestrova {
 namespace {
@@ -124,16 +124,23 @@ void frmSearch::buildControls()
     Dir1 = new FolderList(this);
     place(Dir1, 120, 2040, 2295, 5265);
 
-    LV1 = new QTreeView(this);
-    LV1->setRootIsDecorated(false);
-    LV1->setUniformRowHeights(true);
+    // A table in report style: with its rows of one fixed height it stays quick with a
+    // million rows arriving in batches.
+    LV1 = new QTableView(this);
+    LV1->verticalHeader()->hide();
+    LV1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    LV1->verticalHeader()->setDefaultSectionSize(LV1->fontMetrics().height() + 4);
+    LV1->setShowGrid(false);
+    LV1->setWordWrap(false);
     LV1->setAlternatingRowColors(true);
     LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
     LV1->setSelectionMode(QAbstractItemView::SingleSelection);
     LV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LV1->setModel(m_model.get());
-    LV1->header()->setSectionsClickable(true);
-    LV1->header()->setStretchLastSection(false);
+    LV1->horizontalHeader()->setSectionsClickable(true);
+    LV1->horizontalHeader()->setHighlightSections(false);
+    LV1->horizontalHeader()->setStretchLastSection(false);
+    LV1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     LV1->viewport()->installEventFilter(this);
     place(LV1, 2640, 1680, 9375, 6015);
 
@@ -172,7 +179,7 @@ void frmSearch::buildControls()
     connect(dp1, &QDateEdit::dateChanged, this, &frmSearch::dp1_Change);
     connect(Drive1, &DriveList::driveChanged, this, &frmSearch::Drive1_Change);
     connect(Dir1, &FolderList::pathChanged, this, &frmSearch::Dir1_Change);
-    connect(LV1->header(), &QHeaderView::sectionClicked, this, &frmSearch::LV1_ColumnClick);
+    connect(LV1->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmSearch::LV1_ColumnClick);
 }
 
 void frmSearch::Form_Load()
@@ -183,6 +190,7 @@ void frmSearch::Form_Load()
         optNoCase->setChecked(true);
         setBackground(fContinue, Qt::red);
         m_colour = IndicatorColour::Red;
+        m_countText = panelCount->text();
         m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"),
                              QStringLiteral("Created"), QStringLiteral("Catalogue File")});
         const double width = LV1->width();
@@ -236,6 +244,8 @@ void frmSearch::cmdSearch_Click()
 {
     m_sinceYield.invalidate(); // the first yield of a search handles events in any case
     m_search->cmdSearch_Click();
+    m_displayStale = true;
+    showProgress();
 }
 
 void frmSearch::cmdStop_Click()
@@ -305,7 +315,7 @@ bool frmSearch::eventFilter(QObject *watched, QEvent *event)
 void frmSearch::LV1_ColumnClick(int section)
 {
     m_model->setSortColumn(section);
-    LV1->header()->setSortIndicatorShown(false);
+    LV1->horizontalHeader()->setSortIndicatorShown(false);
 }
 
 void frmSearch::LV1_DblClick()
@@ -353,14 +363,29 @@ void frmSearch::setSorted(bool on)
 {
     if (m_closed)
         return;
-    m_model->publish();
+    m_displayStale = true;
+    showProgress();
     m_model->setSorted(on);
 }
 
+// The count and the indicator's colour change with every hit; the window shows them when it
+// next handles its events, as it repaints only then.
 void frmSearch::setCountText(const QString &text)
 {
-    if (!m_closed)
-        panelCount->setText(text);
+    m_countText = text;
+    m_displayStale = true;
+    if (!m_session.running)
+        showProgress();
+}
+
+void frmSearch::showProgress()
+{
+    if (m_closed || !m_displayStale)
+        return;
+    m_displayStale = false;
+    panelCount->setText(m_countText);
+    setBackground(fContinue, m_colour == IndicatorColour::Red ? QColor(Qt::red) : QColor(Qt::green));
+    m_model->publish();
 }
 
 void frmSearch::setIndicatorCaption(const QString &caption)
@@ -377,14 +402,17 @@ IndicatorColour frmSearch::indicatorColour()
 void frmSearch::setIndicatorColour(IndicatorColour colour)
 {
     m_colour = colour;
-    setBackground(fContinue, colour == IndicatorColour::Red ? QColor(Qt::red) : QColor(Qt::green));
+    m_displayStale = true;
+    if (!m_session.running)
+        showProgress();
 }
 
 void frmSearch::yield()
 {
     if (m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldIntervalMs)
         return;
-    m_model->publish();
+    m_displayStale = true;
+    showProgress();
     QApplication::processEvents();
     m_sinceYield.start();
 }
@@ -393,7 +421,8 @@ void frmSearch::inform(const QString &text)
 {
     if (m_closed)
         return;
-    m_model->publish();
+    m_displayStale = true;
+    showProgress();
     m_services.messages.inform(text);
 }
 

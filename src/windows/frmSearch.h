@@ -17,7 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
-class QTreeView;
+class QTableView;
 
 namespace kestrova {
 
@@ -62,7 +62,7 @@ public:
     QPushButton *cmdExit = nullptr;
     DriveList *Drive1 = nullptr;
     FolderList *Dir1 = nullptr;
-    QTreeView *LV1 = nullptr;
+    QTableView *LV1 = nullptr;
     QLabel *fContinue = nullptr;
     QLabel *panelPath = nullptr;   // status bar panel 1
     QLabel *panelCount = nullptr;  // status bar panel 2
@@ -90,6 +90,7 @@ private:
     void CheckForSetupFile();
     void OpenDefaultPath();
     void emptyList();
+    void showProgress();
 
     Services &m_services;
     SearchSession m_session;
@@ -98,6 +99,8 @@ private:
     std::unique_ptr<frmShow> m_show;
     QString m_driveText;
     IndicatorColour m_colour = IndicatorColour::Red;
+    QString m_countText;
+    bool m_displayStale = false; // count, colour or rows changed since they were last shown
     QElapsedTimer m_sinceYield;
     bool m_discard = false;
     bool m_closed = false; // a search still unwinding after the window closed leaves it alone

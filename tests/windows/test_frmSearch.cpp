@@ -17,7 +17,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
+#include <QTableView>
 
 using namespace kestrova;
 using testing::WindowServices;

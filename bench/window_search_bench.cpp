@@ -1,0 +1,140 @@
+// Times a search through the search window's own code path, offscreen, against kestrova-cli
+// searching the same folder for the same criteria in the same run; then times sorting a
+// million result rows by each column.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/window_search_bench FOLDER CRITERIA [CLI]
+#include "platform/desktop_services.h"
+#include "platform/posix_file_system.h"
+#include "platform/registry.h"
+#include "windows/drive_folder_lists.h"
+#include "windows/frmSearch.h"
+#include "windows/result_list.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+#include <sys/resource.h>
+
+using namespace kestrova;
+
+namespace {
+
+// Messages would block a benchmark: they are printed instead.
+class PrintedMessages final : public MessageService
+{
+public:
+    MessageAnswer show(const Message &message) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
+        return MessageAnswer::Ok;
+    }
+};
+
+double peakRssMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+double cliSeconds(const QString &cli, const QString &folder, const QString &criteria, qint64 &rows)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QProcess process;
+    process.start(cli, {QStringLiteral("search"), folder, criteria});
+    process.waitForStarted();
+    rows = 0;
+    while (process.state() != QProcess::NotRunning || process.bytesAvailable() > 0) {
+        process.waitForReadyRead(100);
+        rows += process.readAllStandardOutput().count('\n');
+    }
+    return clock.elapsed() / 1000.0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: window_search_bench FOLDER CRITERIA [KESTROVA-CLI]\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString criteria = QString::fromLocal8Bit(argv[2]);
+    const QString cli = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("build/src/app/kestrova-cli");
+
+    PrintedMessages messages;
+    DesktopSaveDialog saveDialog;
+    XdgDocumentLauncher launcher;
+    ImmediateProgramEnd programEnd;
+    DetachedProgramStarter programStarter;
+    SystemClipboard clipboard;
+    DesktopFolderPicker folderPicker;
+    DesktopRegistry registry;
+    PosixFileSystem fileSystem;
+    QTemporaryDir program;
+    DefaultPathStore store(fileSystem, program.path(), program.path());
+    SharedPaths paths;
+    const DateConventions dates;
+    Services services{[] { return std::make_unique<PosixFileSystem>(); }, &mountedDrives, messages, saveDialog,
+                      launcher, programEnd, programStarter, clipboard, folderPicker, registry, store, paths, dates};
+
+    double windowBest = 1e9;
+    double cliBest = 1e9;
+    qint64 windowRows = 0;
+    qint64 cliRows = 0;
+    for (int run = 0; run < 3; ++run) {
+        frmSearch window(services);
+        window.Form_Load();
+        window.show();
+        window.Dir1->setPath(folder);
+        QApplication::processEvents(); // the criteria box takes the focus, which empties it
+        window.txtCriteria->setText(criteria);
+        QElapsedTimer clock;
+        clock.start();
+        window.cmdSearch_Click();
+        const double seconds = clock.elapsed() / 1000.0;
+        if (window.fContinue->text() != QStringLiteral("Finshied ..."))
+            return 1;
+        windowRows = window.results().rowCount();
+        windowBest = std::min(windowBest, seconds);
+        cliBest = std::min(cliBest, cliSeconds(cli, folder, criteria, cliRows));
+        std::printf("run %d: window %.3f s (%lld rows)   kestrova-cli %.3f s (%lld rows)\n", run + 1, seconds,
+                    static_cast<long long>(windowRows), cliBest, static_cast<long long>(cliRows));
+        std::fflush(stdout);
+    }
+    std::printf("search: window %.3f s, kestrova-cli %.3f s, ratio %.2f (target <= 1.5); window peak RSS %.1f MiB\n",
+                windowBest, cliBest, windowBest / cliBest, peakRssMiB());
+
+    // Sorting a million rows, as the result list does when a search ends or a header is clicked.
+    ResultModel model;
+    model.setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"), QStringLiteral("Created"),
+                      QStringLiteral("Catalogue File")});
+    QByteArray path;
+    QByteArray created;
+    for (int i = 0; i < 1'000'000; ++i) {
+        path = "/media/disk" + QByteArray::number(i % 13) + "/Photos/" + QByteArray::number((qint64(i) * 7919) % 1'000'003)
+               + "/IMG_" + QByteArray::number(i) + ".JPG";
+        created = QByteArray::number(i % 12 + 1) + "/" + QByteArray::number(i % 28 + 1) + "/20"
+                  + QByteArray::number(10 + i % 15) + " " + QByteArray::number(i % 12 + 1) + ":15:00 PM";
+        model.append({path, i % 3 ? QByteArrayView("JPEG image") : QByteArrayView("PNG image"), created,
+                      QByteArrayView("drive.txt")});
+    }
+    model.publish();
+    model.setSorted(true);
+    for (int column = 0; column < 4; ++column) {
+        QElapsedTimer clock;
+        clock.start();
+        model.setSortColumn(column);
+        std::printf("sort 1,000,000 rows by column %d: %.3f s (target < 1 s)\n", column, clock.elapsed() / 1000.0);
+    }
+    return 0;
+}
