@@ -101,9 +101,14 @@ void frmSearch::buildControls()
     cmdStop->setAccessibleName(QStringLiteral("Stop"));
     cmdStop->setToolTip(QStringLiteral("Stop"));
     place(cmdStop, 3600, 600 + 45, 1455, 615);
-    for (QWidget *control : frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (control != txtCriteria && control != dp1)
-            control->setFont(boldFont(8.25));
+    // Buttons are bold; the option buttons and the check box use the regular weight, so their
+    // captions fit beside the criteria box in the desktop's wider fonts.
+    cmdSearch->setFont(boldFont(8.25));
+    QFont regular;
+    regular.setPointSizeF(8.25);
+    for (QWidget *option : {static_cast<QWidget *>(optNoCase), static_cast<QWidget *>(optCase),
+                            static_cast<QWidget *>(chkDate)})
+        option->setFont(regular);
 
     cmdExit = new PictureButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
     cmdExit->setFont(boldFont(8.25));
@@ -155,9 +160,10 @@ void frmSearch::buildControls()
     panelPath->setFixedWidth(twips(10000));
     panelPath->setTextFormat(Qt::PlainText);
     panelCount = new QLabel(QStringLiteral("Total Records Matched"), sb1);
-    panelCount->setFixedWidth(twips(1440));
+    // The count panel takes the rest of the bar, so that its caption is never cut off.
+    panelCount->setMinimumWidth(twips(1440));
     sb1->addWidget(panelPath);
-    sb1->addWidget(panelCount);
+    sb1->addWidget(panelCount, 1);
 
     // The tab order: criteria, Search, drive, folder, list, then the rest.
     setTabOrder(txtCriteria, cmdSearch);
@@ -193,7 +199,7 @@ void frmSearch::Form_Load()
         m_countText = panelCount->text();
         m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"),
                              QStringLiteral("Created"), QStringLiteral("Catalogue File")});
-        const double width = LV1->width();
+        const double width = LV1->width() - 2 * LV1->frameWidth(); // inside the list's border
         LV1->setColumnWidth(0, int(width / 2));
         LV1->setColumnWidth(1, int(width / 8));
         LV1->setColumnWidth(2, int(width / 8));

@@ -78,7 +78,9 @@ private slots:
         QCOMPARE(window.fContinue->text(), QStringLiteral("   Search Indicator"));
         QCOMPARE(window.fContinue->palette().color(QPalette::Window), QColor(Qt::red));
         QCOMPARE(window.session().FilterDateText, QStringLiteral("6/14/2003"));
-        QCOMPARE(window.LV1->columnWidth(0), window.LV1->width() / 2);
+        const int inner = window.LV1->width() - 2 * window.LV1->frameWidth();
+        QCOMPARE(window.LV1->columnWidth(0), inner / 2);
+        QCOMPARE(window.LV1->columnWidth(3), inner / 4);
         QVERIFY(env.paths.CurrentPath.isEmpty());
 
         // Reopening adds no columns of its own.
