@@ -11,10 +11,9 @@ import argparse
 import os
 import random
 import statistics
-import subprocess
-import sys
 import tempfile
-import time
+
+from benchtools import timed
 
 EXTENSIONS = (
     ["jpg"] * 14 + ["JPG"] * 3 + ["png"] * 6 + ["txt"] * 6 + ["pdf"] * 5 + ["docx"] * 3 + ["mp3"] * 6
@@ -45,20 +44,6 @@ def build_tree(root, folders, files):
             name = f"file_{i:07d}" + (f".{ext}" if ext else "")
         with open(os.path.join(folder, name), "wb"):
             pass
-
-
-def timed(command):
-    # Output goes to a pipe that is read and dropped, never to /dev/null, which some tools
-    # detect and take as leave to skip work.
-    start = time.perf_counter()
-    process = subprocess.Popen(command, stdout=subprocess.PIPE)
-    while process.stdout.read(1 << 16):
-        pass
-    _, status, usage = os.wait4(process.pid, 0)
-    elapsed = time.perf_counter() - start
-    if os.waitstatus_to_exitcode(status) not in (0, 1):
-        sys.exit(f"{command[0]} failed with status {status}")
-    return elapsed, usage.ru_maxrss / 1024.0
 
 
 def main():

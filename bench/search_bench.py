@@ -13,9 +13,9 @@ import os
 import random
 import statistics
 import subprocess
-import sys
 import tempfile
-import time
+
+from benchtools import timed
 
 RULE = "=" * 44
 TYPES = ["JPEG image", "plain text document", "PDF document", "MP3 audio", "C source code",
@@ -79,20 +79,6 @@ def build_folder(folder, megabytes):
     for d in range(drives):
         write_catalogue(os.path.join(folder, f"drive{d:02d}.txt"), f"disk{d:02d}", per_drive, rng,
                         rare_every=max(1, estimated_lines // 20))
-
-
-def timed(command):
-    # Output goes to a pipe that is read and dropped: GNU grep stops at its first match when
-    # its output is /dev/null, which would time nothing.
-    start = time.perf_counter()
-    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    while process.stdout.read(1 << 16):
-        pass
-    _, status, usage = os.wait4(process.pid, 0)
-    elapsed = time.perf_counter() - start
-    if os.waitstatus_to_exitcode(status) not in (0, 1):
-        sys.exit(f"{' '.join(command)} failed with status {status}")
-    return elapsed, usage.ru_maxrss / 1024.0
 
 
 def main():

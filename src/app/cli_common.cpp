@@ -12,6 +12,27 @@ QString versionText()
         .arg(KESTROVA_VERSION_PATCH);
 }
 
+std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &command,
+                                    const QStringList &arguments, qsizetype positionalCount,
+                                    Io &io)
+{
+    const QString name = QStringLiteral("kestrova-cli ") + command;
+    const QCommandLineOption help = parser.addHelpOption();
+    if (!parser.parse(QStringList{name} + arguments)) {
+        io.err << name << QStringLiteral(": ") << parser.errorText() << Qt::endl;
+        return Exit::Failed;
+    }
+    if (parser.isSet(help)) {
+        io.out << parser.helpText();
+        return Exit::Ok;
+    }
+    if (parser.positionalArguments().size() != positionalCount) {
+        io.err << name << QStringLiteral(": wrong number of arguments\n") << parser.helpText();
+        return Exit::Failed;
+    }
+    return std::nullopt;
+}
+
 int runCli(const QStringList &arguments, Io &io)
 {
     QCommandLineParser parser;

@@ -1,9 +1,12 @@
 // What the commands of kestrova-cli share: their streams and exit statuses.
 #pragma once
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+
+#include <optional>
 
 namespace kestrova::cli {
 
@@ -21,6 +24,13 @@ inline constexpr int Failed = 2;  // the run failed, or the command line was wro
 } // namespace Exit
 
 QString versionText();
+
+// Parses a command's arguments after its options and positional arguments were declared:
+// answers --help and reports a wrong command line. Gives the exit status when the command
+// ends here, or nothing when it should go on with exactly positionalCount arguments.
+std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &command,
+                                    const QStringList &arguments, qsizetype positionalCount,
+                                    Io &io);
 
 // Each command takes its arguments after the command word.
 int runGenerate(const QStringList &arguments, Io &io);

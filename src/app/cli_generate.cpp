@@ -73,24 +73,12 @@ int runGenerate(const QStringList &arguments, Io &io)
         "Writes the catalogue of the folder tree at ROOT into CATALOGUE (\".txt\" is appended "
         "unless the name ends in it).\n"
         "Exit status: 0 complete, 1 complete but some folders could not be read, 2 failed."));
-    const QCommandLineOption help = parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("ROOT"), QStringLiteral("The folder to catalogue."));
     parser.addPositionalArgument(QStringLiteral("CATALOGUE"),
                                  QStringLiteral("The catalogue file to write."));
-    if (!parser.parse(QStringList{QStringLiteral("kestrova-cli generate")} + arguments)) {
-        io.err << QStringLiteral("kestrova-cli generate: ") << parser.errorText() << Qt::endl;
-        return Exit::Failed;
-    }
-    if (parser.isSet(help)) {
-        io.out << parser.helpText();
-        return Exit::Ok;
-    }
+    if (const auto status = parseCommandLine(parser, QStringLiteral("generate"), arguments, 2, io))
+        return *status;
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 2) {
-        io.err << QStringLiteral("kestrova-cli generate: expected ROOT and CATALOGUE\n")
-               << parser.helpText();
-        return Exit::Failed;
-    }
 
     const QString root = QDir::cleanPath(QDir::current().absoluteFilePath(positional[0]));
     const QString chosen = positional[1];

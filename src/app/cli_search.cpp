@@ -65,7 +65,6 @@ int runSearch(const QStringList &arguments, Io &io)
         "hits, one per line: File Path, File Type, Created and Catalogue File, joined by a TAB.\n"
         "Exit status: 0 rows printed, 1 none, 2 the folder could not be searched or the command\n"
         "line was wrong."));
-    const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption caseSensitive(QStringLiteral("case-sensitive"),
                                            QStringLiteral("Match letter case exactly."));
     const QCommandLineOption after(QStringLiteral("after"),
@@ -77,19 +76,9 @@ int runSearch(const QStringList &arguments, Io &io)
     parser.addOptions({caseSensitive, after, sortColumn});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
     parser.addPositionalArgument(QStringLiteral("CRITERIA"), QStringLiteral("The text to look for."));
-    if (!parser.parse(QStringList{QStringLiteral("kestrova-cli search")} + arguments)) {
-        io.err << QStringLiteral("kestrova-cli search: ") << parser.errorText() << Qt::endl;
-        return Exit::Failed;
-    }
-    if (parser.isSet(help)) {
-        io.out << parser.helpText();
-        return Exit::Ok;
-    }
+    if (const auto status = parseCommandLine(parser, QStringLiteral("search"), arguments, 2, io))
+        return *status;
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 2) {
-        io.err << QStringLiteral("kestrova-cli search: expected FOLDER and CRITERIA\n") << parser.helpText();
-        return Exit::Failed;
-    }
     bool columnOk = false;
     const int column = parser.value(sortColumn).toInt(&columnOk);
     if (!columnOk || column < 0 || column > 3) {

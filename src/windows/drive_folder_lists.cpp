@@ -63,6 +63,16 @@ void FolderList::setPath(const QString &folder)
     emit pathChanged();
 }
 
+void FolderList::startAt(const QString &folder)
+{
+    const QSignalBlocker blocker(this);
+    try {
+        setPath(folder);
+    } catch (const Error &) {
+        // A folder that vanished: nothing to show yet.
+    }
+}
+
 void FolderList::openItem(QListWidgetItem *item)
 {
     try {

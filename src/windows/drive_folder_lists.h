@@ -45,6 +45,9 @@ public:
     // Moves the list to folder. Raises an Error, leaving the list where it was, when folder is
     // empty, missing, not a folder, unreadable, or on a drive that is not ready.
     void setPath(const QString &folder);
+    // Moves the list to folder without a change event, as a window opens; the list stays as it
+    // was when the folder is gone.
+    void startAt(const QString &folder);
 
 signals:
     // The path changed, by the user or by the program.

@@ -30,25 +30,6 @@ namespace {
 constexpr int kClientWidth = 8775;
 constexpr int kClientHeight = 6615;
 
-QLabel *label(const QString &text, QWidget *parent, int left, int top, int width, int height)
-{
-    auto *result = new QLabel(text, parent);
-    result->setFont(boldFont(8.25));
-    result->setWordWrap(true);
-    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(result, left, top, width, height);
-    return result;
-}
-
-QFrame *line(QWidget *parent, QFrame::Shape shape, const QRect &geometry)
-{
-    auto *rule = new QFrame(parent);
-    rule->setFrameShape(shape);
-    rule->setFrameShadow(QFrame::Sunken);
-    rule->setGeometry(geometry);
-    return rule;
-}
-
 } // namespace
 
 QString launchFailureMessage(int result)
@@ -123,13 +104,13 @@ void frmReport::buildControls()
     auto *frame1 = new QGroupBox(QStringLiteral("Select Drive/Folder "), client);
     frame1->setFont(boldFont(9.75));
     place(frame1, 120, 240, 6375, 3855);
-    label(QStringLiteral("Select Drive"), frame1, 240, 480, 1575, 255);
+    boldLabel(QStringLiteral("Select Drive"), frame1, 240, 480, 1575, 255);
     Drive1 = new DriveList(frame1);
     place(Drive1, 2280, 480, 3735, 315);
-    label(QStringLiteral("Select Folder"), frame1, 240, 1080, 1575, 255);
+    boldLabel(QStringLiteral("Select Folder"), frame1, 240, 1080, 1575, 255);
     Dir1 = new FolderList(frame1);
     place(Dir1, 2280, 1080, 3735, 2565);
-    label(QStringLiteral("Please select the Drive or Folder you want to generate its Catalogue."),
+    boldLabel(QStringLiteral("Please select the Drive or Folder you want to generate its Catalogue."),
           frame1, 240, 1440, 1815, 1095);
     auto *image1 = new QLabel(frame1);
     image1->setPixmap(applicationIcon().pixmap(32, 32));
@@ -142,11 +123,11 @@ void frmReport::buildControls()
     auto *frame2 = new QGroupBox(QStringLiteral("Process Details"), client);
     frame2->setFont(boldFont(9.75));
     place(frame2, 120, 4320, 8535, 2175);
-    label(QStringLiteral("Current Folder"), frame2, 360, 360, 1575, 255);
-    lblFolder = label(QString(), frame2, 2160, 360, 5895, 375);
+    boldLabel(QStringLiteral("Current Folder"), frame2, 360, 360, 1575, 255);
+    lblFolder = boldLabel(QString(), frame2, 2160, 360, 5895, 375);
     lblFolder->setWordWrap(false);
-    label(QStringLiteral("Current File"), frame2, 360, 960, 1575, 255);
-    lblFile = label(QString(), frame2, 2160, 960, 5895, 975);
+    boldLabel(QStringLiteral("Current File"), frame2, 360, 960, 1575, 255);
+    lblFile = boldLabel(QString(), frame2, 2160, 960, 5895, 975);
     lblFile->setTextFormat(Qt::PlainText);
     lblFolder->setTextFormat(Qt::PlainText);
 
@@ -164,8 +145,8 @@ void frmReport::buildControls()
     cmdGenerate->setEnabled(false);
     cmdView->setEnabled(false);
 
-    line(client, QFrame::HLine, QRect(0, twips(120) - 1, twips(8760), 2));
-    line(client, QFrame::VLine, QRect(twips(6720) - 1, twips(240), 2, twips(4200 - 240)));
+    rule(client, QFrame::HLine, QRect(0, twips(120) - 1, twips(8760), 2));
+    rule(client, QFrame::VLine, QRect(twips(6720) - 1, twips(240), 2, twips(4200 - 240)));
 
     connect(cmdGenerate, &QPushButton::clicked, this, &frmReport::cmdGenerate_Click);
     connect(cmdView, &QPushButton::clicked, this, &frmReport::cmdView_Click);
@@ -195,13 +176,7 @@ void frmReport::buildMenus()
 void frmReport::Form_Load()
 {
     Drive1->setDrives(m_services.drives(), QDir::currentPath());
-    try {
-        // The list starts at the current folder without a change of path of its own.
-        const QSignalBlocker blocker(Dir1);
-        Dir1->setPath(QDir::currentPath());
-    } catch (const Error &) {
-        // A current folder that vanished: the list starts empty.
-    }
+    Dir1->startAt(QDir::currentPath());
     CheckForSetupFile();
 }
 

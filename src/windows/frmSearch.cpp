@@ -31,16 +31,6 @@ constexpr qint64 kYieldIntervalMs = 15;
 
 const QDate kInitialDate(2003, 6, 14);
 
-QLabel *label(const QString &text, QWidget *parent, int left, int top, int width, int height)
-{
-    auto *result = new QLabel(text, parent);
-    result->setFont(boldFont(8.25));
-    result->setWordWrap(true);
-    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(result, left, top, width, height);
-    return result;
-}
-
 void setBackground(QLabel *label, const QColor &colour)
 {
     label->setAutoFillBackground(true);
@@ -72,9 +62,9 @@ frmSearch::~frmSearch() = default;
 void frmSearch::buildControls()
 {
     setFixedSize(twips(kClientWidth), twips(kClientHeight));
-    label(QStringLiteral("Please select the folder that the Catalogue files are located, unless the default path is set."),
+    boldLabel(QStringLiteral("Please select the folder that the Catalogue files are located, unless the default path is set."),
           this, 120, 120, 2055, 1095);
-    label(QStringLiteral("Please enter the exact name or partial name of the file you are searching for."),
+    boldLabel(QStringLiteral("Please enter the exact name or partial name of the file you are searching for."),
           this, 2400, 120, 1815, 1095);
 
     auto *frame1 = new QGroupBox(QStringLiteral("Type Search Criteria"), this);
@@ -113,16 +103,10 @@ void frmSearch::buildControls()
     cmdExit = new PictureButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
     cmdExit->setFont(boldFont(8.25));
     place(cmdExit, 10200, 120, 1575, 615);
-    label(QStringLiteral("Double click to grab file path to run."), this, 10080, 840, 1935, 495);
+    boldLabel(QStringLiteral("Double click to grab file path to run."), this, 10080, 840, 1935, 495);
 
-    auto *line2 = new QFrame(this);
-    line2->setFrameShape(QFrame::HLine);
-    line2->setFrameShadow(QFrame::Sunken);
-    line2->setGeometry(twips(120), twips(1560) - 1, twips(12000 - 120), 2);
-    auto *line1 = new QFrame(this);
-    line1->setFrameShape(QFrame::VLine);
-    line1->setFrameShadow(QFrame::Sunken);
-    line1->setGeometry(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680));
+    rule(this, QFrame::HLine, QRect(twips(120), twips(1560) - 1, twips(12000 - 120), 2));
+    rule(this, QFrame::VLine, QRect(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680)));
 
     Drive1 = new DriveList(this);
     place(Drive1, 120, 1680, 2295, 315);
@@ -207,17 +191,9 @@ void frmSearch::Form_Load()
         m_model->setSorted(false);
         m_model->setSortColumn(0);
         m_model->clear();
-        {
-            const QSignalBlocker blocker(Dir1);
-            Drive1->setDrives(m_services.drives(), QDir::currentPath());
-            if (Dir1->path().isEmpty()) {
-                try {
-                    Dir1->setPath(QDir::currentPath());
-                } catch (const Error &) {
-                    // The list starts empty when the current folder is gone.
-                }
-            }
-        }
+        Drive1->setDrives(m_services.drives(), QDir::currentPath());
+        if (Dir1->path().isEmpty())
+            Dir1->startAt(QDir::currentPath());
         dp1->setEnabled(chkDate->isChecked());
     } catch (const Error &error) {
         m_services.messages.reportDescriptionStyle(error);

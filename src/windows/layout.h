@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QFont>
+#include <QFrame>
+#include <QLabel>
 #include <QRect>
 #include <QWidget>
 
@@ -30,6 +32,27 @@ inline QFont boldFont(double points)
     font.setPointSizeF(points);
     font.setBold(true);
     return font;
+}
+
+// A bold label whose text wraps within its place.
+inline QLabel *boldLabel(const QString &text, QWidget *parent, int left, int top, int width, int height)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(boldFont(8.25));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(label, left, top, width, height);
+    return label;
+}
+
+// A sunken rule, horizontal (QFrame::HLine) or vertical (QFrame::VLine), in pixels.
+inline QFrame *rule(QWidget *parent, QFrame::Shape shape, const QRect &geometry)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(shape);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(geometry);
+    return line;
 }
 
 } // namespace kestrova
