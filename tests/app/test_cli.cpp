@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "cli_common.h"
 
 #include "catalogue/catalogue_generator.h"
@@ -31,12 +32,6 @@ Run runCli(const QStringList &arguments)
     return run;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestCli : public QObject
@@ -58,14 +53,14 @@ private slots:
                                 QStringLiteral("cat")});
         QCOMPARE(run.status, cli::Exit::Ok);
         QCOMPARE(run.err, QString());
-        const QByteArray written = readAll(dir.filePath(QStringLiteral("cat.txt")));
+        const QByteArray written = testing::readAll(dir.filePath(QStringLiteral("cat.txt")));
 
         PosixFileSystem fs;
         const DateConventions dates;
         GenerationSink sink;
         CatalogueGenerator(fs, dates).WriteCatalogue(QFile::encodeName(dir.filePath(QStringLiteral("tree"))),
                                                      dir.filePath(QStringLiteral("direct.txt")), sink);
-        QCOMPARE(written, readAll(dir.filePath(QStringLiteral("direct.txt"))));
+        QCOMPARE(written, testing::readAll(dir.filePath(QStringLiteral("direct.txt"))));
         QVERIFY(written.contains("\r\nFolder  " + QFile::encodeName(dir.filePath(QStringLiteral("tree"))) + "\r\n"));
 
         const Run upper = runCli({QStringLiteral("generate"), dir.filePath(QStringLiteral("tree")),
@@ -81,7 +76,7 @@ private slots:
         const Run run = runCli({QStringLiteral("generate"), missing, dir.filePath(QStringLiteral("c.txt"))});
         QCOMPARE(run.status, cli::Exit::Partial);
         QCOMPARE(run.err, missing + QStringLiteral(": 76  Path not found\n"));
-        QVERIFY(readAll(dir.filePath(QStringLiteral("c.txt")))
+        QVERIFY(testing::readAll(dir.filePath(QStringLiteral("c.txt")))
                     .endsWith("TOTAL FODERS SCANNED: 0\r\nTOTAL FILES SCANNED: 0\r\n"));
     }
 

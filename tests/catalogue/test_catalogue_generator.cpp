@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "catalogue/catalogue_generator.h"
 #include "platform/file_types.h"
 #include "platform/posix_file_system.h"
@@ -33,12 +34,6 @@ public:
     QStringList events;
     QStringList failures;
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QByteArray crlf(const QStringList &lines)
 {
@@ -107,7 +102,7 @@ private slots:
             "=============== END OF CATALOGUE =============================\r\n"
             "TOTAL FODERS SCANNED: 2\r\n"
             "TOTAL FILES SCANNED: 3\r\n";
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(testing::readAll(path), expected);
         QCOMPARE(totals.folders, quint64(2));
         QCOMPARE(totals.files, quint64(3));
         QCOMPARE(totals.failures, quint64(0));
@@ -129,7 +124,7 @@ private slots:
             FakeFileSystem fs;
             fs.addFolder("/empty");
             CatalogueGenerator(fs, dates).WriteCatalogue("/empty", path, sink, kRunDay);
-            QCOMPARE(readAll(path), crlf(QStringList{QStringLiteral("CATALOGUE Date: 12/6/2026"), kRule,
+            QCOMPARE(testing::readAll(path), crlf(QStringList{QStringLiteral("CATALOGUE Date: 12/6/2026"), kRule,
                                                      kRule, QStringLiteral("Folder  /empty"), kRule}
                                          + kClosingZero));
         }
@@ -138,14 +133,14 @@ private slots:
             fs.addFile("/files", "midnight.txt", QStringLiteral("Text"), at(2024, 2, 14, 0, 0));
             const GenerationTotals totals = CatalogueGenerator(fs, dates).WriteCatalogue("/files", path, sink, kRunDay);
             QCOMPARE(totals.folders, quint64(0));
-            QVERIFY(readAll(path).contains("\r\nmidnight.txt;Text;2/14/2024\r\n"));
+            QVERIFY(testing::readAll(path).contains("\r\nmidnight.txt;Text;2/14/2024\r\n"));
         }
         {
             FakeFileSystem fs;
             fs.addFolder("/one/empty");
             const GenerationTotals totals = CatalogueGenerator(fs, dates).WriteCatalogue("/one", path, sink, kRunDay);
             QCOMPARE(totals.folders, quint64(1));
-            QVERIFY(readAll(path).endsWith("TOTAL FODERS SCANNED: 1\r\nTOTAL FILES SCANNED: 0\r\n"));
+            QVERIFY(testing::readAll(path).endsWith("TOTAL FODERS SCANNED: 1\r\nTOTAL FILES SCANNED: 0\r\n"));
         }
         QVERIFY(sink.failures.isEmpty());
     }
@@ -164,14 +159,14 @@ private slots:
         QCOMPARE(totals.failures, quint64(1));
         const QByteArray expected =
             crlf(QStringList{QStringLiteral("CATALOGUE Date: 12/6/2026"), kRule} + kClosingZero);
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(testing::readAll(path), expected);
 
         // Each run starts from zero, also after a run with failures.
         RecordingSink second;
         const GenerationTotals again = generator.WriteCatalogue("D:\\Docs", path, second, kRunDay);
         QCOMPARE(again.files, quint64(3));
         QCOMPARE(again.failures, quint64(0));
-        QVERIFY(readAll(path).startsWith("CATALOGUE Date: 12/6/2026\r\n" + kRule.toUtf8() + "\r\n" + kRule.toUtf8()));
+        QVERIFY(testing::readAll(path).startsWith("CATALOGUE Date: 12/6/2026\r\n" + kRule.toUtf8() + "\r\n" + kRule.toUtf8()));
     }
 
     void failingFolderKeepsItsFrameAndTheRunGoesOn()
@@ -205,7 +200,7 @@ private slots:
             QStringLiteral("ok.txt;Text;1/1/2024 1:00:00 AM"), QString(), QString(),
             QStringLiteral("=============== END OF CATALOGUE ============================="),
             QStringLiteral("TOTAL FODERS SCANNED: 3"), QStringLiteral("TOTAL FILES SCANNED: 3")});
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(testing::readAll(path), expected);
         QCOMPARE(totals.failures, quint64(2));
     }
 
@@ -248,7 +243,7 @@ private slots:
         fs.addFolder("/e");
         RecordingSink sink;
         CatalogueGenerator(fs, dates).WriteCatalogue("/e", path, sink, kRunDay);
-        QVERIFY(!readAll(path).contains('x'));
+        QVERIFY(!testing::readAll(path).contains('x'));
     }
 
     // A real tree: listing order, a link to a folder that is not followed, a pipe, a name with
@@ -289,7 +284,7 @@ private slots:
             QSKIP("cannot run as an unprivileged user here");
         QCOMPARE(failures, 1);
 
-        QList<QByteArray> lines = readAll(catalogue).split('\n');
+        QList<QByteArray> lines = testing::readAll(catalogue).split('\n');
         QStringList shapes;
         for (QByteArray &line : lines) {
             QVERIFY(line.isEmpty() || line.endsWith('\r'));

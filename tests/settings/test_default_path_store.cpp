@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "platform/posix_file_system.h"
 #include "settings/default_path_store.h"
 #include "support/unprivileged.h"
@@ -8,23 +9,6 @@
 #include <QTest>
 
 using namespace kestrova;
-
-namespace {
-
-void writeRaw(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readRaw(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 class TestDefaultPathStore : public QObject
 {
@@ -40,7 +24,7 @@ private slots:
         QVERIFY(!store.exists());
         store.write(QStringLiteral("D:\\Catalogues"));
         QVERIFY(store.exists());
-        QCOMPARE(readRaw(store.setupFilePath()), QByteArray("D:\\Catalogues\r\n"));
+        QCOMPARE(testing::readAll(store.setupFilePath()), QByteArray("D:\\Catalogues\r\n"));
         QCOMPARE(store.read(), QStringLiteral("D:\\Catalogues"));
 
         // A comma no longer cuts the path short, and blanks are kept as written.
@@ -72,7 +56,7 @@ private slots:
         QTemporaryDir program;
         PosixFileSystem fs;
         DefaultPathStore store(fs, program.path(), program.path());
-        writeRaw(store.setupFilePath(), content);
+        QVERIFY(testing::writeAll(store.setupFilePath(), content));
         QCOMPARE(store.read(), expected);
     }
 
@@ -81,7 +65,7 @@ private slots:
         QTemporaryDir program;
         PosixFileSystem fs;
         DefaultPathStore store(fs, program.path(), program.path());
-        writeRaw(store.setupFilePath(), QByteArray());
+        QVERIFY(testing::writeAll(store.setupFilePath(), QByteArray()));
         try {
             store.read();
             QFAIL("an empty setup file was read");
@@ -141,7 +125,7 @@ private slots:
         if (outcome < 0)
             QSKIP("cannot run as an unprivileged user here");
         QCOMPARE(outcome, 0);
-        QCOMPARE(readRaw(store.setupFilePath()), QByteArray("/kept\r\n"));
+        QCOMPARE(testing::readAll(store.setupFilePath()), QByteArray("/kept\r\n"));
     }
 };
 

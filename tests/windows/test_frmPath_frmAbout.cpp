@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "windows/frmAbout.h"
 #include "windows/frmPath.h"
 #include "windows/frmReport.h"
@@ -16,12 +17,6 @@ using namespace kestrova;
 using testing::WindowServices;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 const QString kMsinfo = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString kLocation = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
@@ -63,12 +58,12 @@ private slots:
 
         dialog.cmdSet_Click();
         QCOMPARE(env.paths.DefaultPath, QStringLiteral("/media/disks, old"));
-        QCOMPARE(readAll(env.store.setupFilePath()), QByteArray("/media/disks, old\r\n"));
+        QCOMPARE(testing::readAll(env.store.setupFilePath()), QByteArray("/media/disks, old\r\n"));
         QCOMPARE(env.store.read(), QStringLiteral("/media/disks, old"));
 
         dialog.txtpath->clear();
         dialog.cmdSet_Click();
-        QCOMPARE(readAll(env.store.setupFilePath()), QByteArray("\r\n"));
+        QCOMPARE(testing::readAll(env.store.setupFilePath()), QByteArray("\r\n"));
         QVERIFY(env.paths.DefaultPath.isEmpty());
         QCOMPARE(env.messages.shown.size(), 3);
     }

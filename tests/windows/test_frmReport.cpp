@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "windows/frmReport.h"
 
 #include "support/fake_file_system.h"
@@ -16,12 +17,6 @@ using namespace kestrova;
 using testing::WindowServices;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // A small tree with two files and a sub-folder.
 struct Tree
@@ -127,7 +122,7 @@ private slots:
         QCOMPARE(window.lblFile->text(), QStringLiteral("Finished ..."));
         QVERIFY(window.cmdView->isEnabled());
         QVERIFY(window.cmdFind->isEnabled());
-        const QByteArray written = readAll(window.catalogueFile());
+        const QByteArray written = testing::readAll(window.catalogueFile());
         QVERIFY(written.contains("\r\nFolder  " + QFile::encodeName(tree.root.path()) + "\r\n"));
         QVERIFY(written.endsWith("TOTAL FODERS SCANNED: 1\r\nTOTAL FILES SCANNED: 2\r\n"));
         QVERIFY(env.messages.shown.isEmpty());
@@ -179,7 +174,7 @@ private slots:
         window.cmdGenerate_Click();
         QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("70  Permission denied")});
         QCOMPARE(env.messages.shown.first().icon, MessageIcon::None);
-        QVERIFY(readAll(window.catalogueFile()).endsWith("TOTAL FODERS SCANNED: 2\r\nTOTAL FILES SCANNED: 1\r\n"));
+        QVERIFY(testing::readAll(window.catalogueFile()).endsWith("TOTAL FODERS SCANNED: 2\r\nTOTAL FILES SCANNED: 1\r\n"));
         QCOMPARE(window.lblFile->text(), QStringLiteral("Finished ..."));
     }
 
@@ -211,7 +206,7 @@ private slots:
         env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("empty.txt"));
         window.mGenerate->trigger();
         QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("5  Invalid procedure call or argument")});
-        const QByteArray written = readAll(window.catalogueFile());
+        const QByteArray written = testing::readAll(window.catalogueFile());
         QVERIFY(written.startsWith("CATALOGUE Date: "));
         QCOMPARE(written.count("============================================\r\n"), 1);
         QVERIFY(written.endsWith("TOTAL FODERS SCANNED: 0\r\nTOTAL FILES SCANNED: 0\r\n"));
