@@ -4,15 +4,26 @@
 
 namespace kestrova {
 
+namespace {
+
+bool isAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+} // namespace
+
+// Most names are ASCII: their key is the name in lower case, with no detour through UTF-16.
 NameSortKey::NameSortKey(QByteArray bytes)
-    : name(std::move(bytes)), folded(QString::fromUtf8(name).toCaseFolded())
+    : name(std::move(bytes)),
+      folded(isAscii(name) ? name.toLower() : QString::fromUtf8(name).toCaseFolded().toUtf8())
 {
 }
 
 bool operator<(const NameSortKey &a, const NameSortKey &b)
 {
-    if (const int c = QString::compare(a.folded, b.folded, Qt::CaseSensitive); c != 0)
-        return c < 0;
+    if (a.folded != b.folded)
+        return a.folded < b.folded;
     return a.name < b.name;
 }
 

@@ -1,5 +1,5 @@
-// The order in which folders list their entries: case-insensitive by name, ties broken by the
-// bytes of the name. A fixed order makes catalogues reproducible and easy to compare.
+// The order in which folders list their entries: case-insensitive by name (names compare
+// case-folded, character by character), ties broken by the bytes of the name. A fixed order makes catalogues reproducible and easy to compare.
 #pragma once
 
 #include <QByteArray>
@@ -14,7 +14,7 @@ struct NameSortKey
 {
     explicit NameSortKey(QByteArray bytes);
     QByteArray name;   // the name as the file system gives it
-    QString folded;    // its case-folded text (invalid UTF-8 decodes to replacement characters)
+    QByteArray folded; // its case-folded text in UTF-8 (invalid UTF-8 reads as replacement characters)
 };
 
 bool operator<(const NameSortKey &a, const NameSortKey &b);
