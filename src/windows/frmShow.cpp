@@ -1,6 +1,7 @@
 #include "frmShow.h"
 
 #include "layout.h"
+#include "picture_button.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -38,19 +39,14 @@ frmShow::frmShow(Services &services, QWidget *parent)
     txtpath = new QLineEdit(this);
     place(txtpath, 120, 120, 8415, 375);
     auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int left) {
-        auto *result = new QPushButton(style()->standardIcon(picture), QString(), this);
-        result->setToolTip(caption);
-        result->setAccessibleName(caption);
-        result->setText(caption);
+        auto *result = new PictureButton(style()->standardIcon(picture), caption, this);
         result->setFont(boldFont(7));
         place(result, left, 0, 615, 615);
         return result;
     };
     cmdRun = button(QStyle::SP_MediaPlay, QStringLiteral("Run"), 8760);
-    cmdCopy = button(QStyle::SP_FileDialogNewFolder, QStringLiteral("Copy"), 9360);
+    cmdCopy = button(QStyle::SP_DialogSaveButton, QStringLiteral("Copy"), 9360);
     cmdClose = button(QStyle::SP_DialogCloseButton, QStringLiteral("Close"), 9960);
-    for (QPushButton *b : {cmdRun, cmdCopy, cmdClose})
-        b->setIconSize(QSize(0, 0));
     connect(cmdRun, &QPushButton::clicked, this, &frmShow::cmdRun_Click);
     connect(cmdCopy, &QPushButton::clicked, this, &frmShow::cmdCopy_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmShow::cmdClose_Click);
