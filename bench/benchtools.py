@@ -1,5 +1,6 @@
 """What the benchmark scripts share: timing a command and its peak memory."""
 import os
+import statistics
 import subprocess
 import sys
 import time
@@ -19,3 +20,24 @@ def timed(command):
     if os.waitstatus_to_exitcode(status) not in (0, 1):
         sys.exit(f"{' '.join(command)} failed with status {status}")
     return elapsed, usage.ru_maxrss / 1024.0
+
+
+def alternate(ours, theirs, runs, on_run=None):
+    """Warms both commands, then times them in turn runs times.
+
+    Gives the medians of our times, their times and the ratios, and our peak memory in MiB.
+    on_run(run, our_time, their_time, peak) is called after each pair."""
+    timed(ours)
+    timed(theirs)
+    ratios, our_times, their_times, peaks = [], [], [], []
+    for run in range(runs):
+        our_time, peak = timed(ours)
+        their_time, _ = timed(theirs)
+        ratios.append(our_time / their_time)
+        our_times.append(our_time)
+        their_times.append(their_time)
+        peaks.append(peak)
+        if on_run:
+            on_run(run, our_time, their_time, peak)
+    return (statistics.median(our_times), statistics.median(their_times), statistics.median(ratios),
+            max(peaks))

@@ -10,10 +10,9 @@ generator's peak resident memory.
 import argparse
 import os
 import random
-import statistics
 import tempfile
 
-from benchtools import timed
+from benchtools import alternate
 
 EXTENSIONS = (
     ["jpg"] * 14 + ["JPG"] * 3 + ["png"] * 6 + ["txt"] * 6 + ["pdf"] * 5 + ["docx"] * 3 + ["mp3"] * 6
@@ -62,24 +61,16 @@ def main():
     ours = [args.cli, "generate", args.tree, catalogue]
     theirs = ["find", args.tree, "-printf", "%f;%T+\\n"]
 
-    timed(ours)  # warm the tree and the MIME database
-    timed(theirs)
-    ratios, our_times, their_times, peaks = [], [], [], []
-    for run in range(args.runs):
-        our_time, peak = timed(ours)
-        their_time, _ = timed(theirs)
-        ratios.append(our_time / their_time)
-        our_times.append(our_time)
-        their_times.append(their_time)
-        peaks.append(peak)
+    def report(run, our_time, their_time, peak):
         print(f"run {run + 1}: kestrova-cli {our_time:.3f} s   find {their_time:.3f} s   "
               f"ratio {our_time / their_time:.2f}   peak RSS {peak:.1f} MiB", flush=True)
+
+    ours_median, theirs_median, ratio, peak = alternate(ours, theirs, args.runs, report)
     with open(catalogue, "rb") as f:
         lines = f.read().count(b"\n")
     print(f"tree: {args.tree} ({lines} catalogue lines)")
-    print(f"median: kestrova-cli {statistics.median(our_times):.3f} s, find {statistics.median(their_times):.3f} s, "
-          f"ratio {statistics.median(ratios):.2f} (target <= 1.0, goal 0.6); "
-          f"peak RSS {max(peaks):.1f} MiB (target < 64 MiB)")
+    print(f"median: kestrova-cli {ours_median:.3f} s, find {theirs_median:.3f} s, "
+          f"ratio {ratio:.2f} (target <= 1.0, goal 0.6); peak RSS {peak:.1f} MiB (target < 64 MiB)")
 
 
 if __name__ == "__main__":

@@ -11,11 +11,10 @@ invocation; prints each pair, the median ratios and kestrova-cli's peak resident
 import argparse
 import os
 import random
-import statistics
 import subprocess
 import tempfile
 
-from benchtools import timed
+from benchtools import alternate
 
 RULE = "=" * 44
 TYPES = ["JPEG image", "plain text document", "PDF document", "MP3 audio", "C source code",
@@ -106,20 +105,10 @@ def main():
     os.environ["LC_ALL"] = "C"  # grep's byte matching; kestrova-cli's dates are not involved
     print(f"folder: {args.folder} ({len(files)} catalogues, {size:.0f} MB)")
     for title, ours, theirs in cases:
-        timed(ours)
-        timed(theirs)
-        ratios, our_times, their_times, peaks = [], [], [], []
-        for _ in range(args.runs):
-            our_time, peak = timed(ours)
-            their_time, _ = timed(theirs)
-            ratios.append(our_time / their_time)
-            our_times.append(our_time)
-            their_times.append(their_time)
-            peaks.append(peak)
+        ours_median, theirs_median, ratio, peak = alternate(ours, theirs, args.runs)
         hits = subprocess.run(ours, capture_output=True, text=True).stderr.strip().splitlines()[-1]
-        print(f"{title:32s} kestrova-cli {statistics.median(our_times):.3f} s   "
-              f"grep {statistics.median(their_times):.3f} s   ratio {statistics.median(ratios):.2f}   "
-              f"peak RSS {max(peaks):.1f} MiB   ({hits})", flush=True)
+        print(f"{title:32s} kestrova-cli {ours_median:.3f} s   grep {theirs_median:.3f} s   "
+              f"ratio {ratio:.2f}   peak RSS {peak:.1f} MiB   ({hits})", flush=True)
     print("targets: ratio <= 1.0 for the rare criteria, <= 2.0 at 1% of lines; RSS independent of size")
 
 

@@ -29,7 +29,6 @@ public:
     const QString &shortDatePattern() const { return m_shortDate; }
     // The locale's long time pattern without any time-zone part.
     const QString &longTimePattern() const { return m_longTime; }
-    const QLocale &locale() const { return m_locale; }
 
     QString shortDate(QDate date) const;
     // The general form: short date, a blank, long time; the short date alone at exactly

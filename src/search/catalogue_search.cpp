@@ -156,8 +156,8 @@ private:
                 takeHeading();
                 if (!handleMatch(line))
                     return false;
-                if (m_view.criteriaText() != m_criteria) {
-                    m_criteria = m_view.criteriaText();
+                if (QString now = m_view.criteriaText(); now != m_criteria) {
+                    m_criteria = std::move(now);
                     m_needle = std::make_unique<Needle>(m_criteria, m_caseSensitive);
                     exact = trigger = nullptr;
                 }
@@ -326,6 +326,8 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
         m_view.yield();
         if (m_session.StopRequested)
             return;
+        // Read again: the yield may have changed the box, and the first line is tested with
+        // what it holds now.
         CatalogueScan(*this, m_session, m_view, path, m_view.criteriaText(), caseSensitive).run();
     } catch (const Error &error) {
         m_view.inform(error.description());

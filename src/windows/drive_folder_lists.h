@@ -24,7 +24,6 @@ public:
     void setDrives(const QList<Volume> &drives, const QString &currentFolder);
     // The mount path of the drive shown.
     QString drive() const;
-    const QList<Volume> &drives() const { return m_drives; }
 
 signals:
     // The user picked another drive.

@@ -63,7 +63,12 @@ public:
         showLatest();
         yieldToEventLoop();
     }
-    void currentFile(QByteArrayView text) override { m_latest = text.toByteArray(); }
+    void currentFile(QByteArrayView text) override
+    {
+        m_latest.resize(0); // keeps its capacity: no allocation per file
+        m_latest.append(text);
+        m_fresh = true;
+    }
     void scanFinished() override { m_window.SetButtonStatus(true); }
     void failure(const Error &error, const QByteArray &) override
     {
@@ -72,13 +77,16 @@ public:
     }
     void showLatest()
     {
-        if (!m_latest.isNull())
-            m_window.lblFile->setText(QString::fromUtf8(m_latest));
+        if (!m_fresh)
+            return;
+        m_window.lblFile->setText(QString::fromUtf8(m_latest));
+        m_fresh = false;
     }
 
 private:
     frmReport &m_window;
     QByteArray m_latest;
+    bool m_fresh = false; // a line arrived since the label last showed one
 };
 
 frmReport::frmReport(Services &services, QWidget *parent)

@@ -30,9 +30,7 @@ public:
 
     // Sorted mode: while on, the rows are kept in the order of the sort column.
     void setSorted(bool on);
-    bool isSorted() const { return m_sorted; }
     void setSortColumn(int column);
-    int sortColumn() const { return m_sortColumn; }
 
     QString filePath(int row) const { return m_table.string(row, 0); }
     QString text(int row, int column) const { return m_table.string(row, column); }
