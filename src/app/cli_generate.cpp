@@ -3,13 +3,15 @@
 
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
+#include "platform/file_names.h"
 #include "platform/posix_file_system.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace kestrova::cli {
 namespace {
@@ -27,10 +29,10 @@ public:
     }
     void currentFile(QByteArrayView) override { ++m_files; }
     void scanFinished() override { clearProgress(); }
-    void failure(const Error &error, const QByteArray &folder) override
+    void failure(const Error &error, const QByteArray &path) override
     {
         clearProgress();
-        m_io.err << QFile::decodeName(folder) << QStringLiteral(": ") << error.numberStyle()
+        m_io.err << QString::fromUtf8(path) << QStringLiteral(": ") << error.numberStyle()
                  << Qt::endl;
     }
 
@@ -79,10 +81,15 @@ int runGenerate(const QStringList &arguments, Io &io)
     if (const auto status = parseCommandLine(parser, QStringLiteral("generate"), arguments, 2, io))
         return *status;
     const QStringList positional = parser.positionalArguments();
+    if (positional[0].isEmpty() || positional[1].isEmpty()) {
+        io.err << QStringLiteral("kestrova-cli generate: ROOT and CATALOGUE must not be empty") << Qt::endl;
+        return Exit::Failed;
+    }
 
     const QString root = QDir::cleanPath(QDir::current().absoluteFilePath(positional[0]));
     const QString chosen = positional[1];
-    if (chosen.endsWith(u'/') || QFileInfo(chosen).isDir()) {
+    struct stat info;
+    if (chosen.endsWith(u'/') || (stat(encodeFileName(chosen).constData(), &info) == 0 && S_ISDIR(info.st_mode))) {
         io.err << QStringLiteral("kestrova-cli generate: %1 is a folder; name a catalogue file")
                       .arg(chosen)
                << Qt::endl;
@@ -96,7 +103,7 @@ int runGenerate(const QStringList &arguments, Io &io)
     CliGenerationSink sink(io);
     try {
         const GenerationTotals totals =
-            generator.WriteCatalogue(QFile::encodeName(root), catalogueFile, sink);
+            generator.WriteCatalogue(encodeFileName(root), catalogueFile, sink);
         return totals.failures == 0 ? Exit::Ok : Exit::Partial;
     } catch (const Error &error) {
         sink.clearProgress();

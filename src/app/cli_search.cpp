@@ -36,6 +36,10 @@ public:
     IndicatorColour indicatorColour() override { return m_colour; }
     void setIndicatorColour(IndicatorColour colour) override { m_colour = colour; }
     void yield() override {}
+    void catalogueFailed(const QByteArray &path, const Error &error) override
+    {
+        m_io.err << QString::fromUtf8(path) << QStringLiteral(": ") << error.numberStyle() << Qt::endl;
+    }
     void inform(const QString &text) override
     {
         // A message of two lines (split by a carriage return) is written as two lines.
@@ -115,9 +119,10 @@ int runSearch(const QStringList &arguments, Io &io)
             line.append(view.rows.text(i, field));
             line.append(field + 1 < ResultTable::kColumns ? '\t' : '\n');
         }
-        if (device)
-            device->write(line);
-        else
+        if (device) {
+            if (device->write(line) < 0)
+                break; // reported when the program ends
+        } else
             io.out << QString::fromUtf8(line);
     }
     io.err << QStringLiteral("matched: ") << session.MatchCount << Qt::endl;

@@ -1,8 +1,12 @@
 // kestrova-cli: generates and searches catalogues from scripts and headless machines.
 #include "cli_common.h"
 
+#include "platform/file_names.h"
+
 #include <QCoreApplication>
 #include <QFile>
+
+#include <cerrno>
 
 #include <unistd.h>
 
@@ -19,5 +23,19 @@ int main(int argc, char *argv[])
     QTextStream outStream(&out);
     QTextStream errStream(&err);
     kestrova::cli::Io io{outStream, errStream, isatty(STDERR_FILENO) == 1};
-    return kestrova::cli::runCli(app.arguments(), io);
+    // Arguments are file-system bytes, not text: a name that is not UTF-8 must reach the file
+    // system unchanged, which QCoreApplication::arguments() does not promise.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(kestrova::decodeFileName(argv[i]));
+    const int status = kestrova::cli::runCli(arguments, io);
+    outStream.flush();
+    if (!out.flush() || out.error() != QFileDevice::NoError) {
+        // A reader that went away ends a filter quietly; anything else is a failure.
+        if (errno == EPIPE)
+            return status;
+        errStream << QStringLiteral("kestrova-cli: cannot write the output: ") << out.errorString() << Qt::endl;
+        return kestrova::cli::Exit::Failed;
+    }
+    return status;
 }

@@ -59,36 +59,68 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
 
 void CatalogueGenerator::ScanFolder(const QByteArray &thisitem)
 {
-    m_sink->folderStarting();
-    std::vector<QByteArray> subFolders;
-    try {
-        const std::unique_ptr<Folder> folder = m_fileSystem.GetFolder(thisitem);
-        if (!m_rootHeaderWritten) {
-            writeFrame(thisitem);
-            m_rootHeaderWritten = true;
+    // The walk keeps its own stack of open folders rather than recursing, so that the depth
+    // of the tree is limited by nothing but the tree.
+    struct Level
+    {
+        std::unique_ptr<Folder> folder;
+        std::vector<QByteArray> subFolders;
+        size_t next = 0;
+    };
+    std::vector<Level> stack;
+    const auto enter = [&](const QByteArray &path, Folder *parent) {
+        m_sink->folderStarting();
+        try {
+            std::unique_ptr<Folder> folder = parent ? parent->OpenSubFolder(path) : m_fileSystem.GetFolder(path);
+            if (!m_rootHeaderWritten) {
+                writeFrame(path);
+                m_rootHeaderWritten = true;
+            }
+            writeFiles(*folder);
+            std::vector<QByteArray> subFolders = folder->SubFolders();
+            stack.push_back({std::move(folder), std::move(subFolders)});
+        } catch (const Error &error) {
+            ++m_totals.failures;
+            m_sink->failure(error, path);
         }
-        for (const QByteArray &name : folder->Files()) {
-            m_line = catalogue::lineSafe(name);
-            m_line += catalogue::kFieldSeparator;
-            m_line += folder->Type(name).toUtf8();
-            m_line += catalogue::kFieldSeparator;
-            m_line += m_dates.general(folder->DateCreated(name)).toUtf8();
-            m_sink->currentFile(m_line);
-            write(m_line);
-            ++m_totals.files;
+    };
+
+    enter(thisitem, nullptr);
+    while (!stack.empty()) {
+        Level &top = stack.back();
+        if (top.next == top.subFolders.size()) {
+            stack.pop_back();
+            continue;
         }
-        subFolders = folder->SubFolders();
-    } catch (const Error &error) {
-        ++m_totals.failures;
-        m_sink->failure(error, thisitem);
-        return;
-    }
-    // The folder is closed before the walk goes down, so open handles do not pile up with
-    // the depth of the tree.
-    for (const QByteArray &path : subFolders) {
+        const QByteArray path = top.subFolders[top.next++];
         writeFrame(path);
-        ScanFolder(path);
+        // Counted whether or not the sub-folder can be listed.
         ++m_totals.folders;
+        enter(path, top.folder.get());
+    }
+}
+
+void CatalogueGenerator::writeFiles(Folder &folder)
+{
+    for (const QByteArray &name : folder.Files()) {
+        LocalDateTime created;
+        try {
+            created = folder.DateCreated(name);
+        } catch (const Error &error) {
+            // An entry that vanished since the listing, or whose attributes cannot be read,
+            // is left out alone; the rest of its folder is still catalogued.
+            ++m_totals.failures;
+            m_sink->failure(error, joinPath(folder.Path(), name));
+            continue;
+        }
+        m_line = catalogue::lineSafe(name);
+        m_line += catalogue::kFieldSeparator;
+        m_line += folder.Type(name).toUtf8();
+        m_line += catalogue::kFieldSeparator;
+        m_line += m_dates.general(created).toUtf8();
+        m_sink->currentFile(m_line);
+        write(m_line);
+        ++m_totals.files;
     }
 }
 

@@ -27,12 +27,13 @@ public:
     virtual void currentFile(QByteArrayView text) { Q_UNUSED(text); }
     // The walk is over and the closing lines follow.
     virtual void scanFinished() {}
-    // A folder that could not be listed, or a file of it whose attributes could not be read.
-    // The rest of that folder is skipped and the run goes on.
-    virtual void failure(const Error &error, const QByteArray &folder)
+    // A folder that could not be listed (its contents are skipped), or an entry whose
+    // attributes could not be read (only that entry is skipped); path names the one that
+    // failed. The run goes on.
+    virtual void failure(const Error &error, const QByteArray &path)
     {
         Q_UNUSED(error);
-        Q_UNUSED(folder);
+        Q_UNUSED(path);
     }
 };
 
@@ -40,7 +41,7 @@ struct GenerationTotals
 {
     quint64 folders = 0;  // sub-folders entered, whether or not they could be listed
     quint64 files = 0;    // file lines written
-    quint64 failures = 0; // failures reported to the sink
+    quint64 failures = 0; // folders and entries reported to the sink
 };
 
 class CatalogueGenerator
@@ -57,6 +58,7 @@ public:
 
 private:
     void ScanFolder(const QByteArray &thisitem);
+    void writeFiles(Folder &folder);
     void writeFrame(const QByteArray &folderPath);
     void write(QByteArrayView line);
 

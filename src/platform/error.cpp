@@ -20,6 +20,11 @@ Error invalidArgumentError()
     return Error(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument"));
 }
 
+Error outOfMemoryError()
+{
+    return Error(ErrorNumber::OutOfMemory, QStringLiteral("Out of memory"));
+}
+
 Error errorFromErrno(int err, ErrnoSubject subject)
 {
     switch (err) {

@@ -12,6 +12,7 @@ namespace kestrova {
 // system's error code, so each keeps a number of its own.
 namespace ErrorNumber {
 inline constexpr int InvalidArgument = 5;   // "Invalid procedure call or argument"
+inline constexpr int OutOfMemory = 7;
 inline constexpr int TypeMismatch = 13;
 inline constexpr int FileNotFound = 53;
 inline constexpr int DeviceIO = 57;
@@ -50,5 +51,6 @@ enum class ErrnoSubject { Folder, File };
 Error errorFromErrno(int err, ErrnoSubject subject);
 
 Error invalidArgumentError();
+Error outOfMemoryError();
 
 } // namespace kestrova

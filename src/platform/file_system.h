@@ -23,6 +23,11 @@ class Folder
 public:
     virtual ~Folder() = default;
 
+    // Opens one of SubFolders() (given by its path from there) relative to this folder, never
+    // through a link, however deep the tree; this folder must outlive the one opened. Raises
+    // an Error like FileSystem::GetFolder.
+    virtual std::unique_ptr<Folder> OpenSubFolder(const QByteArray &subFolderPath) = 0;
+
     // The absolute path; a sub-folder's path never ends in a separator.
     virtual const QByteArray &Path() const = 0;
     // The names of the files directly in the folder, in listing order. Symbolic links, pipes,
@@ -47,6 +52,7 @@ public:
     // the system's error.
     virtual std::unique_ptr<Folder> GetFolder(const QByteArray &path) = 0;
     virtual bool FileExists(const QString &path) = 0;
+    // Paths given as text carry non-UTF-8 bytes as decodeFileName() escapes them.
     // Deletes one file; raises an Error when it cannot.
     virtual void DeleteFile(const QString &path) = 0;
 };

@@ -1,10 +1,10 @@
 #include "posix_file_system.h"
 
+#include "file_names.h"
 #include "name_order.h"
+#include "pseudo_file_systems.h"
 
-#include <QFile>
-
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -12,7 +12,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kestrova {
@@ -26,93 +25,74 @@ QByteArray joinPath(const QByteArray &folder, const QByteArray &name)
 
 namespace {
 
-constexpr std::array kPseudoFileSystems = {
-    "proc",     "sysfs",     "devtmpfs", "devpts",   "cgroup",    "cgroup2",     "securityfs",
-    "debugfs",  "tracefs",   "pstore",   "bpf",      "configfs",  "fusectl",     "mqueue",
-    "hugetlbfs", "binfmt_misc", "efivarfs", "autofs", "nsfs",     "rpc_pipefs",
-};
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
-// Reads the device numbers of the pseudo file systems mounted now, from /proc/self/mountinfo
-// (fields: id, parent, major:minor, root, mount point, options, optional..., "-", type, ...).
-QSet<dev_t> pseudoFileSystemDevices()
-{
-    QSet<dev_t> devices;
-    QFile mountInfo(QStringLiteral("/proc/self/mountinfo"));
-    if (!mountInfo.open(QIODevice::ReadOnly))
-        return devices;
-    const QList<QByteArray> lines = mountInfo.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        const QList<QByteArray> fields = line.split(' ');
-        const qsizetype dash = fields.indexOf("-");
-        if (fields.size() < 5 || dash < 0 || dash + 1 >= fields.size())
-            continue;
-        const QByteArray &type = fields[dash + 1];
-        const bool pseudo = std::any_of(kPseudoFileSystems.begin(), kPseudoFileSystems.end(),
-                                        [&](const char *name) { return type == name; });
-        const QList<QByteArray> majorMinor = fields[2].split(':');
-        if (pseudo && majorMinor.size() == 2)
-            devices.insert(makedev(majorMinor[0].toUInt(), majorMinor[1].toUInt()));
-    }
-    return devices;
-}
-
-class DirHandle
+class DirStream
 {
 public:
-    explicit DirHandle(DIR *dir) : m_dir(dir) {}
-    DirHandle(const DirHandle &) = delete;
-    DirHandle &operator=(const DirHandle &) = delete;
-    ~DirHandle()
+    explicit DirStream(DIR *dir) : m_dir(dir) {}
+    DirStream(const DirStream &) = delete;
+    DirStream &operator=(const DirStream &) = delete;
+    ~DirStream()
     {
         if (m_dir)
             closedir(m_dir);
     }
     DIR *get() const { return m_dir; }
-    int fd() const { return dirfd(m_dir); }
 
 private:
     DIR *m_dir;
 };
 
+} // namespace
+
 class PosixFolder final : public Folder
 {
 public:
-    PosixFolder(QByteArray path, DIR *dir, PosixFileSystem &fileSystem)
-        : m_path(std::move(path)), m_dir(dir), m_fileSystem(fileSystem)
+    // Takes fd, an open handle of the folder at path; parent is null for a walk's root.
+    PosixFolder(PosixFileSystem &fileSystem, PosixFolder *parent, QByteArray path, QByteArray name, int fd)
+        : m_fileSystem(fileSystem), m_parent(parent), m_path(std::move(path)), m_name(std::move(name)),
+          m_fd(fd)
     {
     }
+    PosixFolder(const PosixFolder &) = delete;
+    PosixFolder &operator=(const PosixFolder &) = delete;
+    ~PosixFolder() override { closeHandle(); }
 
-    void list()
+    // Reads the identity of the handle; lists the folder unless it lies on a pseudo file system.
+    void open()
     {
-        errno = 0;
-        while (const dirent *entry = readdir(m_dir.get())) {
-            const char *name = entry->d_name;
-            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                continue;
-            if (isFolder(*entry))
-                m_subFolders.emplace_back(name);
-            else
-                m_files.emplace_back(name);
-            errno = 0;
-        }
-        if (errno != 0)
+        struct stat info;
+        if (fstat(m_fd, &info) != 0)
             throw errorFromErrno(errno, ErrnoSubject::Folder);
-        sortNames(m_files);
-        sortNames(m_subFolders);
-        for (QByteArray &name : m_subFolders)
-            name = joinPath(m_path, name);
+        m_device = info.st_dev;
+        m_inode = info.st_ino;
+        if (m_parent)
+            m_fileSystem.opened(this);
+        if (!isPseudoFileSystemDevice(info.st_dev))
+            list();
     }
 
     const QByteArray &Path() const override { return m_path; }
     const std::vector<QByteArray> &Files() const override { return m_files; }
     const std::vector<QByteArray> &SubFolders() const override { return m_subFolders; }
 
+    std::unique_ptr<Folder> OpenSubFolder(const QByteArray &subFolderPath) override
+    {
+        const qsizetype slash = subFolderPath.lastIndexOf('/');
+        QByteArray name = subFolderPath.mid(slash + 1);
+        const int fd = openatFolder(handle(), name);
+        auto folder = std::make_unique<PosixFolder>(m_fileSystem, this, subFolderPath, std::move(name), fd);
+        folder->open();
+        return folder;
+    }
+
     QString Type(const QByteArray &fileName) override { return m_fileSystem.types().describe(fileName); }
 
     LocalDateTime DateCreated(const QByteArray &fileName) override
     {
         struct statx info;
-        if (statx(m_dir.fd(), fileName.constData(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+        if (statx(handle(), fileName.constData(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
                   STATX_BTIME | STATX_MTIME, &info)
             != 0)
             throw errorFromErrno(errno, ErrnoSubject::File);
@@ -131,49 +111,133 @@ public:
                 QTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59))};
     }
 
+    // Gives the handle back to the system; handle() opens it again when needed.
+    void closeHandle()
+    {
+        if (m_fd < 0)
+            return;
+        if (m_parent)
+            m_fileSystem.closed(this);
+        ::close(m_fd);
+        m_fd = -1;
+    }
+
 private:
+    // Opens name in the folder of parentFd as a folder, never through a link.
+    static int openatFolder(int parentFd, const QByteArray &name)
+    {
+        const int fd = openat(parentFd, name.constData(), kFolderFlags | O_NOFOLLOW);
+        if (fd < 0)
+            throw errorFromErrno(errno == ELOOP ? ENOTDIR : errno, ErrnoSubject::Folder);
+        return fd;
+    }
+
+    // The open handle of this folder. A closed one is opened again by name from the nearest
+    // open ancestor, checking that each folder on the way is still the one listed before.
+    int handle()
+    {
+        if (m_fd >= 0)
+            return m_fd;
+        std::vector<PosixFolder *> closedChain;
+        PosixFolder *open = this;
+        while (open->m_fd < 0) {
+            closedChain.push_back(open);
+            open = open->m_parent; // the root keeps its handle for the whole walk
+        }
+        for (auto it = closedChain.rbegin(); it != closedChain.rend(); ++it) {
+            PosixFolder &folder = **it;
+            const int fd = openatFolder(folder.m_parent->handle(), folder.m_name);
+            struct stat info;
+            if (fstat(fd, &info) != 0 || info.st_dev != folder.m_device || info.st_ino != folder.m_inode) {
+                ::close(fd);
+                throw errorFromErrno(ENOENT, ErrnoSubject::Folder);
+            }
+            folder.m_fd = fd;
+            m_fileSystem.opened(&folder);
+        }
+        return m_fd;
+    }
+
+    void list()
+    {
+        const int listFd = dup(m_fd);
+        if (listFd < 0)
+            throw errorFromErrno(errno, ErrnoSubject::Folder);
+        DirStream dir(fdopendir(listFd));
+        if (!dir.get()) {
+            const int err = errno;
+            ::close(listFd);
+            throw errorFromErrno(err, ErrnoSubject::Folder);
+        }
+        errno = 0;
+        while (const dirent *entry = readdir(dir.get())) {
+            const char *name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            if (isFolder(*entry))
+                m_subFolders.emplace_back(name);
+            else
+                m_files.emplace_back(name);
+            errno = 0;
+        }
+        if (errno != 0)
+            throw errorFromErrno(errno, ErrnoSubject::Folder);
+        sortNames(m_files);
+        sortNames(m_subFolders);
+        for (QByteArray &name : m_subFolders)
+            name = joinPath(m_path, name);
+    }
+
     // A folder is a real directory; a symbolic link to one is a file and is never followed.
     bool isFolder(const dirent &entry) const
     {
         if (entry.d_type != DT_UNKNOWN)
             return entry.d_type == DT_DIR;
         struct stat info;
-        if (fstatat(m_dir.fd(), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        if (fstatat(m_fd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
             return false;
         return S_ISDIR(info.st_mode);
     }
 
-    QByteArray m_path;
-    DirHandle m_dir;
     PosixFileSystem &m_fileSystem;
+    PosixFolder *m_parent;
+    QByteArray m_path;
+    QByteArray m_name; // the last part of the path, as the parent lists it
+    int m_fd;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
     std::vector<QByteArray> m_files;
     std::vector<QByteArray> m_subFolders;
 };
 
-} // namespace
+PosixFileSystem::PosixFileSystem(int maxOpenFolders) : m_maxOpenFolders(std::max(1, maxOpenFolders)) {}
 
-PosixFileSystem::PosixFileSystem() : m_pseudoDevices(pseudoFileSystemDevices()) {}
+PosixFileSystem::~PosixFileSystem() = default;
 
 std::unique_ptr<Folder> PosixFileSystem::GetFolder(const QByteArray &path)
 {
     if (path.isEmpty())
         throw invalidArgumentError();
-    const int fd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(path.constData(), kFolderFlags);
     if (fd < 0)
         throw errorFromErrno(errno, ErrnoSubject::Folder);
-    DIR *dir = fdopendir(fd);
-    if (!dir) {
-        const int err = errno;
-        close(fd);
-        throw errorFromErrno(err, ErrnoSubject::Folder);
-    }
-    auto folder = std::make_unique<PosixFolder>(path, dir, *this);
-    struct stat info;
-    const bool pseudo = !m_pseudoDevices.isEmpty() && fstat(fd, &info) == 0
-                        && m_pseudoDevices.contains(info.st_dev);
-    if (!pseudo)
-        folder->list();
+    auto folder = std::make_unique<PosixFolder>(*this, nullptr, path, QByteArray(), fd);
+    folder->open();
     return folder;
+}
+
+void PosixFileSystem::opened(PosixFolder *folder)
+{
+    m_open.push_back(folder);
+    if (int(m_open.size()) > m_maxOpenFolders)
+        m_open.front()->closeHandle(); // calls closed(), which takes it off the list
+}
+
+void PosixFileSystem::closed(PosixFolder *folder)
+{
+    const auto found = std::find(m_open.begin(), m_open.end(), folder);
+    if (found != m_open.end())
+        m_open.erase(found);
 }
 
 FileTypes &PosixFileSystem::types()
@@ -186,7 +250,7 @@ FileTypes &PosixFileSystem::types()
 bool PosixFileSystem::FileExists(const QString &path)
 {
     struct stat info;
-    return !path.isEmpty() && stat(QFile::encodeName(path).constData(), &info) == 0
+    return !path.isEmpty() && stat(encodeFileName(path).constData(), &info) == 0
            && !S_ISDIR(info.st_mode);
 }
 
@@ -194,7 +258,12 @@ void PosixFileSystem::DeleteFile(const QString &path)
 {
     if (path.isEmpty())
         throw invalidArgumentError();
-    if (unlink(QFile::encodeName(path).constData()) != 0)
+    const QByteArray name = encodeFileName(path);
+    // A file nobody may write is read-only and is not forced away, whatever its folder allows.
+    struct stat info;
+    if (lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0)
+        throw errorFromErrno(EACCES, ErrnoSubject::File);
+    if (unlink(name.constData()) != 0)
         throw errorFromErrno(errno, ErrnoSubject::File);
 }
 

@@ -1,22 +1,28 @@
-// The file-system services over the operating system's own calls (opendir, readdir, statx).
+// The file-system services over the operating system's own calls (openat, readdir, statx).
 // Qt's directory iterators drop names that are not valid UTF-8; this walk keeps every entry.
+// Sub-folders are opened relative to their parent's handle and never through a link, so the
+// walk reaches any depth (paths longer than PATH_MAX included) and a folder swapped for a link
+// while the walk runs is not followed.
 #pragma once
 
 #include "file_system.h"
 #include "file_types.h"
 
-#include <QSet>
-
+#include <deque>
 #include <memory>
 
-#include <sys/types.h>
-
 namespace kestrova {
+
+class PosixFolder;
 
 class PosixFileSystem final : public FileSystem
 {
 public:
-    PosixFileSystem();
+    // maxOpenFolders: how many folder handles below the root a walk keeps open at most; the
+    // handles of ancestors beyond that are closed and opened again, by name from the nearest
+    // open ancestor, when the walk comes back to them.
+    explicit PosixFileSystem(int maxOpenFolders = 64);
+    ~PosixFileSystem() override;
 
     std::unique_ptr<Folder> GetFolder(const QByteArray &path) override;
     bool FileExists(const QString &path) override;
@@ -26,11 +32,17 @@ public:
     // and a search never needs it.
     FileTypes &types();
 
+    // Folder handles open now (for tests of the bound).
+    int openFolderHandles() const { return int(m_open.size()); }
+
 private:
+    friend class PosixFolder;
+    void opened(PosixFolder *folder);
+    void closed(PosixFolder *folder);
+
     std::unique_ptr<FileTypes> m_types;
-    // Devices of the kernel's pseudo file systems (proc, sysfs, ...): such folders are opened
-    // but never listed, so cataloguing "/" does not wander into /proc or /sys.
-    QSet<dev_t> m_pseudoDevices;
+    int m_maxOpenFolders;
+    std::deque<PosixFolder *> m_open; // sub-folders with an open handle, oldest first
 };
 
 } // namespace kestrova

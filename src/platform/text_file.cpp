@@ -1,8 +1,10 @@
 #include "text_file.h"
 
-#include <QFile>
+#include "file_names.h"
+#include "pseudo_file_systems.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -34,17 +36,41 @@ void writeAll(int fd, const char *data, qsizetype size)
     }
 }
 
+Error notRegularFileError(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return errorFromErrno(EISDIR, ErrnoSubject::File);
+    return Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a regular file"));
+}
+
 } // namespace
 
 TextFileWriter::TextFileWriter(const QString &path, Mode mode)
 {
     if (path.isEmpty())
         throw invalidArgumentError();
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::Truncate ? O_TRUNC : O_APPEND);
-    m_fd = open(QFile::encodeName(path).constData(), flags, 0666);
+    const QByteArray name = encodeFileName(path);
+    // Only a regular file is ever written: opening a pipe for writing waits for a reader, and
+    // a device or socket is no catalogue. Checked before opening and again on the handle, and
+    // the open itself never waits.
+    struct stat info;
+    if (stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw notRegularFileError(info.st_mode);
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (mode == Mode::Append ? O_APPEND : 0);
+    m_fd = open(name.constData(), flags, 0666);
     // With O_CREAT a missing entry can only be a folder on the way.
     if (m_fd < 0)
         throw errorFromErrno(errno, ErrnoSubject::Folder);
+    if (fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const Error error = notRegularFileError(info.st_mode);
+        ::close(std::exchange(m_fd, -1));
+        throw error;
+    }
+    if (mode == Mode::Truncate && ftruncate(m_fd, 0) != 0) {
+        const Error error = errorFromErrno(errno, ErrnoSubject::File);
+        ::close(std::exchange(m_fd, -1));
+        throw error;
+    }
     m_buffer.resize(kBufferSize);
     m_nextOpen = g_firstOpen;
     if (g_firstOpen)
@@ -119,9 +145,11 @@ FileReader::FileReader(const QByteArray &path)
     if (m_fd < 0)
         throw errorFromErrno(errno, ErrnoSubject::File);
     struct stat info;
-    m_regular = fstat(m_fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (m_regular)
+    m_regular = fstat(m_fd, &info) == 0 && S_ISREG(info.st_mode) && !isPseudoFileSystemDevice(info.st_dev);
+    if (m_regular) {
+        m_left = info.st_size;
         posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
 }
 
 FileReader::~FileReader()
@@ -132,12 +160,15 @@ FileReader::~FileReader()
 
 qsizetype FileReader::read(char *data, qsizetype size)
 {
-    if (!m_regular)
+    if (!m_regular || m_left <= 0)
         return 0;
+    size = qsizetype(std::min<qint64>(size, m_left));
     for (;;) {
         const ssize_t got = ::read(m_fd, data, size_t(size));
-        if (got >= 0)
+        if (got >= 0) {
+            m_left = got == 0 ? 0 : m_left - got; // a file that shrank ends where it ends now
             return got;
+        }
         if (errno != EINTR)
             throw errorFromErrno(errno, ErrnoSubject::File);
     }

@@ -41,8 +41,9 @@ private:
 };
 
 // A file read as raw bytes in large blocks, closed when the reader goes. Only regular files
-// give bytes: a pipe or a device in a folder of catalogues reads as empty, so that a search
-// never waits on it.
+// on real file systems give bytes: a pipe, a device or a file of /proc in a folder of
+// catalogues reads as empty, so that a search never waits on it. A file is read up to the
+// size it had when it was opened, so that one that keeps growing still ends.
 class FileReader
 {
 public:
@@ -58,6 +59,7 @@ public:
 private:
     int m_fd = -1;
     bool m_regular = false;
+    qint64 m_left = 0; // bytes still to give
 };
 
 } // namespace kestrova

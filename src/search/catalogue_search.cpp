@@ -1,12 +1,14 @@
 #include "catalogue_search.h"
 
 #include "needle.h"
+#include "platform/file_names.h"
 #include "platform/text_file.h"
 
 #include <QFile>
 #include <QScopeGuard>
 
 #include <cstring>
+#include <new>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -16,6 +18,9 @@ namespace kestrova {
 namespace {
 
 constexpr qsizetype kBlockSize = 1 << 20;
+// Lines up to this length are read whole; a longer line is no catalogue line and is skipped
+// without being held, so that memory stays bounded whatever a file holds.
+constexpr qsizetype kMaxLineLength = 1 << 20;
 // Bytes kept before the unread lines when the buffer moves on: enough to see the rule line
 // (44 "=" and its line end) above a folder heading.
 constexpr qsizetype kLookBack = 64;
@@ -80,20 +85,33 @@ public:
         qsizetype dataEnd = kLookBack;
         qsizetype regionStart = kLookBack;
         qsizetype searchedTo = regionStart; // no line end lies in [regionStart, searchedTo)
+        bool skipping = false;              // inside a line too long to be a catalogue line
         for (;;) {
             if (m_buffer.size() < dataEnd + kBlockSize)
                 m_buffer.resize(dataEnd + kBlockSize);
             const qsizetype got = m_file.read(m_buffer.data() + dataEnd, kBlockSize);
             const bool atEnd = got == 0;
             dataEnd += got;
-            const qsizetype complete = atEnd ? dataEnd : completeLinesEnd(regionStart, searchedTo, dataEnd);
-            if (complete > regionStart && !scan(regionStart, complete))
-                return;
+            if (skipping) {
+                // The long line ends at its first line end; the scan goes on from there.
+                const char *b = m_buffer.constData();
+                const char *lineEnd = findLineEnd(b + searchedTo, b + dataEnd);
+                skipping = lineEnd == b + dataEnd;
+                regionStart = searchedTo = lineEnd - b;
+            }
+            if (!skipping) {
+                const qsizetype complete =
+                    atEnd ? dataEnd : completeLinesEnd(regionStart, searchedTo, dataEnd);
+                if (complete > regionStart && !scan(regionStart, complete))
+                    return;
+                regionStart = complete;
+                // A trailing CR may yet be followed by its LF, so the last byte is searched again.
+                searchedTo = std::max(regionStart, dataEnd - 1);
+                // A catalogue line is short; one past the cap is not held, only passed over.
+                skipping = dataEnd - regionStart > kMaxLineLength;
+            }
             if (atEnd)
                 return;
-            regionStart = complete;
-            // A trailing CR may yet be followed by its LF, so the last byte is searched again.
-            searchedTo = std::max(regionStart, dataEnd - 1);
             const qsizetype shift = std::max<qsizetype>(0, regionStart - kLookBack);
             if (shift > 0) {
                 std::memmove(m_buffer.data(), m_buffer.constData() + shift, size_t(dataEnd - shift));
@@ -284,7 +302,7 @@ SearchOutcome CatalogueSearch::search()
         if (!m_fileSystem)
             m_fileSystem = m_makeFileSystem();
         const std::unique_ptr<Folder> folder =
-            m_fileSystem->GetFolder(QFile::encodeName(m_currentPath()));
+            m_fileSystem->GetFolder(encodeFileName(m_currentPath()));
         // Each catalogue is opened in the folder being listed, even when the user picks
         // another folder while the search runs.
         const QByteArray folderPath = folder->Path();
@@ -293,7 +311,7 @@ SearchOutcome CatalogueSearch::search()
                 break;
             m_catalogueName = name;
             m_session.CatalogueName = QString::fromUtf8(name);
-            const QByteArray path = folderPath + '/' + name;
+            const QByteArray path = joinPath(folderPath, name);
             if (m_view.caseSensitive())
                 SearchContentOfFileExactMatch(path);
             else
@@ -302,6 +320,9 @@ SearchOutcome CatalogueSearch::search()
     } catch (const Error &error) {
         m_view.inform(error.number() == ErrorNumber::InvalidArgument ? kNoFolderMessage
                                                                     : error.description());
+        return SearchOutcome::FolderFailed;
+    } catch (const std::bad_alloc &) {
+        m_view.inform(outOfMemoryError().description());
         return SearchOutcome::FolderFailed;
     }
     return SearchOutcome::Completed;
@@ -330,7 +351,10 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
         // what it holds now.
         CatalogueScan(*this, m_session, m_view, path, m_view.criteriaText(), caseSensitive).run();
     } catch (const Error &error) {
-        m_view.inform(error.description());
+        m_view.catalogueFailed(path, error);
+    } catch (const std::bad_alloc &) {
+        // Whatever a file holds, one catalogue that cannot be read ends only its own part.
+        m_view.catalogueFailed(path, outOfMemoryError());
     }
 }
 

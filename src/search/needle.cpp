@@ -1,5 +1,7 @@
 #include "needle.h"
 
+#include "platform/file_names.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -189,10 +191,11 @@ Needle::Needle(const QString &criteria, bool caseSensitive) : m_caseSensitive(ca
     if (m_empty || m_impossible)
         return;
     if (caseSensitive) {
-        m_literal = BytesFinder(criteria.toUtf8(), false);
+        m_literal = BytesFinder(encodeFileName(criteria), false);
         return;
     }
     m_lowered = criteria.toLower();
+    m_hasByteEscapes = std::any_of(criteria.begin(), criteria.end(), [](QChar c) { return c.isLowSurrogate(); });
     const bool ascii = std::all_of(m_lowered.begin(), m_lowered.end(),
                                    [](QChar c) { return c.unicode() < 0x80; });
     if (!ascii) {
@@ -249,7 +252,10 @@ bool Needle::lineMatches(QByteArrayView line) const
         return !line.isEmpty();
     if (m_caseSensitive || !needsTriggers())
         return findExact(line.begin(), line.end()) != line.end();
-    return QString::fromUtf8(line).toLower().contains(m_lowered);
+    // Criteria that name bytes which are not UTF-8 (given on a command line) see such bytes of
+    // the line the same way.
+    const QString text = m_hasByteEscapes ? decodeFileName(line) : QString::fromUtf8(line);
+    return text.toLower().contains(m_lowered);
 }
 
 } // namespace kestrova

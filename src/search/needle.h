@@ -64,6 +64,7 @@ private:
     QString m_lowered;           // case-insensitive: the criteria lower-cased
     BytesFinder m_literal;       // what findExact() looks for
     bool m_anyNonAscii = false;  // non-ASCII criteria: every line with a non-ASCII byte
+    bool m_hasByteEscapes = false; // criteria hold bytes that are not UTF-8 (file_names.h)
     std::vector<BytesFinder> m_triggers;
 };
 

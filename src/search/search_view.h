@@ -2,6 +2,9 @@
 // window implements this, kestrova-cli implements it, and the tests record through it.
 #pragma once
 
+#include "platform/error.h"
+
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -42,6 +45,13 @@ public:
     virtual void yield() = 0;
     // A message with the information icon and an OK button.
     virtual void inform(const QString &text) = 0;
+    // One catalogue file could not be read to its end; the search goes on with the next.
+    // The window shows the description alone; other views may name the file.
+    virtual void catalogueFailed(const QByteArray &path, const Error &error)
+    {
+        Q_UNUSED(path);
+        inform(error.description());
+    }
 };
 
 } // namespace kestrova

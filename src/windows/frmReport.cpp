@@ -10,6 +10,7 @@
 #include "mMain.h"
 #include "picture_button.h"
 #include "platform/event_loop.h"
+#include "platform/file_names.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -275,7 +276,7 @@ void frmReport::cmdGenerate_Click()
         }
         m_catalogueFile = catalogue::catalogueFileName(cd1.fileName);
         CatalogueGenerator generator(*fileSystem, m_services.dates);
-        generator.WriteCatalogue(QFile::encodeName(lblFolder->text()), m_catalogueFile, sink);
+        generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile, sink);
         sink.showLatest();
     } catch (const Error &error) {
         sink.showLatest();

@@ -3,14 +3,17 @@
 #include "platform/file_types.h"
 #include "platform/posix_file_system.h"
 #include "support/fake_file_system.h"
+#include "support/deep_tree.h"
 #include "support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -169,7 +172,7 @@ private slots:
         QVERIFY(testing::readAll(path).startsWith("CATALOGUE Date: 12/6/2026\r\n" + kRule.toUtf8() + "\r\n" + kRule.toUtf8()));
     }
 
-    void failingFolderKeepsItsFrameAndTheRunGoesOn()
+    void failingFolderKeepsItsFrameAndAFailingEntryIsSkippedAlone()
     {
         const DateConventions dates{QLocale(QStringLiteral("en_US"))};
         FakeFileSystem fs;
@@ -177,7 +180,7 @@ private slots:
         fs.addFile("/r/bad", "1.txt", QStringLiteral("Text"), at(2024, 1, 1, 1, 0));
         fs.addFile("/r/bad", "2.txt", QStringLiteral("Text"), at(2024, 1, 1, 1, 0));
         fs.addFile("/r/bad", "3.txt", QStringLiteral("Text"), at(2024, 1, 1, 1, 0));
-        fs.addFile("/r/bad/below", "never.txt", QStringLiteral("Text"), at(2024, 1, 1, 1, 0));
+        fs.addFile("/r/bad/below", "below.txt", QStringLiteral("Text"), at(2024, 1, 1, 1, 0));
         fs.addFolder("/r/denied");
         fs.addFile("/r/good", "ok.txt", QStringLiteral("Text"), at(2024, 1, 1, 1, 0));
         fs.failFile("/r/bad", "2.txt", Error(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied")));
@@ -187,7 +190,9 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("c.txt"));
         RecordingSink sink;
         const GenerationTotals totals = CatalogueGenerator(fs, dates).WriteCatalogue("/r", path, sink, kRunDay);
-        const QStringList expectedFailures = {QStringLiteral("70  Permission denied @ /r/bad"),
+        // The entry that cannot be read is left out alone: its folder's other files and its
+        // sub-folders are still catalogued.
+        const QStringList expectedFailures = {QStringLiteral("70  Permission denied @ /r/bad/2.txt"),
                                               QStringLiteral("70  Permission denied @ /r/denied")};
         QCOMPARE(sink.failures, expectedFailures);
         const QByteArray expected = crlf(QStringList{
@@ -195,11 +200,14 @@ private slots:
             QStringLiteral("top.txt;Text;1/1/2024 1:00:00 AM"),
             kRule, QStringLiteral("Folder  /r/bad"), kRule,
             QStringLiteral("1.txt;Text;1/1/2024 1:00:00 AM"),
+            QStringLiteral("3.txt;Text;1/1/2024 1:00:00 AM"),
+            kRule, QStringLiteral("Folder  /r/bad/below"), kRule,
+            QStringLiteral("below.txt;Text;1/1/2024 1:00:00 AM"),
             kRule, QStringLiteral("Folder  /r/denied"), kRule,
             kRule, QStringLiteral("Folder  /r/good"), kRule,
             QStringLiteral("ok.txt;Text;1/1/2024 1:00:00 AM"), QString(), QString(),
             QStringLiteral("=============== END OF CATALOGUE ============================="),
-            QStringLiteral("TOTAL FODERS SCANNED: 3"), QStringLiteral("TOTAL FILES SCANNED: 3")});
+            QStringLiteral("TOTAL FODERS SCANNED: 4"), QStringLiteral("TOTAL FILES SCANNED: 5")});
         QCOMPARE(testing::readAll(path), expected);
         QCOMPARE(totals.failures, quint64(2));
     }
@@ -220,13 +228,13 @@ private slots:
         QCOMPARE(fs.foldersOpened(), 0);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing"))));
 
-        if (!QFile::exists(QStringLiteral("/dev/full")))
-            QSKIP("no /dev/full here");
+        const QString limited = dir.filePath(QStringLiteral("limited.txt"));
         try {
-            generator.WriteCatalogue("D:\\Docs", QStringLiteral("/dev/full"), sink, kRunDay);
-            QFAIL("a full disk took the catalogue");
+            const testing::FileSizeLimit limit(40);
+            generator.WriteCatalogue("D:\\Docs", limited, sink, kRunDay);
+            QFAIL("a catalogue past the size limit was written whole");
         } catch (const Error &error) {
-            QCOMPARE(error.number(), ErrorNumber::DiskFull);
+            QCOMPARE(error.number(), ErrorNumber::SystemBase + EFBIG);
         }
     }
 
@@ -308,6 +316,44 @@ private slots:
             QStringLiteral("=============== END OF CATALOGUE ============================="),
             QStringLiteral("TOTAL FODERS SCANNED: 3"), QStringLiteral("TOTAL FILES SCANNED: 7"), QString()};
         QCOMPARE(shapes.mid(1), expected);
+    }
+
+    void treeDeeperThanPathMaxIsCataloguedWhole()
+    {
+        // 4,000 levels of 45-character names: about 184,000 bytes of path, far past PATH_MAX,
+        // walked under a limit of 256 open files.
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path()) + "/deep";
+        QVERIFY(QDir().mkpath(QFile::decodeName(root)));
+        const QByteArray name(45, 'd');
+        constexpr int kDepth = 4000;
+        QVERIFY(testing::makeFolderChain(root, name, kDepth));
+        const auto cleanup = qScopeGuard([&] {
+            testing::removeContentsAt(::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        });
+
+        rlimit saved{};
+        getrlimit(RLIMIT_NOFILE, &saved);
+        rlimit lowered = saved;
+        lowered.rlim_cur = std::min<rlim_t>(saved.rlim_cur, 256);
+        setrlimit(RLIMIT_NOFILE, &lowered);
+        const QString catalogue = dir.filePath(QStringLiteral("deep.txt"));
+        PosixFileSystem fs(16);
+        const DateConventions dates{QLocale(QStringLiteral("en_US"))};
+        RecordingSink sink;
+        const GenerationTotals totals = CatalogueGenerator(fs, dates).WriteCatalogue(root, catalogue, sink, kRunDay);
+        setrlimit(RLIMIT_NOFILE, &saved);
+
+        QCOMPARE(sink.failures, QStringList());
+        QCOMPARE(totals.folders, quint64(kDepth));
+        QCOMPARE(totals.files, quint64(1));
+        QCOMPARE(fs.openFolderHandles(), 0);
+        const QByteArray text = testing::readAll(catalogue);
+        QByteArray deepest = root;
+        for (int level = 0; level < kDepth; ++level)
+            deepest += '/' + name;
+        QVERIFY(text.contains("\r\nFolder  " + deepest + "\r\n" + kRule.toUtf8() + "\r\nleaf.txt;"));
+        QVERIFY(text.endsWith("TOTAL FODERS SCANNED: 4000\r\nTOTAL FILES SCANNED: 1\r\n"));
     }
 };
 

@@ -126,6 +126,52 @@ private slots:
                 != root->SubFolders().end());
     }
 
+    void folderSwappedForALinkIsNotFollowed()
+    {
+        // Between the listing of a folder and the opening of its sub-folder, the sub-folder is
+        // replaced by a link to a folder outside the tree: the walk must not follow it.
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path()) + "/root";
+        const QByteArray outside = QFile::encodeName(dir.path()) + "/outside";
+        QVERIFY(QDir().mkpath(QFile::decodeName(root + "/sub")));
+        QVERIFY(QDir().mkpath(QFile::decodeName(outside)));
+        touch(outside + "/secret.txt");
+
+        PosixFileSystem fileSystem;
+        const auto folder = fileSystem.GetFolder(root);
+        QCOMPARE(folder->SubFolders(), std::vector<QByteArray>{root + "/sub"});
+        QCOMPARE(::rename((root + "/sub").constData(), (root + "/gone").constData()), 0);
+        QCOMPARE(::symlink(outside.constData(), (root + "/sub").constData()), 0);
+        QCOMPARE(errorNumberOf([&] { folder->OpenSubFolder(root + "/sub"); }), ErrorNumber::PathNotFound);
+    }
+
+    void keepsFewHandlesOpenAndReopensAncestorsChecked()
+    {
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("a/b/c/d/e"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("a/b/c/d2"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("a/b/c2"))));
+        PosixFileSystem fileSystem(2);
+        std::vector<std::unique_ptr<Folder>> chain;
+        chain.push_back(fileSystem.GetFolder(root));
+        for (const char *name : {"/a", "/a/b", "/a/b/c", "/a/b/c/d", "/a/b/c/d/e"}) {
+            chain.push_back(chain.back()->OpenSubFolder(root + name));
+            QVERIFY(fileSystem.openFolderHandles() <= 2);
+        }
+        // Back up at c: its handle was closed, and is opened again by name from the root.
+        QCOMPARE(chain[3]->SubFolders().back(), root + "/a/b/c/d2");
+        QVERIFY(chain[3]->OpenSubFolder(root + "/a/b/c/d2") != nullptr);
+        // b was replaced by another folder of the same name: not the folder listed before.
+        QCOMPARE(::rename(QFile::encodeName(dir.filePath(QStringLiteral("a/b"))).constData(),
+                          QFile::encodeName(dir.filePath(QStringLiteral("a/old-b"))).constData()),
+                 0);
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("a/b"))));
+        QCOMPARE(errorNumberOf([&] { chain[2]->OpenSubFolder(root + "/a/b/c2"); }), ErrorNumber::PathNotFound);
+        chain.clear();
+        QCOMPARE(fileSystem.openFolderHandles(), 0);
+    }
+
     void testsAndDeletesFiles()
     {
         QTemporaryDir dir;

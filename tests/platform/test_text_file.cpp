@@ -1,8 +1,14 @@
 #include "platform/text_file.h"
 
+#include "support/files.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+
+#include <sys/stat.h>
 
 using namespace kestrova;
 
@@ -64,15 +70,35 @@ private slots:
         } catch (const Error &error) {
             QCOMPARE(error.numberStyle(), QStringLiteral("76  Path not found"));
         }
-        if (!QFile::exists(QStringLiteral("/dev/full")))
-            QSKIP("no /dev/full here");
-        TextFileWriter full(QStringLiteral("/dev/full"), TextFileWriter::Mode::Truncate);
-        full.writeLine("no room");
-        try {
-            full.close();
-            QFAIL("a full device took the line");
-        } catch (const Error &error) {
-            QCOMPARE(error.numberStyle(), QStringLiteral("61  Disk full"));
+        {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("limited.txt"));
+            const testing::FileSizeLimit limit(4);
+            TextFileWriter limited(path, TextFileWriter::Mode::Truncate);
+            limited.writeLine("no room");
+            try {
+                limited.close();
+                QFAIL("a file past its size limit took the line");
+            } catch (const Error &error) {
+                QCOMPARE(error.number(), ErrorNumber::SystemBase + EFBIG);
+            }
+        }
+    }
+
+    void refusesTargetsThatAreNotRegularFiles()
+    {
+        // Opening a pipe for writing waits for a reader that never comes; a device is no
+        // catalogue. Both are refused at once and never written.
+        QTemporaryDir dir;
+        const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("fifo.txt")));
+        QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+        for (const QString &target : {QFile::decodeName(fifo), QStringLiteral("/dev/full")}) {
+            try {
+                TextFileWriter writer(target, TextFileWriter::Mode::Truncate);
+                QFAIL(qPrintable(target + QStringLiteral(" was opened for writing")));
+            } catch (const Error &error) {
+                QCOMPARE(error.numberStyle(), QStringLiteral("75  Not a regular file"));
+            }
         }
     }
 };

@@ -60,7 +60,7 @@ public:
         const auto found = m_folders.constFind(path);
         if (found == m_folders.cend())
             throw Error(ErrorNumber::PathNotFound, QStringLiteral("Path not found"));
-        return std::make_unique<FakeFolder>(path, *found);
+        return std::make_unique<FakeFolder>(*this, path, *found);
     }
     bool FileExists(const QString &path) override { return m_existing.contains(path); }
     void DeleteFile(const QString &path) override
@@ -85,12 +85,17 @@ private:
     class FakeFolder final : public Folder
     {
     public:
-        FakeFolder(QByteArray path, const Listing &listing) : m_path(std::move(path)), m_listing(listing)
+        FakeFolder(FakeFileSystem &fileSystem, QByteArray path, const Listing &listing)
+            : m_fileSystem(fileSystem), m_path(std::move(path)), m_listing(listing)
         {
             for (const File &file : listing.files)
                 m_names.push_back(file.name);
         }
         const QByteArray &Path() const override { return m_path; }
+        std::unique_ptr<Folder> OpenSubFolder(const QByteArray &path) override
+        {
+            return m_fileSystem.GetFolder(path);
+        }
         const std::vector<QByteArray> &Files() const override { return m_names; }
         const std::vector<QByteArray> &SubFolders() const override { return m_listing.subFolders; }
         QString Type(const QByteArray &name) override { return file(name).type; }
@@ -112,6 +117,7 @@ private:
             }
             throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
         }
+        FakeFileSystem &m_fileSystem;
         QByteArray m_path;
         const Listing &m_listing;
         std::vector<QByteArray> m_names;

@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QString>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace kestrova::testing {
 
 // The file's bytes, or "<missing>" when it cannot be read.
@@ -19,5 +23,31 @@ inline bool writeAll(const QString &path, const QByteArray &content)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
+
+// While it lives, writes past limit bytes of any file fail (EFBIG), the way a full disk makes
+// them fail, without needing one.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
 
 } // namespace kestrova::testing
