@@ -1,5 +1,7 @@
 #include "date_conventions.h"
 
+#include "date_text_parser.h"
+
 namespace kestrova {
 namespace {
 
@@ -84,9 +86,12 @@ DateConventions::DateConventions(const QLocale &locale)
     : m_locale(locale),
       m_shortDate(widenYear(locale.dateFormat(QLocale::ShortFormat))),
       m_longTime(withoutTimeZone(locale.timeFormat(QLocale::LongFormat))),
-      m_generalPattern(m_shortDate + u' ' + m_longTime)
+      m_generalParser(std::make_unique<DateTextParser>(m_locale, m_shortDate, m_longTime)),
+      m_shortDateParser(std::make_unique<DateTextParser>(m_locale, m_shortDate, QString()))
 {
 }
+
+DateConventions::~DateConventions() = default;
 
 QString DateConventions::shortDate(QDate date) const
 {
@@ -119,21 +124,26 @@ QString DateConventions::general(const QDateTime &dateTime) const
 
 std::optional<QDate> DateConventions::parseShortDate(QStringView text) const
 {
-    const QDate date = m_locale.toDate(text.toString(), m_shortDate);
-    if (!date.isValid())
+    const std::optional<LocalDateTime> date = m_shortDateParser->parse(text.trimmed().toUtf8());
+    if (!date)
         return std::nullopt;
-    return date;
+    return date->date;
 }
 
-std::optional<QDateTime> DateConventions::parse(QStringView text) const
+std::optional<LocalDateTime> DateConventions::parse(QByteArrayView utf8) const
 {
-    const QString trimmed = text.trimmed().toString();
-    const QDateTime dateTime = m_locale.toDateTime(trimmed, m_generalPattern);
-    if (dateTime.isValid())
+    while (!utf8.isEmpty() && (utf8.front() == ' ' || utf8.front() == '\t'))
+        utf8 = utf8.sliced(1);
+    while (!utf8.isEmpty() && (utf8.back() == ' ' || utf8.back() == '\t'))
+        utf8.chop(1);
+    if (auto dateTime = m_generalParser->parse(utf8))
         return dateTime;
-    if (const auto date = parseShortDate(trimmed))
-        return QDateTime(*date, QTime(0, 0));
-    return std::nullopt;
+    return m_shortDateParser->parse(utf8);
+}
+
+std::optional<LocalDateTime> DateConventions::parse(QStringView text) const
+{
+    return parse(QByteArrayView(text.trimmed().toUtf8()));
 }
 
 } // namespace kestrova

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,12 +19,26 @@ struct LocalDateTime
 {
     QDate date;
     QTime time;
+
+    friend bool operator==(const LocalDateTime &a, const LocalDateTime &b)
+    {
+        return a.date == b.date && a.time == b.time;
+    }
+    friend bool operator<(const LocalDateTime &a, const LocalDateTime &b)
+    {
+        return a.date < b.date || (a.date == b.date && a.time < b.time);
+    }
 };
+
+class DateTextParser;
 
 class DateConventions
 {
 public:
     explicit DateConventions(const QLocale &locale = QLocale::system());
+    ~DateConventions();
+    DateConventions(const DateConventions &) = delete;
+    DateConventions &operator=(const DateConventions &) = delete;
 
     // The locale's short date pattern with a two-digit year widened to four digits.
     const QString &shortDatePattern() const { return m_shortDate; }
@@ -36,16 +51,19 @@ public:
     QString general(const QDateTime &dateTime) const;
     QString general(LocalDateTime dateTime) const;
 
-    // Reads the general form or a short date alone (then at midnight). Empty when the text
-    // is neither.
-    std::optional<QDateTime> parse(QStringView text) const;
+    // Reads the general form or a short date alone (then at midnight), exactly as written
+    // under this locale, blanks around it aside. Empty when the text is neither. The value is
+    // a wall-clock time: one that the local zone skips (a daylight-saving gap) still reads.
+    std::optional<LocalDateTime> parse(QStringView text) const;
+    std::optional<LocalDateTime> parse(QByteArrayView utf8) const;
     std::optional<QDate> parseShortDate(QStringView text) const;
 
 private:
     QLocale m_locale;
     QString m_shortDate;
     QString m_longTime;
-    QString m_generalPattern;
+    std::unique_ptr<DateTextParser> m_generalParser;
+    std::unique_ptr<DateTextParser> m_shortDateParser;
     // Files of one folder often share a day: the last day written is kept with its text.
     mutable QDate m_lastDate;
     mutable QString m_lastDateText;

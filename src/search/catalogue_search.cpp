@@ -377,7 +377,7 @@ bool CatalogueSearch::Tokenize(QByteArrayView line)
     const QByteArrayView &created = fields[2];
 
     m_view.yield();
-    if (m_view.dateFilterOn() && !filterAccepts(QString::fromUtf8(created)))
+    if (m_view.dateFilterOn() && !filterAccepts(created))
         return false;
     if (!type.isEmpty()) {
         m_path.resize(0);
@@ -388,15 +388,23 @@ bool CatalogueSearch::Tokenize(QByteArrayView line)
 }
 
 // Only entries created strictly later than the filter's date-time pass; a date that cannot
-// be read, on either side, rejects the entry.
-bool CatalogueSearch::filterAccepts(const QString &created)
+// be read, on either side, rejects the entry. Files of one folder often share a created text,
+// so the last answer is kept with its text.
+bool CatalogueSearch::filterAccepts(QByteArrayView created)
 {
     if (m_session.parsedFilterText != m_session.FilterDateText) {
         m_session.parsedFilterText = m_session.FilterDateText;
-        m_session.parsedFilter = m_dates.parse(m_session.FilterDateText);
+        m_session.parsedFilter = m_dates.parse(QStringView(m_session.FilterDateText));
+        m_session.lastCreated.clear();
     }
-    const std::optional<QDateTime> createdAt = m_dates.parse(created);
-    return m_session.parsedFilter && createdAt && *m_session.parsedFilter < *createdAt;
+    if (!m_session.parsedFilter)
+        return false;
+    if (created == m_session.lastCreated && !m_session.lastCreated.isNull())
+        return m_session.lastCreatedAccepted;
+    const std::optional<LocalDateTime> createdAt = m_dates.parse(created);
+    m_session.lastCreated = created.toByteArray();
+    m_session.lastCreatedAccepted = createdAt && *m_session.parsedFilter < *createdAt;
+    return m_session.lastCreatedAccepted;
 }
 
 } // namespace kestrova

@@ -46,7 +46,7 @@ private:
     SearchOutcome search();
     void searchCatalogue(const QByteArray &path, bool caseSensitive);
     void scanFile(const QByteArray &path, bool caseSensitive);
-    bool filterAccepts(const QString &created);
+    bool filterAccepts(QByteArrayView created);
 
     SearchSession &m_session;
     SearchView &m_view;

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDateTime>
+#include "platform/date_conventions.h"
+
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -21,7 +23,10 @@ struct SearchSession
 
     // The filter date read from FilterDateText, kept while the text stays the same.
     std::optional<QString> parsedFilterText;
-    std::optional<QDateTime> parsedFilter;
+    std::optional<LocalDateTime> parsedFilter;
+    // The created text last tested against the filter, and the answer.
+    QByteArray lastCreated;
+    bool lastCreatedAccepted = false;
 };
 
 } // namespace kestrova

@@ -1,17 +1,29 @@
 #include "default_path_store.h"
 
+#include "platform/file_names.h"
+
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kestrova {
 namespace {
 
 const QString kSetupFileName = QStringLiteral("setup.txt");
+constexpr qsizetype kMaxLine = 64 * 1024;
 
 Error fileError(const QFileDevice &file)
 {
@@ -23,6 +35,62 @@ Error fileError(const QFileDevice &file)
     default:
         return Error(ErrorNumber::PathFileAccess, file.errorString());
     }
+}
+
+// The first line of the setup file, without its line end. Only a regular file is read, and
+// only as far as its first line end (at most kMaxLine bytes): a pipe, a device or a huge file
+// in its place neither blocks the program nor fills its memory.
+QByteArray readFirstLine(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    struct stat info;
+    if (fstat(fd, &info) != 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    if (!S_ISREG(info.st_mode))
+        throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a regular file"));
+    QByteArray content(kMaxLine, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < kMaxLine) {
+        const ssize_t n = ::read(fd, content.data() + got, size_t(kMaxLine - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw errorFromErrno(errno, ErrnoSubject::File);
+        if (n == 0)
+            break;
+        const char *from = content.constData() + got;
+        got += n;
+        if (std::find_if(from, content.constData() + got, [](char c) { return c == '\r' || c == '\n'; })
+            != content.constData() + got)
+            break;
+    }
+    if (got == 0)
+        throw Error(ErrorNumber::InputPastEnd, QStringLiteral("Input past end of file"));
+    content.truncate(got);
+    qsizetype end = 0;
+    while (end < content.size() && content[end] != '\r' && content[end] != '\n')
+        ++end;
+    content.truncate(end);
+    return content;
+}
+
+// Removes what writes of the setup file that were killed part-way left beside it: QSaveFile's
+// temporaries "setup.txt.XXXXXX" (six letters or digits). One touched in the last minute may
+// be another instance's write under way, and is left alone.
+void removeLeftoverTemporaries(const QString &setupFile)
+{
+    const QFileInfo target(setupFile);
+    const QRegularExpression leftover(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime recent = QDateTime::currentDateTime().addSecs(-60);
+    const QFileInfoList entries = target.absoluteDir().entryInfoList({target.fileName() + QStringLiteral(".*")},
+                                                                      QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries)
+        if (leftover.match(entry.fileName()).hasMatch() && !entry.isSymLink() && entry.lastModified() < recent)
+            QFile::remove(entry.absoluteFilePath());
 }
 
 } // namespace
@@ -54,16 +122,7 @@ bool DefaultPathStore::exists() const
 
 QString DefaultPathStore::read() const
 {
-    QFile file(setupFilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        throw fileError(file);
-    const QByteArray content = file.readAll();
-    if (content.isEmpty())
-        throw Error(ErrorNumber::InputPastEnd, QStringLiteral("Input past end of file"));
-    qsizetype end = 0;
-    while (end < content.size() && content[end] != '\r' && content[end] != '\n')
-        ++end;
-    const QString line = QString::fromUtf8(content.left(end));
+    const QString line = QString::fromUtf8(readFirstLine(encodeFileName(setupFilePath())));
     const qsizetype start = line.indexOf(QRegularExpression(QStringLiteral("[^ \\t]")));
     if (start >= 0 && line.at(start) == u'"') {
         const qsizetype close = line.indexOf(u'"', start + 1);
@@ -82,6 +141,7 @@ void DefaultPathStore::write(const QString &path) const
     file.write(path.toUtf8() + "\r\n");
     if (!file.commit())
         throw fileError(file);
+    removeLeftoverTemporaries(target);
 }
 
 void DefaultPathStore::remove() const

@@ -33,12 +33,15 @@ public:
     bool exists() const;
     // The stored path: the first line as written, or, when it begins with a double quote, the
     // text up to the next one. An empty file raises the end-of-file error (62); an empty
-    // first line reads as empty text.
+    // first line reads as empty text. Only a regular file is read, never waiting on it, and
+    // only up to its first line end (at most 64 KiB); anything else raises an Error.
     QString read() const;
     // Replaces the file with one line holding path. Atomic: when the write fails the previous
-    // file stays as it was. Raises an Error on failure.
+    // file stays as it was. Raises an Error on failure. A success also removes temporaries
+    // that earlier writes, killed part-way, left beside the file.
     void write(const QString &path) const;
-    // Deletes the file when it exists; raises an Error when it cannot.
+    // Deletes the file when it exists; raises an Error when it cannot, also when the file
+    // itself is read-only (it is not forced).
     void remove() const;
 
 private:

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <ctime>
+
 using namespace kestrova;
 
 class TestDateConventions : public QObject
@@ -63,9 +65,59 @@ private slots:
             const QString text = dates.general(sample);
             const auto back = dates.parse(text);
             QVERIFY2(back.has_value(), qPrintable(text));
-            QCOMPARE(*back, sample);
+            QCOMPARE(back->date, sample.date());
+            QCOMPARE(back->time, sample.time());
         }
         QCOMPARE(dates.parseShortDate(dates.shortDate(QDate(2003, 6, 14))), QDate(2003, 6, 14));
+    }
+
+    void everyLocaleReadsBackWhatItWrote()
+    {
+        // Written under each of Qt's locales, at the times of day where locales differ most
+        // (morning and afternoon texts, noon, midnight, the second after it), every text
+        // reads back as the same wall-clock time.
+        const QList<QLocale> locales =
+            QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+        QVERIFY(locales.size() > 100);
+        const QList<QDate> days = {QDate(2024, 3, 31), QDate(1999, 12, 31), QDate(2003, 6, 14)};
+        const QList<QTime> times = {QTime(0, 0), QTime(0, 0, 1), QTime(9, 5, 7), QTime(12, 0),
+                                    QTime(12, 30, 45), QTime(15, 5, 7), QTime(23, 59, 59)};
+        QStringList failures;
+        for (const QLocale &locale : locales) {
+            const DateConventions dates{locale};
+            for (const QDate &day : days) {
+                if (dates.parseShortDate(dates.shortDate(day)) != day)
+                    failures << locale.name() + QStringLiteral(": ") + dates.shortDate(day);
+                for (const QTime &time : times) {
+                    const QString text = dates.general(LocalDateTime{day, time});
+                    const auto back = dates.parse(text);
+                    if (!back || back->date != day || back->time != time)
+                        failures << locale.name() + QStringLiteral(": ") + text;
+                }
+            }
+        }
+        QCOMPARE(failures.mid(0, 10), QStringList());
+    }
+
+    void aTimeInADaylightSavingGapStillReads()
+    {
+        // 2:30 on the last Sunday of March does not exist in Berlin; a catalogue holds it all
+        // the same (a file made elsewhere, or a clock changed), and it compares as written.
+        const QByteArray savedZone = qgetenv("TZ");
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        const DateConventions dates{QLocale(QStringLiteral("en_US"))};
+        const auto gap = dates.parse(u"3/31/2024 2:30:00 AM");
+        const auto before = dates.parse(u"3/31/2024");
+        if (savedZone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", savedZone);
+        tzset();
+        QVERIFY(gap.has_value());
+        QCOMPARE(gap->time, QTime(2, 30));
+        QVERIFY(before.has_value());
+        QVERIFY(*before < *gap);
     }
 
     void rejectsTextThatIsNoDate()
@@ -75,6 +127,9 @@ private slots:
         QVERIFY(!dates.parse(u"").has_value());
         QVERIFY(!dates.parse(u"13/45/2024").has_value());
         QVERIFY(!dates.parseShortDate(u"yesterday").has_value());
+        QVERIFY(!dates.parse(u"3/1/2024 13:00:00 PM").has_value());
+        QVERIFY(!dates.parse(u"3/1/2024 1:00:00 AM trailing").has_value());
+        QVERIFY(!dates.parse(u"2/30/2024").has_value());
     }
 };
 

@@ -5,8 +5,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace kestrova;
 
@@ -126,6 +129,82 @@ private slots:
             QSKIP("cannot run as an unprivileged user here");
         QCOMPARE(outcome, 0);
         QCOMPARE(testing::readAll(store.setupFilePath()), QByteArray("/kept\r\n"));
+    }
+
+    void setupFileThatIsNoRegularFileNeverBlocksNorBalloons()
+    {
+        QTemporaryDir dir;
+        PosixFileSystem fs;
+        DefaultPathStore store(fs, dir.path(), dir.path());
+        const QByteArray setup = QFile::encodeName(store.setupFilePath());
+        const auto readError = [&]() -> int {
+            try {
+                store.read();
+                return 0;
+            } catch (const Error &error) {
+                return error.number();
+            }
+        };
+        // A pipe with no writer: opening it to read would wait for ever.
+        QCOMPARE(mkfifo(setup.constData(), 0600), 0);
+        QCOMPARE(readError(), ErrorNumber::PathFileAccess);
+        QVERIFY(QFile::remove(store.setupFilePath()));
+        // A link to a device that never ends.
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), store.setupFilePath()));
+        QCOMPARE(readError(), ErrorNumber::PathFileAccess);
+        QVERIFY(QFile::remove(store.setupFilePath()));
+        // A huge file is read only up to its first line end.
+        {
+            QFile huge(store.setupFilePath());
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            huge.write("/srv/catalogues\r\n");
+            QVERIFY(huge.resize(qint64(2) << 30)); // sparse: no room taken on disk
+        }
+        QCOMPARE(store.read(), QStringLiteral("/srv/catalogues"));
+        // One with no line end at all gives its first 64 KiB.
+        {
+            QFile huge(store.setupFilePath());
+            QVERIFY(huge.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QVERIFY(huge.resize(qint64(1) << 30));
+        }
+        QCOMPARE(store.read().size(), 64 * 1024);
+    }
+
+    void readOnlySetupFileIsNotForcedAway()
+    {
+        QTemporaryDir dir;
+        PosixFileSystem fs;
+        DefaultPathStore store(fs, dir.path(), dir.path());
+        store.write(QStringLiteral("/kept"));
+        QVERIFY(QFile::setPermissions(store.setupFilePath(), QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        try {
+            store.remove();
+            QFAIL("a read-only setup file was deleted");
+        } catch (const Error &error) {
+            QCOMPARE(error.number(), ErrorNumber::PermissionDenied);
+        }
+        QCOMPARE(store.read(), QStringLiteral("/kept"));
+    }
+
+    void setRemovesTemporariesThatKilledWritesLeft()
+    {
+        QTemporaryDir dir;
+        PosixFileSystem fs;
+        DefaultPathStore store(fs, dir.path(), dir.path());
+        const QString leftover = store.setupFilePath() + QStringLiteral(".aB3xY9");
+        const QString fresh = store.setupFilePath() + QStringLiteral(".Zz9Zz9");
+        const QString notOurs = store.setupFilePath() + QStringLiteral(".bak");
+        for (const QString &path : {leftover, fresh, notOurs})
+            QVERIFY(testing::writeAll(path, "/half"));
+        {
+            QFile old(leftover);
+            QVERIFY(old.open(QIODevice::ReadWrite));
+            QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        }
+        store.write(QStringLiteral("/srv/catalogues"));
+        QVERIFY(!QFile::exists(leftover));
+        QVERIFY(QFile::exists(fresh)); // perhaps another instance's write under way
+        QVERIFY(QFile::exists(notOurs));
     }
 };
 
