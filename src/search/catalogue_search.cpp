@@ -380,8 +380,12 @@ bool CatalogueSearch::Tokenize(QByteArrayView line)
     if (m_view.dateFilterOn() && !filterAccepts(created))
         return false;
     if (!type.isEmpty()) {
+        // One separator between folder and name, also after the root folder "/".
         m_path.resize(0);
-        m_path.append(m_session.CurrentFolder).append('/').append(name);
+        m_path.append(m_session.CurrentFolder);
+        if (!m_path.endsWith('/'))
+            m_path.append('/');
+        m_path.append(name);
         m_view.appendRow({m_path, type, created, m_catalogueName});
     }
     return true;

@@ -133,6 +133,15 @@ private slots:
 
     void searchFailuresAndUsage()
     {
+        {
+            // A catalogue that cannot be read is named on standard error; the others are read.
+            QTemporaryDir dir;
+            QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("good.txt")), "CATALOGUE Date: 1/1/2024\r\nhit.txt;Text;1/1/2024\r\n"));
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere")), dir.filePath(QStringLiteral("broken.txt"))));
+            const Run run = runCli({QStringLiteral("search"), dir.path(), QStringLiteral("hit")});
+            QCOMPARE(run.status, cli::Exit::Ok);
+            QCOMPARE(run.err, dir.filePath(QStringLiteral("broken.txt")) + QStringLiteral(": 53  File not found\nmatched: 1\n"));
+        }
         const Run noFolder = runCli({QStringLiteral("search"), QString(), QStringLiteral("x")});
         QCOMPARE(noFolder.status, cli::Exit::Failed);
         QCOMPARE(noFolder.err, QStringLiteral("Please make sure you have selected the folder with Catalogues files in it. or\n"

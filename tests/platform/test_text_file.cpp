@@ -85,6 +85,24 @@ private slots:
         }
     }
 
+    void readsAFileUpToTheSizeItHadWhenOpened()
+    {
+        // A file that grows while it is read (a log, a catalogue being written) still ends.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("growing.txt"));
+        QVERIFY(testing::writeAll(path, QByteArray(1000, 'a')));
+        FileReader reader(QFile::encodeName(path));
+        QFile more(path);
+        QVERIFY(more.open(QIODevice::Append));
+        more.write(QByteArray(5000, 'b'));
+        more.flush();
+        char buffer[8192];
+        qsizetype total = 0;
+        while (const qsizetype got = reader.read(buffer, sizeof buffer))
+            total += got;
+        QCOMPARE(total, qsizetype(1000));
+    }
+
     void refusesTargetsThatAreNotRegularFiles()
     {
         // Opening a pipe for writing waits for a reader that never comes; a device is no

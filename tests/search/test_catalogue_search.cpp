@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
 using namespace kestrova;
 using testing::RecordingSearchView;
 
@@ -178,12 +180,12 @@ private slots:
                 "e.txt;;3/1/2024 9:15:00 AM\r\n");                  // no type
         f.session.CurrentFolder = "/left/by/the/last/search";
         f.find(QStringLiteral("a"));
-        QCOMPARE(f.view.paths(), QStringList{QStringLiteral("//a")}); // the root: two separators
+        QCOMPARE(f.view.paths(), QStringList{QStringLiteral("/a")}); // the root: one separator
         QCOMPARE(f.view.rows().front().fileType, QStringLiteral("b.txt"));
         QCOMPARE(f.view.rows().front().created, QStringLiteral("Text Document"));
         QCOMPARE(f.session.MatchCount, 2);
         f.find(QStringLiteral("x;y"));
-        QCOMPARE(f.view.paths(), QStringList{QStringLiteral("//x")}); // CurrentFolder carried over
+        QCOMPARE(f.view.paths(), QStringList{QStringLiteral("/x")}); // CurrentFolder carried over
         QCOMPARE(f.view.rows().front().created, QString());
     }
 
@@ -326,6 +328,56 @@ private slots:
             f.find(criteria, caseSensitive);
             QCOMPARE(f.view.paths(), referencePaths(content, criteria, caseSensitive));
         }
+    }
+
+    void overlongLineIsSkippedWithoutBeingHeld()
+    {
+        // Between two good catalogues, a file with a 200 MB line (no line end: a sparse file of
+        // NULs) and one with a 3 MB line holding the criteria: both are passed over, the lines
+        // around them are read, and memory does not grow with the line.
+        Fixture f;
+        f.write(QStringLiteral("a.txt"), kDocs);
+        {
+            QFile huge(f.folder.filePath(QStringLiteral("b.bin")));
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QVERIFY(huge.resize(200 << 20));
+        }
+        f.write(QStringLiteral("c.txt"), kRule + "\r\nFolder  /long\r\n" + kRule + "\r\nbefore.jpg;JPEG Image;1/1/2024\r\n"
+                                             + QByteArray(3 << 20, 'x') + "x.jpg;JPEG;1/1/2024\r\nafter.jpg;JPEG Image;1/1/2024\n");
+        f.write(QStringLiteral("d.txt"), kDocs);
+        f.view.sortColumn = 3; // the rows stay in the order they were found
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        QCOMPARE(f.find(QStringLiteral("jpg")), SearchOutcome::Completed);
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        QCOMPARE(f.view.paths(), QStringList({QStringLiteral("D:\\Docs\\Photos/x.jpg"), QStringLiteral("/long/before.jpg"),
+                                             QStringLiteral("/long/after.jpg"), QStringLiteral("D:\\Docs\\Photos/x.jpg")}));
+        QCOMPARE(f.session.MatchCount, qint64(4));
+        QVERIFY2(after.ru_maxrss - before.ru_maxrss < 64 * 1024, qPrintable(QString::number(after.ru_maxrss - before.ru_maxrss)));
+        QVERIFY(f.view.messages.isEmpty());
+    }
+
+    void onlyRegularFilesOfRealFileSystemsAreRead()
+    {
+        // A link to a file of /proc that never ends, and one to a file that /proc makes up,
+        // read as empty: the search ends, and finds what the real catalogue holds.
+        Fixture f;
+        f.write(QStringLiteral("a.txt"), kDocs);
+        for (const char *target : {"/proc/self/pagemap", "/proc/self/status"})
+            if (QFile::exists(QString::fromLatin1(target)))
+                QVERIFY(QFile::link(QString::fromLatin1(target), f.folder.filePath(QString::fromLatin1(target).section(u'/', -1))));
+        QCOMPARE(f.find(QStringLiteral("JPEG")), SearchOutcome::Completed);
+        QCOMPARE(f.view.paths(), QStringList({QStringLiteral("D:\\Docs\\Photos/x.jpg")}));
+    }
+
+    void rootFolderPathsHaveOneSeparator()
+    {
+        Fixture f;
+        f.write(QStringLiteral("root.txt"), kRule + "\r\nFolder  /\r\n" + kRule + "\r\n.dockerenv;File;1/1/2024\r\n" + kRule
+                                                + "\r\nFolder  /bin\r\n" + kRule + "\r\nls;Program;1/1/2024\r\n");
+        f.find(QStringLiteral(";"));
+        QCOMPARE(f.view.paths(), QStringList({QStringLiteral("/.dockerenv"), QStringLiteral("/bin/ls")}));
     }
 };
 

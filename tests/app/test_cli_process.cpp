@@ -1,0 +1,111 @@
+// kestrova-cli as scripts run it: a real process, its arguments as raw bytes, its output
+// going wherever the caller sends it.
+#include "support/deep_tree.h"
+#include "support/files.h"
+#include "support/process.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace kestrova;
+using testing::runProgram;
+
+namespace {
+
+const QByteArray kCli = KESTROVA_CLI_PATH;
+
+bool makeFolder(const QByteArray &path)
+{
+    return ::mkdir(path.constData(), 0755) == 0;
+}
+
+bool exists(const QByteArray &path)
+{
+    struct stat info;
+    return ::lstat(path.constData(), &info) == 0;
+}
+
+} // namespace
+
+class TestCliProcess : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void namesThatAreNotUtf8ReachTheFileSystemUnchanged()
+    {
+        QTemporaryDir dir;
+        const QByteArray base = QFile::encodeName(dir.path());
+        const QByteArray root = base + "/dir\xff";
+        QVERIFY(makeFolder(root));
+        // Qt's file classes cannot name these files: they are made and removed by handle.
+        const auto cleanup = qScopeGuard([&] { testing::removeContentsAt(::open(base.constData(), O_RDONLY | O_DIRECTORY)); });
+        QVERIFY(::close(::open((root + "/caf\xe9\xfe.bin").constData(), O_WRONLY | O_CREAT, 0644)) == 0);
+        const QByteArray catalogues = base + "/cats\xfe";
+        QVERIFY(makeFolder(catalogues));
+
+        const auto generated = runProgram({kCli, "generate", root, catalogues + "/cat\xff"});
+        QCOMPARE(generated.err, QByteArray());
+        QCOMPARE(generated.status, 0);
+        const QByteArray catalogue = catalogues + "/cat\xff.txt";
+        QVERIFY(exists(catalogue));
+        QFile file;
+        const int fd = ::open(catalogue.constData(), O_RDONLY);
+        QVERIFY(fd >= 0);
+        QVERIFY(file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains("\r\nFolder  " + root + "\r\n"));
+        QVERIFY(text.contains("\r\ncaf\xe9\xfe.bin;"));
+
+        const QByteArray hits = base + "/hits.tsv";
+        const auto found = runProgram({kCli, "search", catalogues, "\xe9\xfe", "--case-sensitive"}, hits);
+        QCOMPARE(found.status, 0);
+        QVERIFY(testing::readAll(QFile::decodeName(hits)).startsWith(root + "/caf\xe9\xfe.bin\t"));
+        // Without the bytes, the same text in its replacement form finds nothing.
+        QCOMPARE(runProgram({kCli, "search", catalogues, "\xef\xbf\xbd\xef\xbf\xbd", "--case-sensitive"}).status, 1);
+    }
+
+    void emptyArgumentsAreUsageErrors()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        const QByteArray base = QFile::encodeName(dir.path());
+        QCOMPARE(runProgram({kCli, "generate", "", base + "/out"}).status, 2);
+        QCOMPARE(runProgram({kCli, "generate", base, ""}).status, 2);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    }
+
+    void aPipeAsCatalogueIsRefusedAtOnce()
+    {
+        QTemporaryDir dir;
+        const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("fifo.txt")));
+        QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+        QElapsedTimer clock;
+        clock.start();
+        const auto run = runProgram({kCli, "generate", QFile::encodeName(dir.path()), fifo});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("Not a regular file"), run.err.constData());
+        QVERIFY(clock.elapsed() < 20000);
+    }
+
+    void outputThatCannotBeWrittenIsAFailure()
+    {
+        if (!exists("/dev/full"))
+            QSKIP("no /dev/full here");
+        QTemporaryDir dir;
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("c.txt")),
+                                  "CATALOGUE Date: 12/6/2026\r\nfound.txt;Text;1/1/2024\r\n"));
+        const auto run = runProgram({kCli, "search", QFile::encodeName(dir.path()), "found"}, "/dev/full");
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("cannot write the output"), run.err.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliProcess)
+#include "test_cli_process.moc"
