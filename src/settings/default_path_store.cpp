@@ -37,10 +37,10 @@ Error fileError(const QFileDevice &file)
     }
 }
 
-// The first line of the setup file, without its line end. Only a regular file is read, and
-// only as far as its first line end (at most kMaxLine bytes): a pipe, a device or a huge file
+// The beginning of the setup file, up to and with its first line end. Only a regular file is
+// read, and only as far as its first line end (at most kMaxLine bytes): a pipe, a device or a huge file
 // in its place neither blocks the program nor fills its memory.
-QByteArray readFirstLine(const QByteArray &path)
+QByteArray readFirstBytes(const QByteArray &path)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -70,10 +70,6 @@ QByteArray readFirstLine(const QByteArray &path)
     if (got == 0)
         throw Error(ErrorNumber::InputPastEnd, QStringLiteral("Input past end of file"));
     content.truncate(got);
-    qsizetype end = 0;
-    while (end < content.size() && content[end] != '\r' && content[end] != '\n')
-        ++end;
-    content.truncate(end);
     return content;
 }
 
@@ -122,7 +118,15 @@ bool DefaultPathStore::exists() const
 
 QString DefaultPathStore::read() const
 {
-    const QString line = QString::fromUtf8(readFirstLine(encodeFileName(setupFilePath())));
+    return storedPath(readFirstBytes(encodeFileName(setupFilePath())));
+}
+
+QString DefaultPathStore::storedPath(QByteArrayView setupText)
+{
+    qsizetype end = 0;
+    while (end < setupText.size() && setupText[end] != '\r' && setupText[end] != '\n')
+        ++end;
+    const QString line = QString::fromUtf8(setupText.first(end));
     const qsizetype start = line.indexOf(QRegularExpression(QStringLiteral("[^ \\t]")));
     if (start >= 0 && line.at(start) == u'"') {
         const qsizetype close = line.indexOf(u'"', start + 1);

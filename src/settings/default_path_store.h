@@ -36,6 +36,8 @@ public:
     // first line reads as empty text. Only a regular file is read, never waiting on it, and
     // only up to its first line end (at most 64 KiB); anything else raises an Error.
     QString read() const;
+    // The stored path that a setup file beginning with setupText holds (the rule of read()).
+    static QString storedPath(QByteArrayView setupText);
     // Replaces the file with one line holding path. Atomic: when the write fails the previous
     // file stays as it was. Raises an Error on failure. A success also removes temporaries
     // that earlier writes, killed part-way, left beside the file.

@@ -2,6 +2,7 @@
 
 #include "platform/posix_file_system.h"
 #include "support/recording_search_view.h"
+#include "support/reference_search.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,40 +63,9 @@ struct Fixture
     CatalogueSearch search;
 };
 
-// What a search must find, read the plain way: line by line, with the heading rule.
 QStringList referencePaths(const QByteArray &content, const QString &criteria, bool caseSensitive)
 {
-    QList<QByteArray> lines;
-    QByteArray current;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        const char c = content[i];
-        if (c == '\r' || c == '\n') {
-            lines << current;
-            current.clear();
-            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-                ++i;
-        } else {
-            current += c;
-        }
-    }
-    if (!current.isEmpty())
-        lines << current;
-    QStringList paths;
-    QByteArray folder;
-    int lastHeading = -10;
-    for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray &line = lines[i];
-        if (line.startsWith("Folder") && i >= 1 && lines[i - 1] == kRule && lastHeading != i - 2) {
-            folder = line.mid(6).trimmed();
-            lastHeading = i;
-            continue;
-        }
-        const QString text = QString::fromUtf8(line);
-        const bool match = caseSensitive ? text.contains(criteria) : text.toLower().contains(criteria.toLower());
-        if (match && !line.isEmpty() && line.split(';').size() >= 2 && !line.split(';')[1].isEmpty())
-            paths << QString::fromUtf8(folder) + u'/' + QString::fromUtf8(line.split(';')[0]);
-    }
-    return paths;
+    return testing::referenceSearch(content, criteria, caseSensitive).paths;
 }
 
 } // namespace

@@ -1,0 +1,43 @@
+// The criteria matcher against a plain search over case-lowered text: for every line, the
+// full test agrees; and every place the fast finders report lies in a line that matches, or
+// (for a trigger) in any line, while no matching line is missed by both.
+#include "fuzz_targets.h"
+
+#include "search/needle.h"
+#include "support/reference_search.h"
+
+namespace kestrova::fuzz {
+
+int needle(const std::uint8_t *data, std::size_t size)
+{
+    if (size < 1)
+        return 0;
+    const bool caseSensitive = data[0] & 0x80;
+    const std::size_t length = 1 + (data[0] & 0x07);
+    if (size < 1 + length)
+        return 0;
+    const QString criteria = QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(length));
+    if (criteria.contains(QChar::ReplacementCharacter) || criteria.contains(u'\r') || criteria.contains(u'\n'))
+        return 0; // criteria are text: typed, or given as valid UTF-8
+    const QByteArray text(reinterpret_cast<const char *>(data + 1 + length), qsizetype(size - 1 - length));
+    const Needle matcher(criteria, caseSensitive);
+
+    for (const QByteArray &line : testing::referenceLines(text)) {
+        const QString lineText = QString::fromUtf8(line);
+        const bool expected = caseSensitive ? lineText.contains(criteria)
+                                            : lineText.toLower().contains(criteria.toLower());
+        if (matcher.lineMatches(line) != expected)
+            fail("needle", "lineMatches differs from a search of the lowered text");
+        const char *begin = line.constData();
+        const char *end = begin + line.size();
+        const bool exact = matcher.findExact(begin, end) != end;
+        const bool trigger = matcher.needsTriggers() && matcher.findTrigger(begin, end) != end;
+        if (exact && !expected)
+            fail("needle", "findExact reported a line that does not match");
+        if (expected && !exact && !trigger)
+            fail("needle", "a matching line was seen by neither finder");
+    }
+    return 0;
+}
+
+} // namespace kestrova::fuzz

@@ -1,0 +1,22 @@
+// Fuzz targets for what users and disks hand the program: catalogue text, criteria, date
+// texts, setup files and the totals' number form. Each compares the program's answer with a
+// plain reference, or checks what must hold of any answer, and stops the process on a
+// difference. libFuzzer drives them under -DKESTROVA_FUZZ=ON (scripts/fuzz); the ordinary
+// test suite replays the seed corpus in tests/fuzz/corpus through the same functions.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kestrova::fuzz {
+
+int catalogueSearch(const std::uint8_t *data, std::size_t size);
+int needle(const std::uint8_t *data, std::size_t size);
+int dateText(const std::uint8_t *data, std::size_t size);
+int setupFile(const std::uint8_t *data, std::size_t size);
+int totals(const std::uint8_t *data, std::size_t size);
+
+// Reports a difference and ends the process, so a fuzzer keeps the input that caused it.
+[[noreturn]] void fail(const char *target, const char *what);
+
+} // namespace kestrova::fuzz

@@ -1,0 +1,45 @@
+// Replays the fuzz targets' seed corpus through the same entry points with the normal
+// compiler, so that a regression the fuzzers once found is caught without clang.
+#include "fuzz_targets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+class TestFuzzCorpus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replaysEverySeed_data()
+    {
+        QTest::addColumn<QString>("target");
+        for (const char *target : {"catalogue_search", "needle", "date_text", "setup_file", "totals"})
+            QTest::newRow(target) << QString::fromLatin1(target);
+    }
+
+    void replaysEverySeed()
+    {
+        QFETCH(QString, target);
+        using Entry = int (*)(const std::uint8_t *, std::size_t);
+        const QHash<QString, Entry> entries = {
+            {QStringLiteral("catalogue_search"), kestrova::fuzz::catalogueSearch},
+            {QStringLiteral("needle"), kestrova::fuzz::needle},
+            {QStringLiteral("date_text"), kestrova::fuzz::dateText},
+            {QStringLiteral("setup_file"), kestrova::fuzz::setupFile},
+            {QStringLiteral("totals"), kestrova::fuzz::totals},
+        };
+        const QDir corpus(QStringLiteral(KESTROVA_FUZZ_CORPUS) + u'/' + target);
+        const QStringList seeds = corpus.entryList(QDir::Files);
+        QVERIFY2(!seeds.isEmpty(), qPrintable(corpus.path()));
+        for (const QString &seed : seeds) {
+            QFile file(corpus.filePath(seed));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            entries[target](reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFuzzCorpus)
+#include "test_fuzz_corpus.moc"
