@@ -6,6 +6,9 @@ Runs alternate in one invocation on a warm tree; prints each pair, the median ra
 generator's peak resident memory.
 
     bench/generate_bench.py [--cli build/src/app/kestrova-cli] [--tree DIR] [--runs 5]
+
+A second tree is a chain of 2,000 folders with 45-character names (about 92,000 bytes of
+path, far past PATH_MAX), one file in each; find walks it too.
 """
 import argparse
 import os
@@ -45,6 +48,20 @@ def build_tree(root, folders, files):
             pass
 
 
+def build_chain(root, depth, name_length=45):
+    """Folders deeper than PATH_MAX, made through folder handles (no path reaches them)."""
+    os.makedirs(root)
+    name = "d" * name_length
+    fd = os.open(root, os.O_RDONLY | os.O_DIRECTORY)
+    for level in range(depth):
+        os.close(os.open(f"file{level}.txt", os.O_WRONLY | os.O_CREAT, 0o644, dir_fd=fd))
+        os.mkdir(name, dir_fd=fd)
+        inner = os.open(name, os.O_RDONLY | os.O_DIRECTORY, dir_fd=fd)
+        os.close(fd)
+        fd = inner
+    os.close(fd)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", default="build/src/app/kestrova-cli")
@@ -52,6 +69,7 @@ def main():
     parser.add_argument("--folders", type=int, default=20000)
     parser.add_argument("--files", type=int, default=200000)
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--depth", type=int, default=2000)
     args = parser.parse_args()
 
     if not os.path.isdir(args.tree):
@@ -71,6 +89,18 @@ def main():
     print(f"tree: {args.tree} ({lines} catalogue lines)")
     print(f"median: kestrova-cli {ours_median:.3f} s, find {theirs_median:.3f} s, "
           f"ratio {ratio:.2f} (target <= 1.0, goal 0.6); peak RSS {peak:.1f} MiB (target < 64 MiB)")
+
+    chain = os.path.join(os.path.dirname(args.tree), f"chain{args.depth}")
+    if not os.path.isdir(chain):
+        print(f"building a chain of {args.depth} folders at {chain} ...", flush=True)
+        build_chain(chain, args.depth)
+    ours = [args.cli, "generate", chain, catalogue]
+    theirs = ["find", chain, "-printf", "%f;%T+\\n"]
+    ours_median, theirs_median, ratio, peak = alternate(ours, theirs, args.runs)
+    with open(catalogue, "rb") as f:
+        files = f.read().count(b".txt;")
+    print(f"chain of {args.depth} folders ({files} files catalogued): kestrova-cli {ours_median:.3f} s, "
+          f"find {theirs_median:.3f} s, ratio {ratio:.2f}; peak RSS {peak:.1f} MiB")
 
 
 if __name__ == "__main__":

@@ -60,15 +60,19 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
 void CatalogueGenerator::ScanFolder(const QByteArray &thisitem)
 {
     // The walk keeps its own stack of open folders rather than recursing, so that the depth
-    // of the tree is limited by nothing but the tree.
+    // of the tree is limited by nothing but the tree. Each level keeps only the part of its
+    // sub-folders' paths below it: one buffer holds the path of the folder being written, so
+    // memory grows with the depth, not with the depth times the length of the paths.
     struct Level
     {
         std::unique_ptr<Folder> folder;
-        std::vector<QByteArray> subFolders;
+        std::vector<QByteArray> subFolders; // the separator and the name of each
         size_t next = 0;
+        qsizetype pathLength = 0;
     };
     std::vector<Level> stack;
-    const auto enter = [&](const QByteArray &path, Folder *parent) {
+    QByteArray path = thisitem;
+    const auto enter = [&](Folder *parent) {
         m_sink->folderStarting();
         try {
             std::unique_ptr<Folder> folder = parent ? parent->OpenSubFolder(path) : m_fileSystem.GetFolder(path);
@@ -76,31 +80,35 @@ void CatalogueGenerator::ScanFolder(const QByteArray &thisitem)
                 writeFrame(path);
                 m_rootHeaderWritten = true;
             }
-            writeFiles(*folder);
+            writeFiles(*folder, path);
             std::vector<QByteArray> subFolders = folder->SubFolders();
-            stack.push_back({std::move(folder), std::move(subFolders)});
+            for (QByteArray &subFolder : subFolders)
+                subFolder.remove(0, path.size());
+            stack.push_back({std::move(folder), std::move(subFolders), 0, path.size()});
         } catch (const Error &error) {
             ++m_totals.failures;
             m_sink->failure(error, path);
         }
     };
 
-    enter(thisitem, nullptr);
+    enter(nullptr);
     while (!stack.empty()) {
         Level &top = stack.back();
         if (top.next == top.subFolders.size()) {
             stack.pop_back();
             continue;
         }
-        const QByteArray path = top.subFolders[top.next++];
+        path.truncate(top.pathLength);
+        path += top.subFolders[top.next];
+        top.subFolders[top.next++] = QByteArray(); // what is walked needs no keeping
         writeFrame(path);
         // Counted whether or not the sub-folder can be listed.
         ++m_totals.folders;
-        enter(path, top.folder.get());
+        enter(top.folder.get());
     }
 }
 
-void CatalogueGenerator::writeFiles(Folder &folder)
+void CatalogueGenerator::writeFiles(Folder &folder, const QByteArray &folderPath)
 {
     for (const QByteArray &name : folder.Files()) {
         LocalDateTime created;
@@ -110,7 +118,7 @@ void CatalogueGenerator::writeFiles(Folder &folder)
             // An entry that vanished since the listing, or whose attributes cannot be read,
             // is left out alone; the rest of its folder is still catalogued.
             ++m_totals.failures;
-            m_sink->failure(error, joinPath(folder.Path(), name));
+            m_sink->failure(error, joinPath(folderPath, name));
             continue;
         }
         m_line = catalogue::lineSafe(name);

@@ -58,7 +58,7 @@ public:
 
 private:
     void ScanFolder(const QByteArray &thisitem);
-    void writeFiles(Folder &folder);
+    void writeFiles(Folder &folder, const QByteArray &folderPath);
     void writeFrame(const QByteArray &folderPath);
     void write(QByteArrayView line);
 

@@ -28,13 +28,15 @@ public:
     // an Error like FileSystem::GetFolder.
     virtual std::unique_ptr<Folder> OpenSubFolder(const QByteArray &subFolderPath) = 0;
 
-    // The absolute path; a sub-folder's path never ends in a separator.
-    virtual const QByteArray &Path() const = 0;
+    // The absolute path; a sub-folder's path never ends in a separator. Made when asked: a
+    // folder deep in a tree does not keep its whole path.
+    virtual QByteArray Path() const = 0;
     // The names of the files directly in the folder, in listing order. Symbolic links, pipes,
     // sockets and device files count as files.
     virtual const std::vector<QByteArray> &Files() const = 0;
-    // The full paths of the direct sub-folders, in listing order.
-    virtual const std::vector<QByteArray> &SubFolders() const = 0;
+    // The full paths of the direct sub-folders, in listing order: each is Path(), a separator
+    // and the sub-folder's name. Made when asked.
+    virtual std::vector<QByteArray> SubFolders() const = 0;
 
     // The type description of a file of this folder; never empty.
     virtual QString Type(const QByteArray &fileName) = 0;

@@ -49,7 +49,8 @@ private:
 class PosixFolder final : public Folder
 {
 public:
-    // Takes fd, an open handle of the folder at path; parent is null for a walk's root.
+    // Takes fd, an open handle of the folder; a walk's root has a path and no parent, the
+    // others a parent and a name.
     PosixFolder(PosixFileSystem &fileSystem, PosixFolder *parent, QByteArray path, QByteArray name, int fd)
         : m_fileSystem(fileSystem), m_parent(parent), m_path(std::move(path)), m_name(std::move(name)),
           m_fd(fd)
@@ -73,16 +74,47 @@ public:
             list();
     }
 
-    const QByteArray &Path() const override { return m_path; }
+    QByteArray Path() const override
+    {
+        if (!m_parent)
+            return m_path;
+        // Built from the root down in one buffer: deep in a tree a path is long.
+        std::vector<const PosixFolder *> chain;
+        qsizetype size = 0;
+        for (const PosixFolder *folder = this; folder; folder = folder->m_parent) {
+            chain.push_back(folder);
+            size += (folder->m_parent ? folder->m_name.size() : folder->m_path.size()) + 1;
+        }
+        QByteArray path;
+        path.reserve(size);
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            if ((*it)->m_parent) {
+                if (!path.endsWith('/'))
+                    path += '/';
+                path += (*it)->m_name;
+            } else {
+                path = (*it)->m_path;
+            }
+        }
+        return path;
+    }
     const std::vector<QByteArray> &Files() const override { return m_files; }
-    const std::vector<QByteArray> &SubFolders() const override { return m_subFolders; }
+    std::vector<QByteArray> SubFolders() const override
+    {
+        const QByteArray path = Path();
+        std::vector<QByteArray> paths;
+        paths.reserve(m_subFolders.size());
+        for (const QByteArray &name : m_subFolders)
+            paths.push_back(joinPath(path, name));
+        return paths;
+    }
 
     std::unique_ptr<Folder> OpenSubFolder(const QByteArray &subFolderPath) override
     {
         const qsizetype slash = subFolderPath.lastIndexOf('/');
         QByteArray name = subFolderPath.mid(slash + 1);
         const int fd = openatFolder(handle(), name);
-        auto folder = std::make_unique<PosixFolder>(m_fileSystem, this, subFolderPath, std::move(name), fd);
+        auto folder = std::make_unique<PosixFolder>(m_fileSystem, this, QByteArray(), std::move(name), fd);
         folder->open();
         return folder;
     }
@@ -184,8 +216,6 @@ private:
             throw errorFromErrno(errno, ErrnoSubject::Folder);
         sortNames(m_files);
         sortNames(m_subFolders);
-        for (QByteArray &name : m_subFolders)
-            name = joinPath(m_path, name);
     }
 
     // A folder is a real directory; a symbolic link to one is a file and is never followed.
@@ -201,13 +231,13 @@ private:
 
     PosixFileSystem &m_fileSystem;
     PosixFolder *m_parent;
-    QByteArray m_path;
+    QByteArray m_path; // a walk's root only; the others know their name and their parent
     QByteArray m_name; // the last part of the path, as the parent lists it
     int m_fd;
     dev_t m_device = 0;
     ino_t m_inode = 0;
     std::vector<QByteArray> m_files;
-    std::vector<QByteArray> m_subFolders;
+    std::vector<QByteArray> m_subFolders; // names
 };
 
 PosixFileSystem::PosixFileSystem(int maxOpenFolders) : m_maxOpenFolders(std::max(1, maxOpenFolders)) {}

@@ -91,13 +91,13 @@ private:
             for (const File &file : listing.files)
                 m_names.push_back(file.name);
         }
-        const QByteArray &Path() const override { return m_path; }
+        QByteArray Path() const override { return m_path; }
         std::unique_ptr<Folder> OpenSubFolder(const QByteArray &path) override
         {
             return m_fileSystem.GetFolder(path);
         }
         const std::vector<QByteArray> &Files() const override { return m_names; }
-        const std::vector<QByteArray> &SubFolders() const override { return m_listing.subFolders; }
+        std::vector<QByteArray> SubFolders() const override { return m_listing.subFolders; }
         QString Type(const QByteArray &name) override { return file(name).type; }
         LocalDateTime DateCreated(const QByteArray &name) override
         {
