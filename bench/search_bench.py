@@ -112,7 +112,9 @@ def main():
         hits = subprocess.run(ours, capture_output=True, text=True).stderr.strip().splitlines()[-1]
         print(f"{title:32s} kestrova-cli {ours_median:.3f} s   grep {theirs_median:.3f} s   "
               f"ratio {ratio:.2f}   peak RSS {peak:.1f} MiB   ({hits})", flush=True)
-    # The date filter against the same search without it: a date is read for every hit.
+    # The date filter against the same search without it: a date is read for every hit. The
+    # catalogues' dates are written in the United States form, read under that locale.
+    os.environ["LC_ALL"] = "en_US.UTF-8"
     plain = [args.cli, "search", args.folder, COMMON.lower()]
     filtered = plain + ["--after", "1/1/2010"]
     with_median, without_median, ratio, peak = alternate(filtered, plain, args.runs)
