@@ -10,7 +10,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrova"));
-    QApplication::setApplicationDisplayName(kestrova::kApplicationTitle);
+    // The desktop knows the program by its desktop file; a display name would be added to
+    // every window caption on X11 ("Search — Kestrova"), and the captions are the windows' own.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kestrova.Kestrova"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(KESTROVA_VERSION_MAJOR)
                                             .arg(KESTROVA_VERSION_MINOR)
@@ -46,6 +48,7 @@ int main(int argc, char *argv[])
 
     kestrova::frmReport window(services);
     window.Form_Load();
+    window.centreOnScreen();
     window.show();
     return app.exec();
 }

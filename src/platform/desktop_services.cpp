@@ -1,17 +1,28 @@
 #include "desktop_services.h"
 
+#include "file_names.h"
 #include "text_file.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kestrova {
 
@@ -34,10 +45,29 @@ MessageAnswer DesktopMessageService::show(const Message &message)
         box.setIcon(QMessageBox::Critical);
         break;
     }
-    box.setStandardButtons(message.buttons == MessageButtons::OkCancel
-                               ? QMessageBox::Ok | QMessageBox::Cancel
-                               : QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    switch (message.buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
+    }
+    if (!message.checkBox.isEmpty())
+        box.setCheckBox(new QCheckBox(message.checkBox, &box));
+    const int answer = box.exec();
+    if (message.checked && box.checkBox())
+        *message.checked = box.checkBox()->isChecked();
+    switch (answer) {
+    case QMessageBox::Ok: return MessageAnswer::Ok;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    default: return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+    }
 }
 
 void DesktopSaveDialog::showSave()
@@ -61,53 +91,117 @@ void DesktopSaveDialog::showSave()
     m_lastFolder = QFileInfo(fileName).absolutePath();
 }
 
-int XdgDocumentLauncher::open(const QString &file, const QString &workingFolder)
+namespace {
+
+bool isUtf8(const QByteArray &bytes)
 {
-    const QFileInfo info(file);
-    if (!info.dir().exists())
+    return decodeFileName(bytes).toUtf8() == bytes;
+}
+
+// Runs program (a path's bytes) in workingFolder, detached: the program outlives Kestrova and
+// is never waited for. Raises an Error when it cannot be started.
+void startDetached(const QByteArray &program, const QByteArray &workingFolder)
+{
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    const pid_t child = fork();
+    if (child == 0) {
+        // The middle process ends at once, so that the program is nobody's child to wait for.
+        if (fork() == 0) {
+            setsid();
+            if (!workingFolder.isEmpty() && chdir(workingFolder.constData()) != 0) {
+                // Runs where it is then; the folder is only a preference.
+            }
+            char *const argv[] = {const_cast<char *>(program.constData()), nullptr};
+            execv(program.constData(), argv);
+            const int err = errno;
+            (void)!::write(report[1], &err, sizeof err);
+            _exit(127);
+        }
+        _exit(0);
+    }
+    ::close(report[1]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    int err = 0;
+    const ssize_t got = ::read(report[0], &err, sizeof err);
+    ::close(report[0]);
+    if (child < 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    if (got == sizeof err)
+        throw errorFromErrno(err, ErrnoSubject::File);
+}
+
+} // namespace
+
+int XdgDocumentLauncher::open(const QString &file, const QString &workingFolder,
+                              std::function<void(int result)> lateFailure)
+{
+    const QByteArray path = encodeFileName(QDir::cleanPath(QDir::current().absoluteFilePath(file)));
+    const QByteArray folder = path.left(std::max<qsizetype>(1, path.lastIndexOf('/')));
+    struct stat info;
+    if (stat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
         return LaunchResult::PathNotFound;
-    if (!info.exists())
+    if (stat(path.constData(), &info) != 0)
         return LaunchResult::FileNotFound;
-    if (!info.isReadable())
+    if (access(path.constData(), R_OK) != 0)
         return LaunchResult::AccessDenied;
     const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (xdgOpen.isEmpty())
         throw Error(ErrorNumber::FileNotFound,
                     QStringLiteral("The desktop launcher xdg-open is not installed"));
-    // xdg-open hands the file to the associated application and returns at once on a desktop,
-    // telling with its status whether an application was found; where it runs a program in
-    // the foreground, a launch still running after a moment has succeeded.
+    // xdg-open hands the file to the associated application and tells with its status
+    // whether one was found; where it runs a viewer itself it runs until the viewer ends.
+    // Either way the window does not wait: a failure is reported when it comes.
     auto *process = new QProcess(qApp);
-    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-    process->setWorkingDirectory(QFileInfo(workingFolder).isDir() ? workingFolder : QString());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, lateFailure](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if ((status != QProcess::NormalExit || exitCode != 0) && lateFailure)
+                             lateFailure(LaunchResult::NoAssociation);
+                     });
+    const QByteArray workingBytes = encodeFileName(workingFolder);
+    if (!workingFolder.isEmpty() && stat(workingBytes.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        process->setWorkingDirectory(decodeFileName(workingBytes));
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
-    process->start(xdgOpen, {info.absoluteFilePath()});
+    // A name that is not UTF-8 cannot travel as a plain argument; as a file URL it can.
+    process->start(xdgOpen, {isUtf8(path) ? QString::fromUtf8(path) : QString::fromLatin1(fileUrl(decodeFileName(path)))});
     if (!process->waitForStarted()) {
         process->deleteLater();
         throw Error(ErrorNumber::FileNotFound, process->errorString());
     }
-    if (!process->waitForFinished(3000))
-        return LaunchResult::Success;
-    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0
-               ? LaunchResult::Success
-               : LaunchResult::NoAssociation;
+    return LaunchResult::Success;
 }
 
 void DetachedProgramStarter::start(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    const QByteArray program = encodeFileName(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+    struct stat info;
+    if (stat(program.constData(), &info) != 0)
         throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
-    if (!info.isFile() || !info.isExecutable())
+    if (!S_ISREG(info.st_mode) || access(program.constData(), X_OK) != 0)
         throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument"));
-    if (!QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath()))
+    try {
+        startDetached(program, program.left(std::max<qsizetype>(1, program.lastIndexOf('/'))));
+    } catch (const Error &) {
         throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+    }
 }
 
 void SystemClipboard::setText(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
+}
+
+void SystemClipboard::setPath(const QString &path)
+{
+    auto *data = new QMimeData;
+    data->setText(displayFileName(path));
+    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    data->setData(QStringLiteral("text/uri-list"), fileUrl(absolute) + "\r\n");
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 QString DesktopFolderPicker::chooseFolder(const QString &prompt)

@@ -32,7 +32,8 @@ private:
 class XdgDocumentLauncher final : public DocumentLauncher
 {
 public:
-    int open(const QString &file, const QString &workingFolder) override;
+    int open(const QString &file, const QString &workingFolder,
+             std::function<void(int result)> lateFailure = {}) override;
 };
 
 class DetachedProgramStarter final : public ProgramStarter
@@ -45,6 +46,7 @@ class SystemClipboard final : public Clipboard
 {
 public:
     void setText(const QString &text) override;
+    void setPath(const QString &path) override;
 };
 
 class DesktopFolderPicker final : public FolderPicker

@@ -11,8 +11,9 @@ class ProgramStarter
 {
 public:
     virtual ~ProgramStarter() = default;
-    // Starts path as a program; raises an Error when it cannot be started as one (it is not an
-    // executable file the user may run, or it does not exist).
+    // Starts path as a program, in its own folder, without waiting for it; raises an Error
+    // when it cannot be started as one (it is not an executable file the user may run, or it
+    // does not exist). The path carries bytes that are not UTF-8 as file_names.h escapes them.
     virtual void start(const QString &path) = 0;
 };
 
@@ -21,6 +22,9 @@ class Clipboard
 public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString &text) = 0;
+    // A file's path: as text (bytes that are not UTF-8 shown as U+FFFD) and as a file URL in
+    // text/uri-list, whose percent-encoded bytes name the file exactly.
+    virtual void setPath(const QString &path) = 0;
 };
 
 } // namespace kestrova

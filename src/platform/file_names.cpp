@@ -105,4 +105,22 @@ QByteArray encodeFileName(QStringView name)
     return out;
 }
 
+QString displayFileName(QStringView name)
+{
+    QString shown = name.toString();
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const char16_t unit = shown[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < shown.size() && shown[i + 1].isLowSurrogate())
+            ++i; // a character past U+FFFF, not an escape
+        else if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF)
+            shown[i] = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
+QByteArray fileUrl(QStringView absolutePath)
+{
+    return "file://" + encodeFileName(absolutePath).toPercentEncoding("/");
+}
+
 } // namespace kestrova

@@ -17,4 +17,10 @@ QString decodeFileName(QByteArrayView bytes);
 // Encodes as UTF-8, giving back the byte each escape of decodeFileName stands for.
 QByteArray encodeFileName(QStringView name);
 
+// The name as it is shown: bytes that are not UTF-8 become U+FFFD.
+QString displayFileName(QStringView name);
+// A file URL for an absolute path, every byte that is not a plain URL character
+// percent-encoded, so that a name that is not UTF-8 survives.
+QByteArray fileUrl(QStringView absolutePath);
+
 } // namespace kestrova

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kestrova {
 
 // A launch result keeps the classic convention: greater than 32 is success, 32 and below
@@ -22,9 +24,14 @@ class DocumentLauncher
 {
 public:
     virtual ~DocumentLauncher() = default;
-    // Opens file in its associated application, started in workingFolder (may be empty).
-    // Gives the launch result; raises an Error when the launcher cannot be called at all.
-    virtual int open(const QString &file, const QString &workingFolder) = 0;
+    // Opens file in its associated application, started in workingFolder (may be empty), and
+    // returns without waiting for it. Gives the launch result as far as it is known at once
+    // (the file's checks, the start of the desktop's launcher); a failure that the launcher
+    // reports later goes to lateFailure with its result, in the user-interface thread.
+    // Raises an Error when the launcher cannot be called at all. Paths carry bytes that are
+    // not UTF-8 as file_names.h escapes them.
+    virtual int open(const QString &file, const QString &workingFolder,
+                     std::function<void(int result)> lateFailure = {}) = 0;
 };
 
 // Ends the program at once: no further event runs; catalogues being written keep what was

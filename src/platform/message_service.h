@@ -8,9 +8,9 @@
 
 namespace kestrova {
 
-enum class MessageButtons { Ok, OkCancel };
+enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageIcon { None, Information, Exclamation, Critical };
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // The title of every message box that gives none of its own.
 inline const QString kApplicationTitle = QStringLiteral("Kestrova");
@@ -21,6 +21,10 @@ struct Message
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     QString title = kApplicationTitle;
+    // A check box under the text, unchecked, when not empty; its state after the answer goes
+    // to *checked.
+    QString checkBox = {};
+    bool *checked = nullptr;
 };
 
 class MessageService
@@ -39,6 +43,13 @@ public:
     bool confirm(const QString &text)
     {
         return show({text, MessageButtons::OkCancel, MessageIcon::Exclamation}) == MessageAnswer::Ok;
+    }
+    // The question a Save dialog asks before it replaces a file: Yes and No.
+    bool confirmReplace(const QString &fileName)
+    {
+        return show({fileName + QStringLiteral(" already exists.\nDo you want to replace it?"),
+                     MessageButtons::YesNo, MessageIcon::Exclamation})
+               == MessageAnswer::Yes;
     }
 };
 

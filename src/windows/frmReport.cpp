@@ -13,6 +13,11 @@
 #include "platform/file_names.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -52,15 +57,17 @@ QString launchFailureMessage(int result)
     }
 }
 
-// The window's side of a run: the current file label repaints at folder starts only, where
-// the window also handles its pending events; failures become number-style messages.
+// The window's side of a run: the current file label and the progress line repaint at folder
+// starts only, where the window also handles its pending events; failures become
+// number-style messages that name what failed, until the user asks for no more of them.
 class frmReport::RunSink final : public GenerationSink
 {
 public:
-    explicit RunSink(frmReport &window) : m_window(window) {}
+    explicit RunSink(frmReport &window) : m_window(window) { m_clock.start(); }
 
     void folderStarting() override
     {
+        ++m_folders;
         showLatest();
         yieldToEventLoop();
     }
@@ -69,25 +76,57 @@ public:
         m_latest.resize(0); // keeps its capacity: no allocation per file
         m_latest.append(text);
         m_fresh = true;
+        ++m_files;
     }
     void scanFinished() override { m_window.SetButtonStatus(true); }
-    void failure(const Error &error, const QByteArray &) override
+    void failure(const Error &error, const QByteArray &path) override
     {
+        ++m_failures;
+        if (m_quiet)
+            return;
         showLatest();
-        m_window.m_services.messages.reportNumberStyle(error);
+        const QString what = path.isEmpty() ? QString() : QStringLiteral(": ") + displayFileName(decodeFileName(path));
+        m_window.m_services.messages.show({error.numberStyle() + what,
+                                           MessageButtons::Ok, MessageIcon::None, kApplicationTitle,
+                                           QStringLiteral("Do not show these messages again during this run"),
+                                           &m_quiet});
     }
     void showLatest()
     {
-        if (!m_fresh)
-            return;
-        m_window.lblFile->setText(QString::fromUtf8(m_latest));
-        m_fresh = false;
+        if (m_fresh) {
+            m_window.lblFile->setText(QString::fromUtf8(m_latest));
+            m_fresh = false;
+        }
+        m_window.lblProgress->setText(QStringLiteral("%1 folders, %2 files, %3")
+                                          .arg(QLocale().toString(m_folders), QLocale().toString(m_files),
+                                               elapsedText(m_clock.elapsed())));
+    }
+    // The line that stays after the run: its totals, its time and what could not be read.
+    void showTotals(const GenerationTotals &totals)
+    {
+        QString text = QStringLiteral("Done: %1 folders, %2 files in %3")
+                           .arg(QLocale().toString(totals.folders), QLocale().toString(totals.files),
+                                elapsedText(m_clock.elapsed()));
+        if (m_failures > 0)
+            text += QStringLiteral("; %1 could not be read").arg(QLocale().toString(m_failures));
+        m_window.lblProgress->setText(text);
     }
 
 private:
+    static QString elapsedText(qint64 ms)
+    {
+        const qint64 seconds = ms / 1000;
+        return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    }
+
     frmReport &m_window;
     QByteArray m_latest;
     bool m_fresh = false; // a line arrived since the label last showed one
+    bool m_quiet = false; // the user asked for no more failure messages in this run
+    QElapsedTimer m_clock;
+    quint64 m_folders = 0;
+    quint64 m_files = 0;
+    quint64 m_failures = 0;
 };
 
 frmReport::frmReport(Services &services, QWidget *parent)
@@ -139,6 +178,10 @@ void frmReport::buildControls()
     lblFile = boldLabel(QString(), frame2, 2160, 960, 5895, 975);
     lblFile->setTextFormat(Qt::PlainText);
     lblFolder->setTextFormat(Qt::PlainText);
+    // Beside the Current File label's three lines: how far a run has come, and its totals.
+    lblProgress = new QLabel(frame2);
+    lblProgress->setTextFormat(Qt::PlainText);
+    place(lblProgress, 360, 1935, 7695, 225);
 
     auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int top) {
         auto *result = new PictureButton(style()->standardIcon(picture), caption, client);
@@ -182,6 +225,14 @@ void frmReport::buildMenus()
     mAbout = help->addAction(QStringLiteral("About"), this, &frmReport::mAbout_Click);
 }
 
+void frmReport::centreOnScreen()
+{
+    // The window's own area is centred: its frame is the window manager's, unknown before
+    // the window is shown.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
 void frmReport::Form_Load()
 {
     Drive1->setDrives(m_services.drives(), QDir::currentPath());
@@ -201,12 +252,15 @@ void frmReport::CheckForSetupFile()
 
 void frmReport::OpenDefaultPath()
 {
+    QString stored;
     try {
-        const QString stored = m_services.pathStore.read();
+        stored = m_services.pathStore.read();
         Dir1->setPath(stored);
         m_services.paths.DefaultPath = stored;
     } catch (const Error &error) {
-        m_services.messages.reportNumberStyle(error);
+        // A stored folder that is gone (a drive not plugged in) is named in the message.
+        m_services.messages.reportNumberStyle(
+            stored.isEmpty() ? error : Error(error.number(), error.description() + QStringLiteral(": ") + stored));
     }
 }
 
@@ -274,10 +328,20 @@ void frmReport::cmdGenerate_Click()
             SetButtonStatus(true);
             return;
         }
-        m_catalogueFile = catalogue::catalogueFileName(cd1.fileName);
+        const QString catalogueFile = catalogue::catalogueFileName(cd1.fileName);
+        // The dialog asked about the name it gave; the name with ".txt" added is asked about
+        // here, the same way, so that no catalogue is replaced without a question.
+        if (catalogueFile != cd1.fileName && fileSystem->FileExists(catalogueFile)
+            && !m_services.messages.confirmReplace(QFileInfo(catalogueFile).fileName())) {
+            SetButtonStatus(true);
+            return;
+        }
+        m_catalogueFile = catalogueFile;
         CatalogueGenerator generator(*fileSystem, m_services.dates);
-        generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile, sink);
+        const GenerationTotals totals =
+            generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile, sink);
         sink.showLatest();
+        sink.showTotals(totals);
     } catch (const Error &error) {
         sink.showLatest();
         if (error.number() == ErrorNumber::Cancelled) {
@@ -296,8 +360,11 @@ void frmReport::cmdView_Click()
     try {
         if (m_catalogueFile.isEmpty())
             return;
+        // The viewer opens on its own; a failure the launcher reports later is shown then.
         const int result = StartDoc(m_services.launcher, m_services.messages, m_catalogueFile,
-                                    m_currentDrive);
+                                    m_currentDrive, [this](int late) {
+                                        m_services.messages.show({launchFailureMessage(late)});
+                                    });
         if (result > 32)
             return;
         m_services.messages.show({launchFailureMessage(result)});

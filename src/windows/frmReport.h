@@ -30,6 +30,8 @@ public:
     ~frmReport() override;
 
     void Form_Load();
+    // Places the window in the middle of the screen, as it opens.
+    void centreOnScreen();
     void SetButtonStatus(bool enabled);
 
     void cmdGenerate_Click();
@@ -45,6 +47,7 @@ public:
     FolderList *Dir1 = nullptr;
     QLabel *lblFolder = nullptr;
     QLabel *lblFile = nullptr;
+    QLabel *lblProgress = nullptr; // folders and files so far, time taken, what failed
     PictureButton *cmdGenerate = nullptr;
     PictureButton *cmdView = nullptr;
     PictureButton *cmdFind = nullptr;

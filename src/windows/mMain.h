@@ -6,9 +6,11 @@
 
 namespace kestrova {
 
-// Opens DocName with its associated application, started in workingFolder. Gives the launch
-// result; when the launcher itself fails, reports that in number style and gives 0.
+// Opens DocName with its associated application, started in workingFolder, without waiting
+// for it. Gives the launch result as far as it is known at once; a failure the launcher
+// reports later goes to lateFailure. When the launcher itself fails, reports that in number
+// style and gives 0.
 int StartDoc(DocumentLauncher &launcher, MessageService &messages, const QString &DocName,
-             const QString &workingFolder);
+             const QString &workingFolder, std::function<void(int result)> lateFailure = {});
 
 } // namespace kestrova

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/desktop_tools.h"
+#include "platform/file_names.h"
 #include "platform/folder_picker.h"
 #include "platform/registry.h"
 #include "platform/launcher.h"
@@ -15,6 +16,7 @@
 
 #include <cstring>
 #include <functional>
+#include <utility>
 #include <optional>
 
 namespace kestrova::testing {
@@ -67,12 +69,23 @@ public:
 class FakeLauncher final : public DocumentLauncher
 {
 public:
-    int open(const QString &file, const QString &workingFolder) override
+    int open(const QString &file, const QString &workingFolder,
+             std::function<void(int result)> lateFailure = {}) override
     {
         calls.append({file, workingFolder});
         if (failure)
             throw *failure;
+        if (lateResult && lateFailure)
+            pendingLateFailures.append([lateFailure, late = *lateResult] { lateFailure(late); });
         return result;
+    }
+    // Reports the late failures the launches so far asked for, as the desktop's launcher does
+    // when it has finished.
+    void finishLaunches()
+    {
+        const auto pending = std::exchange(pendingLateFailures, {});
+        for (const auto &report : pending)
+            report();
     }
     struct Call
     {
@@ -81,7 +94,9 @@ public:
     };
     QList<Call> calls;
     int result = LaunchResult::Success;
+    std::optional<int> lateResult; // what the launcher reports later, if it fails then
     std::optional<Error> failure;
+    QList<std::function<void()>> pendingLateFailures;
 };
 
 class FakeProgramStarter final : public ProgramStarter
@@ -100,8 +115,18 @@ public:
 class FakeClipboard final : public Clipboard
 {
 public:
-    void setText(const QString &value) override { text = value; }
+    void setText(const QString &value) override
+    {
+        text = value;
+        uriList.clear();
+    }
+    void setPath(const QString &path) override
+    {
+        text = displayFileName(path);
+        uriList = fileUrl(path) + "\r\n";
+    }
     QString text;
+    QByteArray uriList;
 };
 
 class FakeFolderPicker final : public FolderPicker

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -80,7 +82,7 @@ private slots:
         env.store.write(QStringLiteral("/no/such/folder"));
         frmReport window(env.services);
         window.Form_Load();
-        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("76  Path not found")});
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("76  Path not found: /no/such/folder")});
         QCOMPARE(env.messages.shown.first().icon, MessageIcon::None);
         QCOMPARE(env.messages.shown.first().title, QStringLiteral("Kestrova"));
         QVERIFY(env.paths.DefaultPath.isEmpty());
@@ -172,10 +174,102 @@ private slots:
         window.Dir1->setPath(tree.root.path());
         env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("c.txt"));
         window.cmdGenerate_Click();
-        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("70  Permission denied")});
+        // The message names the folder; the run goes on, and its totals stay in the frame.
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("70  Permission denied: ") + tree.root.path() + QStringLiteral("/locked")});
         QCOMPARE(env.messages.shown.first().icon, MessageIcon::None);
         QVERIFY(testing::readAll(window.catalogueFile()).endsWith("TOTAL FODERS SCANNED: 2\r\nTOTAL FILES SCANNED: 1\r\n"));
         QCOMPARE(window.lblFile->text(), QStringLiteral("Finished ..."));
+        QVERIFY2(window.lblProgress->text().startsWith(QStringLiteral("Done: 2 folders, 1 files in 0:0")), qPrintable(window.lblProgress->text()));
+        QVERIFY(window.lblProgress->text().endsWith(QStringLiteral("; 1 could not be read")));
+    }
+
+    void failureMessagesCanBeSilencedForTheRun()
+    {
+        WindowServices env;
+        Tree tree;
+        const QByteArray root = QFile::encodeName(tree.root.path());
+        env.makeFileSystem = [&] {
+            auto fs = std::make_unique<testing::FakeFileSystem>();
+            for (const char *name : {"/a", "/b", "/c"}) {
+                fs->addFolder(root + name);
+                fs->failFolder(root + name, Error(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied")));
+            }
+            return fs;
+        };
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.root.path());
+        // The first message offers the check box; the user ticks it.
+        env.messages.onShow = [](const Message &message) {
+            QCOMPARE(message.checkBox, QStringLiteral("Do not show these messages again during this run"));
+            if (message.checked)
+                *message.checked = true;
+        };
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("c.txt"));
+        window.cmdGenerate_Click();
+        QCOMPARE(env.messages.shown.size(), 1);
+        QVERIFY(window.lblProgress->text().endsWith(QStringLiteral("; 3 could not be read")));
+        // The next run asks again.
+        env.messages.onShow = nullptr;
+        window.cmdGenerate_Click();
+        QCOMPARE(env.messages.shown.size(), 4);
+    }
+
+    void appendedTxtDoesNotReplaceACatalogueWithoutAQuestion()
+    {
+        WindowServices env;
+        Tree tree;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.root.path());
+        const QString driveA = tree.output.filePath(QStringLiteral("driveA.txt"));
+        QVERIFY(testing::writeAll(driveA, "the catalogue of drive A"));
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("driveA"));
+        env.messages.answers = {MessageAnswer::No};
+        window.cmdGenerate_Click();
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("driveA.txt already exists.\nDo you want to replace it?")});
+        QCOMPARE(env.messages.shown.first().buttons, MessageButtons::YesNo);
+        QCOMPARE(testing::readAll(driveA), QByteArray("the catalogue of drive A"));
+        QVERIFY(window.cmdView->isEnabled() && window.cmdFind->isEnabled()); // as after a cancel
+        QCOMPARE(window.catalogueFile(), QString());
+
+        env.messages.answers = {MessageAnswer::Yes};
+        window.cmdGenerate_Click();
+        QVERIFY(testing::readAll(driveA).startsWith("CATALOGUE Date: "));
+        QCOMPARE(window.catalogueFile(), driveA);
+        // A name the dialog itself returned was asked about by the dialog: no second question.
+        env.saveDialog.nextChoice = driveA;
+        window.cmdGenerate_Click();
+        QCOMPARE(env.messages.shown.size(), 2);
+    }
+
+    void opensCentredOnTheScreen()
+    {
+        WindowServices env;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.centreOnScreen();
+        window.show();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(qAbs(window.geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(window.geometry().center().y() - screen.center().y()) <= 1);
+    }
+
+    void viewDoesNotWaitForTheViewer()
+    {
+        WindowServices env;
+        Tree tree;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.root.path());
+        env.saveDialog.nextChoice = tree.output.filePath(QStringLiteral("c.txt"));
+        window.cmdGenerate_Click();
+        // The launch returns at once; the launcher's later verdict is shown when it comes.
+        env.launcher.lateResult = LaunchResult::NoAssociation;
+        window.cmdView_Click();
+        QVERIFY(env.messages.shown.isEmpty());
+        env.launcher.finishLaunches();
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("No association for file extension")});
     }
 
     void runFailureLeavesViewAndFindDisabled()
