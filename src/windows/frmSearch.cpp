@@ -6,11 +6,15 @@
 #include "picture_button.h"
 #include "result_list.h"
 
+#include "platform/file_names.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QDir>
+#include <QFocusEvent>
+#include <QSignalBlocker>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -177,6 +181,18 @@ void frmSearch::Form_Load()
     m_discard = false;
     m_closed = false;
     try {
+        // A loaded window's controls start as designed, also after a title-bar close kept the
+        // instance; only the window's private fields keep their values. The picker goes back
+        // to its first date without a change event, so the filter's date text is kept.
+        txtCriteria->clear();
+        chkDate->setChecked(false);
+        {
+            const QSignalBlocker quiet(dp1);
+            dp1->setDate(kInitialDate);
+        }
+        fContinue->setText(QStringLiteral("   Search Indicator"));
+        panelCount->setText(QStringLiteral("Total Records Matched"));
+        panelPath->setText(QStringLiteral("Current Path"));
         optNoCase->setChecked(true);
         setBackground(fContinue, Qt::red);
         m_colour = IndicatorColour::Red;
@@ -192,8 +208,7 @@ void frmSearch::Form_Load()
         m_model->setSortColumn(0);
         m_model->clear();
         Drive1->setDrives(m_services.drives(), QDir::currentPath());
-        if (Dir1->path().isEmpty())
-            Dir1->startAt(QDir::currentPath());
+        Dir1->startAt(QDir::currentPath());
         dp1->setEnabled(chkDate->isChecked());
     } catch (const Error &error) {
         m_services.messages.reportDescriptionStyle(error);
@@ -274,7 +289,9 @@ void frmSearch::cmdExit_Click()
     close();
 }
 
-void frmSearch::closeEvent(QCloseEvent *event)
+// Every way of closing the window comes here: Close and the title bar (through closeEvent),
+// Escape and Alt+F4 alike.
+void frmSearch::reject()
 {
     // A search in progress is asked to stop; it unwinds as soon as this event is handled, and
     // the window's controls outlive it (the instance goes only after the window has closed).
@@ -282,13 +299,19 @@ void frmSearch::closeEvent(QCloseEvent *event)
         m_session.StopRequested = true;
     emptyList();
     m_closed = true;
-    QDialog::closeEvent(event);
+    QDialog::reject();
 }
 
 bool frmSearch::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtCriteria && event->type() == QEvent::FocusIn)
-        txtCriteria->clear(); // txtCriteria_GotFocus
+    if (watched == txtCriteria && event->type() == QEvent::FocusIn) {
+        // txtCriteria_GotFocus: the box is emptied when the user clicks into it or tabs to it
+        // (the window's opening empties it in Form_Load), not when the focus comes back from
+        // another application or a message box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            txtCriteria->clear();
+    }
     if (watched == LV1->viewport() && event->type() == QEvent::MouseButtonDblClick)
         QMetaObject::invokeMethod(this, &frmSearch::LV1_DblClick, Qt::QueuedConnection);
     return QDialog::eventFilter(watched, event);
@@ -307,7 +330,8 @@ void frmSearch::LV1_DblClick()
         m_services.messages.inform(QStringLiteral("Please select an item."));
         return;
     }
-    m_services.paths.SelectedPath = m_model->filePath(selected.first().row());
+    // The path's bytes travel whole, also a name that is not UTF-8 (file_names.h).
+    m_services.paths.SelectedPath = decodeFileName(m_model->filePathBytes(selected.first().row()));
     if (!m_show)
         m_show = std::make_unique<frmShow>(m_services, this);
     m_show->Form_Load();

@@ -67,8 +67,10 @@ public:
     QLabel *panelPath = nullptr;   // status bar panel 1
     QLabel *panelCount = nullptr;  // status bar panel 2
 
+    // The one close path: Close, the title bar, Escape and Alt+F4 all end here.
+    void reject() override;
+
 protected:
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -4,6 +4,8 @@
 #include "picture_button.h"
 
 #include <QEvent>
+#include <QPointer>
+#include <QStorageInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -27,6 +29,21 @@ QString runFailureText(int result)
     case 32: return QStringLiteral("DLL not found ...");
     default: return QStringLiteral("Unknown error");
     }
+}
+
+QString driveRoot(const QString &path)
+{
+    // The root of the path's drive: the mount point of the file system that holds it, or "/"
+    // when the path's drive is not mounted (a catalogued disk that is not plugged in).
+    QString folder = path;
+    while (!folder.isEmpty()) {
+        const QStorageInfo volume(folder);
+        if (volume.isValid())
+            return volume.rootPath();
+        const qsizetype slash = folder.lastIndexOf(u'/');
+        folder = slash > 0 ? folder.left(slash) : QString();
+    }
+    return QStringLiteral("/");
 }
 
 frmShow::frmShow(Services &services, QWidget *parent)
@@ -62,6 +79,8 @@ void frmShow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Form_Load();
+    // The path box is first in the tab order: it has the focus whenever the window opens.
+    txtpath->setFocus(Qt::OtherFocusReason);
 }
 
 void frmShow::resizeEvent(QResizeEvent *event)
@@ -89,7 +108,7 @@ void frmShow::cmdRun_Click()
 void frmShow::OpenAndReport(const QString &path)
 {
     try {
-        m_launchFolder = path.left(3);
+        m_launchFolder = driveRoot(path);
         const int result = StartDoc(path);
         if (result > 32)
             return;
@@ -102,7 +121,11 @@ void frmShow::OpenAndReport(const QString &path)
 int frmShow::StartDoc(const QString &docName)
 {
     try {
-        return m_services.launcher.open(docName, m_launchFolder);
+        QPointer<frmShow> window(this);
+        return m_services.launcher.open(docName, m_launchFolder, [window, this](int late) {
+            if (window)
+                m_services.messages.inform(runFailureText(late) + u'.');
+        });
     } catch (const Error &error) {
         m_services.messages.reportDescriptionStyle(error);
         return 0;
@@ -111,7 +134,7 @@ int frmShow::StartDoc(const QString &docName)
 
 void frmShow::cmdCopy_Click()
 {
-    m_services.clipboard.setText(txtpath->text());
+    m_services.clipboard.setPath(txtpath->text());
 }
 
 void frmShow::cmdClose_Click()

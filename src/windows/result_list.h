@@ -33,6 +33,7 @@ public:
     void setSortColumn(int column);
 
     QString filePath(int row) const { return m_table.string(row, 0); }
+    QByteArray filePathBytes(int row) const { return m_table.text(row, 0).toByteArray(); }
     QString text(int row, int column) const { return m_table.string(row, column); }
 
 private:

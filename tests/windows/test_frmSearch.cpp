@@ -1,7 +1,9 @@
 #include "windows/frmSearch.h"
 
 #include "catalogue/catalogue_generator.h"
+#include "platform/file_names.h"
 #include "support/fake_file_system.h"
+#include "support/files.h"
 #include "support/window_services.h"
 #include "windows/drive_folder_lists.h"
 #include "windows/frmReport.h"
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStorageInfo>
 #include <QTest>
 #include <QTimer>
 #include <QTableView>
@@ -233,10 +236,88 @@ private slots:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        // Emptied when the user clicks into the box or tabs to it ...
         window.txtCriteria->setText(QStringLiteral("typed before"));
         window.cmdSearch->setFocus();
-        window.txtCriteria->setFocus();
+        QTest::mouseClick(window.txtCriteria, Qt::LeftButton);
         QCOMPARE(window.txtCriteria->text(), QString());
+        window.txtCriteria->setText(QStringLiteral("typed before"));
+        window.cmdSearch->setFocus();
+        window.txtCriteria->setFocus(Qt::BacktabFocusReason);
+        QCOMPARE(window.txtCriteria->text(), QString());
+        // ... not when the focus comes back from another application or a message box.
+        window.txtCriteria->setText(QStringLiteral("kept"));
+        window.cmdSearch->setFocus();
+        window.txtCriteria->setFocus(Qt::ActiveWindowFocusReason);
+        window.cmdSearch->setFocus();
+        window.txtCriteria->setFocus(Qt::PopupFocusReason);
+        QCOMPARE(window.txtCriteria->text(), QStringLiteral("kept"));
+    }
+
+    void escapeTakesTheOneClosePath()
+    {
+        WindowServices env;
+        Catalogues catalogues(env.dates, 30000);
+        frmSearch window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(catalogues.folder.path());
+        window.txtCriteria->setText(QStringLiteral("many"));
+        window.show();
+        QTimer::singleShot(0, &window, [&] { QTest::keyClick(&window, Qt::Key_Escape); });
+        window.cmdSearch_Click();
+        QVERIFY(window.session().StopRequested);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.results().rowCount(), 0);
+        QVERIFY(!window.discardRequested()); // like the title bar, not like Close
+    }
+
+    void reopeningStartsWithTheDesignedControls()
+    {
+        WindowServices env;
+        Catalogues catalogues(env.dates);
+        frmSearch window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(catalogues.folder.path());
+        window.chkDate->click();
+        window.dp1->setDate(QDate(2020, 2, 2));
+        window.txtCriteria->setText(QStringLiteral(".txt"));
+        window.cmdSearch_Click();
+        window.close(); // the title bar keeps the instance and its private fields
+        window.Form_Load();
+        QVERIFY(!window.chkDate->isChecked());
+        QVERIFY(!window.dp1->isEnabled());
+        QCOMPARE(window.dp1->date(), QDate(2003, 6, 14));
+        QCOMPARE(window.fContinue->text(), QStringLiteral("   Search Indicator"));
+        QCOMPARE(window.panelCount->text(), QStringLiteral("Total Records Matched"));
+        QCOMPARE(window.txtCriteria->text(), QString());
+        QCOMPARE(window.session().FilterDateText, QStringLiteral("2/2/2020"));
+    }
+
+    void hitsWhoseNamesAreNotUtf8KeepTheirBytes()
+    {
+        WindowServices env;
+        QTemporaryDir folder;
+        QVERIFY(testing::writeAll(folder.filePath(QStringLiteral("c.txt")),
+                                  "============================================\r\nFolder  /data\r\n"
+                                  "============================================\r\ncaf\xe9.txt;Text;1/1/2024\r\n"));
+        frmSearch window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(folder.path());
+        window.txtCriteria->setText(QStringLiteral("caf"));
+        window.cmdSearch_Click();
+        window.LV1->setCurrentIndex(window.results().index(0, 0));
+        QString shown;
+        QTimer::singleShot(0, &window, [&] {
+            shown = window.showWindow()->txtpath->text();
+            window.showWindow()->cmdCopy_Click();
+            window.showWindow()->cmdRun_Click();
+            window.showWindow()->cmdClose_Click();
+        });
+        window.LV1_DblClick();
+        QCOMPARE(encodeFileName(env.paths.SelectedPath), QByteArray("/data/caf\xe9.txt"));
+        QCOMPARE(encodeFileName(env.launcher.calls.first().file), QByteArray("/data/caf\xe9.txt"));
+        QCOMPARE(env.clipboard.text, QStringLiteral("/data/caf\uFFFD.txt"));
+        QCOMPARE(env.clipboard.uriList, QByteArray("file:///data/caf%E9.txt\r\n"));
     }
 
     void doubleClickOpensTheRunCopyWindow()
@@ -281,7 +362,7 @@ private slots:
         show.cmdRun_Click();
         QCOMPARE(env.launcher.calls.size(), 1);
         QCOMPARE(env.launcher.calls.first().file, QStringLiteral("/home/me/notes.txt"));
-        QCOMPARE(env.launcher.calls.first().workingFolder, QStringLiteral("/ho"));
+        QCOMPARE(env.launcher.calls.first().workingFolder, QStringLiteral("/")); // the drive's root
         QVERIFY(env.messages.shown.isEmpty());
 
         for (int result : {3, 31, 8, 4, 0}) {
@@ -298,8 +379,34 @@ private slots:
 
         show.cmdCopy_Click();
         QCOMPARE(env.clipboard.text, QStringLiteral("/home/me/notes.txt"));
+        QCOMPARE(env.clipboard.uriList, QByteArray("file:///home/me/notes.txt\r\n"));
         show.show();
         QCOMPARE(show.txtpath->text(), QStringLiteral("/usr/bin/tool")); // showing puts the path back
+    }
+
+    void launchFolderIsTheRootOfThePathsDrive()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(driveRoot(dir.filePath(QStringLiteral("file.txt"))), QStorageInfo(dir.path()).rootPath());
+        QCOMPARE(driveRoot(QStringLiteral("/media/not-plugged-in/photos/a.jpg")), QStorageInfo(QStringLiteral("/")).rootPath());
+        QCOMPARE(driveRoot(QStringLiteral("relative/name")), QStringLiteral("/"));
+    }
+
+    void runCopyWindowGivesThePathBoxTheFocus()
+    {
+        WindowServices env;
+        frmShow show(env.services);
+        env.paths.SelectedPath = QStringLiteral("/data/a.txt");
+        for (int opening = 0; opening < 2; ++opening) {
+            QWidget *focused = nullptr;
+            QTimer::singleShot(0, &show, [&] {
+                focused = show.focusWidget();
+                show.cmdRun->setFocus(); // as after a click on Run
+                show.cmdClose_Click();
+            });
+            show.exec();
+            QCOMPARE(focused, show.txtpath);
+        }
     }
 };
 
