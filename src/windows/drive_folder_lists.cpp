@@ -8,10 +8,13 @@
 #include <QStorageInfo>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace kestrova {
 
 namespace {
 constexpr int kPathRole = Qt::UserRole;
+constexpr int kNameRole = Qt::UserRole + 1; // the folder name without the indentation
 }
 
 DriveList::DriveList(QWidget *parent) : QComboBox(parent)
@@ -100,6 +103,7 @@ void FolderList::rebuild()
         const QString name = ancestor == u"/" ? ancestor : QFileInfo(ancestor).fileName();
         auto *item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, this);
         item->setData(kPathRole, ancestor);
+        item->setData(kNameRole, name);
         ++depth;
     }
     setCurrentRow(count() - 1);
@@ -110,6 +114,29 @@ void FolderList::rebuild()
     for (const QString &child : children) {
         auto *item = new QListWidgetItem(closed, QString(depth * 2, u' ') + child, this);
         item->setData(kPathRole, QDir(m_path).filePath(child));
+        item->setData(kNameRole, child);
+    }
+}
+
+// Typing moves to the next folder whose name starts with what was typed: the names, not the
+// indented texts the list shows. Letters typed in quick succession add up; the same letter
+// typed again moves on to the next folder with that letter.
+void FolderList::keyboardSearch(const QString &search)
+{
+    if (!m_typedClock.isValid() || m_typedClock.elapsed() > QApplication::keyboardInputInterval())
+        m_typed.clear();
+    m_typedClock.start();
+    m_typed += search;
+    const bool oneLetter = std::all_of(m_typed.begin(), m_typed.end(), [&](QChar c) { return c == m_typed.front(); });
+    const QString wanted = oneLetter ? m_typed.left(1) : m_typed;
+    const int rows = count();
+    const int start = std::max(0, currentRow() + (oneLetter ? 1 : 0));
+    for (int i = 0; i < rows; ++i) {
+        QListWidgetItem *candidate = item((start + i) % rows);
+        if (candidate->data(kNameRole).toString().startsWith(wanted, Qt::CaseInsensitive)) {
+            setCurrentItem(candidate);
+            return;
+        }
     }
 }
 

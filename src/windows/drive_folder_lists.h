@@ -7,6 +7,7 @@
 #include "platform/volumes.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QListWidget>
 
 #include <functional>
@@ -48,6 +49,8 @@ public:
     // was when the folder is gone.
     void startAt(const QString &folder);
 
+    void keyboardSearch(const QString &search) override;
+
 signals:
     // The path changed, by the user or by the program.
     void pathChanged();
@@ -57,6 +60,8 @@ private:
     void rebuild();
 
     QString m_path;
+    QString m_typed;            // letters typed in quick succession
+    QElapsedTimer m_typedClock; // since the last letter
 };
 
 } // namespace kestrova

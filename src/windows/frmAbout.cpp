@@ -82,6 +82,9 @@ frmAbout::frmAbout(Services &services, QWidget *parent)
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdOK->setDefault(true);
+    // The grid would squeeze the buttons below their captions in the window's fixed width.
+    for (QPushButton *button : {cmdOK, cmdSysInfo})
+        button->setMinimumWidth(button->sizeHint().width());
 
     grid->addWidget(picIcon, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(lblTitle, 0, 1);

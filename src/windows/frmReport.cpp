@@ -186,7 +186,9 @@ void frmReport::buildControls()
     auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int top) {
         auto *result = new PictureButton(style()->standardIcon(picture), caption, client);
         result->setFont(boldFont(8.25));
-        place(result, 6960, top, 1455, 700);
+        // 750 rather than 700 twips high: two lines of caption below the picture need it with
+        // the desktop's fonts.
+        place(result, 6960, top, 1455, 750);
         return result;
     };
     cmdGenerate = button(QStyle::SP_DialogSaveButton, QStringLiteral("&Generate Catalogue"), 360);

@@ -24,6 +24,8 @@
 #include <QStyle>
 #include <QTableView>
 
+#include <algorithm>
+
 namespace kestrova {
 namespace {
 
@@ -100,9 +102,19 @@ void frmSearch::buildControls()
     cmdSearch->setFont(boldFont(8.25));
     QFont regular;
     regular.setPointSizeF(8.25);
+    // Widened where the caption needs it; the criteria column moves right by what the widest
+    // caption needs beyond the room left of it (the frame has room to its right).
+    int needed = 0;
     for (QWidget *option : {static_cast<QWidget *>(optNoCase), static_cast<QWidget *>(optCase),
-                            static_cast<QWidget *>(chkDate)})
+                            static_cast<QWidget *>(chkDate)}) {
         option->setFont(regular);
+        option->resize(std::max(option->sizeHint().width(), option->width()), option->height());
+        needed = std::max(needed, option->geometry().right() + 2);
+    }
+    if (const int shift = needed - txtCriteria->x(); shift > 0)
+        for (QWidget *moved : {static_cast<QWidget *>(txtCriteria), static_cast<QWidget *>(cmdSearch),
+                               static_cast<QWidget *>(cmdStop)})
+            moved->move(moved->x() + shift, moved->y());
 
     cmdExit = new PictureButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
     cmdExit->setFont(boldFont(8.25));
@@ -145,11 +157,12 @@ void frmSearch::buildControls()
     sb1->setSizeGripEnabled(false);
     place(sb1, 0, 7800, kClientWidth, 495);
     panelPath = new QLabel(QStringLiteral("Current Path"), sb1);
-    panelPath->setFixedWidth(twips(10000));
     panelPath->setTextFormat(Qt::PlainText);
     panelCount = new QLabel(QStringLiteral("Total Records Matched"), sb1);
-    // The count panel takes the rest of the bar, so that its caption is never cut off.
-    panelCount->setMinimumWidth(twips(1440));
+    // The count panel takes the rest of the bar; the path panel gives up what the count's
+    // caption needs beyond its designed width, so that the caption is never cut off.
+    panelCount->setMinimumWidth(std::max(twips(1440), panelCount->sizeHint().width()));
+    panelPath->setFixedWidth(std::min(twips(10000), twips(kClientWidth) - panelCount->minimumWidth() - 24));
     sb1->addWidget(panelPath);
     sb1->addWidget(panelCount, 1);
 

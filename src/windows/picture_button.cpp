@@ -23,16 +23,20 @@ void PictureButton::paintEvent(QPaintEvent *)
     option.icon = QIcon();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    const QRect area = rect().adjusted(2, 3, -2, -1);
+    const QRect captionArea = captionRect();
     const QSize picture = iconSize();
-    const QRect pictureRect(area.center().x() - picture.width() / 2, area.top() + 1,
+    const QRect pictureRect(captionArea.center().x() - picture.width() / 2, captionArea.top() - picture.height() - 1,
                             picture.width(), picture.height());
     icon().paint(&painter, pictureRect, Qt::AlignCenter,
                  isEnabled() ? QIcon::Normal : QIcon::Disabled);
-    const QRect textRect = area.adjusted(0, picture.height() + 1, 0, 0);
-    style()->drawItemText(&painter, textRect,
+    style()->drawItemText(&painter, captionArea,
                           Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
                           palette(), isEnabled(), caption, QPalette::ButtonText);
+}
+
+QRect PictureButton::captionRect() const
+{
+    return rect().adjusted(2, 3, -2, -1).adjusted(0, iconSize().height() + 2, 0, 0);
 }
 
 QIcon applicationIcon()

@@ -13,6 +13,9 @@ class PictureButton : public QPushButton
 public:
     PictureButton(const QIcon &icon, const QString &caption, QWidget *parent = nullptr);
 
+    // Where the caption is painted, below the picture.
+    QRect captionRect() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

@@ -7,6 +7,8 @@
 #include "windows/picture_button.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -88,6 +90,25 @@ private slots:
         QVERIFY(env.paths.DefaultPath.isEmpty());
         QCOMPARE(window.lblFolder->text(), QString());
         QVERIFY(!window.cmdGenerate->isEnabled());
+    }
+
+    void typingALetterFindsTheNextFolderByName()
+    {
+        QTemporaryDir folder;
+        for (const char *name : {"Alpha", "beta", "Bravo", "charlie"})
+            QVERIFY(QDir(folder.path()).mkdir(QString::fromLatin1(name)));
+        FolderList list;
+        list.setPath(folder.path());
+        const auto current = [&] { return list.currentItem()->data(Qt::UserRole).toString().section(u'/', -1); };
+        QTest::keyClick(&list, Qt::Key_B);
+        QCOMPARE(current(), QStringLiteral("beta")); // indented in the list, found by its name
+        QTest::keyClick(&list, Qt::Key_B);
+        QCOMPARE(current(), QStringLiteral("Bravo")); // the same letter again: the next one
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        QTest::keyClicks(&list, QStringLiteral("ch"));
+        QCOMPARE(current(), QStringLiteral("charlie"));
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(list.path(), folder.filePath(QStringLiteral("charlie")));
     }
 
     void folderChangeEnablesGenerateAndView()

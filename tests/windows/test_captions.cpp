@@ -1,0 +1,113 @@
+// Every caption of every window is whole: no label, button, option or frame title is cut,
+// at the desktop's usual font sizes. ctest runs this at 96 and at 144 dots per inch.
+#include "support/window_services.h"
+#include "windows/frmAbout.h"
+#include "windows/frmPath.h"
+#include "windows/frmReport.h"
+#include "windows/frmSearch.h"
+#include "windows/frmShow.h"
+#include "windows/picture_button.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextLayout>
+
+using namespace kestrova;
+using testing::WindowServices;
+
+namespace {
+
+QString withoutMnemonic(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+}
+
+// Whether text, wrapped at word boundaries within width, fits into height without breaking a
+// word.
+bool fitsWrapped(const QString &text, const QFont &font, int width, int height)
+{
+    const QFontMetrics metrics(font);
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts))
+        if (metrics.horizontalAdvance(word) > width)
+            return false;
+    const QRect needed = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, text);
+    return needed.height() <= height;
+}
+
+// What is cut in window, one line each.
+QStringList clippedCaptions(QWidget &window)
+{
+    window.show();
+    QApplication::processEvents();
+    QStringList clipped;
+    for (QLabel *label : window.findChildren<QLabel *>()) {
+        const QString text = label->text();
+        if (text.isEmpty() || !label->isVisibleTo(&window) || label->textFormat() == Qt::RichText)
+            continue;
+        const QRect area = label->contentsRect();
+        const bool fits = label->wordWrap() ? fitsWrapped(text, label->font(), area.width(), area.height())
+                                            : label->fontMetrics().horizontalAdvance(text) <= area.width();
+        if (!fits)
+            clipped << QStringLiteral("label \"%1\" (%2x%3)").arg(text).arg(area.width()).arg(area.height());
+    }
+    for (QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
+        const QString text = withoutMnemonic(button->text());
+        if (text.isEmpty() || !button->isVisibleTo(&window))
+            continue;
+        bool fits = true;
+        if (auto *picture = qobject_cast<PictureButton *>(button)) {
+            // The caption wraps below the picture, in the area the button paints it in.
+            const QRect area = picture->captionRect();
+            fits = fitsWrapped(text, button->font(), area.width(), area.height());
+        } else {
+            fits = button->sizeHint().width() <= button->width();
+        }
+        if (!fits)
+            clipped << QStringLiteral("button \"%1\" (%2x%3, text %4)")
+                           .arg(text)
+                           .arg(button->width())
+                           .arg(button->height())
+                           .arg(button->fontMetrics().horizontalAdvance(text));
+    }
+    for (QGroupBox *frame : window.findChildren<QGroupBox *>()) {
+        if (frame->fontMetrics().horizontalAdvance(frame->title()) + 16 > frame->width())
+            clipped << QStringLiteral("frame \"%1\"").arg(frame->title());
+    }
+    window.hide();
+    return clipped;
+}
+
+} // namespace
+
+class TestCaptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyCaptionIsWhole()
+    {
+        WindowServices env;
+        frmReport main(env.services);
+        main.Form_Load();
+        frmSearch search(env.services);
+        search.Form_Load();
+        frmShow show(env.services);
+        frmPath path(env.services);
+        frmAbout about(env.services);
+        QStringList clipped;
+        for (QWidget *window : {static_cast<QWidget *>(&main), static_cast<QWidget *>(&search),
+                                static_cast<QWidget *>(&show), static_cast<QWidget *>(&path),
+                                static_cast<QWidget *>(&about)})
+            for (const QString &what : clippedCaptions(*window))
+                clipped << window->windowTitle() + QStringLiteral(": ") + what;
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u"\n")));
+    }
+};
+
+QTEST_MAIN(TestCaptions)
+#include "test_captions.moc"
