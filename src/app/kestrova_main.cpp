@@ -3,20 +3,14 @@
 #include "platform/posix_file_system.h"
 #include "platform/registry.h"
 #include "windows/frmReport.h"
+#include "windows/mMain.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kestrova"));
-    // The desktop knows the program by its desktop file; a display name would be added to
-    // every window caption on X11 ("Search — Kestrova"), and the captions are the windows' own.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kestrova.Kestrova"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(KESTROVA_VERSION_MAJOR)
-                                            .arg(KESTROVA_VERSION_MINOR)
-                                            .arg(KESTROVA_VERSION_PATCH));
+    kestrova::setApplicationIdentity();
 
     kestrova::DesktopMessageService messages;
     kestrova::DesktopSaveDialog saveDialog;

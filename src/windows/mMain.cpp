@@ -1,6 +1,18 @@
 #include "mMain.h"
 
+#include <QGuiApplication>
+
 namespace kestrova {
+
+void setApplicationIdentity()
+{
+    QGuiApplication::setApplicationName(QStringLiteral("kestrova"));
+    QGuiApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                               .arg(KESTROVA_VERSION_MAJOR)
+                                               .arg(KESTROVA_VERSION_MINOR)
+                                               .arg(KESTROVA_VERSION_PATCH));
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
+}
 
 int StartDoc(DocumentLauncher &launcher, MessageService &messages, const QString &DocName,
              const QString &workingFolder, std::function<void(int result)> lateFailure)
