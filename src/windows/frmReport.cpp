@@ -63,7 +63,10 @@ QString launchFailureMessage(int result)
 class frmReport::RunSink final : public GenerationSink
 {
 public:
-    explicit RunSink(frmReport &window) : m_window(window) { m_clock.start(); }
+    explicit RunSink(frmReport &window) : m_window(window) {}
+
+    // The writing starts: the time taken counts from here, not from the Save dialog.
+    void start() { m_clock.start(); }
 
     void folderStarting() override
     {
@@ -181,6 +184,7 @@ void frmReport::buildControls()
     // Beside the Current File label's three lines: how far a run has come, and its totals.
     lblProgress = new QLabel(frame2);
     lblProgress->setTextFormat(Qt::PlainText);
+    lblProgress->setFont(boldFont(8.25));
     place(lblProgress, 360, 1935, 7695, 225);
 
     auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int top) {
@@ -339,6 +343,7 @@ void frmReport::cmdGenerate_Click()
             return;
         }
         m_catalogueFile = catalogueFile;
+        sink.start();
         CatalogueGenerator generator(*fileSystem, m_services.dates);
         const GenerationTotals totals =
             generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile, sink);

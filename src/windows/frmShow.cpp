@@ -58,6 +58,8 @@ frmShow::frmShow(Services &services, QWidget *parent)
     auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int left) {
         auto *result = new PictureButton(style()->standardIcon(picture), caption, this);
         result->setFont(boldFont(7));
+        // No button answers Enter: Enter in the path box must not run the file.
+        result->setAutoDefault(false);
         place(result, left, 0, 615, 615);
         return result;
     };

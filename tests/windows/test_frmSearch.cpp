@@ -401,12 +401,15 @@ private slots:
             QWidget *focused = nullptr;
             QTimer::singleShot(0, &show, [&] {
                 focused = show.focusWidget();
+                QTest::keyClick(show.txtpath, Qt::Key_Return); // Enter in the box runs nothing
                 show.cmdRun->setFocus(); // as after a click on Run
                 show.cmdClose_Click();
             });
             show.exec();
             QCOMPARE(focused, show.txtpath);
         }
+        QVERIFY(env.programStarter.started.isEmpty());
+        QVERIFY(env.launcher.calls.isEmpty());
     }
 };
 
