@@ -14,6 +14,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kestrova-cli"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
     QCoreApplication::setApplicationVersion(kestrova::cli::versionText());
 
     QFile out;

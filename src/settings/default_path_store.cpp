@@ -99,15 +99,22 @@ DefaultPathStore::DefaultPathStore(FileSystem &fileSystem, QString programFolder
 
 DefaultPathStore::DefaultPathStore(FileSystem &fileSystem)
     : DefaultPathStore(fileSystem, QCoreApplication::applicationDirPath(),
-                       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                       // ~/.config/kestrova whatever the organisation name is.
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                           + QStringLiteral("/kestrova"))
 {
 }
 
 QString DefaultPathStore::setupFilePath() const
 {
     const QFileInfo programFolder(m_programFolder);
-    const QString folder = programFolder.isDir() && programFolder.isWritable() ? m_programFolder
-                                                                               : m_configFolder;
+    // An installed program never writes into the system's folder of programs, also when it
+    // runs as root (who may write there).
+    const QString folderPath = programFolder.absoluteFilePath();
+    const bool installed = folderPath == QStringLiteral(KESTROVA_INSTALL_BINDIR) || folderPath == u"/usr/bin"
+                           || folderPath == u"/usr/local/bin" || folderPath == u"/bin";
+    const QString folder = !installed && programFolder.isDir() && programFolder.isWritable() ? m_programFolder
+                                                                                            : m_configFolder;
     return QDir(folder).filePath(kSetupFileName);
 }
 

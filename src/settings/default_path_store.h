@@ -26,8 +26,9 @@ public:
     // The running program's folders.
     explicit DefaultPathStore(FileSystem &fileSystem);
 
-    // Where the setup file lies: in the program's folder when the user may write there,
-    // otherwise in the user's configuration folder. Reading, writing and deleting all use it.
+    // Where the setup file lies: in the program's folder when the user may write there and
+    // the program is not the installed one, otherwise in the user's configuration folder.
+    // Reading, writing and deleting all use it.
     QString setupFilePath() const;
 
     bool exists() const;

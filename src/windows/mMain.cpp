@@ -1,6 +1,8 @@
 #include "mMain.h"
 
-#include <QGuiApplication>
+#include "picture_button.h"
+
+#include <QApplication>
 
 namespace kestrova {
 
@@ -12,6 +14,9 @@ void setApplicationIdentity()
                                                .arg(KESTROVA_VERSION_MINOR)
                                                .arg(KESTROVA_VERSION_PATCH));
     QGuiApplication::setDesktopFileName(kDesktopFileName);
+    QGuiApplication::setOrganizationName(QStringLiteral("Kestrova"));
+    // Every window carries the icon, also those that set none of their own.
+    QApplication::setWindowIcon(applicationIcon());
 }
 
 int StartDoc(DocumentLauncher &launcher, MessageService &messages, const QString &DocName,

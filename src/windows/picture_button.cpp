@@ -1,9 +1,14 @@
 #include "picture_button.h"
 
-#include <QPainter>
-#include <QPainterPath>
+#include <QIcon>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+// The icon's resources live in a static library: they are registered when first asked for.
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(kestrova_icons);
+}
 
 namespace kestrova {
 
@@ -41,27 +46,10 @@ QRect PictureButton::captionRect() const
 
 QIcon applicationIcon()
 {
+    initIconResources();
     QIcon icon;
-    for (const int size : {16, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 64.0, size / 64.0);
-        // The drive.
-        painter.setPen(QPen(QColor(40, 50, 70), 2));
-        painter.setBrush(QColor(120, 140, 170));
-        painter.drawRoundedRect(QRectF(4, 36, 56, 22), 5, 5);
-        painter.setBrush(QColor(90, 220, 120));
-        painter.drawEllipse(QPointF(50, 47), 3, 3);
-        // The catalogue page with its lines.
-        painter.setBrush(QColor(250, 248, 235));
-        painter.drawRect(QRectF(14, 4, 30, 38));
-        painter.setPen(QPen(QColor(70, 90, 160), 2.5));
-        for (const int y : {13, 20, 27, 34})
-            painter.drawLine(QPointF(19, y), QPointF(39, y));
-        icon.addPixmap(pixmap);
-    }
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/io.github.kestrova.Kestrova.png").arg(size), QSize(size, size));
     return icon;
 }
 

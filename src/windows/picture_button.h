@@ -20,7 +20,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
-// The program's icon, drawn rather than shipped: a drive with a catalogue page.
+// The program's icon: a drive with a catalogue card, rendered from data/icons at build time.
 QIcon applicationIcon();
 
 } // namespace kestrova

@@ -71,7 +71,6 @@ private slots:
             QCOMPARE(error.numberStyle(), QStringLiteral("76  Path not found"));
         }
         {
-            QTemporaryDir dir;
             const QString path = dir.filePath(QStringLiteral("limited.txt"));
             const testing::FileSizeLimit limit(4);
             TextFileWriter limited(path, TextFileWriter::Mode::Truncate);
