@@ -6,6 +6,7 @@
 #include "windows/frmReport.h"
 #include "windows/frmSearch.h"
 #include "windows/frmShow.h"
+#include "windows/mMain.h"
 #include "windows/picture_button.h"
 
 #include <QAbstractButton>
@@ -106,6 +107,24 @@ private slots:
             for (const QString &what : clippedCaptions(*window))
                 clipped << window->windowTitle() + QStringLiteral(": ") + what;
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u"\n")));
+    }
+
+    void everyWindowCarriesTheIcon()
+    {
+        setApplicationIdentity();
+        WindowServices env;
+        frmReport main(env.services);
+        frmSearch search(env.services);
+        frmShow show(env.services);
+        frmPath path(env.services);
+        frmAbout about(env.services);
+        for (QWidget *window : {static_cast<QWidget *>(&main), static_cast<QWidget *>(&search),
+                                static_cast<QWidget *>(&show), static_cast<QWidget *>(&path),
+                                static_cast<QWidget *>(&about)}) {
+            const QList<QSize> sizes = window->windowIcon().availableSizes();
+            QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)), qPrintable(window->windowTitle()));
+        }
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.kestrova.Kestrova"));
     }
 };
 
