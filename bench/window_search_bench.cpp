@@ -4,6 +4,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/window_search_bench FOLDER CRITERIA [CLI]
 #include "platform/desktop_services.h"
+#include "platform/file_manager.h"
 #include "platform/posix_file_system.h"
 #include "platform/registry.h"
 #include "windows/drive_folder_lists.h"
@@ -77,6 +78,7 @@ int main(int argc, char *argv[])
     ImmediateProgramEnd programEnd;
     DetachedProgramStarter programStarter;
     SystemClipboard clipboard;
+    DBusFileManager fileManager;
     DesktopFolderPicker folderPicker;
     DesktopRegistry registry;
     PosixFileSystem fileSystem;
@@ -85,7 +87,8 @@ int main(int argc, char *argv[])
     SharedPaths paths;
     const DateConventions dates;
     Services services{[] { return std::make_unique<PosixFileSystem>(); }, &mountedDrives, messages, saveDialog,
-                      launcher, programEnd, programStarter, clipboard, folderPicker, registry, store, paths, dates};
+                      saveDialog, launcher, programEnd, programStarter, clipboard, fileManager, folderPicker,
+                      registry, store, paths, dates};
 
     double windowBest = 1e9;
     double cliBest = 1e9;

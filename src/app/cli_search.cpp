@@ -4,6 +4,7 @@
 
 #include "platform/posix_file_system.h"
 #include "search/catalogue_search.h"
+#include "search/result_export.h"
 #include "search/result_order.h"
 
 #include <QCommandLineParser>
@@ -66,7 +67,7 @@ int runSearch(const QStringList &arguments, Io &io)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Searches every file of FOLDER as a catalogue for lines holding CRITERIA and prints the\n"
-        "hits, one per line: File Path, File Type, Created and Catalogue File, joined by a TAB.\n"
+        "hits, one per line: File Path, File Type, Created and Catalogue File (see --format).\n"
         "Exit status: 0 rows printed, 1 none, 2 the folder could not be searched or the command\n"
         "line was wrong."));
     const QCommandLineOption caseSensitive(QStringLiteral("case-sensitive"),
@@ -77,7 +78,14 @@ int runSearch(const QStringList &arguments, Io &io)
     const QCommandLineOption sortColumn(QStringLiteral("sort-column"),
                                         QStringLiteral("Sort by column N: 0 path (default), 1 type, 2 created, 3 catalogue."),
                                         QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOptions({caseSensitive, after, sortColumn});
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QStringLiteral("Write the hits as FORMAT: tsv (the default: the four columns joined by a TAB), csv (RFC 4180, "
+                       "a header row, CR LF) or json (JSON Lines: one object a hit with the keys path, type, created "
+                       "and catalogue; a byte of a name that is not UTF-8 is written as the escape \\udc80 to "
+                       "\\udcff, which Python reads back with errors='surrogateescape')."),
+        QStringLiteral("FORMAT"), QStringLiteral("tsv"));
+    parser.addOptions({caseSensitive, after, sortColumn, format});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
     parser.addPositionalArgument(QStringLiteral("CRITERIA"), QStringLiteral("The text to look for."));
     if (const auto status = parseCommandLine(parser, QStringLiteral("search"), arguments, 2, io))
@@ -87,6 +95,11 @@ int runSearch(const QStringList &arguments, Io &io)
     const int column = parser.value(sortColumn).toInt(&columnOk);
     if (!columnOk || column < 0 || column > 3) {
         io.err << QStringLiteral("kestrova-cli search: --sort-column takes 0, 1, 2 or 3") << Qt::endl;
+        return Exit::Failed;
+    }
+    const std::optional<ExportFormat> outputFormat = exportFormatNamed(parser.value(format));
+    if (!outputFormat) {
+        io.err << QStringLiteral("kestrova-cli search: --format takes tsv, csv or json") << Qt::endl;
         return Exit::Failed;
     }
     const DateConventions dates;
@@ -112,19 +125,24 @@ int runSearch(const QStringList &arguments, Io &io)
     io.out.flush();
     // The rows go out as the catalogue holds them, byte for byte.
     QIODevice *device = io.out.device();
-    QByteArray line;
+    // Tab-separated rows as ever, without a header; CSV with its header row.
+    const ResultWriter writer(*outputFormat, *outputFormat == ExportFormat::Csv);
+    QByteArray block = writer.begin();
+    const auto flush = [&] {
+        bool written = true;
+        if (device)
+            written = device->write(block) == block.size();
+        else
+            io.out << QString::fromUtf8(block);
+        block.resize(0);
+        return written; // a failure is reported when the program ends
+    };
     for (qsizetype i = 0; i < view.rows.size(); ++i) {
-        line.resize(0);
-        for (int field = 0; field < ResultTable::kColumns; ++field) {
-            line.append(view.rows.text(i, field));
-            line.append(field + 1 < ResultTable::kColumns ? '\t' : '\n');
-        }
-        if (device) {
-            if (device->write(line) < 0)
-                break; // reported when the program ends
-        } else
-            io.out << QString::fromUtf8(line);
+        writer.appendRow(block, view.rows, i);
+        if (block.size() >= (1 << 16) && !flush())
+            break;
     }
+    flush();
     io.err << QStringLiteral("matched: ") << session.MatchCount << Qt::endl;
     if (outcome == SearchOutcome::FolderFailed)
         return Exit::Failed;

@@ -1,5 +1,6 @@
 // Kestrova: the desktop cataloguer. Builds the real services and opens the main window.
 #include "platform/desktop_services.h"
+#include "platform/file_manager.h"
 #include "platform/posix_file_system.h"
 #include "platform/registry.h"
 #include "windows/frmReport.h"
@@ -14,10 +15,12 @@ int main(int argc, char *argv[])
 
     kestrova::DesktopMessageService messages;
     kestrova::DesktopSaveDialog saveDialog;
+    kestrova::DesktopSaveDialog exportDialog;
     kestrova::XdgDocumentLauncher launcher;
     kestrova::ImmediateProgramEnd programEnd;
     kestrova::DetachedProgramStarter programStarter;
     kestrova::SystemClipboard clipboard;
+    kestrova::DBusFileManager fileManager;
     kestrova::DesktopFolderPicker folderPicker;
     kestrova::DesktopRegistry registry;
     kestrova::PosixFileSystem fileSystem;
@@ -29,10 +32,12 @@ int main(int argc, char *argv[])
         &kestrova::mountedDrives,
         messages,
         saveDialog,
+        exportDialog,
         launcher,
         programEnd,
         programStarter,
         clipboard,
+        fileManager,
         folderPicker,
         registry,
         pathStore,

@@ -75,7 +75,7 @@ void DesktopSaveDialog::showSave()
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(filter);
+    dialog.setNameFilters(filter.split(QStringLiteral(";;")));
     const QString folder = !initialDir.isEmpty() ? initialDir : m_lastFolder;
     if (!folder.isEmpty())
         dialog.setDirectory(folder);
@@ -88,6 +88,7 @@ void DesktopSaveDialog::showSave()
         return;
     }
     fileName = dialog.selectedFiles().constFirst();
+    selectedFilter = dialog.selectedNameFilter();
     m_lastFolder = QFileInfo(fileName).absolutePath();
 }
 
@@ -195,12 +196,17 @@ void SystemClipboard::setText(const QString &text)
     QGuiApplication::clipboard()->setText(text);
 }
 
-void SystemClipboard::setPath(const QString &path)
+void SystemClipboard::setPaths(const QStringList &paths)
 {
     auto *data = new QMimeData;
-    data->setText(displayFileName(path));
-    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
-    data->setData(QStringLiteral("text/uri-list"), fileUrl(absolute) + "\r\n");
+    QStringList shown;
+    QByteArray urls;
+    for (const QString &path : paths) {
+        shown << displayFileName(path);
+        urls += fileUrl(QDir::cleanPath(QDir::current().absoluteFilePath(path))) + "\r\n";
+    }
+    data->setText(shown.join(u'\n'));
+    data->setData(QStringLiteral("text/uri-list"), urls);
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

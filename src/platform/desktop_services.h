@@ -46,7 +46,7 @@ class SystemClipboard final : public Clipboard
 {
 public:
     void setText(const QString &text) override;
-    void setPath(const QString &path) override;
+    void setPaths(const QStringList &paths) override;
 };
 
 class DesktopFolderPicker final : public FolderPicker

@@ -4,6 +4,7 @@
 #include "error.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace kestrova {
 
@@ -22,9 +23,9 @@ class Clipboard
 public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString &text) = 0;
-    // A file's path: as text (bytes that are not UTF-8 shown as U+FFFD) and as a file URL in
-    // text/uri-list, whose percent-encoded bytes name the file exactly.
-    virtual void setPath(const QString &path) = 0;
+    // Files' paths, one a line: as text (bytes that are not UTF-8 shown as U+FFFD) and as file
+    // URLs in text/uri-list, whose percent-encoded bytes name the files exactly.
+    virtual void setPaths(const QStringList &paths) = 0;
 };
 
 } // namespace kestrova

@@ -12,7 +12,8 @@ class SaveDialog
 public:
     virtual ~SaveDialog() = default;
 
-    QString filter;      // for example "Text (*.txt)"
+    QString filter;      // for example "Text (*.txt)"; several are separated by ";;"
+    QString selectedFilter; // after showSave(): the filter the user chose
     QString initialDir;  // where the dialog opens; empty keeps the previous folder
     QString fileName;    // offered name; after showSave() the chosen one
     bool cancelError = false;

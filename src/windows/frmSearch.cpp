@@ -2,6 +2,7 @@
 
 #include "drive_folder_lists.h"
 #include "frmShow.h"
+#include "hit_actions.h"
 #include "layout.h"
 #include "picture_button.h"
 #include "result_list.h"
@@ -14,6 +15,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFocusEvent>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -49,7 +51,8 @@ void setBackground(QLabel *label, const QColor &colour)
 
 frmSearch::frmSearch(Services &services, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                          | Qt::WindowCloseButtonHint),
       m_services(services), m_model(std::make_unique<ResultModel>())
 {
     setWindowTitle(QStringLiteral("Search"));
@@ -67,7 +70,10 @@ frmSearch::~frmSearch() = default;
 
 void frmSearch::buildControls()
 {
-    setFixedSize(twips(kClientWidth), twips(kClientHeight));
+    // One size, but for a maximized window (Form_Resize); the list then grows with it.
+    m_designedSize = QSize(twips(kClientWidth), twips(kClientHeight));
+    setMinimumSize(m_designedSize);
+    resize(m_designedSize);
     boldLabel(QStringLiteral("Please select the folder that the Catalogue files are located, unless the default path is set."),
           this, 120, 120, 2055, 1095);
     boldLabel(QStringLiteral("Please enter the exact name or partial name of the file you are searching for."),
@@ -139,7 +145,6 @@ void frmSearch::buildControls()
     LV1->setWordWrap(false);
     LV1->setAlternatingRowColors(true);
     LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    LV1->setSelectionMode(QAbstractItemView::SingleSelection);
     LV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LV1->setModel(m_model.get());
     LV1->horizontalHeader()->setSectionsClickable(true);
@@ -148,6 +153,9 @@ void frmSearch::buildControls()
     LV1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     LV1->viewport()->installEventFilter(this);
     place(LV1, 2640, 1680, 9375, 6015);
+    // Columns are widened by dragging their dividers, fitted by a double-click on one.
+    LV1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_hitActions = std::make_unique<HitActions>(m_services, *LV1, *m_model, [this] { LV1_DblClick(); });
 
     fContinue = new QLabel(QStringLiteral("   Search Indicator"), this);
     fContinue->setFont(boldFont(8.25));
@@ -156,6 +164,7 @@ void frmSearch::buildControls()
     auto *sb1 = new QStatusBar(this);
     sb1->setSizeGripEnabled(false);
     place(sb1, 0, 7800, kClientWidth, 495);
+    m_statusBar = sb1;
     panelPath = new QLabel(QStringLiteral("Current Path"), sb1);
     panelPath->setTextFormat(Qt::PlainText);
     panelCount = new QLabel(QStringLiteral("Total Records Matched"), sb1);
@@ -302,6 +311,30 @@ void frmSearch::cmdExit_Click()
     close();
 }
 
+// Form_Resize: the window keeps its designed size unless it is maximized or minimized; a
+// maximized window gives the room to the result list and the status bar, the other controls
+// keep their places.
+void frmSearch::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (isMinimized())
+        return;
+    if (isMaximized()) {
+        const int margin = twips(kClientWidth) - twipsRect(2640, 1680, 9375, 6015).right() - 1;
+        const int barHeight = twips(495);
+        m_statusBar->setGeometry(0, height() - barHeight, width(), barHeight);
+        LV1->setGeometry(LV1->x(), LV1->y(), width() - LV1->x() - margin, height() - barHeight - LV1->y() - margin);
+        return;
+    }
+    m_statusBar->setGeometry(twipsRect(0, 7800, kClientWidth, 495));
+    LV1->setGeometry(twipsRect(2640, 1680, 9375, 6015));
+    if (size() != m_designedSize)
+        QMetaObject::invokeMethod(this, [this] {
+            if (!isMaximized() && !isMinimized() && size() != m_designedSize)
+                resize(m_designedSize);
+        }, Qt::QueuedConnection);
+}
+
 // Every way of closing the window comes here: Close and the title bar (through closeEvent),
 // Escape and Alt+F4 alike.
 void frmSearch::reject()
@@ -344,7 +377,11 @@ void frmSearch::LV1_DblClick()
         return;
     }
     // The path's bytes travel whole, also a name that is not UTF-8 (file_names.h).
-    m_services.paths.SelectedPath = decodeFileName(m_model->filePathBytes(selected.first().row()));
+    // The current row when it is one of those selected (Enter on a hit), else the first.
+    int row = selected.first().row();
+    if (LV1->currentIndex().isValid() && LV1->selectionModel()->isRowSelected(LV1->currentIndex().row()))
+        row = LV1->currentIndex().row();
+    m_services.paths.SelectedPath = decodeFileName(m_model->filePathBytes(row));
     if (!m_show)
         m_show = std::make_unique<frmShow>(m_services, this);
     m_show->Form_Load();

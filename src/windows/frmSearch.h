@@ -25,6 +25,7 @@ class DriveList;
 class FolderList;
 class ResultModel;
 class frmShow;
+class HitActions;
 
 class frmSearch : public QDialog, private SearchView
 {
@@ -70,7 +71,10 @@ public:
     // The one close path: Close, the title bar, Escape and Alt+F4 all end here.
     void reject() override;
 
+    HitActions &hitActions() { return *m_hitActions; }
+
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -99,6 +103,9 @@ private:
     std::unique_ptr<ResultModel> m_model;
     std::unique_ptr<CatalogueSearch> m_search;
     std::unique_ptr<frmShow> m_show;
+    std::unique_ptr<HitActions> m_hitActions;
+    QStatusBar *m_statusBar = nullptr;
+    QSize m_designedSize;
     QString m_driveText;
     IndicatorColour m_colour = IndicatorColour::Red;
     QString m_countText;

@@ -136,7 +136,7 @@ int frmShow::StartDoc(const QString &docName)
 
 void frmShow::cmdCopy_Click()
 {
-    m_services.clipboard.setPath(txtpath->text());
+    m_services.clipboard.setPaths({txtpath->text()});
 }
 
 void frmShow::cmdClose_Click()

@@ -35,6 +35,8 @@ public:
     QString filePath(int row) const { return m_table.string(row, 0); }
     QByteArray filePathBytes(int row) const { return m_table.text(row, 0).toByteArray(); }
     QString text(int row, int column) const { return m_table.string(row, column); }
+    // The rows in the list's order (those not yet shown included).
+    const ResultTable &table() const { return m_table; }
 
 private:
     void sortNow();

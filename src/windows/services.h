@@ -4,6 +4,7 @@
 
 #include "platform/date_conventions.h"
 #include "platform/desktop_tools.h"
+#include "platform/file_manager.h"
 #include "platform/file_system.h"
 #include "platform/folder_picker.h"
 #include "platform/launcher.h"
@@ -24,11 +25,13 @@ struct Services
     std::function<std::unique_ptr<FileSystem>()> makeFileSystem;
     std::function<QList<Volume>()> drives;
     MessageService &messages;
-    SaveDialog &saveDialog;
+    SaveDialog &saveDialog;   // where a catalogue goes
+    SaveDialog &exportDialog; // where exported results go
     DocumentLauncher &launcher;
     ProgramEnd &programEnd;
     ProgramStarter &programStarter;
     Clipboard &clipboard;
+    FileManager &fileManager;
     FolderPicker &folderPicker;
     Registry &registry;
     DefaultPathStore &pathStore;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/desktop_tools.h"
+#include "platform/file_manager.h"
 #include "platform/file_names.h"
 #include "platform/folder_picker.h"
 #include "platform/registry.h"
@@ -58,8 +59,10 @@ public:
             return;
         }
         fileName = nextChoice;
+        selectedFilter = nextFilter.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : nextFilter;
     }
     QString nextChoice;
+    QString nextFilter; // the filter the user picks; the first when empty
     bool cancel = false;
     int shownCount = 0;
     QString seenInitialDir;
@@ -120,13 +123,30 @@ public:
         text = value;
         uriList.clear();
     }
-    void setPath(const QString &path) override
+    void setPaths(const QStringList &paths) override
     {
-        text = displayFileName(path);
-        uriList = fileUrl(path) + "\r\n";
+        QStringList shown;
+        uriList.clear();
+        for (const QString &path : paths) {
+            shown << displayFileName(path);
+            uriList += fileUrl(path) + "\r\n";
+        }
+        text = shown.join(u'\n');
     }
     QString text;
     QByteArray uriList;
+};
+
+class FakeFileManager final : public FileManager
+{
+public:
+    bool showItem(const QString &path) override
+    {
+        shown << path;
+        return available;
+    }
+    bool available = true; // whether a file manager answers
+    QStringList shown;
 };
 
 class FakeFolderPicker final : public FolderPicker

@@ -19,10 +19,12 @@ struct WindowServices
                    [this] { return drives; },
                    messages,
                    saveDialog,
+                   exportDialog,
                    launcher,
                    programEnd,
                    programStarter,
                    clipboard,
+                   fileManager,
                    folderPicker,
                    registry,
                    store,
@@ -35,10 +37,12 @@ struct WindowServices
     PosixFileSystem fileSystem;
     FakeMessages messages;
     FakeSaveDialog saveDialog;
+    FakeSaveDialog exportDialog;
     FakeLauncher launcher;
     FakeProgramEnd programEnd;
     FakeProgramStarter programStarter;
     FakeClipboard clipboard;
+    FakeFileManager fileManager;
     FakeFolderPicker folderPicker;
     FakeRegistry registry;
     DefaultPathStore store;

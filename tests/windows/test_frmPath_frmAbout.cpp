@@ -109,8 +109,9 @@ private slots:
         fakeFs.deleteFailure = Error(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied"));
         Services services = env.services;
         Services withStore{services.makeFileSystem, services.drives, services.messages, services.saveDialog,
-                           services.launcher, services.programEnd, services.programStarter, services.clipboard,
-                           services.folderPicker, services.registry, store, services.paths, services.dates};
+                           services.exportDialog, services.launcher, services.programEnd, services.programStarter,
+                           services.clipboard, services.fileManager, services.folderPicker, services.registry,
+                           store, services.paths, services.dates};
         env.paths.CurrentPath = QStringLiteral("/kept");
         frmPath dialog(withStore);
         QCOMPARE(dialog.txtpath->text(), QStringLiteral("/kept"));

@@ -1,0 +1,107 @@
+#include "result_export.h"
+
+#include "platform/file_names.h"
+
+namespace kestrova {
+namespace {
+
+constexpr const char *kColumnNames[ResultTable::kColumns] = {"File Path", "File Type", "Created", "Catalogue File"};
+constexpr const char *kJsonKeys[ResultTable::kColumns] = {"path", "type", "created", "catalogue"};
+
+// A CSV field: quoted when it holds a comma, a quote or a line end, quotes doubled.
+void appendCsvField(QByteArray &out, QByteArrayView text)
+{
+    if (!text.contains(',') && !text.contains('"') && !text.contains('\r') && !text.contains('\n')) {
+        out.append(text);
+        return;
+    }
+    out.append('"');
+    for (const char c : text) {
+        if (c == '"')
+            out.append('"');
+        out.append(c);
+    }
+    out.append('"');
+}
+
+// A JSON string. Bytes that are not UTF-8 are written as the escapes \udc80 to \udcff, one
+// per byte, which decoders that keep such escapes (Python's surrogateescape) turn back into
+// the very bytes.
+void appendJsonString(QByteArray &out, QByteArrayView text)
+{
+    out.append('"');
+    const QString decoded = decodeFileName(text);
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        const char16_t c = decoded[i].unicode();
+        if (c == u'"' || c == u'\\') {
+            out.append('\\').append(char(c));
+        } else if (c < 0x20) {
+            out.append(QByteArray("\\u") + QByteArray::number(c, 16).rightJustified(4, '0'));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < decoded.size() && decoded[i + 1].isLowSurrogate()) {
+            out.append(QStringView(decoded).sliced(i, 2).toUtf8());
+            ++i;
+        } else if (QChar::isSurrogate(c)) {
+            out.append(QByteArray("\\u") + QByteArray::number(c, 16));
+        } else {
+            out.append(QStringView(decoded).sliced(i, 1).toUtf8());
+        }
+    }
+    out.append('"');
+}
+
+} // namespace
+
+std::optional<ExportFormat> exportFormatNamed(QStringView name)
+{
+    if (name == u"tsv")
+        return ExportFormat::Tsv;
+    if (name == u"csv")
+        return ExportFormat::Csv;
+    if (name == u"json")
+        return ExportFormat::JsonLines;
+    return std::nullopt;
+}
+
+ResultWriter::ResultWriter(ExportFormat format, bool header) : m_format(format), m_header(header) {}
+
+QByteArray ResultWriter::begin() const
+{
+    if (!m_header || m_format == ExportFormat::JsonLines)
+        return {};
+    QByteArray out;
+    for (int column = 0; column < ResultTable::kColumns; ++column) {
+        out.append(kColumnNames[column]);
+        if (column + 1 < ResultTable::kColumns)
+            out.append(m_format == ExportFormat::Csv ? ',' : '\t');
+    }
+    out.append(m_format == ExportFormat::Csv ? "\r\n" : "\n");
+    return out;
+}
+
+void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetype row) const
+{
+    switch (m_format) {
+    case ExportFormat::Tsv:
+        for (int column = 0; column < ResultTable::kColumns; ++column) {
+            out.append(table.text(row, column));
+            out.append(column + 1 < ResultTable::kColumns ? '\t' : '\n');
+        }
+        break;
+    case ExportFormat::Csv:
+        for (int column = 0; column < ResultTable::kColumns; ++column) {
+            appendCsvField(out, table.text(row, column));
+            out.append(column + 1 < ResultTable::kColumns ? QByteArrayView(",") : QByteArrayView("\r\n"));
+        }
+        break;
+    case ExportFormat::JsonLines:
+        out.append('{');
+        for (int column = 0; column < ResultTable::kColumns; ++column) {
+            out.append('"').append(kJsonKeys[column]).append("\":");
+            appendJsonString(out, table.text(row, column));
+            out.append(column + 1 < ResultTable::kColumns ? QByteArrayView(",") : QByteArrayView("}\n"));
+        }
+        break;
+    }
+}
+
+} // namespace kestrova

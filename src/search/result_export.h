@@ -1,0 +1,42 @@
+// The hits written out for other programs: tab-separated text (kestrova-cli's default), CSV
+// (RFC 4180) and JSON Lines. One writer for the search window's Export Results and for
+// kestrova-cli search --format, so both write the same bytes for the same rows.
+#pragma once
+
+#include "result_order.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace kestrova {
+
+enum class ExportFormat {
+    Tsv,       // the four columns joined by TAB, one row a line, LF
+    Csv,       // comma-separated, quoted where needed, a header row, CR LF
+    JsonLines, // one object a line: {"path", "type", "created", "catalogue"}
+};
+
+// "tsv", "csv" or "json"; nothing for any other name.
+std::optional<ExportFormat> exportFormatNamed(QStringView name);
+
+class ResultWriter
+{
+public:
+    // header: whether the CSV and tab-separated forms begin with the column names (the JSON
+    // form has none).
+    ResultWriter(ExportFormat format, bool header);
+
+    // What comes before the rows (empty when nothing does).
+    QByteArray begin() const;
+    // Appends one row of table to out.
+    void appendRow(QByteArray &out, const ResultTable &table, qsizetype row) const;
+
+private:
+    ExportFormat m_format;
+    bool m_header;
+};
+
+} // namespace kestrova

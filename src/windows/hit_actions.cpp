@@ -1,0 +1,231 @@
+#include "hit_actions.h"
+
+#include "frmShow.h"
+#include "mMain.h"
+#include "result_list.h"
+
+#include "platform/file_names.h"
+#include "search/result_export.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSaveFile>
+#include <QTableView>
+
+#include <algorithm>
+
+#include <sys/stat.h>
+
+namespace kestrova {
+namespace {
+
+bool exists(const QString &path)
+{
+    struct stat info;
+    return stat(encodeFileName(path).constData(), &info) == 0;
+}
+
+// The highest missing folder on the way to path (the mount point of a drive that is not
+// connected), or path's own folder when that is there.
+QString missingFolder(const QString &path)
+{
+    QString missing = QFileInfo(path).path();
+    for (;;) {
+        const QString parent = QFileInfo(missing).path();
+        if (parent == missing || exists(parent))
+            return missing;
+        missing = parent;
+    }
+}
+
+} // namespace
+
+HitActions::HitActions(Services &services, QTableView &view, ResultModel &model, std::function<void()> runCopy)
+    : m_services(services), m_view(view), m_model(model), m_runCopy(std::move(runCopy))
+{
+    m_view.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view.setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_view.installEventFilter(this);
+
+    m_menu = new QMenu(&m_view);
+    openAction = m_menu->addAction(QStringLiteral("&Open"), this, &HitActions::open);
+    showInFolderAction = m_menu->addAction(QStringLiteral("Show in &Folder"), this, &HitActions::showInFolder);
+    m_menu->addSeparator();
+    copyPathAction = m_menu->addAction(QStringLiteral("&Copy Path"), this, &HitActions::copyPaths);
+    copyPathAction->setShortcut(QKeySequence::Copy); // shown in the menu; the list takes the key itself
+    copyNameAction = m_menu->addAction(QStringLiteral("Copy &Name"), this, &HitActions::copyNames);
+    m_menu->addSeparator();
+    runCopyAction = m_menu->addAction(QStringLiteral("&Run/Copy Path..."), this, [this] { m_runCopy(); });
+    exportAction = m_menu->addAction(QStringLiteral("&Export Results..."), this, &HitActions::exportResults);
+    connect(m_menu, &QMenu::aboutToShow, this, &HitActions::updateActions);
+}
+
+bool HitActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_view && event->type() == QEvent::ContextMenu) {
+        // A right click, the Menu key or Shift+F10.
+        auto *menuEvent = static_cast<QContextMenuEvent *>(event);
+        QPoint at = menuEvent->globalPos();
+        if (menuEvent->reason() == QContextMenuEvent::Keyboard) {
+            const QRect current = m_view.visualRect(m_view.currentIndex());
+            at = m_view.viewport()->mapToGlobal(current.isValid() ? current.bottomLeft() : QPoint(0, 0));
+        }
+        m_menu->popup(at);
+        return true;
+    }
+    if (watched == &m_view && event->type() == QEvent::KeyPress) {
+        auto *keyEvent = static_cast<QKeyEvent *>(event);
+        // Ctrl+C copies the selected paths (the list would copy one cell's text).
+        if (keyEvent->matches(QKeySequence::Copy)) {
+            copyPaths();
+            return true;
+        }
+        const int key = keyEvent->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_view.currentIndex().isValid()) {
+            m_runCopy();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void HitActions::updateActions()
+{
+    const bool any = !selectedRows().isEmpty();
+    for (QAction *action : {openAction, showInFolderAction, copyPathAction, copyNameAction, runCopyAction})
+        action->setEnabled(any);
+    exportAction->setEnabled(m_model.rowCount() > 0);
+}
+
+QList<int> HitActions::selectedRows() const
+{
+    QList<int> rows;
+    if (const QItemSelectionModel *selection = m_view.selectionModel())
+        for (const QModelIndex &index : selection->selectedRows())
+            rows << index.row();
+    if (rows.isEmpty() && m_view.currentIndex().isValid())
+        rows << m_view.currentIndex().row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QString HitActions::pathOf(int row) const
+{
+    return decodeFileName(m_model.filePathBytes(row));
+}
+
+bool HitActions::reachable(int row)
+{
+    const QString path = pathOf(row);
+    if (exists(path))
+        return true;
+    const QString folder = missingFolder(path);
+    const QString catalogue = m_model.text(row, 3);
+    if (exists(folder))
+        m_services.messages.inform(QStringLiteral("%1 is not there any more.\nIt was catalogued in %2.")
+                                       .arg(displayFileName(path), catalogue));
+    else
+        m_services.messages.inform(QStringLiteral("%1 is on a drive that is not connected: the folder %2 is "
+                                                  "missing.\nIt was catalogued in %3.")
+                                       .arg(displayFileName(path), displayFileName(folder), catalogue));
+    return false;
+}
+
+void HitActions::open()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty() || !reachable(rows.first()))
+        return;
+    const QString path = pathOf(rows.first());
+    const int result = StartDoc(m_services.launcher, m_services.messages, path, QFileInfo(path).path(),
+                                [this](int late) { m_services.messages.inform(runFailureText(late) + u'.'); });
+    if (result <= 32)
+        m_services.messages.inform(runFailureText(result) + u'.');
+}
+
+void HitActions::showInFolder()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty() || !reachable(rows.first()))
+        return;
+    const QString path = pathOf(rows.first());
+    if (m_services.fileManager.showItem(path))
+        return;
+    // No file manager answers on the bus: its folder opens, without the selection.
+    const QString folder = QFileInfo(path).path();
+    const int result = StartDoc(m_services.launcher, m_services.messages, folder, folder,
+                                [this](int late) { m_services.messages.inform(runFailureText(late) + u'.'); });
+    if (result <= 32)
+        m_services.messages.inform(runFailureText(result) + u'.');
+}
+
+void HitActions::copyPaths()
+{
+    QStringList paths;
+    for (const int row : selectedRows())
+        paths << pathOf(row);
+    if (!paths.isEmpty())
+        m_services.clipboard.setPaths(paths);
+}
+
+void HitActions::copyNames()
+{
+    QStringList names;
+    for (const int row : selectedRows())
+        names << displayFileName(pathOf(row).section(u'/', -1));
+    if (!names.isEmpty())
+        m_services.clipboard.setText(names.join(u'\n'));
+}
+
+void HitActions::exportResults()
+{
+    if (m_model.rowCount() == 0)
+        return;
+    const QString csv = QStringLiteral("CSV (*.csv)");
+    const QString tsv = QStringLiteral("Tab-separated text (*.tsv *.txt)");
+    SaveDialog &dialog = m_services.exportDialog;
+    dialog.filter = csv + QStringLiteral(";;") + tsv;
+    dialog.cancelError = false;
+    if (dialog.fileName.isEmpty())
+        dialog.fileName = QStringLiteral("results.csv");
+    dialog.showSave();
+    if (dialog.fileName.isEmpty())
+        return;
+    const bool asCsv = dialog.selectedFilter != tsv;
+    QString target = dialog.fileName;
+    if (QFileInfo(target).suffix().isEmpty())
+        target += asCsv ? QStringLiteral(".csv") : QStringLiteral(".tsv");
+
+    // The selection when the user chose rows, else every row, in the list's order.
+    QList<int> rows = selectedRows();
+    if (rows.size() <= 1) {
+        rows.clear();
+        for (int row = 0; row < m_model.rowCount(); ++row)
+            rows << row;
+    }
+    const ResultWriter writer(asCsv ? ExportFormat::Csv : ExportFormat::Tsv, true);
+    // Written whole or not at all: a failure leaves no part of a file behind.
+    QSaveFile file(target);
+    bool written = file.open(QIODevice::WriteOnly);
+    QByteArray block = writer.begin();
+    for (const int row : rows) {
+        if (!written)
+            break;
+        writer.appendRow(block, m_model.table(), row);
+        if (block.size() >= (1 << 16)) {
+            written = file.write(block) == block.size();
+            block.resize(0);
+        }
+    }
+    written = written && file.write(block) == block.size() && file.commit();
+    if (!written)
+        m_services.messages.inform(QStringLiteral("The results could not be written to %1:\n%2")
+                                       .arg(target, file.errorString()));
+}
+
+} // namespace kestrova

@@ -1,0 +1,65 @@
+// What the user can do with the hits of the search window besides the Run/Copy path window:
+// a context menu (right click, the Menu key, Shift+F10) with Open, Show in Folder, Copy Path,
+// Copy Name, Run/Copy Path... and Export Results...; Ctrl+C copies the selected paths, Enter
+// does what a double-click does. Paths keep their bytes (file_names.h) all the way to the
+// launcher, the file manager and the clipboard.
+#pragma once
+
+#include "services.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QTableView;
+
+namespace kestrova {
+
+class ResultModel;
+
+class HitActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    // runCopy: what a double-click does (the Run/Copy path window of the current row). The
+    // view must outlive the actions.
+    HitActions(Services &services, QTableView &view, ResultModel &model, std::function<void()> runCopy);
+
+    // The selected rows in the list's order; the current row when none is selected.
+    QList<int> selectedRows() const;
+
+    void open();
+    void showInFolder();
+    void copyPaths();
+    void copyNames();
+    void exportResults();
+
+    QMenu *menu() const { return m_menu; }
+    QAction *openAction = nullptr;
+    QAction *showInFolderAction = nullptr;
+    QAction *copyPathAction = nullptr;
+    QAction *copyNameAction = nullptr;
+    QAction *runCopyAction = nullptr;
+    QAction *exportAction = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString pathOf(int row) const;
+    // The hit's file when it is there; otherwise a message that names the missing folder and
+    // the catalogue the hit came from, and nothing.
+    bool reachable(int row);
+    void updateActions();
+
+    Services &m_services;
+    QTableView &m_view;
+    ResultModel &m_model;
+    std::function<void()> m_runCopy;
+    QMenu *m_menu = nullptr;
+};
+
+} // namespace kestrova

@@ -1,0 +1,88 @@
+#include "search/result_export.h"
+
+#include "platform/file_names.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+using namespace kestrova;
+
+namespace {
+
+ResultTable tableOf(const QList<QList<QByteArray>> &rows)
+{
+    ResultTable table;
+    for (const QList<QByteArray> &row : rows)
+        table.append({row[0], row[1], row[2], row[3]});
+    return table;
+}
+
+QByteArray written(ExportFormat format, bool header, const ResultTable &table)
+{
+    const ResultWriter writer(format, header);
+    QByteArray out = writer.begin();
+    for (qsizetype row = 0; row < table.size(); ++row)
+        writer.appendRow(out, table, row);
+    return out;
+}
+
+} // namespace
+
+class TestResultExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void csvQuotesOnlyWhatNeedsIt()
+    {
+        const ResultTable table = tableOf({{"/d/plain.txt", "Text", "1/2/2024 3:04:05 PM", "a.txt"},
+                                           {"/d/a,b.txt", "Text", "1/2/2024", "say \"hi\".txt"},
+                                           {"/d/caf\xc3\xa9.txt", "", "", "b.txt"}});
+        QCOMPARE(written(ExportFormat::Csv, true, table),
+                 QByteArray("File Path,File Type,Created,Catalogue File\r\n"
+                            "/d/plain.txt,Text,1/2/2024 3:04:05 PM,a.txt\r\n"
+                            "\"/d/a,b.txt\",Text,1/2/2024,\"say \"\"hi\"\".txt\"\r\n"
+                            "/d/caf\xc3\xa9.txt,,,b.txt\r\n"));
+    }
+
+    void tabSeparatedIsTheCommandLinesForm()
+    {
+        const ResultTable table = tableOf({{"/d/a b.txt", "Text", "1/2/2024", "a.txt"}});
+        QCOMPARE(written(ExportFormat::Tsv, false, table), QByteArray("/d/a b.txt\tText\t1/2/2024\ta.txt\n"));
+        QCOMPARE(written(ExportFormat::Tsv, true, table),
+                 QByteArray("File Path\tFile Type\tCreated\tCatalogue File\n/d/a b.txt\tText\t1/2/2024\ta.txt\n"));
+    }
+
+    void jsonLinesRoundTripNamesThatAreNotUtf8()
+    {
+        const QByteArray oddName = "/d/caf\xe9 \"q\" \\ \xff\x01.txt";
+        const ResultTable table = tableOf({{oddName, "Text", "1/2/2024", "\xe2\x82\xac.txt"},
+                                           {"/d/\xf0\x9f\x99\x82.png", "PNG image", "", "c.txt"}});
+        const QList<QByteArray> lines = written(ExportFormat::JsonLines, true, table).split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[2].isEmpty());
+        QVERIFY(lines[0].contains("\\udce9") && lines[0].contains("\\udcff") && lines[0].contains("\\u0001"));
+        for (int i = 0; i < 2; ++i) {
+            QJsonParseError error;
+            const QJsonDocument document = QJsonDocument::fromJson(lines[i], &error);
+            QCOMPARE(error.error, QJsonParseError::NoError);
+            const QJsonObject hit = document.object();
+            QCOMPARE(hit.keys(), (QStringList{"catalogue", "created", "path", "type"}));
+            // The escapes decode to the very bytes of the catalogue.
+            QCOMPARE(encodeFileName(hit[QStringLiteral("path")].toString()), table.text(i, 0).toByteArray());
+            QCOMPARE(encodeFileName(hit[QStringLiteral("catalogue")].toString()), table.text(i, 3).toByteArray());
+        }
+    }
+
+    void formatsByName()
+    {
+        QCOMPARE(exportFormatNamed(u"csv"), std::optional(ExportFormat::Csv));
+        QCOMPARE(exportFormatNamed(u"json"), std::optional(ExportFormat::JsonLines));
+        QCOMPARE(exportFormatNamed(u"tsv"), std::optional(ExportFormat::Tsv));
+        QVERIFY(!exportFormatNamed(u"xml"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestResultExport)
+#include "test_result_export.moc"
