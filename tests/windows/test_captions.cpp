@@ -1,11 +1,7 @@
 // Every caption of every window is whole: no label, button, option or frame title is cut,
 // at the desktop's usual font sizes. ctest runs this at 96 and at 144 dots per inch.
+#include "support/all_windows.h"
 #include "support/window_services.h"
-#include "windows/frmAbout.h"
-#include "windows/frmPath.h"
-#include "windows/frmReport.h"
-#include "windows/frmSearch.h"
-#include "windows/frmShow.h"
 #include "windows/mMain.h"
 #include "windows/picture_button.h"
 
@@ -93,17 +89,11 @@ private slots:
     void everyCaptionIsWhole()
     {
         WindowServices env;
-        frmReport main(env.services);
-        main.Form_Load();
-        frmSearch search(env.services);
-        search.Form_Load();
-        frmShow show(env.services);
-        frmPath path(env.services);
-        frmAbout about(env.services);
+        testing::AllWindows windows(env.services);
+        windows.main.Form_Load();
+        windows.search.Form_Load();
         QStringList clipped;
-        for (QWidget *window : {static_cast<QWidget *>(&main), static_cast<QWidget *>(&search),
-                                static_cast<QWidget *>(&show), static_cast<QWidget *>(&path),
-                                static_cast<QWidget *>(&about)})
+        for (QWidget *window : windows.list())
             for (const QString &what : clippedCaptions(*window))
                 clipped << window->windowTitle() + QStringLiteral(": ") + what;
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u"\n")));
@@ -113,14 +103,8 @@ private slots:
     {
         setApplicationIdentity();
         WindowServices env;
-        frmReport main(env.services);
-        frmSearch search(env.services);
-        frmShow show(env.services);
-        frmPath path(env.services);
-        frmAbout about(env.services);
-        for (QWidget *window : {static_cast<QWidget *>(&main), static_cast<QWidget *>(&search),
-                                static_cast<QWidget *>(&show), static_cast<QWidget *>(&path),
-                                static_cast<QWidget *>(&about)}) {
+        testing::AllWindows windows(env.services);
+        for (QWidget *window : windows.list()) {
             const QList<QSize> sizes = window->windowIcon().availableSizes();
             QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)), qPrintable(window->windowTitle()));
         }

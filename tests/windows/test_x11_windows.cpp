@@ -1,12 +1,8 @@
 // The windows on a real X server, where the window system sees them: their captions exactly
 // as the windows give them (Qt's X11 support can add the program's name), and the main window
 // in the middle of the screen. Skipped where there is no X display.
+#include "support/all_windows.h"
 #include "support/window_services.h"
-#include "windows/frmAbout.h"
-#include "windows/frmPath.h"
-#include "windows/frmReport.h"
-#include "windows/frmSearch.h"
-#include "windows/frmShow.h"
 #include "windows/mMain.h"
 
 #include <QApplication>
@@ -50,15 +46,9 @@ private slots:
     void captionsAreTheWindowsOwn()
     {
         WindowServices env;
-        frmReport main(env.services);
-        frmSearch search(env.services);
-        frmShow show(env.services);
-        frmPath path(env.services);
-        frmAbout about(env.services);
+        testing::AllWindows windows(env.services);
         QStringList captions;
-        for (QWidget *window : {static_cast<QWidget *>(&main), static_cast<QWidget *>(&search),
-                                static_cast<QWidget *>(&show), static_cast<QWidget *>(&path),
-                                static_cast<QWidget *>(&about)}) {
+        for (QWidget *window : windows.list()) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
             captions << netWmName(*window);
