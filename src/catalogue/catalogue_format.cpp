@@ -1,5 +1,6 @@
 #include "catalogue_format.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kestrova::catalogue {
@@ -19,6 +20,21 @@ QByteArray formatTotal(quint64 count)
     if (out.at(end - 1) == '.')
         --end;
     return out.left(end) + out.mid(exponent);
+}
+
+bool isFolderHeading(QByteArrayView line, QByteArrayView previousLine, bool previousClosesFrame)
+{
+    return line.startsWith(QByteArrayView("Folder")) && previousLine == QByteArrayView(kRule) && !previousClosesFrame;
+}
+
+QByteArrayView headingFolder(QByteArrayView heading)
+{
+    QByteArrayView text = heading.sliced(std::min<qsizetype>(heading.size(), 6)); // "Folder"
+    while (!text.isEmpty() && text.front() == ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
 }
 
 QByteArray lineSafe(QByteArray text)

@@ -19,6 +19,15 @@ inline constexpr char kFileTotalPrefix[] = "TOTAL FILES SCANNED: ";
 inline constexpr char kFieldSeparator = ';';
 inline constexpr char kFinished[] = "Finished ...";
 
+// The frame rule of headings, as a reader meets it: a folder heading is a line beginning
+// "Folder" right after a rule line, where that rule line does not itself close the frame of the
+// heading before it (a file named "Folders.txt" first in its folder follows the closing rule
+// and stays a file line). previousLine is the line before, without its line end;
+// previousClosesFrame says whether it is the line right after the latest heading.
+bool isFolderHeading(QByteArrayView line, QByteArrayView previousLine, bool previousClosesFrame);
+// The folder a heading names: the text after "Folder", without the blanks around it.
+QByteArrayView headingFolder(QByteArrayView heading);
+
 // A count as the totals lines hold it: the plain number below 10,000,000, from there the
 // shortest form with at most seven significant digits (1E+07, 1.234568E+07).
 QByteArray formatTotal(quint64 count);

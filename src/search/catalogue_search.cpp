@@ -1,6 +1,8 @@
 #include "catalogue_search.h"
 
 #include "needle.h"
+
+#include "catalogue/catalogue_format.h"
 #include "platform/file_names.h"
 #include "platform/text_file.h"
 
@@ -50,17 +52,6 @@ const char *findLineEnd(const char *from, const char *end)
     while (p < end && !isLineEnd(*p))
         ++p;
     return p;
-}
-
-const char kRuleText[] = "============================================";
-
-QByteArrayView trimmedBlanks(QByteArrayView text)
-{
-    while (!text.isEmpty() && text.front() == ' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    return text;
 }
 
 // One catalogue file read in large blocks. The scan jumps from one place of interest to the
@@ -190,7 +181,7 @@ private:
     {
         if (m_heading.isNull())
             return;
-        m_session.CurrentFolder = trimmedBlanks(m_heading.sliced(kFolderWord.size())).toByteArray();
+        m_session.CurrentFolder = catalogue::headingFolder(m_heading).toByteArray();
         m_heading = QByteArrayView();
     }
 
@@ -218,24 +209,21 @@ private:
         return end;
     }
 
-    // A folder heading begins with "Folder" and stands where the writer puts headings: right
-    // after a rule line that does not itself close a frame. A file named "Folders.txt" that
-    // comes first in its folder follows the closing rule, and stays a file line.
+    // The frame rule of catalogue_format.h, over the bytes before the line in the buffer (the
+    // look-back area keeps enough of them to hold a rule line).
     bool isFolderHeading(const char *lineStart, QByteArrayView line) const
     {
         if (!line.startsWith(kFolderWord) || offsetOf(lineStart) == 0)
             return false;
-        const char *ruleEnd = lineStart - 1;
-        if (*ruleEnd == '\n' && offsetOf(ruleEnd) > 0 && ruleEnd[-1] == '\r')
-            --ruleEnd;
-        const char *ruleStart = ruleEnd - kRuleLength;
-        if (offsetOf(ruleStart) < 0)
-            return false;
-        if (std::memcmp(ruleStart, kRuleText, kRuleLength) != 0)
-            return false;
-        if (offsetOf(ruleStart) > 0 && !isLineEnd(ruleStart[-1]))
-            return false;
-        return offsetOf(ruleStart) != m_lastHeadingNext;
+        const char *previousEnd = lineStart - 1;
+        if (*previousEnd == '\n' && offsetOf(previousEnd) > 0 && previousEnd[-1] == '\r')
+            --previousEnd;
+        const char *previousStart = previousEnd;
+        while (offsetOf(previousStart) > 0 && offsetOf(previousStart) > m_base && !isLineEnd(previousStart[-1])
+               && previousEnd - previousStart <= kRuleLength)
+            --previousStart;
+        return catalogue::isFolderHeading(line, QByteArrayView(previousStart, previousEnd - previousStart),
+                                          offsetOf(previousStart) == m_lastHeadingNext);
     }
 
     CatalogueSearch &m_search;
