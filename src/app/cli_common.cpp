@@ -40,11 +40,12 @@ int runCli(const QStringList &arguments, Io &io)
         "Writes catalogues of folder trees and searches folders of catalogues.\n\n"
         "Commands:\n"
         "  generate ROOT CATALOGUE   write the catalogue of the tree at ROOT\n"
-        "  search FOLDER CRITERIA    search the catalogues in FOLDER\n\n"
+        "  search FOLDER CRITERIA    search the catalogues in FOLDER\n"
+        "  compare OLD NEW           what changed between two catalogues of a drive\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate or search"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search or compare"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments)) {
         io.err << parser.errorText() << Qt::endl;
@@ -65,6 +66,8 @@ int runCli(const QStringList &arguments, Io &io)
         return runGenerate(rest, io);
     if (command == u"search")
         return runSearch(rest, io);
+    if (command == u"compare")
+        return runCompare(rest, io);
     io.err << QStringLiteral("kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
     return Exit::Failed;
 }

@@ -19,7 +19,8 @@ struct Io
 
 namespace Exit {
 inline constexpr int Ok = 0;
-inline constexpr int Partial = 1; // generate: complete, some folders failed; search: no row
+inline constexpr int Partial = 1; // generate: complete, some folders failed; search: no row;
+                                  // compare: differences
 inline constexpr int Failed = 2;  // the run failed, or the command line was wrong
 } // namespace Exit
 
@@ -35,6 +36,7 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &c
 // Each command takes its arguments after the command word.
 int runGenerate(const QStringList &arguments, Io &io);
 int runSearch(const QStringList &arguments, Io &io);
+int runCompare(const QStringList &arguments, Io &io);
 
 // Runs the whole program: the command word, then the command.
 int runCli(const QStringList &arguments, Io &io);

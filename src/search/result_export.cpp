@@ -5,8 +5,6 @@
 namespace kestrova {
 namespace {
 
-constexpr const char *kColumnNames[ResultTable::kColumns] = {"File Path", "File Type", "Created", "Catalogue File"};
-constexpr const char *kJsonKeys[ResultTable::kColumns] = {"path", "type", "created", "catalogue"};
 
 // A CSV field: quoted when it holds a comma, a quote or a line end, quotes doubled.
 void appendCsvField(QByteArray &out, QByteArrayView text)
@@ -62,7 +60,18 @@ std::optional<ExportFormat> exportFormatNamed(QStringView name)
     return std::nullopt;
 }
 
-ResultWriter::ResultWriter(ExportFormat format, bool header) : m_format(format), m_header(header) {}
+ResultWriter::ResultWriter(ExportFormat format, bool header, QList<QByteArray> columns)
+    : m_format(format), m_header(header), m_columns(std::move(columns))
+{
+    if (m_columns.size() != ResultTable::kColumns) {
+        // The result list's columns, with the short keys its JSON form has always had.
+        m_columns = {"File Path", "File Type", "Created", "Catalogue File"};
+        m_keys = {"path", "type", "created", "catalogue"};
+        return;
+    }
+    for (const QByteArray &column : m_columns)
+        m_keys << column.toLower().replace(' ', "");
+}
 
 QByteArray ResultWriter::begin() const
 {
@@ -70,7 +79,7 @@ QByteArray ResultWriter::begin() const
         return {};
     QByteArray out;
     for (int column = 0; column < ResultTable::kColumns; ++column) {
-        out.append(kColumnNames[column]);
+        out.append(m_columns[column]);
         if (column + 1 < ResultTable::kColumns)
             out.append(m_format == ExportFormat::Csv ? ',' : '\t');
     }
@@ -96,7 +105,7 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
     case ExportFormat::JsonLines:
         out.append('{');
         for (int column = 0; column < ResultTable::kColumns; ++column) {
-            out.append('"').append(kJsonKeys[column]).append("\":");
+            out.append('"').append(m_keys[column]).append("\":");
             appendJsonString(out, table.text(row, column));
             out.append(column + 1 < ResultTable::kColumns ? QByteArrayView(",") : QByteArrayView("}\n"));
         }

@@ -6,6 +6,7 @@
 #include "result_order.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -26,8 +27,9 @@ class ResultWriter
 {
 public:
     // header: whether the CSV and tab-separated forms begin with the column names (the JSON
-    // form has none).
-    ResultWriter(ExportFormat format, bool header);
+    // form has none). columns: the four columns' names (the JSON keys are the names in lower
+    // case, blanks taken out); by default the result list's.
+    ResultWriter(ExportFormat format, bool header, QList<QByteArray> columns = {});
 
     // What comes before the rows (empty when nothing does).
     QByteArray begin() const;
@@ -37,6 +39,8 @@ public:
 private:
     ExportFormat m_format;
     bool m_header;
+    QList<QByteArray> m_columns;
+    QList<QByteArray> m_keys;
 };
 
 } // namespace kestrova

@@ -1,0 +1,151 @@
+// kestrova-cli compare OLD NEW: what changed between two catalogues of a drive.
+#include "cli_common.h"
+
+#include "catalogue/catalogue_comparison.h"
+#include "platform/file_names.h"
+#include "search/result_export.h"
+
+#include <QCommandLineParser>
+#include <QIODevice>
+
+namespace kestrova::cli {
+namespace {
+
+QByteArray changeMark(Difference::Kind kind)
+{
+    switch (kind) {
+    case Difference::Kind::Added:
+    case Difference::Kind::FolderAdded: return "+";
+    case Difference::Kind::Removed:
+    case Difference::Kind::FolderRemoved: return "-";
+    case Difference::Kind::Changed: return "~";
+    }
+    return "?";
+}
+
+// Writes each difference as it comes: "+ PATH", "- PATH", "~ PATH" and for a change the old
+// and new type and created texts after TABs; folders end in "/". Or as rows of the tabular
+// forms: Change, File Path, Old, New (the type and created text joined by ";").
+class CliDifferenceSink final : public DifferenceSink
+{
+public:
+    CliDifferenceSink(Io &io, std::optional<ExportFormat> format)
+        : m_device(io.out.device()), m_io(io), m_format(format),
+          m_writer(format.value_or(ExportFormat::Tsv), format == ExportFormat::Csv,
+                   {"Change", "File Path", "Old", "New"})
+    {
+        if (m_format)
+            m_block = m_writer.begin();
+    }
+
+    void difference(const Difference &d) override
+    {
+        const bool folder = d.kind == Difference::Kind::FolderAdded || d.kind == Difference::Kind::FolderRemoved;
+        const QByteArray path = folder && !d.path.endsWith('/') ? d.path + '/' : d.path;
+        if (!m_format) {
+            m_block += changeMark(d.kind) + ' ' + path;
+            if (d.kind == Difference::Kind::Changed)
+                m_block += '\t' + d.oldType + '\t' + d.oldCreated + '\t' + d.newType + '\t' + d.newCreated;
+            m_block += '\n';
+        } else {
+            const QByteArray before = d.oldType.isEmpty() && d.oldCreated.isEmpty() ? QByteArray() : d.oldType + ';' + d.oldCreated;
+            const QByteArray after = d.newType.isEmpty() && d.newCreated.isEmpty() ? QByteArray() : d.newType + ';' + d.newCreated;
+            m_table.clear();
+            m_table.append({changeMark(d.kind), path, before, after});
+            m_writer.appendRow(m_block, m_table, 0);
+        }
+        if (m_block.size() >= (1 << 16))
+            flush();
+    }
+
+    void flush()
+    {
+        if (m_device)
+            m_device->write(m_block); // a failure is reported when the program ends
+        else
+            m_io.out << QString::fromUtf8(m_block);
+        m_block.clear();
+    }
+
+private:
+    QIODevice *m_device;
+    Io &m_io;
+    std::optional<ExportFormat> m_format;
+    ResultWriter m_writer;
+    ResultTable m_table;
+    QByteArray m_block;
+};
+
+QString summaryText(const ComparisonResult &result)
+{
+    QStringList parts = {QStringLiteral("%1 added").arg(result.added), QStringLiteral("%1 removed").arg(result.removed),
+                         QStringLiteral("%1 changed").arg(result.changed)};
+    if (result.foldersAdded)
+        parts << QStringLiteral("%1 folders added").arg(result.foldersAdded);
+    if (result.foldersRemoved)
+        parts << QStringLiteral("%1 folders removed").arg(result.foldersRemoved);
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+int runCompare(const QStringList &arguments, Io &io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Compares two catalogues of a drive and prints one line per difference: \"+ PATH\" added,\n"
+        "\"- PATH\" removed, \"~ PATH\" changed (then, after TABs, the old and the new type and created\n"
+        "texts); folders end in \"/\". Folders are matched by their path below each catalogue's root.\n"
+        "A summary goes to standard error.\n"
+        "Exit status: 0 no difference, 1 differences, 2 a file could not be read or is no catalogue,\n"
+        "or the command line was wrong."));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("Write the differences as rows of FORMAT instead: tsv, csv or json, "
+                                                   "with the columns Change, File Path, Old and New (as for search)."),
+                                    QStringLiteral("FORMAT"));
+    const QCommandLineOption rootAs(QStringLiteral("root-as"),
+                                    QStringLiteral("Match OLD_ROOT in the old catalogue with NEW_ROOT in the new one (a "
+                                                   "drive mounted elsewhere); by default each catalogue's own root."),
+                                    QStringLiteral("OLD_ROOT=NEW_ROOT"));
+    parser.addOptions({format, rootAs});
+    parser.addPositionalArgument(QStringLiteral("OLD"), QStringLiteral("The earlier catalogue."));
+    parser.addPositionalArgument(QStringLiteral("NEW"), QStringLiteral("The later catalogue."));
+    if (const auto status = parseCommandLine(parser, QStringLiteral("compare"), arguments, 2, io))
+        return *status;
+    std::optional<ExportFormat> outputFormat;
+    if (parser.isSet(format)) {
+        outputFormat = exportFormatNamed(parser.value(format));
+        if (!outputFormat) {
+            io.err << QStringLiteral("kestrova-cli compare: --format takes tsv, csv or json") << Qt::endl;
+            return Exit::Failed;
+        }
+    }
+    std::optional<ComparisonRoots> roots;
+    if (parser.isSet(rootAs)) {
+        const QByteArray value = encodeFileName(parser.value(rootAs));
+        const qsizetype equals = value.indexOf('=');
+        if (equals <= 0 || equals + 1 == value.size()) {
+            io.err << QStringLiteral("kestrova-cli compare: --root-as takes OLD_ROOT=NEW_ROOT") << Qt::endl;
+            return Exit::Failed;
+        }
+        roots = ComparisonRoots{value.left(equals), value.mid(equals + 1)};
+    }
+    const QStringList positional = parser.positionalArguments();
+    CliDifferenceSink sink(io, outputFormat);
+    try {
+        const ComparisonResult result = compareCatalogues(positional[0], positional[1], sink, roots);
+        sink.flush();
+        io.out.flush();
+        for (const auto &[name, summary] : {std::pair{positional[0], result.oldCatalogue}, std::pair{positional[1], result.newCatalogue}})
+            if (!summary.complete)
+                io.err << QStringLiteral("kestrova-cli compare: %1 ends part-way (its run was ended early)").arg(name) << Qt::endl;
+        io.err << summaryText(result) << Qt::endl;
+        return result.any() ? Exit::Partial : Exit::Ok;
+    } catch (const Error &error) {
+        sink.flush();
+        io.err << QStringLiteral("kestrova-cli compare: ") << error.numberStyle() << Qt::endl;
+        return Exit::Failed;
+    }
+}
+
+} // namespace kestrova::cli

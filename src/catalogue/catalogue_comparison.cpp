@@ -1,0 +1,163 @@
+#include "catalogue_comparison.h"
+
+#include <QHash>
+
+namespace kestrova {
+namespace {
+
+// A folder's path below root, the key folders are matched by: "" for the root itself, then
+// "/a", "/a/b" whether the root is "/" or "/media/usb".
+QByteArray keyBelow(const QByteArray &path, const QByteArray &root)
+{
+    if (!path.startsWith(root))
+        return path;
+    QByteArray rest = path.mid(root.size());
+    if (!rest.isEmpty() && !rest.startsWith('/') && !root.endsWith('/'))
+        return path; // "/media/usb2" is not below "/media/usb"
+    if (!rest.isEmpty() && !rest.startsWith('/'))
+        rest.prepend('/');
+    return rest;
+}
+
+QByteArray entryPath(const QByteArray &folder, const QByteArray &name)
+{
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+struct IndexedFolder
+{
+    QByteArray path;
+    qint64 entriesAt = 0;
+    bool seen = false;
+};
+
+class Comparison
+{
+public:
+    Comparison(DifferenceSink &sink, ComparisonResult &result) : m_sink(sink), m_result(result) {}
+
+    void folderAdded(const QByteArray &path, const std::vector<CatalogueEntry> &entries)
+    {
+        ++m_result.foldersAdded;
+        m_sink.difference({Difference::Kind::FolderAdded, path, {}, {}, {}, {}});
+        for (const CatalogueEntry &entry : entries)
+            added(path, entry);
+    }
+    void folderRemoved(const QByteArray &path, const std::vector<CatalogueEntry> &entries)
+    {
+        ++m_result.foldersRemoved;
+        m_sink.difference({Difference::Kind::FolderRemoved, path, {}, {}, {}, {}});
+        for (const CatalogueEntry &entry : entries)
+            removed(path, entry);
+    }
+
+    // The entries of one folder in both: pairwise while both list the same names in the same
+    // order, then by name for the rest.
+    void entries(const QByteArray &oldFolder, const std::vector<CatalogueEntry> &oldEntries,
+                 const QByteArray &newFolder, const std::vector<CatalogueEntry> &newEntries)
+    {
+        size_t same = 0;
+        while (same < oldEntries.size() && same < newEntries.size() && oldEntries[same].name == newEntries[same].name) {
+            compare(newFolder, oldEntries[same], newEntries[same]);
+            ++same;
+        }
+        if (same == oldEntries.size() && same == newEntries.size())
+            return;
+        QHash<QByteArray, size_t> newByName;
+        for (size_t i = same; i < newEntries.size(); ++i)
+            newByName.insert(newEntries[i].name, i);
+        std::vector<bool> matched(newEntries.size(), false);
+        for (size_t i = same; i < oldEntries.size(); ++i) {
+            const auto found = newByName.constFind(oldEntries[i].name);
+            if (found == newByName.cend() || matched[*found]) {
+                removed(oldFolder, oldEntries[i]);
+                continue;
+            }
+            matched[*found] = true;
+            compare(newFolder, oldEntries[i], newEntries[*found]);
+        }
+        for (size_t i = same; i < newEntries.size(); ++i)
+            if (!matched[i])
+                added(newFolder, newEntries[i]);
+    }
+
+private:
+    void compare(const QByteArray &folder, const CatalogueEntry &before, const CatalogueEntry &after)
+    {
+        if (before.type == after.type && before.created == after.created)
+            return;
+        ++m_result.changed;
+        m_sink.difference({Difference::Kind::Changed, entryPath(folder, after.name), before.type, before.created,
+                           after.type, after.created});
+    }
+    void added(const QByteArray &folder, const CatalogueEntry &entry)
+    {
+        ++m_result.added;
+        m_sink.difference({Difference::Kind::Added, entryPath(folder, entry.name), {}, {}, entry.type, entry.created});
+    }
+    void removed(const QByteArray &folder, const CatalogueEntry &entry)
+    {
+        ++m_result.removed;
+        m_sink.difference({Difference::Kind::Removed, entryPath(folder, entry.name), entry.type, entry.created, {}, {}});
+    }
+
+    DifferenceSink &m_sink;
+    ComparisonResult &m_result;
+};
+
+} // namespace
+
+ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPath, DifferenceSink &sink,
+                                   const std::optional<ComparisonRoots> &roots)
+{
+    ComparisonResult result;
+    CatalogueReader before(oldPath);
+    CatalogueReader after(newPath);
+
+    // The new catalogue's folders, in its order, with where their entries are.
+    std::vector<IndexedFolder> index;
+    QHash<QByteArray, size_t> position;
+    while (std::optional<CatalogueFolder> folder = after.nextFolder(false))
+        index.push_back({std::move(folder->path), folder->entriesAt, false});
+    result.newCatalogue = after.summary();
+    const QByteArray newRoot = roots ? roots->newRoot : result.newCatalogue.root;
+    // Backwards, so that a folder listed twice is matched at its first place.
+    for (size_t i = index.size(); i-- > 0;)
+        position.insert(keyBelow(index[i].path, newRoot), i);
+
+    Comparison comparison(sink, result);
+    size_t next = 0; // new folders before this one have been dealt with
+    const auto addNewFoldersBefore = [&](size_t end) {
+        for (; next < end; ++next)
+            if (!index[next].seen) {
+                index[next].seen = true;
+                comparison.folderAdded(index[next].path, after.readFolderAt(index[next].entriesAt));
+            }
+    };
+
+    std::optional<QByteArray> oldRoot = roots ? std::optional(roots->oldRoot) : std::nullopt;
+    while (std::optional<CatalogueFolder> folder = before.nextFolder()) {
+        if (!sink.keepGoing()) {
+            result.stopped = true;
+            break;
+        }
+        if (!oldRoot)
+            oldRoot = before.summary().root;
+        const auto found = position.constFind(keyBelow(folder->path, *oldRoot));
+        if (found == position.cend() || index[*found].seen) {
+            comparison.folderRemoved(folder->path, folder->entries);
+            continue;
+        }
+        // The new catalogue's folders up to this one that the old one lacks come first.
+        addNewFoldersBefore(*found);
+        IndexedFolder &match = index[*found];
+        match.seen = true;
+        comparison.entries(folder->path, folder->entries, match.path, after.readFolderAt(match.entriesAt));
+    }
+    if (!result.stopped)
+        addNewFoldersBefore(index.size());
+    result.oldCatalogue = before.summary();
+    return result;
+}
+
+} // namespace kestrova

@@ -1,0 +1,65 @@
+// Two catalogues of the same drive compared: the entries added, removed and changed (same
+// folder and name, another type or created text), and the folders added or removed. Folders
+// are matched by their path below each catalogue's root (or below roots the caller names,
+// for a drive mounted elsewhere). The new catalogue is indexed folder by folder, the old one
+// read as a stream: at most one folder of each is held, besides the index of folder paths.
+// Where both list their folders and files in the same order (as every catalogue of this
+// program does) the result comes in that order.
+#pragma once
+
+#include "catalogue_reader.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace kestrova {
+
+struct Difference
+{
+    enum class Kind { Added, Removed, Changed, FolderAdded, FolderRemoved };
+    Kind kind;
+    // The full path as its catalogue has it: the new one's for added and changed entries and
+    // added folders, the old one's for what was removed.
+    QByteArray path;
+    QByteArray oldType;
+    QByteArray oldCreated;
+    QByteArray newType;
+    QByteArray newCreated;
+};
+
+class DifferenceSink
+{
+public:
+    virtual ~DifferenceSink() = default;
+    virtual void difference(const Difference &difference) = 0;
+    // Called once for every folder of the old catalogue; false ends the comparison there.
+    virtual bool keepGoing() { return true; }
+};
+
+struct ComparisonResult
+{
+    CatalogueSummary oldCatalogue;
+    CatalogueSummary newCatalogue;
+    quint64 added = 0;
+    quint64 removed = 0;
+    quint64 changed = 0;
+    quint64 foldersAdded = 0;
+    quint64 foldersRemoved = 0;
+    bool stopped = false; // the sink asked to stop
+    bool any() const { return added || removed || changed || foldersAdded || foldersRemoved; }
+};
+
+// The roots below which folder paths are compared; by default each catalogue's first heading.
+struct ComparisonRoots
+{
+    QByteArray oldRoot;
+    QByteArray newRoot;
+};
+
+// Raises an Error when a file cannot be read or is not a catalogue.
+ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPath, DifferenceSink &sink,
+                                   const std::optional<ComparisonRoots> &roots = std::nullopt);
+
+} // namespace kestrova

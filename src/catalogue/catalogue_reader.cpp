@@ -1,0 +1,194 @@
+#include "catalogue_reader.h"
+
+#include "catalogue_format.h"
+#include "platform/file_names.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrova {
+namespace {
+
+constexpr qsizetype kBlock = 1 << 20;
+constexpr qsizetype kMaxLine = 1 << 20;
+
+std::optional<CatalogueEntry> entryOf(QByteArrayView line)
+{
+    const qsizetype last = line.lastIndexOf(';');
+    if (last < 0)
+        return std::nullopt;
+    const qsizetype middle = line.first(last).lastIndexOf(';');
+    if (middle < 0)
+        return std::nullopt;
+    return CatalogueEntry{line.first(middle).toByteArray(), line.sliced(middle + 1, last - middle - 1).toByteArray(),
+                          line.sliced(last + 1).toByteArray()};
+}
+
+} // namespace
+
+CatalogueReader::CatalogueReader(const QString &path) : m_path(path)
+{
+    m_fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (m_fd < 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    struct stat info;
+    if (fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(m_fd);
+        throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a regular file"));
+    }
+    m_buffer.resize(kBlock * 2);
+    QByteArrayView first;
+    if (!nextLine(first) || !first.startsWith(QByteArrayView(catalogue::kHeaderPrefix))) {
+        ::close(m_fd);
+        throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a catalogue: its first line is no catalogue header"));
+    }
+    m_summary.headerDate = first.sliced(qstrlen(catalogue::kHeaderPrefix)).toByteArray();
+}
+
+CatalogueReader::~CatalogueReader()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void CatalogueReader::fill()
+{
+    if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, size_t(m_end - m_begin));
+        m_bufferAt += m_begin;
+        m_end -= m_begin;
+        m_begin = 0;
+    }
+    if (m_buffer.size() - m_end < kBlock)
+        m_buffer.resize(m_end + kBlock);
+    for (;;) {
+        const ssize_t got = ::read(m_fd, m_buffer.data() + m_end, size_t(m_buffer.size() - m_end));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw errorFromErrno(errno, ErrnoSubject::File);
+        if (got == 0)
+            m_atEnd = true;
+        m_end += got;
+        return;
+    }
+}
+
+// The first CR or LF in [from, to), or null.
+static const char *lineEnd(const char *from, const char *to)
+{
+    while (from < to && *from != '\n' && *from != '\r')
+        ++from;
+    return from < to ? from : nullptr;
+}
+
+bool CatalogueReader::nextLine(QByteArrayView &line)
+{
+    for (;;) {
+        const char *data = m_buffer.constData();
+        const char *stop = lineEnd(data + m_begin, data + m_end);
+        // A CR at the end of what was read may yet be followed by its LF.
+        if (stop && !(*stop == '\r' && stop + 1 == data + m_end && !m_atEnd)) {
+            const qsizetype at = stop - data;
+            const qsizetype start = std::exchange(m_begin, at + ((*stop == '\r' && at + 1 < m_end && data[at + 1] == '\n') ? 2 : 1));
+            if (std::exchange(m_skipping, false))
+                continue; // the end of an overlong line
+            line = QByteArrayView(data + start, at - start);
+            return true;
+        }
+        if (m_atEnd) {
+            if (m_begin == m_end || m_skipping)
+                return false;
+            const qsizetype start = std::exchange(m_begin, m_end);
+            line = QByteArrayView(data + start, m_end - start);
+            return true;
+        }
+        if (m_end - m_begin > kMaxLine) {
+            // No catalogue line is this long: what was read of it goes, the rest is passed over.
+            m_skipping = true;
+            m_begin = stop ? stop - data : m_end;
+        }
+        fill();
+    }
+}
+
+void CatalogueReader::seek(qint64 offset)
+{
+    if (::lseek(m_fd, offset, SEEK_SET) < 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    m_bufferAt = offset;
+    m_begin = m_end = 0;
+    m_atEnd = false;
+    m_skipping = false;
+}
+
+// One line through the frame rule; answers whether it is a heading, and notes what the last
+// lines say.
+bool CatalogueReader::take(QByteArrayView line)
+{
+    const QByteArrayView rule(catalogue::kRule);
+    const bool heading = catalogue::isFolderHeading(line, m_previousIsRule ? rule : QByteArrayView(), m_headingBeforePrevious);
+    m_headingBeforePrevious = m_previousIsHeading;
+    m_previousIsHeading = heading;
+    m_previousIsRule = line == rule;
+    return heading;
+}
+
+std::vector<CatalogueEntry> CatalogueReader::readEntries(bool keep)
+{
+    std::vector<CatalogueEntry> entries;
+    QByteArrayView line;
+    while (nextLine(line)) {
+        if (take(line)) {
+            m_pending = CatalogueFolder{catalogue::headingFolder(line).toByteArray(), m_bufferAt + m_begin, {}};
+            return entries;
+        }
+        if (line == QByteArrayView(catalogue::kEndMarker))
+            m_summary.complete = true;
+        else if (line.startsWith(QByteArrayView(catalogue::kFolderTotalPrefix)))
+            m_summary.folderTotal = line.sliced(qstrlen(catalogue::kFolderTotalPrefix)).toByteArray();
+        else if (line.startsWith(QByteArrayView(catalogue::kFileTotalPrefix)))
+            m_summary.fileTotal = line.sliced(qstrlen(catalogue::kFileTotalPrefix)).toByteArray();
+        else if (keep && !m_summary.complete && line != QByteArrayView(catalogue::kRule))
+            if (auto entry = entryOf(line))
+                entries.push_back(std::move(*entry));
+    }
+    m_pending.reset();
+    return entries;
+}
+
+std::optional<CatalogueFolder> CatalogueReader::nextFolder(bool withEntries)
+{
+    if (!m_started) {
+        m_started = true;
+        readEntries(false); // the header's rule lines: no entries stand before the first heading
+        if (m_pending)
+            m_summary.root = m_pending->path;
+    }
+    if (!m_pending)
+        return std::nullopt;
+    CatalogueFolder folder = std::move(*m_pending);
+    m_pending.reset();
+    folder.entries = readEntries(withEntries);
+    return folder;
+}
+
+std::vector<CatalogueEntry> CatalogueReader::readFolderAt(qint64 offset)
+{
+    seek(offset);
+    // Just after a heading: the next line is the rule that closes its frame.
+    m_previousIsRule = false;
+    m_previousIsHeading = true;
+    m_headingBeforePrevious = false;
+    const CatalogueSummary kept = m_summary;
+    m_summary.complete = false; // entries end at the end marker, which is further on
+    std::vector<CatalogueEntry> entries = readEntries(true);
+    m_summary = kept;
+    return entries;
+}
+
+} // namespace kestrova
