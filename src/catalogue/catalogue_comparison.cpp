@@ -1,6 +1,9 @@
 #include "catalogue_comparison.h"
 
+#include "platform/name_order.h"
+
 #include <QHash>
+#include <QSet>
 
 namespace kestrova {
 namespace {
@@ -19,6 +22,22 @@ QByteArray keyBelow(const QByteArray &path, const QByteArray &root)
     return rest;
 }
 
+// Whether folder key a comes before b in the walk: depth first, the sub-folders of a folder in
+// the listing order of their names.
+bool walksBefore(const QByteArray &a, const QByteArray &b)
+{
+    const QList<QByteArray> left = a.split('/');
+    const QList<QByteArray> right = b.split('/');
+    for (qsizetype i = 0; i < left.size() && i < right.size(); ++i) {
+        if (left[i] == right[i])
+            continue;
+        const NameSortKey x(left[i]);
+        const NameSortKey y(right[i]);
+        return x < y;
+    }
+    return left.size() < right.size();
+}
+
 QByteArray entryPath(const QByteArray &folder, const QByteArray &name)
 {
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
@@ -27,6 +46,7 @@ QByteArray entryPath(const QByteArray &folder, const QByteArray &name)
 struct IndexedFolder
 {
     QByteArray path;
+    QByteArray key;
     qint64 entriesAt = 0;
     bool seen = false;
 };
@@ -114,25 +134,45 @@ ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPat
     CatalogueReader before(oldPath);
     CatalogueReader after(newPath);
 
-    // The new catalogue's folders, in its order, with where their entries are.
+    // The new catalogue's folders, in its order, with where their entries are; the old one's
+    // folder keys, so that a folder of the new one is called added only when the old one
+    // lacks it, whatever order either lists its folders in.
     std::vector<IndexedFolder> index;
-    QHash<QByteArray, size_t> position;
     while (std::optional<CatalogueFolder> folder = after.nextFolder(false))
-        index.push_back({std::move(folder->path), folder->entriesAt, false});
+        index.push_back({std::move(folder->path), {}, folder->entriesAt, false});
     result.newCatalogue = after.summary();
     const QByteArray newRoot = roots ? roots->newRoot : result.newCatalogue.root;
+    QHash<QByteArray, size_t> position;
     // Backwards, so that a folder listed twice is matched at its first place.
-    for (size_t i = index.size(); i-- > 0;)
-        position.insert(keyBelow(index[i].path, newRoot), i);
+    for (size_t i = index.size(); i-- > 0;) {
+        index[i].key = keyBelow(index[i].path, newRoot);
+        position.insert(index[i].key, i);
+    }
+    QSet<QByteArray> oldKeys;
+    {
+        CatalogueReader keys(oldPath);
+        std::optional<QByteArray> root = roots ? std::optional(roots->oldRoot) : std::nullopt;
+        while (std::optional<CatalogueFolder> folder = keys.nextFolder(false)) {
+            if (!root)
+                root = keys.summary().root;
+            oldKeys.insert(keyBelow(folder->path, *root));
+        }
+    }
 
     Comparison comparison(sink, result);
-    size_t next = 0; // new folders before this one have been dealt with
-    const auto addNewFoldersBefore = [&](size_t end) {
-        for (; next < end; ++next)
-            if (!index[next].seen) {
-                index[next].seen = true;
-                comparison.folderAdded(index[next].path, after.readFolderAt(index[next].entriesAt));
-            }
+    size_t next = 0; // the new catalogue's folders before this one have been dealt with
+    // The new catalogue's folders that the old one lacks, up to the place of key in the walk
+    // (all of them without a key).
+    const auto addNewFoldersBefore = [&](const QByteArray *key) {
+        for (; next < index.size(); ++next) {
+            IndexedFolder &folder = index[next];
+            if (folder.seen)
+                continue;
+            if (oldKeys.contains(folder.key) || (key && !walksBefore(folder.key, *key)))
+                break;
+            folder.seen = true;
+            comparison.folderAdded(folder.path, after.readFolderAt(folder.entriesAt));
+        }
     };
 
     std::optional<QByteArray> oldRoot = roots ? std::optional(roots->oldRoot) : std::nullopt;
@@ -143,19 +183,25 @@ ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPat
         }
         if (!oldRoot)
             oldRoot = before.summary().root;
-        const auto found = position.constFind(keyBelow(folder->path, *oldRoot));
+        const QByteArray key = keyBelow(folder->path, *oldRoot);
+        addNewFoldersBefore(&key);
+        const auto found = position.constFind(key);
         if (found == position.cend() || index[*found].seen) {
             comparison.folderRemoved(folder->path, folder->entries);
             continue;
         }
-        // The new catalogue's folders up to this one that the old one lacks come first.
-        addNewFoldersBefore(*found);
         IndexedFolder &match = index[*found];
         match.seen = true;
         comparison.entries(folder->path, folder->entries, match.path, after.readFolderAt(match.entriesAt));
     }
-    if (!result.stopped)
-        addNewFoldersBefore(index.size());
+    if (!result.stopped) {
+        addNewFoldersBefore(nullptr);
+        for (IndexedFolder &folder : index)
+            if (!folder.seen) {
+                folder.seen = true;
+                comparison.folderAdded(folder.path, after.readFolderAt(folder.entriesAt));
+            }
+    }
     result.oldCatalogue = before.summary();
     return result;
 }

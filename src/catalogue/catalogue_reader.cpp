@@ -101,7 +101,9 @@ bool CatalogueReader::nextLine(QByteArrayView &line)
             return true;
         }
         if (m_atEnd) {
-            if (m_begin == m_end || m_skipping)
+            // A last line without its line end in a catalogue whose end marker was not read
+            // was cut short by a run that ended part-way: it is not trusted.
+            if (m_begin == m_end || m_skipping || (!m_summary.complete && m_started))
                 return false;
             const qsizetype start = std::exchange(m_begin, m_end);
             line = QByteArrayView(data + start, m_end - start);
@@ -118,6 +120,13 @@ bool CatalogueReader::nextLine(QByteArrayView &line)
 
 void CatalogueReader::seek(qint64 offset)
 {
+    m_skipping = false;
+    // Folders are mostly read again in the order of the file: what is still in the buffer
+    // serves without reading.
+    if (offset >= m_bufferAt && offset <= m_bufferAt + m_end) {
+        m_begin = qsizetype(offset - m_bufferAt);
+        return;
+    }
     if (::lseek(m_fd, offset, SEEK_SET) < 0)
         throw errorFromErrno(errno, ErrnoSubject::File);
     m_bufferAt = offset;

@@ -216,6 +216,11 @@ QString DesktopFolderPicker::chooseFolder(const QString &prompt)
     return chosen.isLocalFile() ? chosen.toLocalFile() : QString();
 }
 
+QString DesktopFolderPicker::chooseFile(const QString &prompt, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), prompt, folder, filter);
+}
+
 void ImmediateProgramEnd::endNow()
 {
     TextFileWriter::flushAllOpen();

@@ -53,6 +53,7 @@ class DesktopFolderPicker final : public FolderPicker
 {
 public:
     QString chooseFolder(const QString &prompt) override;
+    QString chooseFile(const QString &prompt, const QString &folder, const QString &filter) override;
 };
 
 class ImmediateProgramEnd final : public ProgramEnd

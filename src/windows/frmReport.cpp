@@ -4,6 +4,7 @@
 #include "catalogue/catalogue_generator.h"
 #include "drive_folder_lists.h"
 #include "frmAbout.h"
+#include "frmCompare.h"
 #include "frmPath.h"
 #include "frmSearch.h"
 #include "layout.h"
@@ -227,6 +228,7 @@ void frmReport::buildMenus()
     mExit = file->addAction(QStringLiteral("Exit"), this, &frmReport::cmdExit_Click);
     QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
     mPath = tools->addAction(QStringLiteral("Set Default Path"), this, &frmReport::cmdSetDefaultPath_Click);
+    mCompare = tools->addAction(QStringLiteral("Compare Catalogues..."), this, &frmReport::mCompare_Click);
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     mAbout = help->addAction(QStringLiteral("About"), this, &frmReport::mAbout_Click);
 }
@@ -395,6 +397,13 @@ void frmReport::cmdSetDefaultPath_Click()
     if (!m_pathDialog)
         m_pathDialog = std::make_unique<frmPath>(m_services, this);
     m_pathDialog->exec();
+}
+
+void frmReport::mCompare_Click()
+{
+    if (!m_compareWindow)
+        m_compareWindow = std::make_unique<frmCompare>(m_services, this);
+    m_compareWindow->exec();
 }
 
 void frmReport::mAbout_Click()

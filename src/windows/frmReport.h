@@ -18,6 +18,7 @@ namespace kestrova {
 class DriveList;
 class FolderList;
 class PictureButton;
+class frmCompare;
 class frmPath;
 class frmSearch;
 
@@ -58,6 +59,7 @@ public:
     QAction *mExit = nullptr;
     QAction *mPath = nullptr;
     QAction *mAbout = nullptr;
+    QAction *mCompare = nullptr;
 
     const QString &catalogueFile() const { return m_catalogueFile; }
     // The search window's shared instance, null until Find Files first opens it and after its
@@ -66,6 +68,9 @@ public:
     // The Set Default Path dialog, created at its first opening and kept.
     frmPath *pathDialog() const { return m_pathDialog.get(); }
     void mAbout_Click();
+    // Tools -> Compare Catalogues...: the comparison window, created at its first opening.
+    void mCompare_Click();
+    frmCompare *compareWindow() const { return m_compareWindow.get(); }
     const QString &currentDrive() const { return m_currentDrive; }
     bool isGenerating() const { return m_generating; }
 
@@ -87,6 +92,7 @@ private:
     bool m_generating = false;
     std::unique_ptr<frmSearch> m_searchWindow;
     std::unique_ptr<frmPath> m_pathDialog;
+    std::unique_ptr<frmCompare> m_compareWindow;
 };
 
 // The main window's messages for launch results of 32 and below.

@@ -155,7 +155,8 @@ void frmSearch::buildControls()
     place(LV1, 2640, 1680, 9375, 6015);
     // Columns are widened by dragging their dividers, fitted by a double-click on one.
     LV1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_hitActions = std::make_unique<HitActions>(m_services, *LV1, *m_model, [this] { LV1_DblClick(); });
+    m_hitActions = std::make_unique<HitActions>(m_services, *LV1, *m_model,
+                                                HitActions::Options{[this] { LV1_DblClick(); }, {}, {}});
 
     fContinue = new QLabel(QStringLiteral("   Search Indicator"), this);
     fContinue->setFont(boldFont(8.25));

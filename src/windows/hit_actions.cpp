@@ -45,8 +45,8 @@ QString missingFolder(const QString &path)
 
 } // namespace
 
-HitActions::HitActions(Services &services, QTableView &view, ResultModel &model, std::function<void()> runCopy)
-    : m_services(services), m_view(view), m_model(model), m_runCopy(std::move(runCopy))
+HitActions::HitActions(Services &services, QTableView &view, ResultModel &model, Options options)
+    : m_services(services), m_view(view), m_model(model), m_options(std::move(options))
 {
     m_view.setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view.setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -60,8 +60,10 @@ HitActions::HitActions(Services &services, QTableView &view, ResultModel &model,
     copyPathAction->setShortcut(QKeySequence::Copy); // shown in the menu; the list takes the key itself
     copyNameAction = m_menu->addAction(QStringLiteral("Copy &Name"), this, &HitActions::copyNames);
     m_menu->addSeparator();
-    runCopyAction = m_menu->addAction(QStringLiteral("&Run/Copy Path..."), this, [this] { m_runCopy(); });
+    runCopyAction = m_menu->addAction(QStringLiteral("&Run/Copy Path..."), this, [this] { m_options.runCopy(); });
     exportAction = m_menu->addAction(QStringLiteral("&Export Results..."), this, &HitActions::exportResults);
+    for (QAction *action : {openAction, copyNameAction, runCopyAction})
+        action->setVisible(bool(m_options.runCopy));
     connect(m_menu, &QMenu::aboutToShow, this, &HitActions::updateActions);
 }
 
@@ -86,8 +88,8 @@ bool HitActions::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         const int key = keyEvent->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_view.currentIndex().isValid()) {
-            m_runCopy();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_view.currentIndex().isValid() && m_options.runCopy) {
+            m_options.runCopy();
             return true;
         }
     }
@@ -125,7 +127,7 @@ bool HitActions::reachable(int row)
     if (exists(path))
         return true;
     const QString folder = missingFolder(path);
-    const QString catalogue = m_model.text(row, 3);
+    const QString catalogue = m_options.catalogueOf ? m_options.catalogueOf(row) : m_model.text(row, 3);
     if (exists(folder))
         m_services.messages.inform(QStringLiteral("%1 is not there any more.\nIt was catalogued in %2.")
                                        .arg(displayFileName(path), catalogue));
@@ -208,7 +210,7 @@ void HitActions::exportResults()
         for (int row = 0; row < m_model.rowCount(); ++row)
             rows << row;
     }
-    const ResultWriter writer(asCsv ? ExportFormat::Csv : ExportFormat::Tsv, true);
+    const ResultWriter writer(asCsv ? ExportFormat::Csv : ExportFormat::Tsv, true, m_options.exportColumns);
     // Written whole or not at all: a failure leaves no part of a file behind.
     QSaveFile file(target);
     bool written = file.open(QIODevice::WriteOnly);

@@ -24,9 +24,18 @@ class HitActions : public QObject
     Q_OBJECT
 
 public:
-    // runCopy: what a double-click does (the Run/Copy path window of the current row). The
-    // view must outlive the actions.
-    HitActions(Services &services, QTableView &view, ResultModel &model, std::function<void()> runCopy);
+    struct Options
+    {
+        // What a double-click does (the Run/Copy path window of the current row); without it
+        // the menu has no Open, Copy Name and Run/Copy Path..., and Enter does nothing.
+        std::function<void()> runCopy;
+        // The catalogue a row came from, for the message about a drive that is not connected.
+        std::function<QString(int row)> catalogueOf;
+        // The column names an export writes; by default the result list's.
+        QList<QByteArray> exportColumns;
+    };
+    // The view must outlive the actions. The model's path column names the hits' files.
+    HitActions(Services &services, QTableView &view, ResultModel &model, Options options);
 
     // The selected rows in the list's order; the current row when none is selected.
     QList<int> selectedRows() const;
@@ -58,7 +67,7 @@ private:
     Services &m_services;
     QTableView &m_view;
     ResultModel &m_model;
-    std::function<void()> m_runCopy;
+    Options m_options;
     QMenu *m_menu = nullptr;
 };
 

@@ -33,7 +33,9 @@ public:
     void setSortColumn(int column);
 
     QString filePath(int row) const { return m_table.string(row, 0); }
-    QByteArray filePathBytes(int row) const { return m_table.text(row, 0).toByteArray(); }
+    QByteArray filePathBytes(int row) const { return m_table.text(row, m_pathColumn).toByteArray(); }
+    // The column that holds the file's path (the search's first; the comparison's second).
+    void setPathColumn(int column) { m_pathColumn = column; }
     QString text(int row, int column) const { return m_table.string(row, column); }
     // The rows in the list's order (those not yet shown included).
     const ResultTable &table() const { return m_table; }
@@ -46,6 +48,7 @@ private:
     QStringList m_headers;
     bool m_sorted = false;
     int m_sortColumn = 0;
+    int m_pathColumn = 0;
 };
 
 } // namespace kestrova

@@ -168,6 +168,42 @@ private slots:
         QCOMPARE(help.status, cli::Exit::Ok);
         QVERIFY(help.out.contains(QStringLiteral("CATALOGUE")));
     }
+
+    void compareReportsDifferencesAndExitsByThem()
+    {
+        QTemporaryDir dir;
+        const QByteArray rule = "============================================\r\n";
+        const QByteArray head = "CATALOGUE Date: 1/1/2024\r\n" + rule + rule + "Folder  /d\r\n" + rule;
+        const QByteArray tail = "\r\n\r\n=============== END OF CATALOGUE =============================\r\n"
+                                "TOTAL FODERS SCANNED: 1\r\nTOTAL FILES SCANNED: 2\r\n";
+        const QString before = dir.filePath(QStringLiteral("before.txt"));
+        const QString after = dir.filePath(QStringLiteral("after.txt"));
+        const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+        QVERIFY(testing::writeAll(before, head + "a.txt;Text;1/1/2024\r\nb,c.txt;Text;1/1/2024\r\n" + rule
+                                              + "Folder  /d/old\r\n" + rule + tail));
+        QVERIFY(testing::writeAll(after, head + "a.txt;Text;2/2/2024\r\nnew.txt;Text;1/1/2024\r\n" + tail));
+        QVERIFY(testing::writeAll(notes, "shopping list\n"));
+
+        const Run same = runCli({QStringLiteral("compare"), before, before});
+        QCOMPARE(same.status, cli::Exit::Ok);
+        QCOMPARE(same.out, QString());
+        QCOMPARE(same.err, QStringLiteral("0 added, 0 removed, 0 changed\n"));
+
+        const Run changed = runCli({QStringLiteral("compare"), before, after});
+        QCOMPARE(changed.status, cli::Exit::Partial);
+        QCOMPARE(changed.out, QStringLiteral("~ /d/a.txt\tText\t1/1/2024\tText\t2/2/2024\n- /d/b,c.txt\n+ /d/new.txt\n- /d/old/\n"));
+        QCOMPARE(changed.err, QStringLiteral("1 added, 1 removed, 1 changed, 1 folders removed\n"));
+
+        const Run csv = runCli({QStringLiteral("compare"), before, after, QStringLiteral("--format"), QStringLiteral("csv")});
+        QVERIFY(csv.out.startsWith(QStringLiteral("Change,File Path,Old,New\r\n~,/d/a.txt,Text;1/1/2024,Text;2/2/2024\r\n-,\"/d/b,c.txt\",Text;1/1/2024,\r\n")));
+
+        const Run refused = runCli({QStringLiteral("compare"), before, notes});
+        QCOMPARE(refused.status, cli::Exit::Failed);
+        QVERIFY(refused.err.contains(QStringLiteral("Not a catalogue")));
+        QCOMPARE(runCli({QStringLiteral("compare"), before, dir.filePath(QStringLiteral("missing.txt"))}).status, cli::Exit::Failed);
+        QCOMPARE(runCli({QStringLiteral("compare"), before, after, QStringLiteral("--root-as"), QStringLiteral("nothing")}).status,
+                 cli::Exit::Failed);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

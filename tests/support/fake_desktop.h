@@ -157,8 +157,18 @@ public:
         prompts << prompt;
         return choice;
     }
+    QString chooseFile(const QString &prompt, const QString &folder, const QString &filter) override
+    {
+        prompts << prompt;
+        fileFolders << folder;
+        fileFilters << filter;
+        return fileChoices.isEmpty() ? QString() : fileChoices.takeFirst();
+    }
     QString choice;
     QStringList prompts;
+    QStringList fileChoices; // given in turn; a cancel when none is left
+    QStringList fileFolders;
+    QStringList fileFilters;
 };
 
 // Keys by name, each with values of a type and raw bytes; records opens and closes.

@@ -1,0 +1,217 @@
+#include "catalogue/catalogue_comparison.h"
+
+#include "catalogue/catalogue_generator.h"
+#include "platform/posix_file_system.h"
+#include "support/files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace kestrova;
+
+namespace {
+
+const QByteArray kRule = "============================================";
+
+// A catalogue as the generator writes it, from folders given as "path" followed by their file
+// lines; end: the line end; complete: with the closing lines.
+QByteArray catalogueText(const QList<QList<QByteArray>> &folders, const QByteArray &end = "\r\n", bool complete = true)
+{
+    QByteArray text = "CATALOGUE Date: 12/6/2026" + end + kRule + end;
+    for (const QList<QByteArray> &folder : folders) {
+        text += kRule + end + "Folder  " + folder.first() + end + kRule + end;
+        for (qsizetype i = 1; i < folder.size(); ++i)
+            text += folder[i] + end;
+    }
+    if (complete)
+        text += end + end + "=============== END OF CATALOGUE =============================" + end
+                + "TOTAL FODERS SCANNED: " + QByteArray::number(folders.size() - 1) + end + "TOTAL FILES SCANNED: 9" + end;
+    return text;
+}
+
+struct Recorded final : DifferenceSink
+{
+    void difference(const Difference &d) override
+    {
+        static const char *marks[] = {"+ ", "- ", "~ ", "+ ", "- "};
+        QByteArray line = marks[int(d.kind)] + d.path;
+        if (d.kind == Difference::Kind::FolderAdded || d.kind == Difference::Kind::FolderRemoved)
+            line += '/';
+        if (d.kind == Difference::Kind::Changed)
+            line += " (" + d.oldType + ";" + d.oldCreated + " -> " + d.newType + ";" + d.newCreated + ")";
+        lines << QString::fromUtf8(line);
+    }
+    QStringList lines;
+};
+
+struct Pair
+{
+    QTemporaryDir dir;
+    QString write(const QString &name, const QByteArray &text)
+    {
+        const QString path = dir.filePath(name);
+        if (!testing::writeAll(path, text))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    ComparisonResult compare(const QByteArray &before, const QByteArray &after, Recorded &sink,
+                             const std::optional<ComparisonRoots> &roots = std::nullopt)
+    {
+        return compareCatalogues(write(QStringLiteral("old.txt"), before), write(QStringLiteral("new.txt"), after), sink, roots);
+    }
+};
+
+} // namespace
+
+class TestCatalogueComparison : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachKindOfDifference()
+    {
+        Pair pair;
+        Recorded sink;
+        const ComparisonResult result = pair.compare(
+            catalogueText({{"/d", "a.txt;Text;1/1/2024", "b.txt;Text;1/1/2024", "c.txt;Text;1/1/2024"},
+                           {"/d/gone", "x.jpg;JPEG;1/1/2024"},
+                           {"/d/kept", "k;File;1/1/2024"}}),
+            catalogueText({{"/d", "a.txt;Text;1/1/2024", "b.txt;Text;2/2/2024 3:04:05 PM", "d.txt;Text;1/1/2024"},
+                           {"/d/kept", "k;File;1/1/2024"},
+                           {"/d/new", "y.jpg;JPEG;1/1/2024"}}),
+            sink);
+        const QStringList expected = {"~ /d/b.txt (Text;1/1/2024 -> Text;2/2/2024 3:04:05 PM)", "- /d/c.txt", "+ /d/d.txt",
+                                      "- /d/gone/", "- /d/gone/x.jpg", "+ /d/new/", "+ /d/new/y.jpg"};
+        QCOMPARE(sink.lines, expected);
+        QCOMPARE(result.added, quint64(2));
+        QCOMPARE(result.removed, quint64(2));
+        QCOMPARE(result.changed, quint64(1));
+        QCOMPARE(result.foldersAdded, quint64(1));
+        QCOMPARE(result.foldersRemoved, quint64(1));
+        QCOMPARE(result.oldCatalogue.headerDate, QByteArray("12/6/2026"));
+        QCOMPARE(result.newCatalogue.root, QByteArray("/d"));
+        QCOMPARE(result.newCatalogue.folderTotal, QByteArray("2"));
+        QVERIFY(result.oldCatalogue.complete && result.newCatalogue.complete);
+    }
+
+    void identicalCataloguesDifferInNothing()
+    {
+        Pair pair;
+        Recorded sink;
+        const QByteArray text = catalogueText({{"/d", "a;T;1/1/2024", "Folders.txt;Text;1/1/2024"}, {"/d/s", "b;T;1/1/2024"}});
+        QVERIFY(!pair.compare(text, text, sink).any());
+        QCOMPARE(sink.lines, QStringList());
+    }
+
+    void aRenamedFolderIsARemovalAndAnAddition()
+    {
+        Pair pair;
+        Recorded sink;
+        pair.compare(catalogueText({{"/d"}, {"/d/Photos", "a.jpg;JPEG;1/1/2024"}}),
+                     catalogueText({{"/d"}, {"/d/Pictures", "a.jpg;JPEG;1/1/2024"}}), sink);
+        QCOMPARE(sink.lines, (QStringList{"- /d/Photos/", "- /d/Photos/a.jpg", "+ /d/Pictures/", "+ /d/Pictures/a.jpg"}));
+    }
+
+    void aTruncatedNewCatalogueSaysSo()
+    {
+        Pair pair;
+        Recorded sink;
+        QByteArray cut = catalogueText({{"/d", "a;T;1/1/2024"}, {"/d/s", "b;T;1/1/2024", "c;T;1/1/2024"}}, "\r\n", false);
+        cut.chop(5); // ended part-way through a line
+        const ComparisonResult result =
+            pair.compare(catalogueText({{"/d", "a;T;1/1/2024"}, {"/d/s", "b;T;1/1/2024", "c;T;1/1/2024"}}), cut, sink);
+        QVERIFY(!result.newCatalogue.complete);
+        QVERIFY(result.oldCatalogue.complete);
+        QCOMPARE(sink.lines, QStringList{"- /d/s/c"});
+    }
+
+    void lineEndsOfEveryKindCompareEqual()
+    {
+        Pair pair;
+        const QList<QList<QByteArray>> folders = {{"/d", "a;T;1/1/2024"}, {"/d/s", "b;T;1/1/2024"}};
+        for (const QByteArray end : {"\n", "\r"}) {
+            Recorded sink;
+            QVERIFY(!pair.compare(catalogueText(folders), catalogueText(folders, end), sink).any());
+        }
+    }
+
+    void rootsMayDiffer()
+    {
+        Pair pair;
+        const QByteArray before = catalogueText({{"/media/usb", "a;T;1/1/2024"}, {"/media/usb/s", "b;T;1/1/2024"}});
+        const QByteArray after = catalogueText({{"/run/media/me/USB", "a;T;1/1/2024"}, {"/run/media/me/USB/s", "b;T;2/2/2024"}});
+        Recorded byDefault;
+        pair.compare(before, after, byDefault);
+        QCOMPARE(byDefault.lines, QStringList{"~ /run/media/me/USB/s/b (T;1/1/2024 -> T;2/2/2024)"});
+        // Named roots: the old catalogue's root folder below /media matches the new one's.
+        Recorded named;
+        pair.compare(before, catalogueText({{"/", "a;T;1/1/2024"}, {"/s", "b;T;1/1/2024"}}), named,
+                     ComparisonRoots{"/media/usb", "/"});
+        QCOMPARE(named.lines, QStringList());
+    }
+
+    void namesThatAreNotUtf8AndNamesWithSemicolons()
+    {
+        Pair pair;
+        Recorded sink;
+        pair.compare(catalogueText({{"/d", "caf\xe9.txt;Text;1/1/2024", "a;b.txt;Text;1/1/2024"}}),
+                     catalogueText({{"/d", "caf\xe9.txt;Text;3/3/2024", "a;b.txt;Text;1/1/2024"}}), sink);
+        QCOMPARE(sink.lines.size(), 1);
+        QVERIFY(sink.lines.first().startsWith(QString::fromUtf8("~ /d/caf\xef\xbf\xbd.txt (Text;1/1/2024")));
+    }
+
+    void foldersListedInAnotherOrderAreStillMatched()
+    {
+        Pair pair;
+        Recorded sink;
+        pair.compare(catalogueText({{"/d"}, {"/d/b", "x;T;1"}, {"/d/a", "y;T;1"}}),
+                     catalogueText({{"/d"}, {"/d/a", "y;T;1"}, {"/d/b", "x;T;2"}}), sink);
+        QCOMPARE(sink.lines, QStringList{"~ /d/b/x (T;1 -> T;2)"});
+    }
+
+    void notACatalogueIsRefused()
+    {
+        Pair pair;
+        Recorded sink;
+        const QString good = pair.write(QStringLiteral("good.txt"), catalogueText({{"/d"}}));
+        const QString bad = pair.write(QStringLiteral("bad.txt"), "just some notes\n");
+        try {
+            compareCatalogues(good, bad, sink);
+            QFAIL("a file that is no catalogue was compared");
+        } catch (const Error &error) {
+            QVERIFY(error.description().startsWith(QStringLiteral("Not a catalogue")));
+        }
+    }
+
+    void aRealTreeBeforeAndAfterChanges()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.filePath(QStringLiteral("tree"));
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/docs")));
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/old")));
+        for (const char *name : {"docs/a.txt", "docs/b.txt", "old/c.txt", "top.txt"})
+            QVERIFY(testing::writeAll(root + u'/' + QString::fromLatin1(name), "x"));
+        PosixFileSystem fs;
+        const DateConventions dates{QLocale(QStringLiteral("en_US"))};
+        GenerationSink quiet;
+        CatalogueGenerator(fs, dates).WriteCatalogue(QFile::encodeName(root), dir.filePath(QStringLiteral("before.txt")), quiet);
+        QVERIFY(QFile::remove(root + QStringLiteral("/docs/b.txt")));
+        QVERIFY(testing::writeAll(root + QStringLiteral("/docs/new.md"), "x"));
+        QVERIFY(QDir(root + QStringLiteral("/old")).removeRecursively());
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/later")));
+        CatalogueGenerator(fs, dates).WriteCatalogue(QFile::encodeName(root), dir.filePath(QStringLiteral("after.txt")), quiet);
+
+        Recorded sink;
+        compareCatalogues(dir.filePath(QStringLiteral("before.txt")), dir.filePath(QStringLiteral("after.txt")), sink);
+        const QStringList expected = {"- " + root + "/docs/b.txt", "+ " + root + "/docs/new.md", "+ " + root + "/later/",
+                                      "- " + root + "/old/", "- " + root + "/old/c.txt"};
+        QCOMPARE(sink.lines, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogueComparison)
+#include "test_catalogue_comparison.moc"
