@@ -90,7 +90,7 @@ frmCompare::frmCompare(Services &services, QWidget *parent)
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
     resize(twips(12120), twips(8295));
-    LV1->setColumnWidth(0, twips(1300));
+    LV1->setColumnWidth(0, LV1->fontMetrics().horizontalAdvance(QStringLiteral("Folder removed")) + 16);
     LV1->setColumnWidth(1, twips(5400));
     LV1->setColumnWidth(2, twips(2300));
 
