@@ -1,6 +1,7 @@
 // Kestrova: the desktop cataloguer. Builds the real services and opens the main window.
 #include "platform/desktop_services.h"
 #include "platform/file_manager.h"
+#include "platform/parallel_walk.h"
 #include "platform/posix_file_system.h"
 #include "platform/registry.h"
 #include "windows/frmReport.h"
@@ -28,7 +29,8 @@ int main(int argc, char *argv[])
     kestrova::SharedPaths paths;
     const kestrova::DateConventions dates;
     kestrova::Services services{
-        [] { return std::make_unique<kestrova::PosixFileSystem>(); },
+        // Generation lists folders ahead of the writing on worker threads.
+        [] { return std::make_unique<kestrova::ParallelFileSystem>(kestrova::ParallelFileSystem::defaultWorkers()); },
         &kestrova::mountedDrives,
         messages,
         saveDialog,

@@ -1,6 +1,7 @@
 #include "posix_file_system.h"
 
 #include "file_names.h"
+#include "folder_listing.h"
 #include "name_order.h"
 #include "pseudo_file_systems.h"
 
@@ -44,7 +45,72 @@ private:
     DIR *m_dir;
 };
 
+// A folder is a real directory; a symbolic link to one is a file and is never followed.
+bool isFolder(int fd, const dirent &entry)
+{
+    if (entry.d_type != DT_UNKNOWN)
+        return entry.d_type == DT_DIR;
+    struct stat info;
+    if (fstatat(fd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    return S_ISDIR(info.st_mode);
+}
+
 } // namespace
+
+void listFolder(int fd, std::vector<QByteArray> &files, std::vector<QByteArray> &subFolders, dev_t &dev,
+                ino_t &inode)
+{
+    struct stat info;
+    if (fstat(fd, &info) != 0)
+        throw errorFromErrno(errno, ErrnoSubject::Folder);
+    dev = info.st_dev;
+    inode = info.st_ino;
+    if (isPseudoFileSystemDevice(info.st_dev))
+        return;
+    const int listFd = dup(fd);
+    if (listFd < 0)
+        throw errorFromErrno(errno, ErrnoSubject::Folder);
+    DirStream dir(fdopendir(listFd));
+    if (!dir.get()) {
+        const int err = errno;
+        ::close(listFd);
+        throw errorFromErrno(err, ErrnoSubject::Folder);
+    }
+    errno = 0;
+    while (const dirent *entry = readdir(dir.get())) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        if (isFolder(fd, *entry))
+            subFolders.emplace_back(name);
+        else
+            files.emplace_back(name);
+        errno = 0;
+    }
+    if (errno != 0)
+        throw errorFromErrno(errno, ErrnoSubject::Folder);
+    sortNames(files);
+    sortNames(subFolders);
+}
+
+LocalDateTime entryCreated(int fd, const QByteArray &name)
+{
+    struct statx info;
+    if (statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BTIME | STATX_MTIME, &info) != 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    // Some file systems report a birth time of zero where they keep none.
+    const bool born = (info.stx_mask & STATX_BTIME) && (info.stx_btime.tv_sec != 0 || info.stx_btime.tv_nsec != 0);
+    const statx_timestamp &stamp = born ? info.stx_btime : info.stx_mtime;
+    // localtime_r rather than QDateTime: Qt re-reads the zone database on every local
+    // conversion, which costs more than the rest of a file's work.
+    const time_t seconds = time_t(stamp.tv_sec);
+    tm local{};
+    if (!localtime_r(&seconds, &local))
+        throw Error(ErrorNumber::SystemBase + EOVERFLOW, QString::fromLocal8Bit(std::strerror(EOVERFLOW)));
+    return {QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+            QTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59))};
+}
 
 class PosixFolder final : public Folder
 {
@@ -60,18 +126,12 @@ public:
     PosixFolder &operator=(const PosixFolder &) = delete;
     ~PosixFolder() override { closeHandle(); }
 
-    // Reads the identity of the handle; lists the folder unless it lies on a pseudo file system.
+    // Reads the identity of the handle and lists the folder.
     void open()
     {
-        struct stat info;
-        if (fstat(m_fd, &info) != 0)
-            throw errorFromErrno(errno, ErrnoSubject::Folder);
-        m_device = info.st_dev;
-        m_inode = info.st_ino;
         if (m_parent)
             m_fileSystem.opened(this);
-        if (!isPseudoFileSystemDevice(info.st_dev))
-            list();
+        listFolder(m_fd, m_files, m_subFolders, m_device, m_inode);
     }
 
     QByteArray Path() const override
@@ -121,27 +181,7 @@ public:
 
     QString Type(const QByteArray &fileName) override { return m_fileSystem.types().describe(fileName); }
 
-    LocalDateTime DateCreated(const QByteArray &fileName) override
-    {
-        struct statx info;
-        if (statx(handle(), fileName.constData(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-                  STATX_BTIME | STATX_MTIME, &info)
-            != 0)
-            throw errorFromErrno(errno, ErrnoSubject::File);
-        // Some file systems report a birth time of zero where they keep none.
-        const bool born = (info.stx_mask & STATX_BTIME)
-                          && (info.stx_btime.tv_sec != 0 || info.stx_btime.tv_nsec != 0);
-        const statx_timestamp &stamp = born ? info.stx_btime : info.stx_mtime;
-        // localtime_r rather than QDateTime: Qt re-reads the zone database on every local
-        // conversion, which costs more than the rest of a file's work.
-        const time_t seconds = time_t(stamp.tv_sec);
-        tm local{};
-        if (!localtime_r(&seconds, &local))
-            throw Error(ErrorNumber::SystemBase + EOVERFLOW,
-                        QString::fromLocal8Bit(std::strerror(EOVERFLOW)));
-        return {QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
-                QTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59))};
-    }
+    LocalDateTime DateCreated(const QByteArray &fileName) override { return entryCreated(handle(), fileName); }
 
     // Gives the handle back to the system; handle() opens it again when needed.
     void closeHandle()
@@ -188,45 +228,6 @@ private:
             m_fileSystem.opened(&folder);
         }
         return m_fd;
-    }
-
-    void list()
-    {
-        const int listFd = dup(m_fd);
-        if (listFd < 0)
-            throw errorFromErrno(errno, ErrnoSubject::Folder);
-        DirStream dir(fdopendir(listFd));
-        if (!dir.get()) {
-            const int err = errno;
-            ::close(listFd);
-            throw errorFromErrno(err, ErrnoSubject::Folder);
-        }
-        errno = 0;
-        while (const dirent *entry = readdir(dir.get())) {
-            const char *name = entry->d_name;
-            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                continue;
-            if (isFolder(*entry))
-                m_subFolders.emplace_back(name);
-            else
-                m_files.emplace_back(name);
-            errno = 0;
-        }
-        if (errno != 0)
-            throw errorFromErrno(errno, ErrnoSubject::Folder);
-        sortNames(m_files);
-        sortNames(m_subFolders);
-    }
-
-    // A folder is a real directory; a symbolic link to one is a file and is never followed.
-    bool isFolder(const dirent &entry) const
-    {
-        if (entry.d_type != DT_UNKNOWN)
-            return entry.d_type == DT_DIR;
-        struct stat info;
-        if (fstatat(m_fd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-            return false;
-        return S_ISDIR(info.st_mode);
     }
 
     PosixFileSystem &m_fileSystem;
