@@ -125,9 +125,21 @@ public:
         std::vector<const WalkNode *> chain;
         for (const WalkNode *n = &node; n; n = n->parent)
             chain.push_back(n);
+        // Built from the root down in one buffer: deep in a tree a path is long.
+        qsizetype size = 0;
+        for (const WalkNode *n : chain)
+            size += (n->parent ? n->name.size() : n->rootPath.size()) + 1;
         QByteArray path;
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-            path = (*it)->parent ? joinPath(path, (*it)->name) : (*it)->rootPath;
+        path.reserve(size);
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            if (!(*it)->parent) {
+                path = (*it)->rootPath;
+                continue;
+            }
+            if (!path.endsWith('/'))
+                path += '/';
+            path += (*it)->name;
+        }
         return path;
     }
 

@@ -59,7 +59,7 @@ QString launchFailureMessage(int result)
 }
 
 // The window's side of a run: the current file label and the progress line repaint at folder
-// starts only, where the window also handles its pending events; failures become
+// starts only (at most every 40 ms), where the window also handles its pending events; failures become
 // number-style messages that name what failed, until the user asks for no more of them.
 class frmReport::RunSink final : public GenerationSink
 {
@@ -69,10 +69,16 @@ public:
     // The writing starts: the time taken counts from here, not from the Save dialog.
     void start() { m_clock.start(); }
 
+    // Events are handled at every folder start; the labels are set anew at most every
+    // kLabelIntervalMs there (nobody reads faster, and repainting them for every folder of a
+    // large tree would cost more than writing its catalogue).
     void folderStarting() override
     {
         ++m_folders;
-        showLatest();
+        if (!m_sinceShown.isValid() || m_sinceShown.elapsed() >= kLabelIntervalMs) {
+            showLatest();
+            m_sinceShown.start();
+        }
         yieldToEventLoop();
     }
     void currentFile(QByteArrayView text) override
@@ -127,7 +133,9 @@ private:
     QByteArray m_latest;
     bool m_fresh = false; // a line arrived since the label last showed one
     bool m_quiet = false; // the user asked for no more failure messages in this run
+    static constexpr qint64 kLabelIntervalMs = 40;
     QElapsedTimer m_clock;
+    QElapsedTimer m_sinceShown;
     quint64 m_folders = 0;
     quint64 m_files = 0;
     quint64 m_failures = 0;

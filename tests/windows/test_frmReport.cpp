@@ -1,6 +1,7 @@
 #include "support/files.h"
 #include "windows/frmReport.h"
 
+#include "platform/parallel_walk.h"
 #include "support/fake_file_system.h"
 #include "support/window_services.h"
 #include "windows/drive_folder_lists.h"
@@ -90,6 +91,31 @@ private slots:
         QVERIFY(env.paths.DefaultPath.isEmpty());
         QCOMPARE(window.lblFolder->text(), QString());
         QVERIFY(!window.cmdGenerate->isEnabled());
+    }
+
+    void generationOnWorkerThreadsWritesTheSameCatalogue()
+    {
+        WindowServices env;
+        QTemporaryDir tree;
+        for (int i = 0; i < 40; ++i) {
+            const QString folder = tree.filePath(QStringLiteral("f%1/g%2").arg(i % 6).arg(i % 4));
+            QVERIFY(QDir().mkpath(folder));
+            QVERIFY(testing::writeAll(folder + QStringLiteral("/file%1.txt").arg(i), "x"));
+        }
+        QTemporaryDir out;
+        frmReport window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(tree.path());
+        env.saveDialog.nextChoice = out.filePath(QStringLiteral("one"));
+        window.cmdGenerate_Click();
+        env.makeFileSystem = [] { return std::make_unique<ParallelFileSystem>(3); };
+        env.saveDialog.nextChoice = out.filePath(QStringLiteral("many"));
+        window.cmdGenerate_Click();
+        QVERIFY(env.messages.shown.isEmpty());
+        const QByteArray one = testing::readAll(out.filePath(QStringLiteral("one.txt")));
+        QVERIFY(one.contains("file39.txt;"));
+        QCOMPARE(testing::readAll(out.filePath(QStringLiteral("many.txt"))), one);
+        QVERIFY(window.lblProgress->text().startsWith(QStringLiteral("Done: 18 folders, 40 files in ")));
     }
 
     void typingALetterFindsTheNextFolderByName()
