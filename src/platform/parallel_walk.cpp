@@ -9,6 +9,8 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <new>
+#include <system_error>
 #include <thread>
 
 #include <fcntl.h>
@@ -90,9 +92,15 @@ public:
         std::unique_lock lock(m_mutex);
         // The workers start with the walk's first descent: a folder only listed (the search's
         // folder of catalogues) has nothing listed ahead.
-        if (m_workers.empty())
-            for (int i = 0; i < m_workerCount; ++i)
-                m_workers.emplace_back([this] { work(); });
+        if (m_workers.empty() && !m_noWorkers) {
+            try {
+                for (int i = 0; i < m_workerCount; ++i)
+                    m_workers.emplace_back([this] { work(); });
+            } catch (const std::system_error &) {
+                // No thread to be had: the writer lists every folder itself, as it would anyway.
+                m_noWorkers = m_workers.empty();
+            }
+        }
         if (node->state == WalkNode::State::Pending) {
             node->state = WalkNode::State::Listing;
             list(node, lock, false);
@@ -198,6 +206,8 @@ private:
             }
         } catch (const Error &error) {
             failure = error;
+        } catch (const std::bad_alloc &) {
+            failure = outOfMemoryError(); // one folder too large to hold: reported, the walk goes on
         }
         lock.lock();
         if (failure) {
@@ -296,6 +306,7 @@ private:
     std::deque<WalkNode *> m_open;                    // sub-folders holding a handle, oldest first
     qsizetype m_ahead = 0;
     bool m_stopping = false;
+    bool m_noWorkers = false;
     std::shared_ptr<WalkNode> m_root;
     std::vector<std::thread> m_workers;
 };
