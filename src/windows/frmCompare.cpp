@@ -69,17 +69,7 @@ frmCompare::frmCompare(Services &services, QWidget *parent)
     grid->addWidget(cmdCompare, 0, 3);
     grid->addWidget(cmdStop, 1, 3);
 
-    LV1 = new QTableView(this);
-    LV1->verticalHeader()->hide();
-    LV1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    LV1->verticalHeader()->setDefaultSectionSize(LV1->fontMetrics().height() + 4);
-    LV1->setShowGrid(false);
-    LV1->setWordWrap(false);
-    LV1->setAlternatingRowColors(true);
-    LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    LV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LV1->setModel(m_model.get());
-    LV1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    LV1 = newResultView(*m_model, this);
     LV1->horizontalHeader()->setStretchLastSection(true);
     m_model->setHeaders({QStringLiteral("Change"), QStringLiteral("File Path"), QStringLiteral("Old"), QStringLiteral("New")});
     m_model->setPathColumn(1);

@@ -135,22 +135,10 @@ void frmSearch::buildControls()
     Dir1 = new FolderList(this);
     place(Dir1, 120, 2040, 2295, 5265);
 
-    // A table in report style: with its rows of one fixed height it stays quick with a
-    // million rows arriving in batches.
-    LV1 = new QTableView(this);
-    LV1->verticalHeader()->hide();
-    LV1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    LV1->verticalHeader()->setDefaultSectionSize(LV1->fontMetrics().height() + 4);
-    LV1->setShowGrid(false);
-    LV1->setWordWrap(false);
-    LV1->setAlternatingRowColors(true);
-    LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    LV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LV1->setModel(m_model.get());
+    LV1 = newResultView(*m_model, this);
     LV1->horizontalHeader()->setSectionsClickable(true);
     LV1->horizontalHeader()->setHighlightSections(false);
     LV1->horizontalHeader()->setStretchLastSection(false);
-    LV1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     LV1->viewport()->installEventFilter(this);
     place(LV1, 2640, 1680, 9375, 6015);
     // Columns are widened by dragging their dividers, fitted by a double-click on one.

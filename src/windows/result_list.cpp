@@ -1,6 +1,25 @@
 #include "result_list.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 namespace kestrova {
+
+QTableView *newResultView(ResultModel &model, QWidget *parent)
+{
+    auto *view = new QTableView(parent);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setAlternatingRowColors(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setModel(&model);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return view;
+}
 
 int ResultModel::rowCount(const QModelIndex &parent) const
 {

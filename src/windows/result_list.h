@@ -7,7 +7,16 @@
 
 #include <QAbstractTableModel>
 
+class QTableView;
+class QWidget;
+
 namespace kestrova {
+
+class ResultModel;
+
+// A table view over model in report style: one row a hit, rows of one fixed height (which keeps
+// it quick with a million rows arriving in batches), whole rows selected, nothing edited.
+QTableView *newResultView(ResultModel &model, QWidget *parent);
 
 class ResultModel : public QAbstractTableModel
 {

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -332,17 +334,13 @@ private slots:
             testing::removeContentsAt(::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         });
 
-        rlimit saved{};
-        getrlimit(RLIMIT_NOFILE, &saved);
-        rlimit lowered = saved;
-        lowered.rlim_cur = std::min<rlim_t>(saved.rlim_cur, 256);
-        setrlimit(RLIMIT_NOFILE, &lowered);
+        std::optional<testing::OpenFileLimit> limit(256);
         const QString catalogue = dir.filePath(QStringLiteral("deep.txt"));
         PosixFileSystem fs(16);
         const DateConventions dates{QLocale(QStringLiteral("en_US"))};
         RecordingSink sink;
         const GenerationTotals totals = CatalogueGenerator(fs, dates).WriteCatalogue(root, catalogue, sink, kRunDay);
-        setrlimit(RLIMIT_NOFILE, &saved);
+        limit.reset();
 
         QCOMPARE(sink.failures, QStringList());
         QCOMPARE(totals.folders, quint64(kDepth));

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -137,16 +139,12 @@ private slots:
         const auto cleanup = qScopeGuard([&] {
             testing::removeContentsAt(::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         });
-        rlimit saved{};
-        getrlimit(RLIMIT_NOFILE, &saved);
-        rlimit lowered = saved;
-        lowered.rlim_cur = std::min<rlim_t>(saved.rlim_cur, 256);
-        setrlimit(RLIMIT_NOFILE, &lowered);
+        std::optional<testing::OpenFileLimit> limit(256);
         PosixFileSystem one;
         ParallelFileSystem many(3);
         const Written a = generate(one, root, dir.filePath(QStringLiteral("a.txt")));
         const Written b = generate(many, root, dir.filePath(QStringLiteral("b.txt")));
-        setrlimit(RLIMIT_NOFILE, &saved);
+        limit.reset();
         QCOMPARE(a.failures, QStringList());
         QCOMPARE(b.failures, QStringList());
         QCOMPARE(b.totals.folders, a.totals.folders);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <csignal>
 
 #include <sys/resource.h>
@@ -48,6 +49,25 @@ public:
 private:
     rlimit m_saved{};
     void (*m_savedHandler)(int) = nullptr;
+};
+
+// While it lives, the process may hold at most limit open files (or fewer, as before).
+class OpenFileLimit
+{
+public:
+    explicit OpenFileLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_NOFILE, &m_saved);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = std::min(m_saved.rlim_cur, limit);
+        setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    OpenFileLimit(const OpenFileLimit &) = delete;
+    OpenFileLimit &operator=(const OpenFileLimit &) = delete;
+    ~OpenFileLimit() { setrlimit(RLIMIT_NOFILE, &m_saved); }
+
+private:
+    rlimit m_saved{};
 };
 
 } // namespace kestrova::testing
