@@ -2,7 +2,7 @@
 // texts, setup files and the totals' number form. Each compares the program's answer with a
 // plain reference, or checks what must hold of any answer, and stops the process on a
 // difference. libFuzzer drives them under -DKESTROVA_FUZZ=ON (scripts/fuzz); the ordinary
-// test suite replays the seed corpus in tests/fuzz/corpus through the same functions.
+// test suite replays the sample inputs in tests/fuzz/inputs through the same functions.
 #pragma once
 
 #include <cstddef>

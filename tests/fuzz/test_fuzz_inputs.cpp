@@ -1,4 +1,4 @@
-// Replays the fuzz targets' seed corpus through the same entry points with the normal
+// Replays the fuzz targets' sample inputs through the same entry points with the normal
 // compiler, so that a regression the fuzzers once found is caught without clang.
 #include "fuzz_targets.h"
 
@@ -6,19 +6,19 @@
 #include <QFile>
 #include <QTest>
 
-class TestFuzzCorpus : public QObject
+class TestFuzzInputs : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void replaysEverySeed_data()
+    void replaysEverySampleInput_data()
     {
         QTest::addColumn<QString>("target");
         for (const char *target : {"catalogue_search", "needle", "date_text", "setup_file", "totals"})
             QTest::newRow(target) << QString::fromLatin1(target);
     }
 
-    void replaysEverySeed()
+    void replaysEverySampleInput()
     {
         QFETCH(QString, target);
         using Entry = int (*)(const std::uint8_t *, std::size_t);
@@ -29,11 +29,11 @@ private slots:
             {QStringLiteral("setup_file"), kestrova::fuzz::setupFile},
             {QStringLiteral("totals"), kestrova::fuzz::totals},
         };
-        const QDir corpus(QStringLiteral(KESTROVA_FUZZ_CORPUS) + u'/' + target);
-        const QStringList seeds = corpus.entryList(QDir::Files);
-        QVERIFY2(!seeds.isEmpty(), qPrintable(corpus.path()));
-        for (const QString &seed : seeds) {
-            QFile file(corpus.filePath(seed));
+        const QDir folder(QStringLiteral(KESTROVA_FUZZ_INPUTS) + u'/' + target);
+        const QStringList inputs = folder.entryList(QDir::Files);
+        QVERIFY2(!inputs.isEmpty(), qPrintable(folder.path()));
+        for (const QString &input : inputs) {
+            QFile file(folder.filePath(input));
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
             entries[target](reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
@@ -41,5 +41,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFuzzCorpus)
-#include "test_fuzz_corpus.moc"
+QTEST_GUILESS_MAIN(TestFuzzInputs)
+#include "test_fuzz_inputs.moc"
