@@ -10,23 +10,22 @@
 #include "layout.h"
 #include "mMain.h"
 #include "picture_button.h"
-#include "platform/event_loop.h"
+#include "run_progress.h"
+
 #include "platform/file_names.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QLocale>
-#include <QScreen>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QStyle>
 
 namespace kestrova {
@@ -57,89 +56,6 @@ QString launchFailureMessage(int result)
     default: return QStringLiteral("Unknown error");
     }
 }
-
-// The window's side of a run: the current file label and the progress line repaint at folder
-// starts only (at most every 40 ms), where the window also handles its pending events; failures become
-// number-style messages that name what failed, until the user asks for no more of them.
-class frmReport::RunSink final : public GenerationSink
-{
-public:
-    explicit RunSink(frmReport &window) : m_window(window) {}
-
-    // The writing starts: the time taken counts from here, not from the Save dialog.
-    void start() { m_clock.start(); }
-
-    // Events are handled at every folder start; the labels are set anew at most every
-    // kLabelIntervalMs there (nobody reads faster, and repainting them for every folder of a
-    // large tree would cost more than writing its catalogue).
-    void folderStarting() override
-    {
-        ++m_folders;
-        if (!m_sinceShown.isValid() || m_sinceShown.elapsed() >= kLabelIntervalMs) {
-            showLatest();
-            m_sinceShown.start();
-        }
-        yieldToEventLoop();
-    }
-    void currentFile(QByteArrayView text) override
-    {
-        m_latest.resize(0); // keeps its capacity: no allocation per file
-        m_latest.append(text);
-        m_fresh = true;
-        ++m_files;
-    }
-    void scanFinished() override { m_window.SetButtonStatus(true); }
-    void failure(const Error &error, const QByteArray &path) override
-    {
-        ++m_failures;
-        if (m_quiet)
-            return;
-        showLatest();
-        const QString what = path.isEmpty() ? QString() : QStringLiteral(": ") + displayFileName(decodeFileName(path));
-        m_window.m_services.messages.show({error.numberStyle() + what,
-                                           MessageButtons::Ok, MessageIcon::None, kApplicationTitle,
-                                           QStringLiteral("Do not show these messages again during this run"),
-                                           &m_quiet});
-    }
-    void showLatest()
-    {
-        if (m_fresh) {
-            m_window.lblFile->setText(QString::fromUtf8(m_latest));
-            m_fresh = false;
-        }
-        m_window.lblProgress->setText(QStringLiteral("%1 folders, %2 files, %3")
-                                          .arg(QLocale().toString(m_folders), QLocale().toString(m_files),
-                                               elapsedText(m_clock.elapsed())));
-    }
-    // The line that stays after the run: its totals, its time and what could not be read.
-    void showTotals(const GenerationTotals &totals)
-    {
-        QString text = QStringLiteral("Done: %1 folders, %2 files in %3")
-                           .arg(QLocale().toString(totals.folders), QLocale().toString(totals.files),
-                                elapsedText(m_clock.elapsed()));
-        if (m_failures > 0)
-            text += QStringLiteral("; %1 could not be read").arg(QLocale().toString(m_failures));
-        m_window.lblProgress->setText(text);
-    }
-
-private:
-    static QString elapsedText(qint64 ms)
-    {
-        const qint64 seconds = ms / 1000;
-        return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    }
-
-    frmReport &m_window;
-    QByteArray m_latest;
-    bool m_fresh = false; // a line arrived since the label last showed one
-    bool m_quiet = false; // the user asked for no more failure messages in this run
-    static constexpr qint64 kLabelIntervalMs = 40;
-    QElapsedTimer m_clock;
-    QElapsedTimer m_sinceShown;
-    quint64 m_folders = 0;
-    quint64 m_files = 0;
-    quint64 m_failures = 0;
-};
 
 frmReport::frmReport(Services &services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -331,7 +247,7 @@ void frmReport::cmdGenerate_Click()
     m_generating = true;
     const auto done = qScopeGuard([this] { m_generating = false; });
     SaveDialog &cd1 = m_services.saveDialog;
-    RunSink sink(*this);
+    RunProgress sink(*lblFile, *lblProgress, m_services.messages, [this] { SetButtonStatus(true); });
     try {
         cd1.cancelError = true;
         SetButtonStatus(false);

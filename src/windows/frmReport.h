@@ -79,7 +79,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    class RunSink;
 
     void buildControls();
     void buildMenus();

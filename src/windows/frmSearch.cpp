@@ -33,19 +33,9 @@ namespace {
 
 constexpr int kClientWidth = 12120;
 constexpr int kClientHeight = 8295;
-// Events are handled at most this often during a search: a hit's yield within this time of
-// the previous one returns at once, so a search with many hits does not repaint per hit.
-constexpr qint64 kYieldIntervalMs = 15;
 
 const QDate kInitialDate(2003, 6, 14);
 
-void setBackground(QLabel *label, const QColor &colour)
-{
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colour);
-    label->setPalette(palette);
-}
 
 } // namespace
 
@@ -205,7 +195,7 @@ void frmSearch::Form_Load()
         panelCount->setText(QStringLiteral("Total Records Matched"));
         panelPath->setText(QStringLiteral("Current Path"));
         optNoCase->setChecked(true);
-        setBackground(fContinue, Qt::red);
+        setBackgroundColour(fContinue, Qt::red);
         m_colour = IndicatorColour::Red;
         m_countText = panelCount->text();
         m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"),
@@ -376,99 +366,6 @@ void frmSearch::LV1_DblClick()
     m_show->Form_Load();
     m_show->exec();
     m_show->txtpath->clear();
-}
-
-QString frmSearch::criteriaText()
-{
-    return txtCriteria->text();
-}
-
-bool frmSearch::caseSensitive()
-{
-    return optCase->isChecked();
-}
-
-bool frmSearch::dateFilterOn()
-{
-    return chkDate->isChecked();
-}
-
-void frmSearch::appendRow(const RowTexts &row)
-{
-    if (!m_closed)
-        m_model->append(row);
-}
-
-void frmSearch::clearRows()
-{
-    m_model->clear();
-}
-
-void frmSearch::setSorted(bool on)
-{
-    if (m_closed)
-        return;
-    m_displayStale = true;
-    showProgress();
-    m_model->setSorted(on);
-}
-
-// The count and the indicator's colour change with every hit; the window shows them when it
-// next handles its events, as it repaints only then.
-void frmSearch::setCountText(const QString &text)
-{
-    m_countText = text;
-    m_displayStale = true;
-    if (!m_session.running)
-        showProgress();
-}
-
-void frmSearch::showProgress()
-{
-    if (m_closed || !m_displayStale)
-        return;
-    m_displayStale = false;
-    panelCount->setText(m_countText);
-    setBackground(fContinue, m_colour == IndicatorColour::Red ? QColor(Qt::red) : QColor(Qt::green));
-    m_model->publish();
-}
-
-void frmSearch::setIndicatorCaption(const QString &caption)
-{
-    if (!m_closed)
-        fContinue->setText(caption);
-}
-
-IndicatorColour frmSearch::indicatorColour()
-{
-    return m_colour;
-}
-
-void frmSearch::setIndicatorColour(IndicatorColour colour)
-{
-    m_colour = colour;
-    m_displayStale = true;
-    if (!m_session.running)
-        showProgress();
-}
-
-void frmSearch::yield()
-{
-    if (m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldIntervalMs)
-        return;
-    m_displayStale = true;
-    showProgress();
-    QApplication::processEvents();
-    m_sinceYield.start();
-}
-
-void frmSearch::inform(const QString &text)
-{
-    if (m_closed)
-        return;
-    m_displayStale = true;
-    showProgress();
-    m_services.messages.inform(text);
 }
 
 } // namespace kestrova

@@ -2,7 +2,9 @@
 // high-density screens.
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QFrame>
 #include <QLabel>
 #include <QRect>
@@ -43,6 +45,15 @@ inline QLabel *boldLabel(const QString &text, QWidget *parent, int left, int top
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(label, left, top, width, height);
     return label;
+}
+
+// Fills a label's background with colour.
+inline void setBackgroundColour(QLabel *label, const QColor &colour)
+{
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    label->setPalette(palette);
 }
 
 // A sunken rule, horizontal (QFrame::HLine) or vertical (QFrame::VLine), in pixels.

@@ -1,0 +1,116 @@
+// The search window as the search sees it (SearchView): the criteria and options it reads,
+// and the rows, count, indicator and messages it shows, repainted at the search's yields.
+#include "frmSearch.h"
+
+#include "layout.h"
+#include "result_list.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace kestrova {
+namespace {
+
+// Events are handled at most this often during a search: a hit's yield within this time of
+// the previous one returns at once, so a search with many hits does not repaint per hit.
+constexpr qint64 kYieldIntervalMs = 15;
+
+} // namespace
+
+QString frmSearch::criteriaText()
+{
+    return txtCriteria->text();
+}
+
+bool frmSearch::caseSensitive()
+{
+    return optCase->isChecked();
+}
+
+bool frmSearch::dateFilterOn()
+{
+    return chkDate->isChecked();
+}
+
+void frmSearch::appendRow(const RowTexts &row)
+{
+    if (!m_closed)
+        m_model->append(row);
+}
+
+void frmSearch::clearRows()
+{
+    m_model->clear();
+}
+
+void frmSearch::setSorted(bool on)
+{
+    if (m_closed)
+        return;
+    m_displayStale = true;
+    showProgress();
+    m_model->setSorted(on);
+}
+
+// The count and the indicator's colour change with every hit; the window shows them when it
+// next handles its events, as it repaints only then.
+void frmSearch::setCountText(const QString &text)
+{
+    m_countText = text;
+    m_displayStale = true;
+    if (!m_session.running)
+        showProgress();
+}
+
+void frmSearch::showProgress()
+{
+    if (m_closed || !m_displayStale)
+        return;
+    m_displayStale = false;
+    panelCount->setText(m_countText);
+    setBackgroundColour(fContinue, m_colour == IndicatorColour::Red ? QColor(Qt::red) : QColor(Qt::green));
+    m_model->publish();
+}
+
+void frmSearch::setIndicatorCaption(const QString &caption)
+{
+    if (!m_closed)
+        fContinue->setText(caption);
+}
+
+IndicatorColour frmSearch::indicatorColour()
+{
+    return m_colour;
+}
+
+void frmSearch::setIndicatorColour(IndicatorColour colour)
+{
+    m_colour = colour;
+    m_displayStale = true;
+    if (!m_session.running)
+        showProgress();
+}
+
+void frmSearch::yield()
+{
+    if (m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldIntervalMs)
+        return;
+    m_displayStale = true;
+    showProgress();
+    QApplication::processEvents();
+    m_sinceYield.start();
+}
+
+void frmSearch::inform(const QString &text)
+{
+    if (m_closed)
+        return;
+    m_displayStale = true;
+    showProgress();
+    m_services.messages.inform(text);
+}
+
+} // namespace kestrova
