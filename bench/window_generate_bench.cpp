@@ -2,6 +2,8 @@
 // answers with a fixed name), against kestrova-cli generate on the same tree in the same run.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/window_generate_bench TREE [CLI]
+#include "printed_messages.h"
+
 #include "platform/desktop_services.h"
 #include "platform/file_manager.h"
 #include "platform/parallel_walk.h"
@@ -24,16 +26,6 @@
 using namespace kestrova;
 
 namespace {
-
-class PrintedMessages final : public MessageService
-{
-public:
-    MessageAnswer show(const Message &message) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
-        return MessageAnswer::Yes;
-    }
-};
 
 class FixedSaveDialog final : public SaveDialog
 {
@@ -60,7 +52,7 @@ int main(int argc, char *argv[])
     const QString windowCatalogue = out.filePath(QStringLiteral("window.txt"));
     const QString cliCatalogue = out.filePath(QStringLiteral("cli.txt"));
 
-    PrintedMessages messages;
+    bench::PrintedMessages messages;
     FixedSaveDialog saveDialog(windowCatalogue);
     XdgDocumentLauncher launcher;
     ImmediateProgramEnd programEnd;

@@ -3,6 +3,8 @@
 // million result rows by each column.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/window_search_bench FOLDER CRITERIA [CLI]
+#include "printed_messages.h"
+
 #include "platform/desktop_services.h"
 #include "platform/file_manager.h"
 #include "platform/posix_file_system.h"
@@ -25,17 +27,6 @@
 using namespace kestrova;
 
 namespace {
-
-// Messages would block a benchmark: they are printed instead.
-class PrintedMessages final : public MessageService
-{
-public:
-    MessageAnswer show(const Message &message) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
-        return MessageAnswer::Ok;
-    }
-};
 
 double peakRssMiB()
 {
@@ -72,7 +63,7 @@ int main(int argc, char *argv[])
     const QString criteria = QString::fromLocal8Bit(argv[2]);
     const QString cli = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("build/src/app/kestrova-cli");
 
-    PrintedMessages messages;
+    bench::PrintedMessages messages;
     DesktopSaveDialog saveDialog;
     XdgDocumentLauncher launcher;
     ImmediateProgramEnd programEnd;
