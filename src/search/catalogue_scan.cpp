@@ -214,12 +214,12 @@ private:
         const char *previousEnd = lineStart - 1;
         if (*previousEnd == '\n' && offsetOf(previousEnd) > 0 && previousEnd[-1] == '\r')
             --previousEnd;
-        const char *previousStart = previousEnd;
-        while (offsetOf(previousStart) > 0 && offsetOf(previousStart) > m_base && !isLineEnd(previousStart[-1])
-               && previousEnd - previousStart <= kRuleLength)
-            --previousStart;
-        return catalogue::isFolderHeading(line, QByteArrayView(previousStart, previousEnd - previousStart),
-                                          offsetOf(previousStart) == m_lastHeadingNext);
+        // Only a line exactly as long as a rule can be one: it is looked at without walking back.
+        const char *previousStart = previousEnd - kRuleLength;
+        const bool ruleLong = offsetOf(previousStart) >= 0 && offsetOf(previousStart) >= m_base
+                              && (offsetOf(previousStart) == 0 || isLineEnd(previousStart[-1]));
+        const QByteArrayView previous = ruleLong ? QByteArrayView(previousStart, kRuleLength) : QByteArrayView();
+        return catalogue::isFolderHeading(line, previous, offsetOf(previousStart) == m_lastHeadingNext);
     }
 
     CatalogueSearch &m_search;
