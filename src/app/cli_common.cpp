@@ -41,11 +41,12 @@ int runCli(const QStringList &arguments, Io &io)
         "Commands:\n"
         "  generate ROOT CATALOGUE   write the catalogue of the tree at ROOT\n"
         "  search FOLDER CRITERIA    search the catalogues in FOLDER\n"
-        "  compare OLD NEW           what changed between two catalogues of a drive\n\n"
+        "  compare OLD NEW           what changed between two catalogues of a drive\n"
+        "  index FOLDER              build the search indexes of the catalogues in FOLDER\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search or compare"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, compare or index"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments)) {
         io.err << parser.errorText() << Qt::endl;
@@ -68,6 +69,8 @@ int runCli(const QStringList &arguments, Io &io)
         return runSearch(rest, io);
     if (command == u"compare")
         return runCompare(rest, io);
+    if (command == u"index")
+        return runIndex(rest, io);
     io.err << QStringLiteral("kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
     return Exit::Failed;
 }

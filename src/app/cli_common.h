@@ -37,6 +37,7 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &c
 int runGenerate(const QStringList &arguments, Io &io);
 int runSearch(const QStringList &arguments, Io &io);
 int runCompare(const QStringList &arguments, Io &io);
+int runIndex(const QStringList &arguments, Io &io);
 
 // Runs the whole program: the command word, then the command.
 int runCli(const QStringList &arguments, Io &io);

@@ -2,13 +2,17 @@
 // output and its messages on standard error.
 #include "cli_common.h"
 
+#include "platform/cache_location.h"
 #include "platform/posix_file_system.h"
 #include "search/catalogue_search.h"
+#include "search/index_cache.h"
 #include "search/result_export.h"
 #include "search/result_order.h"
 
 #include <QCommandLineParser>
 #include <QDir>
+
+#include <thread>
 
 namespace kestrova::cli {
 namespace {
@@ -85,7 +89,12 @@ int runSearch(const QStringList &arguments, Io &io)
                        "and catalogue; a byte of a name that is not UTF-8 is written as the escape \\udc80 to "
                        "\\udcff, which Python reads back with errors='surrogateescape')."),
         QStringLiteral("FORMAT"), QStringLiteral("tsv"));
-    parser.addOptions({caseSensitive, after, sortColumn, format});
+    const QCommandLineOption noIndex(
+        QStringLiteral("no-index"),
+        QStringLiteral("Read every catalogue whole instead of narrowing the reading with the search indexes kept in "
+                       "the cache folder ($XDG_CACHE_HOME/kestrova, by default ~/.cache/kestrova; deleting it is "
+                       "always safe). The hits are the same either way."));
+    parser.addOptions({caseSensitive, after, sortColumn, format, noIndex});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
     parser.addPositionalArgument(QStringLiteral("CRITERIA"), QStringLiteral("The text to look for."));
     if (const auto status = parseCommandLine(parser, QStringLiteral("search"), arguments, 2, io))
@@ -121,6 +130,14 @@ int runSearch(const QStringList &arguments, Io &io)
     CliSearchView view(io, positional[1], parser.isSet(caseSensitive), parser.isSet(after), column);
     CatalogueSearch search(session, view, dates, [&] { return folder; },
                            [] { return std::make_unique<PosixFileSystem>(); });
+    // The catalogues are read on every core; the hits come out as from one.
+    search.setThreads(int(std::max(1u, std::thread::hardware_concurrency())));
+    const UserCacheLocation cacheLocation;
+    std::optional<IndexCache> index;
+    if (!parser.isSet(noIndex)) {
+        index.emplace(cacheLocation, IndexCache::Builds::Inline);
+        search.setIndex(&*index);
+    }
     const SearchOutcome outcome = search.cmdSearch_Click();
     io.out.flush();
     // The rows go out as the catalogue holds them, byte for byte.

@@ -36,6 +36,7 @@ class DateConventions
 {
 public:
     explicit DateConventions(const QLocale &locale = QLocale::system());
+    const QLocale &locale() const { return m_locale; }
     ~DateConventions();
     DateConventions(const DateConventions &) = delete;
     DateConventions &operator=(const DateConventions &) = delete;

@@ -137,6 +137,16 @@ void TextFileWriter::close()
         throw *failure;
 }
 
+namespace {
+
+FileIdentity identityOf(const struct stat &info)
+{
+    return {qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+            quint64(info.st_ino), quint64(info.st_dev)};
+}
+
+} // namespace
+
 FileReader::FileReader(const QByteArray &path)
 {
     if (path.isEmpty())
@@ -148,8 +158,47 @@ FileReader::FileReader(const QByteArray &path)
     m_regular = fstat(m_fd, &info) == 0 && S_ISREG(info.st_mode) && !isPseudoFileSystemDevice(info.st_dev);
     if (m_regular) {
         m_left = info.st_size;
+        m_identity = identityOf(info);
         posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
+}
+
+FileIdentity FileReader::identityNow() const
+{
+    struct stat info;
+    if (!m_regular || fstat(m_fd, &info) != 0)
+        return {};
+    return identityOf(info);
+}
+
+void FileReader::seek(qint64 offset)
+{
+    if (!m_regular)
+        return;
+    offset = std::clamp<qint64>(offset, 0, m_identity.size);
+    if (lseek(m_fd, off_t(offset), SEEK_SET) < 0)
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    m_left = m_identity.size - offset;
+}
+
+qsizetype FileReader::readAt(qint64 offset, char *data, qsizetype size)
+{
+    if (!m_regular || offset < 0 || offset >= m_identity.size)
+        return 0;
+    size = qsizetype(std::min<qint64>(size, m_identity.size - offset));
+    qsizetype done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(m_fd, data + done, size_t(size - done), off_t(offset + done));
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw errorFromErrno(errno, ErrnoSubject::File);
+        }
+        done += got;
+    }
+    return done;
 }
 
 FileReader::~FileReader()

@@ -40,6 +40,17 @@ private:
     TextFileWriter *m_previousOpen = nullptr;
 };
 
+// What tells one state of a file from another: a file whose size, modification time, inode or
+// device differ is not the file that was seen before.
+struct FileIdentity
+{
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    quint64 inode = 0;
+    quint64 device = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+
 // A file read as raw bytes in large blocks, closed when the reader goes. Only regular files
 // on real file systems give bytes: a pipe, a device or a file of /proc in a folder of
 // catalogues reads as empty, so that a search never waits on it. A file is read up to the
@@ -55,11 +66,22 @@ public:
 
     // Reads up to size bytes into data; 0 at the end of the file. Raises an Error on failure.
     qsizetype read(char *data, qsizetype size);
+    // Goes on reading at offset (at most the size at opening).
+    void seek(qint64 offset);
+    // Up to size bytes at offset, without moving where read() goes on; fewer at the end.
+    qsizetype readAt(qint64 offset, char *data, qsizetype size);
+
+    // Whether the file gives bytes (a regular file on a real file system).
+    bool isRegular() const { return m_regular; }
+    // The file as it was when opened, and as it is now.
+    const FileIdentity &identityAtOpening() const { return m_identity; }
+    FileIdentity identityNow() const;
 
 private:
     int m_fd = -1;
     bool m_regular = false;
     qint64 m_left = 0; // bytes still to give
+    FileIdentity m_identity;
 };
 
 } // namespace kestrova

@@ -1,104 +1,117 @@
 #include "catalogue_scan.h"
 
+#include "line_bounds.h"
 #include "needle.h"
 
 #include "catalogue/catalogue_format.h"
-#include "platform/text_file.h"
 
 #include <cstring>
+#include <limits>
 #include <memory>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace kestrova {
 namespace {
 
-constexpr qsizetype kBlockSize = 1 << 20;
+constexpr qsizetype kBlockSize = 1 << 17;
 // Lines up to this length are read whole; a longer line is no catalogue line and is skipped
 // without being held, so that memory stays bounded whatever a file holds.
 constexpr qsizetype kMaxLineLength = 1 << 20;
 // Bytes kept before the unread lines when the buffer moves on: enough to see the rule line
 // (44 "=" and its line end) above a folder heading.
 constexpr qsizetype kLookBack = 64;
-constexpr QByteArrayView kFolderWord("Folder");
-constexpr qsizetype kRuleLength = 44;
+constexpr qsizetype kRuleLength = sizeof catalogue::kRule - 1;
+constexpr qint64 kNoEnd = std::numeric_limits<qint64>::max();
 
-bool isLineEnd(char c)
-{
-    return c == '\r' || c == '\n';
-}
+static_assert(kLookBack >= kRuleLength + 3);
 
-// The first CR or LF in [from, end), or end.
-const char *findLineEnd(const char *from, const char *end)
-{
-    const char *p = from;
-#if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
-        if (mask)
-            return p + __builtin_ctz(unsigned(mask));
-        p += 16;
-    }
-#endif
-    while (p < end && !isLineEnd(*p))
-        ++p;
-    return p;
-}
-
-// One catalogue file read in large blocks. The scan jumps from one place of interest to the
-// next (a match of the criteria, a line that may be a folder heading) and finds the bounds of
-// a line only there.
+// One catalogue file read in large blocks. The scan jumps from one match of the criteria to
+// the next and finds the bounds of a line only there. Headings are not looked for ahead: at a
+// match the latest heading is found by looking back for rule lines, only as far as the place
+// up to which headings are already known (m_resolvedTo).
 class CatalogueScan
 {
 public:
-    CatalogueScan(CatalogueSearch &search, SearchSession &session, SearchView &view,
-                  const QByteArray &path, const QString &criteria, bool caseSensitive)
-        : m_search(search), m_session(session), m_view(view), m_file(path),
+    CatalogueScan(CatalogueSearch &search, SearchSession &session, SearchView &view, FileReader &file,
+                  const QString &criteria, bool caseSensitive)
+        : m_search(search), m_session(session), m_view(view), m_file(file),
           m_caseSensitive(caseSensitive), m_criteria(criteria),
           m_needle(std::make_unique<Needle>(criteria, caseSensitive))
     {
     }
 
-    void run()
+    void run(const ScanPlan *plan)
     {
-        // The buffer holds [m_base + i] of the file at index i; a look-back area comes first.
+        if (!plan) {
+            if (read(ScanRegion{0, kNoEnd}))
+                takeHeading();
+            return;
+        }
+        for (const ScanRegion &region : plan->regions) {
+            if (!read(region))
+                return;
+            if (m_wholeRest) {
+                takeHeading();
+                return;
+            }
+        }
+        if (plan->finalHeadingOffset >= 0) {
+            m_heading = readLine(plan->finalHeadingOffset, plan->finalHeadingLength);
+            takeHeading();
+        }
+    }
+
+private:
+    // Reads the lines of region; false when the search must stop.
+    bool read(const ScanRegion &region)
+    {
+        m_end = region.end;
+        m_resolvedTo = region.begin;
+        m_lastHeadingNext = region.lastHeadingNext;
+        m_heading = region.headingOffset >= 0 ? readLine(region.headingOffset, region.headingLength) : QByteArray();
+        // The buffer holds [m_base + i] of the file at index i; the look-back area comes first.
+        m_base = std::max<qint64>(0, region.begin - kLookBack);
+        m_file.seek(m_base);
         m_buffer.resize(kLookBack + kBlockSize);
-        m_base = -kLookBack;
-        qsizetype dataEnd = kLookBack;
-        qsizetype regionStart = kLookBack;
+        qsizetype dataEnd = 0;
+        qsizetype regionStart = qsizetype(region.begin - m_base);
         qsizetype searchedTo = regionStart; // no line end lies in [regionStart, searchedTo)
         bool skipping = false;              // inside a line too long to be a catalogue line
         for (;;) {
             if (m_buffer.size() < dataEnd + kBlockSize)
                 m_buffer.resize(dataEnd + kBlockSize);
-            const qsizetype got = m_file.read(m_buffer.data() + dataEnd, kBlockSize);
+            const qint64 want = std::min<qint64>(kBlockSize, m_end - (m_base + dataEnd));
+            const qsizetype got = want > 0 ? m_file.read(m_buffer.data() + dataEnd, qsizetype(want)) : 0;
             const bool atEnd = got == 0;
             dataEnd += got;
+            m_dataEnd = m_buffer.constData() + dataEnd;
             if (skipping) {
-                // The long line ends at its first line end; the scan goes on from there.
+                // The long line ends at its first line end (a CR last in the buffer may yet be
+                // followed by its LF); the scan goes on after it, and the long line is never
+                // taken for a heading.
                 const char *b = m_buffer.constData();
                 const char *lineEnd = findLineEnd(b + searchedTo, b + dataEnd);
-                skipping = lineEnd == b + dataEnd;
-                regionStart = searchedTo = lineEnd - b;
+                skipping = lineEnd == b + dataEnd || (!atEnd && *lineEnd == '\r' && lineEnd + 1 == b + dataEnd);
+                regionStart = searchedTo = (skipping ? lineEnd : pastLineEnd(lineEnd, b + dataEnd)) - b;
+                if (!skipping)
+                    m_resolvedTo = offsetOf(b + regionStart);
             }
             if (!skipping) {
                 const qsizetype complete =
-                    atEnd ? dataEnd : completeLinesEnd(regionStart, searchedTo, dataEnd);
+                    atEnd ? dataEnd : completeLinesEnd(m_buffer.constData(), regionStart, searchedTo, dataEnd);
                 if (complete > regionStart && !scan(regionStart, complete))
-                    return;
+                    return false;
                 regionStart = complete;
                 // A trailing CR may yet be followed by its LF, so the last byte is searched again.
                 searchedTo = std::max(regionStart, dataEnd - 1);
+                // The buffer moves on past these lines: their latest heading is found now.
+                resolveTo(m_buffer.constData() + regionStart);
+                takeHeading();
                 // A catalogue line is short; one past the cap is not held, only passed over.
                 skipping = dataEnd - regionStart > kMaxLineLength;
             }
             if (atEnd)
-                return;
+                return true;
             const qsizetype shift = std::max<qsizetype>(0, regionStart - kLookBack);
             if (shift > 0) {
                 std::memmove(m_buffer.data(), m_buffer.constData() + shift, size_t(dataEnd - shift));
@@ -110,20 +123,6 @@ public:
         }
     }
 
-private:
-    // The end of the last whole line in [from, dataEnd), or from when there is none yet.
-    qsizetype completeLinesEnd(qsizetype from, qsizetype searchedTo, qsizetype dataEnd) const
-    {
-        const char *b = m_buffer.constData();
-        for (qsizetype i = dataEnd - 1; i >= searchedTo && i >= from; --i) {
-            if (b[i] == '\n')
-                return i + 1;
-            if (b[i] == '\r' && i + 1 < dataEnd)
-                return i + 1;
-        }
-        return from;
-    }
-
     // Handles the lines of [from, to); false when the search must stop.
     bool scan(qsizetype from, qsizetype to)
     {
@@ -132,15 +131,12 @@ private:
         const char *pos = b + from;
         const char *exact = nullptr;
         const char *trigger = nullptr;
-        const char *folder = nullptr;
         while (pos < end) {
             if (!exact || exact < pos)
                 exact = m_needle->findExact(pos, end);
             if (!trigger || trigger < pos)
                 trigger = m_needle->needsTriggers() ? m_needle->findTrigger(pos, end) : end;
-            if (!folder || folder < pos)
-                folder = findLineStartingWithFolder(pos, end);
-            const char *at = std::min({exact, trigger, folder});
+            const char *at = std::min(exact, trigger);
             if (at >= end)
                 break;
 
@@ -148,16 +144,9 @@ private:
             while (lineStart > pos && !isLineEnd(lineStart[-1]))
                 --lineStart;
             const char *lineEnd = findLineEnd(at, end);
-            const char *next = lineEnd;
-            if (next < end)
-                next += (*next == '\r' && next + 1 < end && next[1] == '\n') ? 2 : 1;
             const QByteArrayView line(lineStart, lineEnd - lineStart);
-
-            if (isFolderHeading(lineStart, line)) {
-                // Kept as a view until a hit needs it or the buffer moves on.
-                m_heading = line;
-                m_lastHeadingNext = offsetOf(next);
-            } else if (exact < lineEnd || (trigger < lineEnd && m_needle->lineMatches(line))) {
+            if ((exact < lineEnd || (trigger < lineEnd && m_needle->lineMatches(line))) && !isHeading(lineStart)) {
+                resolveTo(lineStart);
                 takeHeading();
                 if (!handleMatch(line))
                     return false;
@@ -165,12 +154,90 @@ private:
                     m_criteria = std::move(now);
                     m_needle = std::make_unique<Needle>(m_criteria, m_caseSensitive);
                     exact = trigger = nullptr;
+                    // Other criteria: whatever told where the old ones could match no longer
+                    // holds, so the rest of the file is read.
+                    m_end = kNoEnd;
+                    m_wholeRest = true;
                 }
             }
-            pos = next;
+            pos = pastLineEnd(lineEnd, end);
         }
-        takeHeading();
         return true;
+    }
+
+    // Finds the latest heading among the lines that start in [m_resolvedTo, lineStart).
+    void resolveTo(const char *lineStart)
+    {
+        if (offsetOf(lineStart) <= m_resolvedTo)
+            return;
+        if (const char *heading = lastHeadingBefore(lineStart)) {
+            const char *headingEnd = findLineEnd(heading, lineStart);
+            m_heading = QByteArray(heading, headingEnd - heading);
+            m_lastHeadingNext = offsetOf(pastLineEnd(headingEnd, lineStart));
+        }
+        m_resolvedTo = offsetOf(lineStart);
+    }
+
+    // Looks back from limit for rule lines; the line after one may be a heading.
+    const char *lastHeadingBefore(const char *limit) const
+    {
+        const char *b = m_buffer.constData();
+        const char *lowest = std::max(b, pointerTo(m_resolvedTo) - kRuleLength - 2);
+        const char *p = limit;
+        while (p > lowest) {
+            const char *q = static_cast<const char *>(memrchr(lowest, '=', size_t(p - lowest)));
+            if (!q)
+                return nullptr;
+            const char *after = q + 1;
+            if (after < limit && isLineEnd(*after)) {
+                const char *candidate = pastLineEnd(after, limit);
+                if (candidate < limit && offsetOf(candidate) >= m_resolvedTo && isHeading(candidate))
+                    return candidate;
+            }
+            p = q;
+            while (p > lowest && p[-1] == '=')
+                --p;
+        }
+        return nullptr;
+    }
+
+    // The frame rule: a line beginning "Folder" right after a rule line that does not close the
+    // frame of the heading before it, that is, whose own previous line is not a heading. Going
+    // back through such alternating lines ends at a line that is none, or at m_resolvedTo,
+    // where the latest heading is known.
+    bool isHeading(const char *lineStart) const
+    {
+        bool flipped = false;
+        const char *line = lineStart;
+        for (;;) {
+            const char *rule = ruleBefore(line);
+            if (!rule || m_dataEnd - line < 6 || std::memcmp(line, "Folder", 6) != 0)
+                return flipped; // this line is no heading
+            if (offsetOf(rule) <= m_resolvedTo)
+                return (offsetOf(rule) != m_lastHeadingNext) != flipped;
+            // The line before the rule decides: when it is a heading, the rule closes its frame.
+            const char *previous = rule - 1;
+            if (*previous == '\n' && offsetOf(previous) > 0 && previous[-1] == '\r')
+                --previous;
+            while (offsetOf(previous) > 0 && !isLineEnd(previous[-1]))
+                --previous;
+            line = previous;
+            flipped = !flipped;
+        }
+    }
+
+    // The start of the rule line that ends right before lineStart, or null.
+    const char *ruleBefore(const char *lineStart) const
+    {
+        if (offsetOf(lineStart) == 0)
+            return nullptr;
+        const char *previousEnd = lineStart - 1;
+        if (*previousEnd == '\n' && offsetOf(previousEnd) > 0 && previousEnd[-1] == '\r')
+            --previousEnd;
+        const char *start = previousEnd - kRuleLength;
+        if (start < m_buffer.constData() || (offsetOf(start) != 0 && !isLineEnd(start[-1])))
+            return nullptr;
+        return std::memcmp(start, catalogue::kRule, size_t(kRuleLength)) == 0 ? start : nullptr;
     }
 
     void takeHeading()
@@ -178,7 +245,8 @@ private:
         if (m_heading.isNull())
             return;
         m_session.CurrentFolder = catalogue::headingFolder(m_heading).toByteArray();
-        m_heading = QByteArrayView();
+        ++m_session.headingsTaken;
+        m_heading = QByteArray();
     }
 
     bool handleMatch(QByteArrayView line)
@@ -193,55 +261,39 @@ private:
         return !m_session.StopRequested;
     }
 
+    QByteArray readLine(qint64 offset, qint32 length)
+    {
+        QByteArray line(length, Qt::Uninitialized);
+        line.resize(m_file.readAt(offset, line.data(), length));
+        return line;
+    }
+
     qint64 offsetOf(const char *p) const { return m_base + (p - m_buffer.constData()); }
-
-    const char *findLineStartingWithFolder(const char *from, const char *end) const
-    {
-        for (const char *p = from; p < end; ++p) {
-            p = m_folderWord.findExact(p, end);
-            if (p == end || offsetOf(p) == 0 || isLineEnd(p[-1]))
-                return p;
-        }
-        return end;
-    }
-
-    // The frame rule of catalogue_format.h, over the bytes before the line in the buffer (the
-    // look-back area keeps enough of them to hold a rule line).
-    bool isFolderHeading(const char *lineStart, QByteArrayView line) const
-    {
-        if (!line.startsWith(kFolderWord) || offsetOf(lineStart) == 0)
-            return false;
-        const char *previousEnd = lineStart - 1;
-        if (*previousEnd == '\n' && offsetOf(previousEnd) > 0 && previousEnd[-1] == '\r')
-            --previousEnd;
-        // Only a line exactly as long as a rule can be one: it is looked at without walking back.
-        const char *previousStart = previousEnd - kRuleLength;
-        const bool ruleLong = offsetOf(previousStart) >= 0 && offsetOf(previousStart) >= m_base
-                              && (offsetOf(previousStart) == 0 || isLineEnd(previousStart[-1]));
-        const QByteArrayView previous = ruleLong ? QByteArrayView(previousStart, kRuleLength) : QByteArrayView();
-        return catalogue::isFolderHeading(line, previous, offsetOf(previousStart) == m_lastHeadingNext);
-    }
+    const char *pointerTo(qint64 offset) const { return m_buffer.constData() + (offset - m_base); }
 
     CatalogueSearch &m_search;
     SearchSession &m_session;
     SearchView &m_view;
-    FileReader m_file;
+    FileReader &m_file;
     bool m_caseSensitive;
     QString m_criteria;
     std::unique_ptr<Needle> m_needle;
     QByteArray m_buffer;
+    const char *m_dataEnd = nullptr;
     qint64 m_base = 0;
-    qint64 m_lastHeadingNext = -1; // where the line after the latest heading starts
-    QByteArrayView m_heading;      // the latest heading, not yet taken into CurrentFolder
-    const Needle m_folderWord{QStringLiteral("Folder"), true};
+    qint64 m_end = kNoEnd;          // where the part being read ends
+    bool m_wholeRest = false;       // the criteria changed: the rest of the file is read
+    qint64 m_resolvedTo = 0;        // headings of the lines before this are known
+    qint64 m_lastHeadingNext = -1;  // where the line after the latest heading starts
+    QByteArray m_heading;           // the latest heading, not yet taken into CurrentFolder
 };
 
 } // namespace
 
-void scanCatalogue(CatalogueSearch &search, SearchSession &session, SearchView &view, const QByteArray &path,
-                   const QString &criteria, bool caseSensitive)
+void scanCatalogue(CatalogueSearch &search, SearchSession &session, SearchView &view, FileReader &file,
+                   const QString &criteria, bool caseSensitive, const ScanPlan *plan)
 {
-    CatalogueScan(search, session, view, path, criteria, caseSensitive).run();
+    CatalogueScan(search, session, view, file, criteria, caseSensitive).run(plan);
 }
 
 } // namespace kestrova

@@ -1,6 +1,8 @@
 #include "catalogue_search.h"
 
 #include "catalogue_scan.h"
+#include "index_cache.h"
+#include "parallel_search.h"
 
 #include "platform/file_names.h"
 
@@ -62,16 +64,15 @@ SearchOutcome CatalogueSearch::search()
         // Each catalogue is opened in the folder being listed, even when the user picks
         // another folder while the search runs.
         const QByteArray folderPath = folder->Path();
+        if (m_threads > 1 && folder->Files().size() > 1) {
+            searchInParallel(m_session, m_view, m_dates.locale(), m_index, folderPath, folder->Files(),
+                             m_threads);
+            return SearchOutcome::Completed;
+        }
         for (const QByteArray &name : folder->Files()) {
             if (m_session.StopRequested)
                 break;
-            m_catalogueName = name;
-            m_session.CatalogueName = QString::fromUtf8(name);
-            const QByteArray path = joinPath(folderPath, name);
-            if (m_view.caseSensitive())
-                SearchContentOfFileExactMatch(path);
-            else
-                SearchContentOfFile(path);
+            searchOneCatalogue(joinPath(folderPath, name), name, m_view.caseSensitive());
         }
     } catch (const Error &error) {
         m_view.inform(error.number() == ErrorNumber::InvalidArgument ? kNoFolderMessage
@@ -82,6 +83,16 @@ SearchOutcome CatalogueSearch::search()
         return SearchOutcome::FolderFailed;
     }
     return SearchOutcome::Completed;
+}
+
+void CatalogueSearch::searchOneCatalogue(const QByteArray &path, const QByteArray &name, bool caseSensitive)
+{
+    m_catalogueName = name;
+    m_session.CatalogueName = QString::fromUtf8(name);
+    if (caseSensitive)
+        SearchContentOfFileExactMatch(path);
+    else
+        SearchContentOfFile(path);
 }
 
 void CatalogueSearch::SearchContentOfFile(const QByteArray &path)
@@ -105,7 +116,14 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
             return;
         // Read again: the yield may have changed the box, and the first line is tested with
         // what it holds now.
-        scanCatalogue(*this, m_session, m_view, path, m_view.criteriaText(), caseSensitive);
+        const QString now = m_view.criteriaText();
+        FileReader file(path);
+        IndexCache::Answer index;
+        if (m_index && file.isRegular())
+            index = m_index->find(path, file, now, caseSensitive);
+        scanCatalogue(*this, m_session, m_view, file, now, caseSensitive, index.plan ? &*index.plan : nullptr);
+        if (m_index && file.isRegular() && !index.current && !m_session.StopRequested)
+            m_index->build(path);
     } catch (const Error &error) {
         m_view.catalogueFailed(path, error);
     } catch (const std::bad_alloc &) {

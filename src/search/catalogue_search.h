@@ -14,7 +14,7 @@
 
 namespace kestrova {
 
-class Needle;
+class IndexCache;
 
 // How a search ended, for callers that report it (the window shows "Finshied ..." either way).
 enum class SearchOutcome {
@@ -33,6 +33,14 @@ public:
                     std::function<std::unique_ptr<FileSystem>()> makeFileSystem);
     ~CatalogueSearch();
 
+    // The search indexes to narrow the reading with (none: every catalogue is read whole).
+    // Results are the same either way.
+    void setIndex(IndexCache *index) { m_index = index; }
+
+    // Catalogues read at once on this many threads (kestrova-cli); their hits still reach the
+    // view in the order of the files, as with one. The window reads one at a time.
+    void setThreads(int threads) { m_threads = threads; }
+
     SearchOutcome cmdSearch_Click();
     void cmdStop_Click();
 
@@ -41,6 +49,8 @@ public:
     bool Tokenize(QByteArrayView line);
     void SearchContentOfFile(const QByteArray &path);
     void SearchContentOfFileExactMatch(const QByteArray &path);
+    // One catalogue of the folder: path, and its name as the folder lists it.
+    void searchOneCatalogue(const QByteArray &path, const QByteArray &name, bool caseSensitive);
 
 private:
     SearchOutcome search();
@@ -54,6 +64,8 @@ private:
     std::function<QString()> m_currentPath;
     std::function<std::unique_ptr<FileSystem>()> m_makeFileSystem;
     std::unique_ptr<FileSystem> m_fileSystem;
+    IndexCache *m_index = nullptr;
+    int m_threads = 1;
     QByteArray m_path;          // reused for every row's path
     QByteArray m_catalogueName; // CatalogueName as the folder lists it
 };

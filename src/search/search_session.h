@@ -2,7 +2,6 @@
 // carries over from one catalogue to the next and from one search to the next.
 #pragma once
 
-#include <QByteArray>
 #include "platform/date_conventions.h"
 
 #include <QByteArray>
@@ -15,6 +14,7 @@ namespace kestrova {
 struct SearchSession
 {
     QByteArray CurrentFolder;   // the folder of the latest folder heading read
+    quint64 headingsTaken = 0;  // how often CurrentFolder was set from a heading
     QString CatalogueName;      // the name of the catalogue file being read
     qint64 MatchCount = 0;      // accepted lines of this search
     bool StopRequested = false;

@@ -1,0 +1,153 @@
+#include "index_cache.h"
+
+#include "platform/file_names.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace kestrova {
+
+QByteArray absoluteCataloguePath(const QByteArray &path)
+{
+    if (path.startsWith('/'))
+        return path;
+    QByteArray absolute = encodeFileName(QDir::currentPath());
+    if (!absolute.endsWith('/'))
+        absolute += '/';
+    return absolute + path;
+}
+
+IndexCache::IndexCache(const CacheLocation &location, Builds builds) : m_folder(location.folder()), m_builds(builds)
+{
+}
+
+IndexCache::~IndexCache()
+{
+    m_cancel = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_queue.clear();
+    }
+    m_changed.notify_all();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+QByteArray IndexCache::indexPathFor(const QByteArray &absolutePath) const
+{
+    if (m_folder.isEmpty())
+        return {};
+    return encodeFileName(m_folder) + '/'
+           + QCryptographicHash::hash(absolutePath, QCryptographicHash::Sha1).toHex() + ".index";
+}
+
+IndexCache::Answer IndexCache::find(const QByteArray &path, const FileReader &catalogue, const QString &criteria,
+                                    bool caseSensitive) const
+{
+    const QByteArray absolute = absoluteCataloguePath(path);
+    const QByteArray indexPath = indexPathFor(absolute);
+    if (indexPath.isEmpty())
+        return {};
+    const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPath, absolute, catalogue);
+    if (!index)
+        return {};
+    Answer answer{true, index->plan(criteria, caseSensitive)};
+    if (answer.plan)
+        ++m_narrowed;
+    return answer;
+}
+
+bool IndexCache::buildNow(const QByteArray &absolutePath)
+{
+    const QByteArray indexPath = indexPathFor(absolutePath);
+    if (indexPath.isEmpty() || !QDir().mkpath(m_folder))
+        return false;
+    QSaveFile out(decodeFileName(indexPath));
+    try {
+        FileReader catalogue(absolutePath);
+        if (!catalogue.isRegular() || !out.open(QIODevice::WriteOnly))
+            return false;
+        if (!writeSearchIndex(catalogue, absolutePath, out, &m_cancel)) {
+            out.cancelWriting();
+            return false;
+        }
+        return out.commit();
+    } catch (const Error &) {
+        // A disk that is full or read-only only means no index.
+        out.cancelWriting();
+        return false;
+    } catch (const std::bad_alloc &) {
+        out.cancelWriting();
+        return false;
+    }
+}
+
+void IndexCache::build(const QByteArray &path)
+{
+    const QByteArray absolute = absoluteCataloguePath(path);
+    if (m_builds == Builds::Inline) {
+        buildNow(absolute);
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        if (std::find(m_queue.begin(), m_queue.end(), absolute) != m_queue.end())
+            return;
+        m_queue.push_back(absolute);
+        if (!m_thread.joinable())
+            m_thread = std::thread([this] { runBuilds(); });
+    }
+    m_changed.notify_all();
+}
+
+void IndexCache::runBuilds()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_cancel || !m_queue.empty(); });
+        if (m_cancel)
+            return;
+        const QByteArray path = m_queue.front();
+        m_queue.pop_front();
+        m_building = true;
+        lock.unlock();
+        buildNow(path);
+        lock.lock();
+        m_building = false;
+        m_changed.notify_all();
+    }
+}
+
+void IndexCache::waitForBuilds()
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_cancel || (m_queue.empty() && !m_building); });
+}
+
+IndexCache::Refresh IndexCache::refresh(const QByteArray &path)
+{
+    const QByteArray absolute = absoluteCataloguePath(path);
+    try {
+        FileReader catalogue(absolute);
+        if (!catalogue.isRegular())
+            return Refresh::Failed;
+        if (const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPathFor(absolute), absolute, catalogue))
+            return index->readsWhole() ? Refresh::ReadWhole : Refresh::Current;
+    } catch (const Error &) {
+        return Refresh::Failed;
+    }
+    if (!buildNow(absolute))
+        return Refresh::Failed;
+    try {
+        FileReader catalogue(absolute);
+        const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPathFor(absolute), absolute, catalogue);
+        return !index ? Refresh::Failed : index->readsWhole() ? Refresh::ReadWhole : Refresh::Built;
+    } catch (const Error &) {
+        return Refresh::Failed;
+    }
+}
+
+} // namespace kestrova

@@ -1,0 +1,78 @@
+// The search indexes of catalogue files, kept in the cache folder (never beside the
+// catalogues, where every file is read as one): a file per catalogue, named by a hash of the
+// catalogue's absolute path. An index is written whole or not at all; a cache folder that
+// cannot be written only means that searches read the catalogues whole.
+#pragma once
+
+#include "search_index.h"
+
+#include "platform/cache_location.h"
+
+#include <QByteArray>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace kestrova {
+
+class IndexCache
+{
+public:
+    // Inline: build() makes the index at once, on the caller's thread. Background: build()
+    // hands it to a thread of the cache's own, so that a window goes on at once.
+    enum class Builds { Inline, Background };
+
+    IndexCache(const CacheLocation &location, Builds builds);
+    ~IndexCache(); // a build in progress is abandoned
+    IndexCache(const IndexCache &) = delete;
+    IndexCache &operator=(const IndexCache &) = delete;
+
+    struct Answer
+    {
+        bool current = false;          // an index fits the catalogue as it is
+        std::optional<ScanPlan> plan;  // the parts to read; nothing: the whole file
+    };
+    // What the index of the catalogue at path, as open in catalogue, says of these criteria.
+    // Safe to call from several threads.
+    Answer find(const QByteArray &path, const FileReader &catalogue, const QString &criteria,
+                bool caseSensitive) const;
+
+    // Makes the index of the catalogue at path again.
+    void build(const QByteArray &path);
+
+    enum class Refresh { Built, Current, ReadWhole, Failed };
+    // Builds the index of the catalogue at path unless a current one is there (kestrova-cli
+    // index). ReadWhole: the catalogue is too small or too odd to gain from one.
+    Refresh refresh(const QByteArray &path);
+
+    // How many readings an index narrowed so far.
+    quint64 narrowedReadings() const { return m_narrowed; }
+
+    // Waits until the builds handed to the background thread are done.
+    void waitForBuilds();
+
+private:
+    QByteArray indexPathFor(const QByteArray &absolutePath) const;
+    // Writes the index; the catalogue's state as it was read, or nothing on failure.
+    bool buildNow(const QByteArray &absolutePath);
+    void runBuilds();
+
+    QString m_folder;
+    Builds m_builds;
+    std::atomic<bool> m_cancel{false};
+    mutable std::atomic<quint64> m_narrowed{0};
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<QByteArray> m_queue;
+    bool m_building = false;
+    std::thread m_thread;
+};
+
+// path made absolute against the working folder, as the index of its catalogue is keyed.
+QByteArray absoluteCataloguePath(const QByteArray &path);
+
+} // namespace kestrova

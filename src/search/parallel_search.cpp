@@ -1,0 +1,207 @@
+#include "parallel_search.h"
+
+#include "catalogue_search.h"
+#include "result_order.h"
+
+#include "platform/file_names.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace kestrova {
+namespace {
+
+// What one catalogue gave.
+struct CatalogueResult
+{
+    ResultTable rows;
+    std::vector<bool> carried;     // a row found before the catalogue's first heading
+    qint64 accepted = 0;
+    std::optional<Error> failure;
+    QByteArray failedPath;
+    std::vector<QString> messages;
+    bool headingSeen = false;
+    QByteArray lastFolder;         // CurrentFolder when the catalogue was read, if headingSeen
+    bool done = false;
+};
+
+// A thread's view: fixed criteria and options, everything else kept for the hand-over.
+class KeepingView final : public SearchView
+{
+public:
+    KeepingView(const QString &criteria, bool caseSensitive, bool dateFilter, const SearchSession &session)
+        : m_criteria(criteria), m_caseSensitive(caseSensitive), m_dateFilter(dateFilter), m_session(session)
+    {
+    }
+
+    QString criteriaText() override { return m_criteria; }
+    bool caseSensitive() override { return m_caseSensitive; }
+    bool dateFilterOn() override { return m_dateFilter; }
+    void appendRow(const RowTexts &row) override
+    {
+        result->rows.append(row);
+        result->carried.push_back(m_session.headingsTaken == 0);
+    }
+    void clearRows() override {}
+    void setSorted(bool) override {}
+    void setCountText(const QString &) override {}
+    void setIndicatorCaption(const QString &) override {}
+    IndicatorColour indicatorColour() override { return IndicatorColour::Red; }
+    void setIndicatorColour(IndicatorColour) override {}
+    void yield() override {}
+    void inform(const QString &text) override { result->messages.push_back(text); }
+    void catalogueFailed(const QByteArray &path, const Error &error) override
+    {
+        result->failure = error;
+        result->failedPath = path;
+    }
+
+    CatalogueResult *result = nullptr;
+
+private:
+    QString m_criteria;
+    bool m_caseSensitive;
+    bool m_dateFilter;
+    const SearchSession &m_session;
+};
+
+class ParallelSearch
+{
+public:
+    ParallelSearch(SearchSession &session, SearchView &view, const QLocale &locale, IndexCache *index,
+                   const QByteArray &folderPath, const std::vector<QByteArray> &names)
+        : m_session(session), m_view(view), m_locale(locale), m_index(index), m_folderPath(folderPath),
+          m_names(names), m_results(names.size()), m_criteria(view.criteriaText()),
+          m_caseSensitive(view.caseSensitive()), m_dateFilter(view.dateFilterOn())
+    {
+    }
+
+    void run(int threads)
+    {
+        std::vector<std::thread> workers;
+        for (int i = 0; i < threads; ++i)
+            workers.emplace_back([this, threads] { work(threads); });
+        handOver();
+        {
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        for (std::thread &worker : workers)
+            worker.join();
+    }
+
+private:
+    void work(int threads)
+    {
+        SearchSession session;
+        session.FilterDateText = m_session.FilterDateText;
+        KeepingView view(m_criteria, m_caseSensitive, m_dateFilter, session);
+        const DateConventions dates(m_locale);
+        CatalogueSearch search(session, view, dates, [] { return QString(); },
+                               [] { return std::unique_ptr<FileSystem>(); });
+        search.setIndex(m_index);
+        for (;;) {
+            std::size_t file = 0;
+            {
+                std::unique_lock lock(m_mutex);
+                // Not too far ahead of the hand-over, so that what waits stays small.
+                m_changed.wait(lock, [&] {
+                    return m_stop || m_next >= m_names.size() || m_next < m_handed + std::size_t(2 * threads);
+                });
+                if (m_stop || m_next >= m_names.size())
+                    return;
+                file = m_next++;
+            }
+            CatalogueResult result;
+            view.result = &result;
+            session.headingsTaken = 0;
+            session.MatchCount = 0;
+            session.CurrentFolder.clear();
+            try {
+                search.searchOneCatalogue(joinPath(m_folderPath, m_names[file]), m_names[file], m_caseSensitive);
+            } catch (const std::bad_alloc &) {
+                result.failure = outOfMemoryError();
+                result.failedPath = joinPath(m_folderPath, m_names[file]);
+            }
+            result.accepted = session.MatchCount;
+            result.headingSeen = session.headingsTaken > 0;
+            result.lastFolder = session.CurrentFolder;
+            {
+                std::lock_guard lock(m_mutex);
+                result.done = true;
+                m_results[file] = std::move(result);
+            }
+            m_changed.notify_all();
+        }
+    }
+
+    // Gives the view each catalogue's hits in file order, as they become ready.
+    void handOver()
+    {
+        QByteArray path;
+        for (std::size_t file = 0; file < m_names.size(); ++file) {
+            CatalogueResult result;
+            {
+                std::unique_lock lock(m_mutex);
+                m_changed.wait(lock, [&] { return m_results[file].done; });
+                result = std::move(m_results[file]);
+                m_handed = file + 1;
+            }
+            m_changed.notify_all();
+            m_session.CatalogueName = QString::fromUtf8(m_names[file]);
+            for (qsizetype row = 0; row < result.rows.size(); ++row) {
+                const QByteArrayView filePath = result.rows.text(row, 0);
+                if (result.carried[size_t(row)]) {
+                    // Made as the one-thread reading makes it: folder, one separator, name.
+                    path = m_session.CurrentFolder;
+                    if (!path.endsWith('/'))
+                        path += '/';
+                    path += filePath.sliced(1);
+                }
+                m_view.appendRow({result.carried[size_t(row)] ? QByteArrayView(path) : filePath,
+                                  result.rows.text(row, 1), result.rows.text(row, 2), result.rows.text(row, 3)});
+            }
+            m_session.MatchCount += result.accepted;
+            if (result.accepted > 0)
+                m_view.setCountText(QString::number(m_session.MatchCount));
+            if (result.headingSeen) {
+                m_session.CurrentFolder = result.lastFolder;
+                ++m_session.headingsTaken;
+            }
+            for (const QString &message : result.messages)
+                m_view.inform(message);
+            if (result.failure)
+                m_view.catalogueFailed(result.failedPath, *result.failure);
+        }
+    }
+
+    SearchSession &m_session;
+    SearchView &m_view;
+    const QLocale m_locale;
+    IndexCache *m_index;
+    const QByteArray &m_folderPath;
+    const std::vector<QByteArray> &m_names;
+    std::vector<CatalogueResult> m_results;
+    const QString m_criteria;
+    const bool m_caseSensitive;
+    const bool m_dateFilter;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::size_t m_next = 0;
+    std::size_t m_handed = 0;
+    bool m_stop = false;
+};
+
+} // namespace
+
+void searchInParallel(SearchSession &session, SearchView &view, const QLocale &locale,
+                      IndexCache *index, const QByteArray &folderPath, const std::vector<QByteArray> &names,
+                      int threads)
+{
+    ParallelSearch(session, view, locale, index, folderPath, names).run(threads);
+}
+
+} // namespace kestrova

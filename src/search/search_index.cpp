@@ -1,0 +1,596 @@
+#include "search_index.h"
+
+#include "line_bounds.h"
+
+#include "catalogue/catalogue_format.h"
+#include "platform/file_names.h"
+
+#include <QStringView>
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kestrova {
+namespace {
+
+constexpr char kMagic[8] = {'K', 'S', 'T', 'V', 'I', 'D', 'X', '1'};
+constexpr quint32 kVersion = 1;
+constexpr quint32 kReadWhole = 1;      // flag: the catalogue is always read whole
+constexpr qint64 kBlockBytes = 1 << 16;
+constexpr qint64 kSmallestIndexed = 512 * 1024;
+constexpr qsizetype kLongestLine = 512 * 1024;
+constexpr int kBucketBits = 16;
+constexpr quint32 kBuckets = 1u << kBucketBits;
+constexpr int kGroupBlocks = 512;      // blocks whose bits of a bucket lie side by side
+constexpr int kStripeRows = 64;        // buckets under one checksum
+constexpr qint64 kGroupChecksumBytes = (kBuckets / kStripeRows) * 8;
+constexpr qsizetype kWordsPerBlock = kBuckets / 64;
+constexpr uchar kMarked = 0x80;        // a bucket seen in the current block
+constexpr qsizetype kReadSize = 1 << 20;
+constexpr qsizetype kLookBack = 64;
+constexpr qsizetype kRuleLength = sizeof catalogue::kRule - 1;
+
+struct Header
+{
+    char magic[8];
+    quint32 version;
+    quint32 flags;
+    qint64 catalogueSize;
+    qint64 modifiedNs;
+    quint64 inode;
+    quint64 device;
+    quint32 pathLength;
+    quint32 blockCount;
+    qint64 finalHeadingOffset;
+    qint32 finalHeadingLength;
+    quint32 blockBytes;
+    quint64 blockTableChecksum;
+    quint64 indexSize;
+    quint64 reserved[4];
+    quint64 headerChecksum; // of the fields above and the path
+};
+static_assert(sizeof(Header) == 128);
+
+// A checksum that finds damaged bytes, not a guard against someone forging an index.
+quint64 checksum(const char *data, qsizetype size, quint64 seed = 0)
+{
+    quint64 h = 0x9E3779B97F4A7C15ull ^ seed ^ quint64(size);
+    for (; size >= 8; data += 8, size -= 8) {
+        quint64 word;
+        std::memcpy(&word, data, 8);
+        h = ((h ^ (word * 0xff51afd7ed558ccdull)) << 29 | (h ^ (word * 0xff51afd7ed558ccdull)) >> 35)
+            * 0xc4ceb9fe1a85ec53ull;
+    }
+    for (; size > 0; ++data, --size)
+        h = (h ^ uchar(*data)) * 0x100000001b3ull;
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    return h ^ (h >> 33);
+}
+
+quint64 headerChecksum(const Header &header, QByteArrayView path)
+{
+    return checksum(path.data(), path.size(),
+                    checksum(reinterpret_cast<const char *>(&header), offsetof(Header, headerChecksum)));
+}
+
+constexpr std::array<uchar, 256> foldTable()
+{
+    std::array<uchar, 256> fold{};
+    for (int c = 0; c < 256; ++c)
+        fold[c] = uchar(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return fold;
+}
+constexpr std::array<uchar, 256> kFold = foldTable();
+
+// ASCII letters to lower case, sixteen bytes at a time.
+void foldAscii(const uchar *from, uchar *to, qsizetype size)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i beforeA = _mm_set1_epi8('A' - 1);
+    const __m128i afterZ = _mm_set1_epi8('Z' + 1);
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    for (; i + 16 <= size; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + i));
+        // Signed comparisons: bytes from 0x80 up are negative and so never letters.
+        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmplt_epi8(bytes, afterZ));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + i), _mm_or_si128(bytes, _mm_and_si128(upper, caseBit)));
+    }
+#endif
+    for (; i < size; ++i)
+        to[i] = kFold[from[i]];
+}
+
+// a[i] bit c becomes a[c] bit i.
+void transpose64(std::array<quint64, 64> &a)
+{
+    quint64 mask = 0x00000000FFFFFFFFull;
+    for (int j = 32; j; j >>= 1, mask ^= mask << j) {
+        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+            const quint64 t = ((a[size_t(k)] >> j) ^ a[size_t(k | j)]) & mask;
+            a[size_t(k | j)] ^= t;
+            a[size_t(k)] ^= t << j;
+        }
+    }
+}
+
+// The first byte from 0x80 up in [from, end), or end.
+const uchar *firstNonAscii(const uchar *from, const uchar *end)
+{
+#if defined(__SSE2__)
+    for (; end - from >= 16; from += 16) {
+        const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+        if (mask)
+            return from + __builtin_ctz(unsigned(mask));
+    }
+#endif
+    while (from < end && *from < 0x80)
+        ++from;
+    return from;
+}
+
+inline quint32 bucketOf(quint32 folded3)
+{
+    return (folded3 * 0x9E3779B1u) >> (32 - kBucketBits);
+}
+
+qint64 rowBytesFor(qint64 blocks)
+{
+    return (blocks + 7) / 8;
+}
+
+qint64 groupBytes(qint64 blocks)
+{
+    return kGroupChecksumBytes + qint64(kBuckets) * rowBytesFor(blocks);
+}
+
+qint64 alignedPathLength(qint64 length)
+{
+    return (length + 7) & ~qint64(7);
+}
+
+class IndexWriter
+{
+public:
+    IndexWriter(FileReader &catalogue, const QByteArray &path, QIODevice &out, const std::atomic<bool> *cancel)
+        : m_file(catalogue), m_path(path), m_out(out), m_cancel(cancel)
+    {
+    }
+
+    bool write()
+    {
+        const FileIdentity identity = m_file.identityAtOpening();
+        Header header{};
+        std::memcpy(header.magic, kMagic, sizeof kMagic);
+        header.version = kVersion;
+        header.catalogueSize = identity.size;
+        header.modifiedNs = identity.modifiedNs;
+        header.inode = identity.inode;
+        header.device = identity.device;
+        header.pathLength = quint32(m_path.size());
+        header.blockBytes = quint32(kBlockBytes);
+        header.finalHeadingOffset = -1;
+        const qint64 groupsOffset = qint64(sizeof(Header)) + alignedPathLength(m_path.size());
+        m_out.seek(groupsOffset);
+        bool indexed = identity.size >= kSmallestIndexed && m_file.isRegular();
+        if (indexed) {
+            const std::optional<bool> read = readCatalogue();
+            if (!read)
+                return false;
+            indexed = *read;
+        }
+        if (!indexed) {
+            header.flags = kReadWhole;
+            m_blocks.clear();
+            m_out.seek(groupsOffset);
+        } else {
+            if (m_groupBlocks > 0)
+                writeGroup();
+            put(reinterpret_cast<const char *>(m_blocks.data()), qint64(m_blocks.size() * sizeof(IndexedBlock)));
+            header.blockCount = quint32(m_blocks.size());
+            header.finalHeadingOffset = m_final.offset;
+            header.finalHeadingLength = m_final.length;
+            header.blockTableChecksum =
+                checksum(reinterpret_cast<const char *>(m_blocks.data()), qsizetype(m_blocks.size() * sizeof(IndexedBlock)));
+        }
+        header.indexSize = quint64(m_out.pos());
+        header.headerChecksum = headerChecksum(header, m_path);
+        m_out.seek(0);
+        put(reinterpret_cast<const char *>(&header), sizeof header);
+        put(m_path.constData(), m_path.size());
+        put(QByteArray(alignedPathLength(m_path.size()) - m_path.size(), '\0'));
+        // A catalogue that changed while it was read gives no index.
+        return m_file.identityNow() == identity;
+    }
+
+private:
+    struct Heading
+    {
+        qint64 offset = -1;
+        qint32 length = 0;
+        qint64 next = -1;
+    };
+
+    // Reads the whole catalogue; false when a line is too long to index, nothing when cancelled.
+    std::optional<bool> readCatalogue()
+    {
+        m_buffer.resize(kLookBack + kReadSize);
+        m_blocks.push_back(IndexedBlock{});
+        qsizetype dataEnd = 0, regionStart = 0, searchedTo = 0;
+        for (;;) {
+            if (m_cancel && m_cancel->load(std::memory_order_relaxed))
+                return std::nullopt;
+            if (m_buffer.size() < dataEnd + kReadSize)
+                m_buffer.resize(dataEnd + kReadSize);
+            const qsizetype got = m_file.read(m_buffer.data() + dataEnd, kReadSize);
+            const bool atEnd = got == 0;
+            dataEnd += got;
+            const char *b = m_buffer.constData();
+            const qsizetype complete = atEnd ? dataEnd : completeLinesEnd(b, regionStart, searchedTo, dataEnd);
+            if (complete > regionStart)
+                takeLines(b + regionStart, b + complete);
+            regionStart = complete;
+            searchedTo = std::max(regionStart, dataEnd - 1);
+            if (dataEnd - regionStart > kLongestLine)
+                return false;
+            if (atEnd) {
+                closeBlock();
+                return true;
+            }
+            const qsizetype shift = std::max<qsizetype>(0, regionStart - kLookBack);
+            std::memmove(m_buffer.data(), m_buffer.constData() + shift, size_t(dataEnd - shift));
+            m_base += shift;
+            dataEnd -= shift;
+            regionStart -= shift;
+            searchedTo -= shift;
+        }
+    }
+
+    // The whole lines of [from, to): their headings, block bounds and sequences.
+    void takeLines(const char *from, const char *to)
+    {
+        m_headings.clear();
+        if (m_pendingRule >= 0)
+            headingAfterRule(m_pendingRule, from, to);
+        m_pendingRule = -1;
+        for (const char *p = from; (p = static_cast<const char *>(std::memchr(p, '=', size_t(to - p))));) {
+            const bool rule = (offsetOf(p) == 0 || isLineEnd(p[-1])) && to - p > kRuleLength
+                              && std::memcmp(p, catalogue::kRule, size_t(kRuleLength)) == 0
+                              && isLineEnd(p[kRuleLength]);
+            if (!rule) {
+                ++p;
+                continue;
+            }
+            const char *next = pastLineEnd(p + kRuleLength, to);
+            if (next == to)
+                m_pendingRule = offsetOf(p);
+            else
+                headingAfterRule(offsetOf(p), next, to);
+            p += kRuleLength;
+        }
+
+        std::size_t event = 0;
+        const char *hashFrom = from;
+        for (;;) {
+            const qint64 target = m_blocks.back().start + kBlockBytes;
+            if (target >= offsetOf(to))
+                break;
+            // The block ends at the first line start at or past its size.
+            const char *before = pointerTo(target) - 1;
+            const char *bound = nullptr;
+            if (*before == '\n')
+                bound = before + 1;
+            else if (*before == '\r')
+                bound = before + 1 < to && before[1] == '\n' ? before + 2 : before + 1;
+            else
+                bound = pastLineEnd(findLineEnd(before, to), to);
+            if (bound >= to)
+                break;
+            hash(hashFrom, bound);
+            hashFrom = bound;
+            for (; event < m_headings.size() && m_headings[event].offset < offsetOf(bound); ++event)
+                m_latest = m_headings[event];
+            closeBlock();
+            m_blocks.push_back({offsetOf(bound), m_latest.offset, m_latest.length, 0, m_latest.next});
+        }
+        hash(hashFrom, to);
+        for (; event < m_headings.size(); ++event)
+            m_latest = m_headings[event];
+        if (!m_headings.empty())
+            m_final = m_headings.back();
+    }
+
+    // ruleStart: a rule line whose next line starts at line.
+    void headingAfterRule(qint64 ruleStart, const char *line, const char *to)
+    {
+        if (to - line < 6 || std::memcmp(line, "Folder", 6) != 0 || ruleStart == m_lastHeadingNext)
+            return;
+        const char *lineEnd = findLineEnd(line, to);
+        const qint64 next = offsetOf(pastLineEnd(lineEnd, to));
+        m_headings.push_back({offsetOf(line), qint32(lineEnd - line), next});
+        m_lastHeadingNext = next;
+    }
+
+    // The sequences of [from, to), whole lines of the current block.
+    void hash(const char *from, const char *to)
+    {
+        const qsizetype size = to - from;
+        if (size >= 3) {
+            // Folded first, so that each place costs one load: the sequence and the byte after.
+            m_folded.resize(size + 1);
+            uchar *folded = reinterpret_cast<uchar *>(m_folded.data());
+            foldAscii(reinterpret_cast<const uchar *>(from), folded, size);
+            folded[size] = 0;
+            uchar *marks = m_marks.data();
+            for (qsizetype i = offsetOf(from) & 1; i + 2 < size; i += 2) {
+                quint32 window;
+                std::memcpy(&window, folded + i, 4);
+                marks[bucketOf(window & 0xffffff)] = kMarked;
+            }
+        }
+        const uchar *p = reinterpret_cast<const uchar *>(from);
+        const uchar *end = reinterpret_cast<const uchar *>(to);
+        // A line with other than ASCII characters is also indexed as the matcher lowers it.
+        for (const uchar *q = p; (q = firstNonAscii(q, end)) < end; ++q) {
+            const char *lineStart = reinterpret_cast<const char *>(q);
+            while (lineStart > from && !isLineEnd(lineStart[-1]))
+                --lineStart;
+            const char *lineEnd = findLineEnd(reinterpret_cast<const char *>(q), to);
+            const QByteArray lowered =
+                QString::fromUtf8(lineStart, lineEnd - lineStart).toLower().toUtf8();
+            for (const quint32 bucket : indexBuckets(lowered, 0, 1))
+                m_marks[bucket] = kMarked;
+            q = reinterpret_cast<const uchar *>(lineEnd);
+        }
+    }
+
+    // The block's buckets as bits, beside those of the other blocks of its group.
+    void closeBlock()
+    {
+        // Word-major: the words of one word number of the group's blocks lie side by side.
+        quint64 *bits = m_groupBits.data() + m_groupBlocks;
+        const uchar *marks = m_marks.data();
+        for (qsizetype word = 0; word < kWordsPerBlock; ++word, marks += 64) {
+            quint64 value = 0;
+#if defined(__SSE2__)
+            for (int part = 0; part < 4; ++part)
+                value |= quint64(quint16(_mm_movemask_epi8(
+                             _mm_loadu_si128(reinterpret_cast<const __m128i *>(marks + 16 * part)))))
+                         << (16 * part);
+#else
+            for (int i = 0; i < 64; ++i)
+                value |= quint64(marks[i] >> 7) << i;
+#endif
+            bits[word * kGroupBlocks] = value;
+        }
+        m_marks.fill(0);
+        if (++m_groupBlocks == kGroupBlocks)
+            writeGroup();
+    }
+
+    // A group: a checksum per stripe of buckets, then every bucket's row of bits, one bit a
+    // block. The bits of 64 buckets of 64 blocks are turned from block rows to bucket rows at once.
+    void writeGroup()
+    {
+        const qint64 rowBytes = rowBytesFor(m_groupBlocks);
+        QByteArray &rows = m_rowsOut;
+        rows.resize(qsizetype(kBuckets * rowBytes));
+        std::array<quint64, 64> tile;
+        for (qsizetype word = 0; word < kWordsPerBlock; ++word) {
+            for (int first = 0; first < m_groupBlocks; first += 64) {
+                const quint64 *column = m_groupBits.data() + word * kGroupBlocks + first;
+                for (int i = 0; i < 64; ++i)
+                    tile[size_t(i)] = first + i < m_groupBlocks ? column[i] : 0;
+                transpose64(tile);
+                const qint64 bytes = std::min<qint64>(8, rowBytes - first / 8);
+                for (int bucket = 0; bucket < 64; ++bucket) {
+                    const quint64 value = qToLittleEndian(tile[size_t(bucket)]);
+                    std::memcpy(rows.data() + (word * 64 + bucket) * rowBytes + first / 8, &value, size_t(bytes));
+                }
+            }
+        }
+        QByteArray sums(qsizetype(kGroupChecksumBytes), '\0');
+        for (quint32 stripe = 0; stripe < kBuckets / kStripeRows; ++stripe) {
+            const quint64 sum = checksum(rows.constData() + stripe * kStripeRows * rowBytes, kStripeRows * rowBytes);
+            std::memcpy(sums.data() + stripe * 8, &sum, 8);
+        }
+        put(sums);
+        put(rows);
+        m_groupBlocks = 0;
+    }
+
+    void put(QByteArrayView bytes) { put(bytes.data(), bytes.size()); }
+    void put(const char *data, qint64 size)
+    {
+        if (m_out.write(data, size) != size)
+            throw Error(ErrorNumber::DiskFull, m_out.errorString());
+    }
+
+    qint64 offsetOf(const char *p) const { return m_base + (p - m_buffer.constData()); }
+    const char *pointerTo(qint64 offset) const { return m_buffer.constData() + (offset - m_base); }
+
+    FileReader &m_file;
+    const QByteArray &m_path;
+    QIODevice &m_out;
+    const std::atomic<bool> *m_cancel;
+    QByteArray m_buffer;
+    qint64 m_base = 0;
+    std::vector<IndexedBlock> m_blocks;
+    std::array<uchar, kBuckets> m_marks{}; // the current block's buckets, a byte each
+    QByteArray m_folded;
+    std::vector<quint64> m_groupBits = std::vector<quint64>(size_t(kGroupBlocks * kWordsPerBlock));
+    QByteArray m_rowsOut;
+    int m_groupBlocks = 0;
+    std::vector<Heading> m_headings; // found in the lines being taken
+    Heading m_latest;                // in force where the next block starts
+    Heading m_final;                 // the last of the file
+    qint64 m_lastHeadingNext = -1;
+    qint64 m_pendingRule = -1;       // a rule line whose next line was not read yet
+};
+
+} // namespace
+
+std::vector<quint32> indexBuckets(QByteArrayView text, qsizetype first, qsizetype step)
+{
+    std::vector<quint32> buckets;
+    const uchar *p = reinterpret_cast<const uchar *>(text.data());
+    for (qsizetype i = first; i + 2 < text.size(); i += step) {
+        const quint32 bucket =
+            bucketOf(quint32(kFold[p[i]]) | quint32(kFold[p[i + 1]]) << 8 | quint32(kFold[p[i + 2]]) << 16);
+        if (std::find(buckets.begin(), buckets.end(), bucket) == buckets.end())
+            buckets.push_back(bucket);
+    }
+    return buckets;
+}
+
+bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QIODevice &out, const std::atomic<bool> *cancel)
+{
+    return IndexWriter(catalogue, path, out, cancel).write();
+}
+
+std::unique_ptr<SearchIndex> SearchIndex::open(const QByteArray &indexPath, const QByteArray &path,
+                                               const FileReader &catalogue)
+{
+    std::unique_ptr<SearchIndex> index(new SearchIndex);
+    try {
+        index->m_file = std::make_unique<FileReader>(indexPath);
+        FileReader &file = *index->m_file;
+        Header header;
+        const FileIdentity identity = catalogue.identityAtOpening();
+        if (!file.isRegular() || file.readAt(0, reinterpret_cast<char *>(&header), sizeof header) != sizeof header
+            || std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || header.version != kVersion
+            || header.catalogueSize != identity.size || header.modifiedNs != identity.modifiedNs
+            || header.inode != identity.inode || header.device != identity.device
+            || header.pathLength != quint32(path.size()) || header.indexSize != quint64(file.identityAtOpening().size)
+            || header.blockBytes != quint32(kBlockBytes))
+            return nullptr;
+        QByteArray recordedPath(path.size(), Qt::Uninitialized);
+        if (file.readAt(sizeof header, recordedPath.data(), path.size()) != path.size() || recordedPath != path
+            || headerChecksum(header, path) != header.headerChecksum)
+            return nullptr;
+        index->m_catalogueSize = header.catalogueSize;
+        index->m_groupsOffset = qint64(sizeof header) + alignedPathLength(path.size());
+        if (header.flags & kReadWhole)
+            return index;
+        const qint64 blocks = header.blockCount;
+        const qint64 fullGroups = blocks / kGroupBlocks;
+        const qint64 tableOffset = index->m_groupsOffset + fullGroups * groupBytes(kGroupBlocks)
+                                   + (blocks % kGroupBlocks ? groupBytes(blocks % kGroupBlocks) : 0);
+        if (blocks <= 0 || blocks > header.catalogueSize / (kBlockBytes / 2) + 1
+            || tableOffset + blocks * qint64(sizeof(IndexedBlock)) != qint64(header.indexSize))
+            return nullptr;
+        index->m_blocks.resize(size_t(blocks));
+        const qsizetype tableBytes = qsizetype(blocks * qint64(sizeof(IndexedBlock)));
+        if (file.readAt(tableOffset, reinterpret_cast<char *>(index->m_blocks.data()), tableBytes) != tableBytes
+            || checksum(reinterpret_cast<const char *>(index->m_blocks.data()), tableBytes) != header.blockTableChecksum)
+            return nullptr;
+        // The offsets must make sense before a reading follows them.
+        qint64 previous = -1;
+        for (const IndexedBlock &block : index->m_blocks) {
+            if (block.start <= previous || block.start >= header.catalogueSize
+                || (previous < 0 && block.start != 0) || block.headingLength < 0
+                || block.headingOffset + block.headingLength > block.start)
+                return nullptr;
+            previous = block.start;
+        }
+        if (header.finalHeadingOffset + header.finalHeadingLength > header.catalogueSize || header.finalHeadingLength < 0)
+            return nullptr;
+        index->m_finalHeadingOffset = header.finalHeadingOffset;
+        index->m_finalHeadingLength = header.finalHeadingLength;
+        return index;
+    } catch (const Error &) {
+        return nullptr;
+    }
+}
+
+bool SearchIndex::candidates(const std::vector<quint32> &even, const std::vector<quint32> &odd,
+                             std::vector<bool> &found) const
+{
+    const qint64 blocks = qint64(m_blocks.size());
+    found.assign(m_blocks.size(), false);
+    QByteArray stripe;
+    using Row = std::array<uchar, kGroupBlocks / 8>;
+    for (qint64 first = 0, group = 0; first < blocks; first += kGroupBlocks, ++group) {
+        const qint64 inGroup = std::min<qint64>(kGroupBlocks, blocks - first);
+        const qint64 rowBytes = rowBytesFor(inGroup);
+        const qint64 groupOffset = m_groupsOffset + group * groupBytes(kGroupBlocks);
+        stripe.resize(qsizetype(kStripeRows * rowBytes));
+        // The blocks holding every bucket of a list.
+        const auto holdingAll = [&](const std::vector<quint32> &buckets, Row &all) {
+            all.fill(0xff);
+            for (const quint32 bucket : buckets) {
+                const quint32 stripeNumber = bucket / kStripeRows;
+                quint64 expected = 0;
+                const qint64 stripeOffset = groupOffset + kGroupChecksumBytes + stripeNumber * kStripeRows * rowBytes;
+                if (m_file->readAt(groupOffset + stripeNumber * 8, reinterpret_cast<char *>(&expected), 8) != 8
+                    || m_file->readAt(stripeOffset, stripe.data(), stripe.size()) != stripe.size()
+                    || checksum(stripe.constData(), stripe.size()) != expected)
+                    return false;
+                const uchar *row = reinterpret_cast<const uchar *>(stripe.constData()) + (bucket % kStripeRows) * rowBytes;
+                for (qint64 i = 0; i < rowBytes; ++i)
+                    all[size_t(i)] &= row[i];
+            }
+            return true;
+        };
+        Row atEven, atOdd;
+        if (!holdingAll(even, atEven) || !holdingAll(odd, atOdd))
+            return false;
+        for (qint64 i = 0; i < inGroup; ++i)
+            found[size_t(first + i)] = (atEven[size_t(i / 8)] | atOdd[size_t(i / 8)]) & (1 << (i % 8));
+    }
+    return true;
+}
+
+std::optional<ScanPlan> SearchIndex::plan(const QString &criteria, bool caseSensitive) const
+{
+    if (m_blocks.empty())
+        return std::nullopt;
+    QByteArray text;
+    if (caseSensitive) {
+        text = encodeFileName(criteria);
+    } else {
+        // Criteria holding bytes that are not UTF-8 are matched on text the index does not hold.
+        if (!QStringView(criteria).isValidUtf16())
+            return std::nullopt;
+        text = criteria.toLower().toUtf8();
+    }
+    // The file's sequences are recorded where they start at an even offset: a match starting
+    // at an even offset holds those of the criteria at even places, one at an odd offset those
+    // at odd places. Criteria of fewer than four bytes have no sequence at an odd place.
+    if (text.size() < 4)
+        return std::nullopt;
+    std::vector<bool> found;
+    if (!candidates(indexBuckets(text, 0, 2), indexBuckets(text, 1, 2), found))
+        return std::nullopt;
+    const std::size_t count = std::size_t(std::count(found.begin(), found.end(), true));
+    // Reading most of the blocks is no faster than reading the file.
+    if (count * 2 > found.size())
+        return std::nullopt;
+    ScanPlan plan;
+    for (std::size_t i = 0; i < found.size();) {
+        if (!found[i]) {
+            ++i;
+            continue;
+        }
+        std::size_t last = i;
+        while (last + 1 < found.size() && found[last + 1])
+            ++last;
+        const IndexedBlock &block = m_blocks[i];
+        const qint64 end = last + 1 < m_blocks.size() ? m_blocks[last + 1].start : m_catalogueSize;
+        plan.regions.push_back({block.start, end, block.headingOffset, block.headingLength, block.lastHeadingNext});
+        i = last + 1;
+    }
+    plan.finalHeadingOffset = m_finalHeadingOffset;
+    plan.finalHeadingLength = m_finalHeadingLength;
+    return plan;
+}
+
+} // namespace kestrova
