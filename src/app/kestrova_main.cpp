@@ -1,9 +1,11 @@
 // Kestrova: the desktop cataloguer. Builds the real services and opens the main window.
+#include "platform/cache_location.h"
 #include "platform/desktop_services.h"
 #include "platform/file_manager.h"
 #include "platform/parallel_walk.h"
 #include "platform/posix_file_system.h"
 #include "platform/registry.h"
+#include "search/index_cache.h"
 #include "windows/frmReport.h"
 #include "windows/mMain.h"
 
@@ -28,6 +30,9 @@ int main(int argc, char *argv[])
     kestrova::DefaultPathStore pathStore(fileSystem);
     kestrova::SharedPaths paths;
     const kestrova::DateConventions dates;
+    // Indexes are built on a thread of their own after a search read a catalogue whole.
+    const kestrova::UserCacheLocation cacheLocation;
+    kestrova::IndexCache searchIndex(cacheLocation, kestrova::IndexCache::Builds::Background);
     kestrova::Services services{
         // Generation lists folders ahead of the writing on worker threads.
         [] { return std::make_unique<kestrova::ParallelFileSystem>(kestrova::ParallelFileSystem::defaultWorkers()); },
@@ -45,6 +50,7 @@ int main(int argc, char *argv[])
         pathStore,
         paths,
         dates,
+        &searchIndex,
     };
 
     kestrova::frmReport window(services);

@@ -54,6 +54,7 @@ frmSearch::frmSearch(Services &services, QWidget *parent)
         m_session, static_cast<SearchView &>(*this), m_services.dates,
         [this] { return m_services.paths.CurrentPath; },
         m_services.makeFileSystem);
+    m_search->setIndex(m_services.searchIndex);
 }
 
 frmSearch::~frmSearch() = default;

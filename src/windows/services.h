@@ -19,6 +19,8 @@
 
 namespace kestrova {
 
+class IndexCache;
+
 struct Services
 {
     // A fresh file-system object, as each generation run and each window takes one.
@@ -37,6 +39,7 @@ struct Services
     DefaultPathStore &pathStore;
     SharedPaths &paths;
     const DateConventions &dates;
+    IndexCache *searchIndex = nullptr; // narrows the search's reading; none: read whole
 };
 
 } // namespace kestrova

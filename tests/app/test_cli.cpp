@@ -39,6 +39,38 @@ class TestCli : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // The indexes of the catalogues searched here go to a folder of the test's own.
+        QVERIFY(m_cache.isValid());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+    }
+
+    void indexCommandBuildsWhatSearchesUse()
+    {
+        QTemporaryDir dir;
+        // A catalogue large enough to be indexed, and a small one read whole.
+        QByteArray big = "CATALOGUE Date: 12/6/2026\r\n";
+        for (int folder = 0; folder < 2000; ++folder) {
+            big += QByteArray(44, '=') + "\r\nFolder  /media/d/f" + QByteArray::number(folder) + "\r\n"
+                   + QByteArray(44, '=') + "\r\n";
+            for (int file = 0; file < 10; ++file)
+                big += "name" + QByteArray::number(folder * 10 + file) + ".txt;Text Document;1/1/2020\r\n";
+        }
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("big.txt")), big));
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("small.txt")), "a.txt;Text Document;1/1/2020\r\n"));
+        const Run first = runCli({QStringLiteral("index"), dir.path()});
+        QCOMPARE(first.status, cli::Exit::Ok);
+        QVERIFY2(first.err.startsWith(QStringLiteral("indexes: 1 built, 0 up to date, 1 read whole, 0 failed; cache: ")
+                                      + m_cache.path() + QStringLiteral("/kestrova")), qPrintable(first.err));
+        QVERIFY(runCli({QStringLiteral("index"), dir.path()}).err.startsWith(QStringLiteral("indexes: 0 built, 1 up to date")));
+        const Run indexed = runCli({QStringLiteral("search"), dir.path(), QStringLiteral("name12345.")});
+        QCOMPARE(indexed.out, QStringLiteral("/media/d/f1234/name12345.txt\tText Document\t1/1/2020\tbig.txt\n"));
+        QCOMPARE(runCli({QStringLiteral("search"), dir.path(), QStringLiteral("name12345."), QStringLiteral("--no-index")}).out,
+                 indexed.out);
+        QCOMPARE(runCli({QStringLiteral("index"), dir.filePath(QStringLiteral("missing"))}).status, cli::Exit::Failed);
+    }
+
     void generateWritesWhatTheGeneratorWrites()
     {
         QTemporaryDir dir;
@@ -204,6 +236,9 @@ private slots:
         QCOMPARE(runCli({QStringLiteral("compare"), before, after, QStringLiteral("--root-as"), QStringLiteral("nothing")}).status,
                  cli::Exit::Failed);
     }
+
+private:
+    QTemporaryDir m_cache;
 };
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -38,6 +38,13 @@ class TestCliProcess : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // The programs started here keep their search indexes in a folder of the test's own.
+        QVERIFY(m_cache.isValid());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+    }
+
     void namesThatAreNotUtf8ReachTheFileSystemUnchanged()
     {
         QTemporaryDir dir;
@@ -105,6 +112,9 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains("cannot write the output"), run.err.constData());
     }
+
+private:
+    QTemporaryDir m_cache;
 };
 
 QTEST_GUILESS_MAIN(TestCliProcess)

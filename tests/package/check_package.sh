@@ -53,6 +53,7 @@ else
 fi
 
 mkdir -p "$work/tree/sub" "$work/cats"
+export XDG_CACHE_HOME="$work/cache" # the search indexes of the installed program
 touch "$work/tree/sub/holiday.jpg" "$work/tree/notes.txt"
 "$prefix/usr/bin/kestrova-cli" --version | grep -q "kestrova-cli $(dpkg-deb --field "$deb" Version)"
 "$prefix/usr/bin/kestrova-cli" generate "$work/tree" "$work/cats/drive" 2>&1

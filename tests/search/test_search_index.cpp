@@ -6,6 +6,7 @@
 
 #include "platform/posix_file_system.h"
 #include "support/recording_search_view.h"
+#include "support/temporary_cache.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,20 +16,11 @@
 
 using namespace kestrova;
 using testing::RecordingSearchView;
+using testing::TemporaryCache;
 
 namespace {
 
 const QByteArray kRule(44, '=');
-
-class TemporaryCache final : public CacheLocation
-{
-public:
-    explicit TemporaryCache(QString folder) : m_folder(std::move(folder)) {}
-    QString folder() const override { return m_folder; }
-
-private:
-    QString m_folder;
-};
 
 // Lines a catalogue may hold, odd ones included: names with ";", letters whose lower case is
 // partly ASCII (U+0130, U+212A KELVIN SIGN), a file named like a heading right after a rule,

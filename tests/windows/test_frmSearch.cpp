@@ -2,8 +2,10 @@
 
 #include "catalogue/catalogue_generator.h"
 #include "platform/file_names.h"
+#include "search/index_cache.h"
 #include "support/fake_file_system.h"
 #include "support/files.h"
+#include "support/temporary_cache.h"
 #include "support/window_services.h"
 #include "windows/drive_folder_lists.h"
 #include "windows/frmReport.h"
@@ -155,6 +157,29 @@ private slots:
         window.chkDate->click();
         QVERIFY(!window.dp1->isEnabled());
         QCOMPARE(window.session().FilterDateText, QStringLiteral("1/3/2004"));
+    }
+
+    void indexBuiltInTheBackgroundGivesTheSameRows()
+    {
+        WindowServices env;
+        Catalogues catalogues(env.dates, 30000); // large enough to be indexed
+        QTemporaryDir cacheFolder;
+        const testing::TemporaryCache cache(cacheFolder.path());
+        IndexCache index(cache, IndexCache::Builds::Background);
+        env.services.searchIndex = &index;
+        frmSearch window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(catalogues.folder.path());
+        window.txtCriteria->setText(QStringLiteral("many2999"));
+        window.cmdSearch_Click();
+        const QStringList read = column(window, 0);
+        QCOMPARE(read.size(), 11); // many2999 and many29990 to many29999
+        index.waitForBuilds();
+        QCOMPARE(QDir(cacheFolder.path()).entryList(QDir::Files).size(), 2); // the small one: read whole
+        window.cmdSearch_Click();
+        QCOMPARE(column(window, 0), read);
+        QCOMPARE(index.narrowedReadings(), quint64(1));
+        QCOMPARE(window.fContinue->text(), QStringLiteral("Finshied ..."));
     }
 
     void columnClickDuringASearchAppliesAtItsEnd()
