@@ -2,6 +2,9 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+#include <thread>
+
 namespace kestrova::cli {
 
 QString versionText()
@@ -31,6 +34,25 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &c
         return Exit::Failed;
     }
     return std::nullopt;
+}
+
+std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLineOption &jobs, const QString &command,
+                             int fallback, Io &io)
+{
+    if (!parser.isSet(jobs))
+        return fallback;
+    bool ok = false;
+    const int value = parser.value(jobs).toInt(&ok);
+    if (!ok || value < 1 || value > 256) {
+        io.err << QStringLiteral("kestrova-cli %1: --jobs takes a number from 1 to 256").arg(command) << Qt::endl;
+        return std::nullopt;
+    }
+    return value;
+}
+
+int coreCount()
+{
+    return int(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 int runCli(const QStringList &arguments, Io &io)

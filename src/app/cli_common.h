@@ -33,6 +33,13 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &c
                                     const QStringList &arguments, qsizetype positionalCount,
                                     Io &io);
 
+// The value of a --jobs option (fallback when it is not given); nothing, after saying why,
+// when it is not a number from 1 to 256.
+std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLineOption &jobs, const QString &command,
+                             int fallback, Io &io);
+// The machine's cores, at least one.
+int coreCount();
+
 // Each command takes its arguments after the command word.
 int runGenerate(const QStringList &arguments, Io &io);
 int runSearch(const QStringList &arguments, Io &io);

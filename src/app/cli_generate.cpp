@@ -88,15 +88,10 @@ int runGenerate(const QStringList &arguments, Io &io)
     if (const auto status = parseCommandLine(parser, QStringLiteral("generate"), arguments, 2, io))
         return *status;
     const QStringList positional = parser.positionalArguments();
-    int workers = ParallelFileSystem::defaultWorkers();
-    if (parser.isSet(jobs)) {
-        bool ok = false;
-        workers = parser.value(jobs).toInt(&ok);
-        if (!ok || workers < 1 || workers > 256) {
-            io.err << QStringLiteral("kestrova-cli generate: --jobs takes a number from 1 to 256") << Qt::endl;
-            return Exit::Failed;
-        }
-    }
+    const std::optional<int> workers =
+        jobsValue(parser, jobs, QStringLiteral("generate"), ParallelFileSystem::defaultWorkers(), io);
+    if (!workers)
+        return Exit::Failed;
     if (positional[0].isEmpty() || positional[1].isEmpty()) {
         io.err << QStringLiteral("kestrova-cli generate: ROOT and CATALOGUE must not be empty") << Qt::endl;
         return Exit::Failed;
@@ -114,10 +109,10 @@ int runGenerate(const QStringList &arguments, Io &io)
     const QString catalogueFile = catalogue::catalogueFileName(chosen);
 
     std::unique_ptr<FileSystem> fileSystem;
-    if (workers == 1)
+    if (*workers == 1)
         fileSystem = std::make_unique<PosixFileSystem>();
     else
-        fileSystem = std::make_unique<ParallelFileSystem>(workers);
+        fileSystem = std::make_unique<ParallelFileSystem>(*workers);
     const DateConventions dates;
     CatalogueGenerator generator(*fileSystem, dates);
     CliGenerationSink sink(io);

@@ -25,9 +25,16 @@ int runIndex(const QStringList &arguments, Io &io)
         "deleting it is always safe: a search then reads the catalogues whole and builds them again.\n"
         "Exit status: 0 every catalogue has a current index, 1 some could not be indexed, 2 the folder\n"
         "could not be read or the command line was wrong."));
+    const QCommandLineOption jobs(QStringLiteral("jobs"),
+                                  QStringLiteral("Index N catalogues at once (default: the machine's cores)."),
+                                  QStringLiteral("N"));
+    parser.addOption(jobs);
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
     if (const auto status = parseCommandLine(parser, QStringLiteral("index"), arguments, 1, io))
         return *status;
+    const std::optional<int> jobCount = jobsValue(parser, jobs, QStringLiteral("index"), coreCount(), io);
+    if (!jobCount)
+        return Exit::Failed;
     const QString given = parser.positionalArguments().constFirst();
     QByteArray folderPath;
     std::vector<QByteArray> names;
@@ -50,9 +57,9 @@ int runIndex(const QStringList &arguments, Io &io)
         for (std::size_t i; (i = next++) < names.size();)
             outcomes[i] = cache.refresh(joinPath(folderPath, names[i]));
     };
-    const unsigned threads = std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, unsigned(std::max<std::size_t>(1, names.size())));
+    const int threads = int(std::min<std::size_t>(std::size_t(*jobCount), std::max<std::size_t>(1, names.size())));
     std::vector<std::thread> workers;
-    for (unsigned i = 1; i < threads; ++i)
+    for (int i = 1; i < threads; ++i)
         workers.emplace_back(work);
     work();
     for (std::thread &worker : workers)

@@ -12,8 +12,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 
-#include <thread>
-
 namespace kestrova::cli {
 namespace {
 
@@ -94,7 +92,11 @@ int runSearch(const QStringList &arguments, Io &io)
         QStringLiteral("Read every catalogue whole instead of narrowing the reading with the search indexes kept in "
                        "the cache folder ($XDG_CACHE_HOME/kestrova, by default ~/.cache/kestrova; deleting it is "
                        "always safe). The hits are the same either way."));
-    parser.addOptions({caseSensitive, after, sortColumn, format, noIndex});
+    const QCommandLineOption jobs(QStringLiteral("jobs"),
+                                  QStringLiteral("Read N catalogues at once (default: the machine's cores). The hits "
+                                                 "come out in the same order either way."),
+                                  QStringLiteral("N"));
+    parser.addOptions({caseSensitive, after, sortColumn, format, noIndex, jobs});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
     parser.addPositionalArgument(QStringLiteral("CRITERIA"), QStringLiteral("The text to look for."));
     if (const auto status = parseCommandLine(parser, QStringLiteral("search"), arguments, 2, io))
@@ -106,6 +108,9 @@ int runSearch(const QStringList &arguments, Io &io)
         io.err << QStringLiteral("kestrova-cli search: --sort-column takes 0, 1, 2 or 3") << Qt::endl;
         return Exit::Failed;
     }
+    const std::optional<int> threads = jobsValue(parser, jobs, QStringLiteral("search"), coreCount(), io);
+    if (!threads)
+        return Exit::Failed;
     const std::optional<ExportFormat> outputFormat = exportFormatNamed(parser.value(format));
     if (!outputFormat) {
         io.err << QStringLiteral("kestrova-cli search: --format takes tsv, csv or json") << Qt::endl;
@@ -130,8 +135,7 @@ int runSearch(const QStringList &arguments, Io &io)
     CliSearchView view(io, positional[1], parser.isSet(caseSensitive), parser.isSet(after), column);
     CatalogueSearch search(session, view, dates, [&] { return folder; },
                            [] { return std::make_unique<PosixFileSystem>(); });
-    // The catalogues are read on every core; the hits come out as from one.
-    search.setThreads(int(std::max(1u, std::thread::hardware_concurrency())));
+    search.setThreads(*threads);
     const UserCacheLocation cacheLocation;
     std::optional<IndexCache> index;
     if (!parser.isSet(noIndex)) {

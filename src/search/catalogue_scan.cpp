@@ -13,7 +13,7 @@
 namespace kestrova {
 namespace {
 
-constexpr qsizetype kBlockSize = 1 << 17;
+constexpr qsizetype kBlockSize = 1 << 18;
 // Lines up to this length are read whole; a longer line is no catalogue line and is skipped
 // without being held, so that memory stays bounded whatever a file holds.
 constexpr qsizetype kMaxLineLength = 1 << 20;

@@ -107,31 +107,64 @@ bool BytesFinder::equalsAt(const char *at) const
 #if defined(__x86_64__)
 namespace {
 const bool kHaveAvx2 = __builtin_cpu_supports("avx2");
+const bool kHaveAvx512 = __builtin_cpu_supports("avx512bw");
+}
+
+// The pair test over 64 places at once, for processors that have AVX-512 (byte masks).
+__attribute__((target("avx512f,avx512bw"))) const char *BytesFinder::findWidest(const char *&from,
+                                                                                const char *lastStart) const
+{
+    // Locals, so that the loop keeps everything in registers.
+    const qsizetype first = m_first;
+    const qsizetype second = m_second;
+    const __m512i wantFirst = _mm512_set1_epi8(m_literal[first]);
+    const __m512i wantSecond = _mm512_set1_epi8(m_literal[second]);
+    const __m512i foldFirst = _mm512_set1_epi8(m_foldMask[first]);
+    const __m512i foldSecond = _mm512_set1_epi8(m_foldMask[second]);
+    const char *p = from;
+    for (; lastStart - p >= 63; p += 64) {
+        const __m512i a = _mm512_or_si512(_mm512_loadu_si512(p + first), foldFirst);
+        const __m512i b = _mm512_or_si512(_mm512_loadu_si512(p + second), foldSecond);
+        quint64 mask = _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(a, wantFirst), b, wantSecond);
+        for (; mask; mask &= mask - 1) {
+            const char *start = p + __builtin_ctzll(mask);
+            if (equalsAt(start)) {
+                from = p;
+                return start;
+            }
+        }
+    }
+    from = p;
+    return nullptr;
 }
 
 // The pair test over 32 places at once, for processors that have AVX2. Gives the match, or
 // null with p moved to where fewer than 32 places are left.
-__attribute__((target("avx2"))) const char *BytesFinder::findWide(const char *&p, const char *lastStart) const
+__attribute__((target("avx2"))) const char *BytesFinder::findWide(const char *&from, const char *lastStart) const
 {
-    const __m256i wantFirst = _mm256_set1_epi8(m_literal[m_first]);
-    const __m256i wantSecond = _mm256_set1_epi8(m_literal[m_second]);
-    const __m256i foldFirst = _mm256_set1_epi8(m_foldMask[m_first]);
-    const __m256i foldSecond = _mm256_set1_epi8(m_foldMask[m_second]);
-    while (lastStart - p >= 31) {
+    const qsizetype first = m_first;
+    const qsizetype second = m_second;
+    const __m256i wantFirst = _mm256_set1_epi8(m_literal[first]);
+    const __m256i wantSecond = _mm256_set1_epi8(m_literal[second]);
+    const __m256i foldFirst = _mm256_set1_epi8(m_foldMask[first]);
+    const __m256i foldSecond = _mm256_set1_epi8(m_foldMask[second]);
+    const char *p = from;
+    for (; lastStart - p >= 31; p += 32) {
         const __m256i a = _mm256_or_si256(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + m_first)), foldFirst);
+            _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + first)), foldFirst);
         const __m256i b = _mm256_or_si256(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + m_second)), foldSecond);
+            _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + second)), foldSecond);
         unsigned mask = unsigned(_mm256_movemask_epi8(
             _mm256_and_si256(_mm256_cmpeq_epi8(a, wantFirst), _mm256_cmpeq_epi8(b, wantSecond))));
-        while (mask) {
+        for (; mask; mask &= mask - 1) {
             const char *start = p + __builtin_ctz(mask);
-            if (equalsAt(start))
+            if (equalsAt(start)) {
+                from = p;
                 return start;
-            mask &= mask - 1;
+            }
         }
-        p += 32;
     }
+    from = p;
     return nullptr;
 }
 #endif
@@ -152,6 +185,9 @@ const char *BytesFinder::find(const char *from, const char *end) const
     const char *lastStart = end - length;
     const char *p = from;
 #if defined(__x86_64__)
+    if (kHaveAvx512)
+        if (const char *hit = findWidest(p, lastStart))
+            return hit;
     if (kHaveAvx2)
         if (const char *hit = findWide(p, lastStart))
             return hit;

@@ -28,6 +28,7 @@ public:
 private:
     bool equalsAt(const char *at) const;
     const char *findWide(const char *&p, const char *lastStart) const;
+    const char *findWidest(const char *&p, const char *lastStart) const;
 
     QByteArray m_literal;
     QByteArray m_foldMask;     // per byte: 0x20 where an ASCII letter folds, else 0
