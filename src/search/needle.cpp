@@ -62,6 +62,20 @@ const std::vector<QString> &nonAsciiLoweringToAscii()
     return found;
 }
 
+// Whether the lower case of a character (piece) can take part in a match of the lowered
+// criteria: the two overlap, one running on where the other stops, or one holding the other.
+// U+0130 lowers to "i" and a combining dot, so it matters to criteria ending in "i", not to
+// every criteria holding one.
+bool canOverlap(const QString &piece, const QString &criteria)
+{
+    if (criteria.contains(piece) || piece.contains(criteria))
+        return true;
+    for (qsizetype n = 1; n < piece.size(); ++n)
+        if (criteria.startsWith(QStringView(piece).right(n)) || criteria.endsWith(QStringView(piece).left(n)))
+            return true;
+    return false;
+}
+
 } // namespace
 
 BytesFinder::BytesFinder(QByteArray literal, bool foldAsciiCase) : m_literal(std::move(literal))
@@ -241,12 +255,9 @@ Needle::Needle(const QString &criteria, bool caseSensitive) : m_caseSensitive(ca
         return;
     }
     m_literal = BytesFinder(m_lowered.toLatin1(), true);
-    for (const QString &special : nonAsciiLoweringToAscii()) {
-        const QString lower = special.toLower();
-        if (std::any_of(lower.begin(), lower.end(),
-                        [&](QChar c) { return c.unicode() < 0x80 && m_lowered.contains(c); }))
+    for (const QString &special : nonAsciiLoweringToAscii())
+        if (canOverlap(special.toLower(), m_lowered))
             m_triggers.emplace_back(special.toUtf8(), false);
-    }
 }
 
 const char *Needle::findExact(const char *from, const char *end) const

@@ -32,7 +32,6 @@ constexpr int kGroupBlocks = 512;      // blocks whose bits of a bucket lie side
 constexpr int kStripeRows = 64;        // buckets under one checksum
 constexpr qint64 kGroupChecksumBytes = (kBuckets / kStripeRows) * 8;
 constexpr qsizetype kWordsPerBlock = kBuckets / 64;
-constexpr uchar kMarked = 0x80;        // a bucket seen in the current block
 constexpr qsizetype kReadSize = 1 << 20;
 constexpr qsizetype kLookBack = 64;
 constexpr qsizetype kRuleLength = sizeof catalogue::kRule - 1;
@@ -329,11 +328,23 @@ private:
             uchar *folded = reinterpret_cast<uchar *>(m_folded.data());
             foldAscii(reinterpret_cast<const uchar *>(from), folded, size);
             folded[size] = 0;
-            uchar *marks = m_marks.data();
-            for (qsizetype i = offsetOf(from) & 1; i + 2 < size; i += 2) {
+            // Two bitmaps taken in turn, so that one place's update need not wait for the last.
+            quint64 *even = m_bits[0].data();
+            quint64 *odd = m_bits[1].data();
+            qsizetype i = offsetOf(from) & 1;
+            for (; i + 4 < size; i += 4) {
+                quint32 first, second;
+                std::memcpy(&first, folded + i, 4);
+                std::memcpy(&second, folded + i + 2, 4);
+                const quint32 a = bucketOf(first & 0xffffff);
+                const quint32 b = bucketOf(second & 0xffffff);
+                even[a >> 6] |= quint64(1) << (a & 63);
+                odd[b >> 6] |= quint64(1) << (b & 63);
+            }
+            for (; i + 2 < size; i += 2) {
                 quint32 window;
                 std::memcpy(&window, folded + i, 4);
-                marks[bucketOf(window & 0xffffff)] = kMarked;
+                mark(bucketOf(window & 0xffffff));
             }
         }
         const uchar *p = reinterpret_cast<const uchar *>(from);
@@ -347,33 +358,30 @@ private:
             const QByteArray lowered =
                 QString::fromUtf8(lineStart, lineEnd - lineStart).toLower().toUtf8();
             for (const quint32 bucket : indexBuckets(lowered, 0, 1))
-                m_marks[bucket] = kMarked;
+                mark(bucket);
             q = reinterpret_cast<const uchar *>(lineEnd);
         }
     }
 
-    // The block's buckets as bits, beside those of the other blocks of its group.
+    void mark(quint32 bucket) { m_bits[0][bucket >> 6] |= quint64(1) << (bucket & 63); }
+
+    // The block's buckets as bits, beside those of the other blocks of its group: eight words
+    // of a block (a cache line) at a time, so that the turn from block rows to bucket rows
+    // below reads lines whole.
     void closeBlock()
     {
-        // Word-major: the words of one word number of the group's blocks lie side by side.
-        quint64 *bits = m_groupBits.data() + m_groupBlocks;
-        const uchar *marks = m_marks.data();
-        for (qsizetype word = 0; word < kWordsPerBlock; ++word, marks += 64) {
-            quint64 value = 0;
-#if defined(__SSE2__)
-            for (int part = 0; part < 4; ++part)
-                value |= quint64(quint16(_mm_movemask_epi8(
-                             _mm_loadu_si128(reinterpret_cast<const __m128i *>(marks + 16 * part)))))
-                         << (16 * part);
-#else
-            for (int i = 0; i < 64; ++i)
-                value |= quint64(marks[i] >> 7) << i;
-#endif
-            bits[word * kGroupBlocks] = value;
-        }
-        m_marks.fill(0);
+        quint64 *group = m_groupBits.data();
+        for (qsizetype word = 0; word < kWordsPerBlock; ++word)
+            group[groupWordIndex(word, m_groupBlocks)] = m_bits[0][size_t(word)] | m_bits[1][size_t(word)];
+        m_bits[0].fill(0);
+        m_bits[1].fill(0);
         if (++m_groupBlocks == kGroupBlocks)
             writeGroup();
+    }
+
+    static qsizetype groupWordIndex(qsizetype word, qsizetype block)
+    {
+        return ((word / 8) * kGroupBlocks + block) * 8 + word % 8;
     }
 
     // A group: a checksum per stripe of buckets, then every bucket's row of bits, one bit a
@@ -386,9 +394,8 @@ private:
         std::array<quint64, 64> tile;
         for (qsizetype word = 0; word < kWordsPerBlock; ++word) {
             for (int first = 0; first < m_groupBlocks; first += 64) {
-                const quint64 *column = m_groupBits.data() + word * kGroupBlocks + first;
                 for (int i = 0; i < 64; ++i)
-                    tile[size_t(i)] = first + i < m_groupBlocks ? column[i] : 0;
+                    tile[size_t(i)] = first + i < m_groupBlocks ? m_groupBits[size_t(groupWordIndex(word, first + i))] : 0;
                 transpose64(tile);
                 const qint64 bytes = std::min<qint64>(8, rowBytes - first / 8);
                 for (int bucket = 0; bucket < 64; ++bucket) {
@@ -424,7 +431,7 @@ private:
     QByteArray m_buffer;
     qint64 m_base = 0;
     std::vector<IndexedBlock> m_blocks;
-    std::array<uchar, kBuckets> m_marks{}; // the current block's buckets, a byte each
+    std::array<std::array<quint64, kWordsPerBlock>, 2> m_bits{}; // the current block's buckets
     QByteArray m_folded;
     std::vector<quint64> m_groupBits = std::vector<quint64>(size_t(kGroupBlocks * kWordsPerBlock));
     QByteArray m_rowsOut;

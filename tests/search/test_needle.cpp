@@ -64,6 +64,15 @@ private slots:
         QVERIFY(kilo.lineMatches(kelvin));
         // Criteria without an i or a k need no such look.
         QVERIFY(!Needle(QStringLiteral("txt"), false).needsTriggers());
+        // U+0130 lowers to "i" and a combining dot: it can end a match, never lie inside one.
+        const QByteArray dotted = "ZEBRAF\xc4\xb0NCH.TXT";
+        for (const QString &criteria : {QStringLiteral("zebrafi"), QStringLiteral("i\u0307nch"), QStringLiteral("zebrafinch")}) {
+            const Needle needle(criteria, false);
+            const bool matches = QString::fromUtf8(dotted).toLower().contains(criteria);
+            QCOMPARE(needle.lineMatches(dotted), matches);
+            QCOMPARE(needle.findTrigger(dotted.cbegin(), dotted.cend()) != dotted.cend() || found(needle, dotted), matches);
+        }
+        QVERIFY(!Needle(QStringLiteral("zebrafinch"), false).needsTriggers());
 
         QVERIFY(Needle(QStringLiteral("É"), true).lineMatches(QByteArrayView("CAFÉ")));
         QVERIFY(!Needle(QStringLiteral("é"), true).lineMatches(QByteArrayView("CAFÉ")));
