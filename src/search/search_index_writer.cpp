@@ -1,0 +1,368 @@
+// Writing the search index of a catalogue: one reading of the file, line by line for its
+// headings and block bounds, byte by byte for the three-byte sequences.
+#include "search_index.h"
+
+#include "line_bounds.h"
+#include "search_index_format.h"
+
+#include <QString>
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kestrova {
+namespace {
+
+using namespace index_format;
+
+constexpr qsizetype kReadSize = 1 << 20;
+constexpr qsizetype kLookBack = 64;
+
+// ASCII letters to lower case, sixteen bytes at a time.
+void foldAscii(const uchar *from, uchar *to, qsizetype size)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i beforeA = _mm_set1_epi8('A' - 1);
+    const __m128i afterZ = _mm_set1_epi8('Z' + 1);
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    for (; i + 16 <= size; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + i));
+        // Signed comparisons: bytes from 0x80 up are negative and so never letters.
+        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmplt_epi8(bytes, afterZ));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + i), _mm_or_si128(bytes, _mm_and_si128(upper, caseBit)));
+    }
+#endif
+    for (; i < size; ++i)
+        to[i] = kFold[from[i]];
+}
+
+// a[i] bit c becomes a[c] bit i.
+void transpose64(std::array<quint64, 64> &a)
+{
+    quint64 mask = 0x00000000FFFFFFFFull;
+    for (int j = 32; j; j >>= 1, mask ^= mask << j) {
+        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+            const quint64 t = ((a[size_t(k)] >> j) ^ a[size_t(k | j)]) & mask;
+            a[size_t(k | j)] ^= t;
+            a[size_t(k)] ^= t << j;
+        }
+    }
+}
+
+// The first byte from 0x80 up in [from, end), or end.
+const uchar *firstNonAscii(const uchar *from, const uchar *end)
+{
+#if defined(__SSE2__)
+    for (; end - from >= 16; from += 16) {
+        const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+        if (mask)
+            return from + __builtin_ctz(unsigned(mask));
+    }
+#endif
+    while (from < end && *from < 0x80)
+        ++from;
+    return from;
+}
+
+class IndexWriter
+{
+public:
+    IndexWriter(FileReader &catalogue, const QByteArray &path, QIODevice &out, const std::atomic<bool> *cancel)
+        : m_file(catalogue), m_path(path), m_out(out), m_cancel(cancel)
+    {
+    }
+
+    bool write()
+    {
+        const FileIdentity identity = m_file.identityAtOpening();
+        Header header{};
+        std::memcpy(header.magic, kMagic, sizeof kMagic);
+        header.version = kVersion;
+        header.catalogueSize = identity.size;
+        header.modifiedNs = identity.modifiedNs;
+        header.inode = identity.inode;
+        header.device = identity.device;
+        header.pathLength = quint32(m_path.size());
+        header.blockBytes = quint32(kBlockBytes);
+        header.finalHeadingOffset = -1;
+        const qint64 groupsOffset = qint64(sizeof(Header)) + alignedPathLength(m_path.size());
+        m_out.seek(groupsOffset);
+        bool indexed = identity.size >= kSmallestIndexed && m_file.isRegular();
+        if (indexed) {
+            const std::optional<bool> read = readCatalogue();
+            if (!read)
+                return false;
+            indexed = *read;
+        }
+        if (!indexed) {
+            header.flags = kReadWhole;
+            m_blocks.clear();
+            m_out.seek(groupsOffset);
+        } else {
+            if (m_groupBlocks > 0)
+                writeGroup();
+            put(reinterpret_cast<const char *>(m_blocks.data()), qint64(m_blocks.size() * sizeof(IndexedBlock)));
+            header.blockCount = quint32(m_blocks.size());
+            header.finalHeadingOffset = m_final.offset;
+            header.finalHeadingLength = m_final.length;
+            header.blockTableChecksum =
+                checksum(reinterpret_cast<const char *>(m_blocks.data()), qsizetype(m_blocks.size() * sizeof(IndexedBlock)));
+        }
+        header.indexSize = quint64(m_out.pos());
+        header.headerChecksum = headerChecksum(header, m_path);
+        m_out.seek(0);
+        put(reinterpret_cast<const char *>(&header), sizeof header);
+        put(m_path.constData(), m_path.size());
+        put(QByteArray(alignedPathLength(m_path.size()) - m_path.size(), '\0'));
+        // A catalogue that changed while it was read gives no index.
+        return m_file.identityNow() == identity;
+    }
+
+private:
+    struct Heading
+    {
+        qint64 offset = -1;
+        qint32 length = 0;
+        qint64 next = -1;
+    };
+
+    // Reads the whole catalogue; false when a line is too long to index, nothing when cancelled.
+    std::optional<bool> readCatalogue()
+    {
+        m_buffer.resize(kLookBack + kReadSize);
+        m_blocks.push_back(IndexedBlock{});
+        qsizetype dataEnd = 0, regionStart = 0, searchedTo = 0;
+        for (;;) {
+            if (m_cancel && m_cancel->load(std::memory_order_relaxed))
+                return std::nullopt;
+            if (m_buffer.size() < dataEnd + kReadSize)
+                m_buffer.resize(dataEnd + kReadSize);
+            const qsizetype got = m_file.read(m_buffer.data() + dataEnd, kReadSize);
+            const bool atEnd = got == 0;
+            dataEnd += got;
+            const char *b = m_buffer.constData();
+            const qsizetype complete = atEnd ? dataEnd : completeLinesEnd(b, regionStart, searchedTo, dataEnd);
+            if (complete > regionStart)
+                takeLines(b + regionStart, b + complete);
+            regionStart = complete;
+            searchedTo = std::max(regionStart, dataEnd - 1);
+            if (dataEnd - regionStart > kLongestLine)
+                return false;
+            if (atEnd) {
+                closeBlock();
+                return true;
+            }
+            const qsizetype shift = std::max<qsizetype>(0, regionStart - kLookBack);
+            std::memmove(m_buffer.data(), m_buffer.constData() + shift, size_t(dataEnd - shift));
+            m_base += shift;
+            dataEnd -= shift;
+            regionStart -= shift;
+            searchedTo -= shift;
+        }
+    }
+
+    // The whole lines of [from, to): their headings, block bounds and sequences.
+    void takeLines(const char *from, const char *to)
+    {
+        m_headings.clear();
+        if (m_pendingRule >= 0)
+            headingAfterRule(m_pendingRule, from, to);
+        m_pendingRule = -1;
+        for (const char *p = from; (p = static_cast<const char *>(std::memchr(p, '=', size_t(to - p))));) {
+            const bool rule = (offsetOf(p) == 0 || isLineEnd(p[-1])) && to - p > kRuleLength
+                              && std::memcmp(p, catalogue::kRule, size_t(kRuleLength)) == 0
+                              && isLineEnd(p[kRuleLength]);
+            if (!rule) {
+                ++p;
+                continue;
+            }
+            const char *next = pastLineEnd(p + kRuleLength, to);
+            if (next == to)
+                m_pendingRule = offsetOf(p);
+            else
+                headingAfterRule(offsetOf(p), next, to);
+            p += kRuleLength;
+        }
+
+        std::size_t event = 0;
+        const char *hashFrom = from;
+        for (;;) {
+            const qint64 target = m_blocks.back().start + kBlockBytes;
+            if (target >= offsetOf(to))
+                break;
+            // The block ends at the first line start at or past its size.
+            const char *before = pointerTo(target) - 1;
+            const char *bound = nullptr;
+            if (*before == '\n')
+                bound = before + 1;
+            else if (*before == '\r')
+                bound = before + 1 < to && before[1] == '\n' ? before + 2 : before + 1;
+            else
+                bound = pastLineEnd(findLineEnd(before, to), to);
+            if (bound >= to)
+                break;
+            hash(hashFrom, bound);
+            hashFrom = bound;
+            for (; event < m_headings.size() && m_headings[event].offset < offsetOf(bound); ++event)
+                m_latest = m_headings[event];
+            closeBlock();
+            m_blocks.push_back({offsetOf(bound), m_latest.offset, m_latest.length, 0, m_latest.next});
+        }
+        hash(hashFrom, to);
+        for (; event < m_headings.size(); ++event)
+            m_latest = m_headings[event];
+        if (!m_headings.empty())
+            m_final = m_headings.back();
+    }
+
+    // ruleStart: a rule line whose next line starts at line.
+    void headingAfterRule(qint64 ruleStart, const char *line, const char *to)
+    {
+        if (to - line < 6 || std::memcmp(line, "Folder", 6) != 0 || ruleStart == m_lastHeadingNext)
+            return;
+        const char *lineEnd = findLineEnd(line, to);
+        const qint64 next = offsetOf(pastLineEnd(lineEnd, to));
+        m_headings.push_back({offsetOf(line), qint32(lineEnd - line), next});
+        m_lastHeadingNext = next;
+    }
+
+    // The sequences of [from, to), whole lines of the current block.
+    void hash(const char *from, const char *to)
+    {
+        const qsizetype size = to - from;
+        if (size >= 3) {
+            // Folded first, so that each place costs one load: the sequence and the byte after.
+            m_folded.resize(size + 1);
+            uchar *folded = reinterpret_cast<uchar *>(m_folded.data());
+            foldAscii(reinterpret_cast<const uchar *>(from), folded, size);
+            folded[size] = 0;
+            // Two bitmaps taken in turn, so that one place's update need not wait for the last.
+            quint64 *even = m_bits[0].data();
+            quint64 *odd = m_bits[1].data();
+            qsizetype i = offsetOf(from) & 1;
+            for (; i + 4 < size; i += 4) {
+                quint32 first, second;
+                std::memcpy(&first, folded + i, 4);
+                std::memcpy(&second, folded + i + 2, 4);
+                const quint32 a = bucketOf(first & 0xffffff);
+                const quint32 b = bucketOf(second & 0xffffff);
+                even[a >> 6] |= quint64(1) << (a & 63);
+                odd[b >> 6] |= quint64(1) << (b & 63);
+            }
+            for (; i + 2 < size; i += 2) {
+                quint32 window;
+                std::memcpy(&window, folded + i, 4);
+                mark(bucketOf(window & 0xffffff));
+            }
+        }
+        const uchar *p = reinterpret_cast<const uchar *>(from);
+        const uchar *end = reinterpret_cast<const uchar *>(to);
+        // A line with other than ASCII characters is also indexed as the matcher lowers it.
+        for (const uchar *q = p; (q = firstNonAscii(q, end)) < end; ++q) {
+            const char *lineStart = reinterpret_cast<const char *>(q);
+            while (lineStart > from && !isLineEnd(lineStart[-1]))
+                --lineStart;
+            const char *lineEnd = findLineEnd(reinterpret_cast<const char *>(q), to);
+            const QByteArray lowered =
+                QString::fromUtf8(lineStart, lineEnd - lineStart).toLower().toUtf8();
+            for (const quint32 bucket : indexBuckets(lowered, 0, 1))
+                mark(bucket);
+            q = reinterpret_cast<const uchar *>(lineEnd);
+        }
+    }
+
+    void mark(quint32 bucket) { m_bits[0][bucket >> 6] |= quint64(1) << (bucket & 63); }
+
+    // The block's buckets as bits, beside those of the other blocks of its group: eight words
+    // of a block (a cache line) at a time, so that the turn from block rows to bucket rows
+    // below reads lines whole.
+    void closeBlock()
+    {
+        quint64 *group = m_groupBits.data();
+        for (qsizetype word = 0; word < kWordsPerBlock; ++word)
+            group[groupWordIndex(word, m_groupBlocks)] = m_bits[0][size_t(word)] | m_bits[1][size_t(word)];
+        m_bits[0].fill(0);
+        m_bits[1].fill(0);
+        if (++m_groupBlocks == kGroupBlocks)
+            writeGroup();
+    }
+
+    static qsizetype groupWordIndex(qsizetype word, qsizetype block)
+    {
+        return ((word / 8) * kGroupBlocks + block) * 8 + word % 8;
+    }
+
+    // A group: a checksum per stripe of buckets, then every bucket's row of bits, one bit a
+    // block. The bits of 64 buckets of 64 blocks are turned from block rows to bucket rows at once.
+    void writeGroup()
+    {
+        const qint64 rowBytes = rowBytesFor(m_groupBlocks);
+        QByteArray &rows = m_rowsOut;
+        rows.resize(qsizetype(kBuckets * rowBytes));
+        std::array<quint64, 64> tile;
+        for (qsizetype word = 0; word < kWordsPerBlock; ++word) {
+            for (int first = 0; first < m_groupBlocks; first += 64) {
+                for (int i = 0; i < 64; ++i)
+                    tile[size_t(i)] = first + i < m_groupBlocks ? m_groupBits[size_t(groupWordIndex(word, first + i))] : 0;
+                transpose64(tile);
+                const qint64 bytes = std::min<qint64>(8, rowBytes - first / 8);
+                for (int bucket = 0; bucket < 64; ++bucket) {
+                    const quint64 value = qToLittleEndian(tile[size_t(bucket)]);
+                    std::memcpy(rows.data() + (word * 64 + bucket) * rowBytes + first / 8, &value, size_t(bytes));
+                }
+            }
+        }
+        QByteArray sums(qsizetype(kGroupChecksumBytes), '\0');
+        for (quint32 stripe = 0; stripe < kBuckets / kStripeRows; ++stripe) {
+            const quint64 sum = checksum(rows.constData() + stripe * kStripeRows * rowBytes, kStripeRows * rowBytes);
+            std::memcpy(sums.data() + stripe * 8, &sum, 8);
+        }
+        put(sums);
+        put(rows);
+        m_groupBlocks = 0;
+    }
+
+    void put(QByteArrayView bytes) { put(bytes.data(), bytes.size()); }
+    void put(const char *data, qint64 size)
+    {
+        if (m_out.write(data, size) != size)
+            throw Error(ErrorNumber::DiskFull, m_out.errorString());
+    }
+
+    qint64 offsetOf(const char *p) const { return m_base + (p - m_buffer.constData()); }
+    const char *pointerTo(qint64 offset) const { return m_buffer.constData() + (offset - m_base); }
+
+    FileReader &m_file;
+    const QByteArray &m_path;
+    QIODevice &m_out;
+    const std::atomic<bool> *m_cancel;
+    QByteArray m_buffer;
+    qint64 m_base = 0;
+    std::vector<IndexedBlock> m_blocks;
+    std::array<std::array<quint64, kWordsPerBlock>, 2> m_bits{}; // the current block's buckets
+    QByteArray m_folded;
+    std::vector<quint64> m_groupBits = std::vector<quint64>(size_t(kGroupBlocks * kWordsPerBlock));
+    QByteArray m_rowsOut;
+    int m_groupBlocks = 0;
+    std::vector<Heading> m_headings; // found in the lines being taken
+    Heading m_latest;                // in force where the next block starts
+    Heading m_final;                 // the last of the file
+    qint64 m_lastHeadingNext = -1;
+    qint64 m_pendingRule = -1;       // a rule line whose next line was not read yet
+};
+
+} // namespace
+
+bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QIODevice &out, const std::atomic<bool> *cancel)
+{
+    return IndexWriter(catalogue, path, out, cancel).write();
+}
+
+} // namespace kestrova
