@@ -163,7 +163,7 @@ private slots:
         frmAbout about(env.services);
         QCOMPARE(about.windowTitle(), QStringLiteral("About Kestrova"));
         QCOMPARE(about.lblTitle->text(), QStringLiteral("Kestrova"));
-        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 1.2.1"));
+        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 1.3.0"));
         QCOMPARE(about.Label4->text(), QStringLiteral("The Kestrova developers"));
         QVERIFY(about.Text1->isReadOnly());
         QCOMPARE(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
