@@ -6,8 +6,8 @@
 // heading in force where the block starts. The blocks that hold every sequence of the criteria
 // are the only ones that can hold a match: the scan reads those, and the matcher decides.
 //
-// The bits of a bucket for 512 blocks lie side by side, so that a query reads a few hundred
-// bytes per 32 MiB of catalogue. Every part carries a checksum; an index that does not fit the
+// The bits of a bucket for 64 blocks lie side by side, so that a query reads a stripe of 512
+// bytes per bucket and 4 MiB of catalogue. Every part carries a checksum; an index that does not fit the
 // catalogue as it is now, or whose parts do not check, is never used.
 #pragma once
 

@@ -1,5 +1,5 @@
 // The file format of a search index, shared by its writer and its reader: a header that
-// names the catalogue and the state it was read in, the path, then groups of 512 blocks (a
+// names the catalogue and the state it was read in, the path, then groups of 64 blocks (a
 // checksum per stripe of 64 buckets, then every bucket's row of bits, one bit a block), then
 // the block table.
 #pragma once
@@ -16,14 +16,14 @@
 namespace kestrova::index_format {
 
 inline constexpr char kMagic[8] = {'K', 'S', 'T', 'V', 'I', 'D', 'X', '1'};
-inline constexpr quint32 kVersion = 1;
+inline constexpr quint32 kVersion = 2;
 inline constexpr quint32 kReadWhole = 1;      // flag: the catalogue is always read whole
 inline constexpr qint64 kBlockBytes = 1 << 16;
 inline constexpr qint64 kSmallestIndexed = 512 * 1024;
 inline constexpr qsizetype kLongestLine = 512 * 1024;
 inline constexpr int kBucketBits = 16;
 inline constexpr quint32 kBuckets = 1u << kBucketBits;
-inline constexpr int kGroupBlocks = 512;      // blocks whose bits of a bucket lie side by side
+inline constexpr int kGroupBlocks = 64;      // blocks whose bits of a bucket lie side by side
 inline constexpr int kStripeRows = 64;        // buckets under one checksum
 inline constexpr qint64 kGroupChecksumBytes = (kBuckets / kStripeRows) * 8;
 inline constexpr qsizetype kWordsPerBlock = kBuckets / 64;
