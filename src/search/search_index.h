@@ -1,14 +1,14 @@
 // The search index of one catalogue file. The file's lines are cut into blocks of about
-// 64 KiB; for every block the index records which three-byte sequences its lines hold (hashed
-// that start at an even offset, hashed into 65,536 buckets, letters folded to lower case; for a
-// line with other than ASCII characters also every sequence of the line in lower case as the
-// matcher lowers it) and the
-// heading in force where the block starts. The blocks that hold every sequence of the criteria
-// are the only ones that can hold a match: the scan reads those, and the matcher decides.
+// 64 KiB. For every block the index records the three-byte sequences its lines hold where they
+// start at an even offset of the file (hashed into 65,536 buckets, letters folded to lower
+// case), every sequence of a line with other than ASCII characters as the matcher lowers it,
+// and the heading in force where the block starts. The blocks that hold every sequence of the
+// criteria are the only ones that can hold a match: the scan reads those, and the matcher
+// decides.
 //
 // The bits of a bucket for 64 blocks lie side by side, so that a query reads a stripe of 512
-// bytes per bucket and 4 MiB of catalogue. Every part carries a checksum; an index that does not fit the
-// catalogue as it is now, or whose parts do not check, is never used.
+// bytes per bucket and 4 MiB of catalogue. Every part carries a checksum; an index that does
+// not fit the catalogue as it is now, or whose parts do not check, is never used.
 #pragma once
 
 #include "catalogue_scan.h"
