@@ -51,7 +51,10 @@ const std::vector<QString> &nonAsciiLoweringToAscii()
     static std::once_flag once;
     std::call_once(once, [] {
         for (char32_t c = 0x80; c < 0x20000; ++c) {
-            if (c >= 0xD800 && c < 0xE000)
+            // Only an upper or title case letter, or one with a lower case of its own, can lower
+            // to ASCII; that look is cheap, the whole lowering is done for those few.
+            if ((c >= 0xD800 && c < 0xE000)
+                || !(QChar::isUpper(c) || QChar::isTitleCase(c) || QChar::toLower(c) != c))
                 continue;
             const QString text = QString::fromUcs4(&c, 1);
             const QString lower = text.toLower();
