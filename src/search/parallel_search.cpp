@@ -96,9 +96,10 @@ public:
 private:
     void work(int threads)
     {
+        // Every text a thread keeps is its own copy, not one shared with another thread.
         SearchSession session;
-        session.FilterDateText = m_session.FilterDateText;
-        KeepingView view(m_criteria, m_caseSensitive, m_dateFilter, session);
+        session.FilterDateText = QString(m_session.FilterDateText.constData(), m_session.FilterDateText.size());
+        KeepingView view(QString(m_criteria.constData(), m_criteria.size()), m_caseSensitive, m_dateFilter, session);
         const DateConventions dates(m_locale);
         CatalogueSearch search(session, view, dates, [] { return QString(); },
                                [] { return std::unique_ptr<FileSystem>(); });
@@ -120,15 +121,16 @@ private:
             session.headingsTaken = 0;
             session.MatchCount = 0;
             session.CurrentFolder.clear();
+            const QByteArray name(m_names[file].constData(), m_names[file].size());
             try {
-                search.searchOneCatalogue(joinPath(m_folderPath, m_names[file]), m_names[file], m_caseSensitive);
+                search.searchOneCatalogue(joinPath(m_folderPath, name), name, m_caseSensitive);
             } catch (const std::bad_alloc &) {
                 result.failure = outOfMemoryError();
-                result.failedPath = joinPath(m_folderPath, m_names[file]);
+                result.failedPath = joinPath(m_folderPath, name);
             }
             result.accepted = session.MatchCount;
             result.headingSeen = session.headingsTaken > 0;
-            result.lastFolder = session.CurrentFolder;
+            result.lastFolder = QByteArray(session.CurrentFolder.constData(), session.CurrentFolder.size());
             {
                 std::lock_guard lock(m_mutex);
                 result.done = true;
