@@ -51,9 +51,9 @@ struct Header
 static_assert(sizeof(Header) == 128);
 
 // A checksum that finds damaged bytes, not a guard against someone forging an index.
-inline quint64 checksum(const char *data, qsizetype size, quint64 seed = 0)
+inline quint64 checksum(const char *data, qsizetype size, quint64 start = 0)
 {
-    quint64 h = 0x9E3779B97F4A7C15ull ^ seed ^ quint64(size);
+    quint64 h = 0x9E3779B97F4A7C15ull ^ start ^ quint64(size);
     for (; size >= 8; data += 8, size -= 8) {
         quint64 word;
         std::memcpy(&word, data, 8);
