@@ -1,6 +1,7 @@
 #include "catalogue_reader.h"
 
 #include "catalogue_format.h"
+#include "line_bounds.h"
 #include "platform/file_names.h"
 
 #include <cerrno>
@@ -78,23 +79,16 @@ void CatalogueReader::fill()
     }
 }
 
-// The first CR or LF in [from, to), or null.
-static const char *lineEnd(const char *from, const char *to)
-{
-    while (from < to && *from != '\n' && *from != '\r')
-        ++from;
-    return from < to ? from : nullptr;
-}
-
 bool CatalogueReader::nextLine(QByteArrayView &line)
 {
     for (;;) {
         const char *data = m_buffer.constData();
-        const char *stop = lineEnd(data + m_begin, data + m_end);
+        const char *end = data + m_end;
+        const char *stop = findLineEnd(data + m_begin, end);
         // A CR at the end of what was read may yet be followed by its LF.
-        if (stop && !(*stop == '\r' && stop + 1 == data + m_end && !m_atEnd)) {
+        if (stop < end && !(*stop == '\r' && stop + 1 == end && !m_atEnd)) {
             const qsizetype at = stop - data;
-            const qsizetype start = std::exchange(m_begin, at + ((*stop == '\r' && at + 1 < m_end && data[at + 1] == '\n') ? 2 : 1));
+            const qsizetype start = std::exchange(m_begin, pastLineEnd(stop, end) - data);
             if (std::exchange(m_skipping, false))
                 continue; // the end of an overlong line
             line = QByteArrayView(data + start, at - start);

@@ -1,6 +1,6 @@
 #include "catalogue_scan.h"
 
-#include "line_bounds.h"
+#include "catalogue/line_bounds.h"
 #include "needle.h"
 
 #include "catalogue/catalogue_format.h"

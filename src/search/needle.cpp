@@ -1,5 +1,6 @@
 #include "needle.h"
 
+#include "catalogue/line_bounds.h"
 #include "platform/file_names.h"
 
 #include <algorithm>
@@ -18,11 +19,6 @@ namespace {
 bool isAsciiLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isLineEnd(char c)
-{
-    return c == '\r' || c == '\n';
 }
 
 // How common a byte is in catalogue text (higher is more common): the scan starts from the

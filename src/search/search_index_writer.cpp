@@ -2,7 +2,7 @@
 // headings and block bounds, byte by byte for the three-byte sequences.
 #include "search_index.h"
 
-#include "line_bounds.h"
+#include "catalogue/line_bounds.h"
 #include "search_index_format.h"
 
 #include <QString>

@@ -1,4 +1,5 @@
 // Finding the bounds of catalogue lines in a block of bytes: a line ends at CR, LF or CR LF.
+// The reader, the search's scan and the search index all cut lines here.
 #pragma once
 
 #include <QtGlobal>
