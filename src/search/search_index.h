@@ -16,7 +16,7 @@
 #include "platform/text_file.h"
 
 #include <QByteArray>
-#include <QIODevice>
+#include <QFileDevice>
 #include <QString>
 
 #include <atomic>
@@ -37,11 +37,11 @@ struct IndexedBlock
 static_assert(sizeof(IndexedBlock) == 32);
 
 // Writes the index of the catalogue open in catalogue (read from its start; path is its
-// absolute path, recorded in the index) to out, which must be able to seek. A catalogue too
+// absolute path, recorded in the index) to out, an empty file. A catalogue too
 // small to gain from an index, or holding a line too long to be a catalogue line, gets an
 // index that says so, and is always read whole. False when cancel was set; raises an Error
 // when the catalogue or out fail.
-bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QIODevice &out,
+bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QFileDevice &out,
                       const std::atomic<bool> *cancel = nullptr);
 
 class SearchIndex

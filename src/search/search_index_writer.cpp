@@ -74,7 +74,7 @@ const uchar *firstNonAscii(const uchar *from, const uchar *end)
 class IndexWriter
 {
 public:
-    IndexWriter(FileReader &catalogue, const QByteArray &path, QIODevice &out, const std::atomic<bool> *cancel)
+    IndexWriter(FileReader &catalogue, const QByteArray &path, QFileDevice &out, const std::atomic<bool> *cancel)
         : m_file(catalogue), m_path(path), m_out(out), m_cancel(cancel)
     {
     }
@@ -116,6 +116,9 @@ public:
                 checksum(reinterpret_cast<const char *>(m_blocks.data()), qsizetype(m_blocks.size() * sizeof(IndexedBlock)));
         }
         header.indexSize = quint64(m_out.pos());
+        // Groups written before a line too long to index turned up are cut off again.
+        if (!m_out.resize(qint64(header.indexSize)))
+            throw Error(ErrorNumber::DiskFull, m_out.errorString());
         header.headerChecksum = headerChecksum(header, m_path);
         m_out.seek(0);
         put(reinterpret_cast<const char *>(&header), sizeof header);
@@ -149,8 +152,11 @@ private:
             dataEnd += got;
             const char *b = m_buffer.constData();
             const qsizetype complete = atEnd ? dataEnd : completeLinesEnd(b, regionStart, searchedTo, dataEnd);
-            if (complete > regionStart)
+            if (complete > regionStart) {
+                if (holdsOverlongLine(b + regionStart, b + complete))
+                    return false;
                 takeLines(b + regionStart, b + complete);
+            }
             regionStart = complete;
             searchedTo = std::max(regionStart, dataEnd - 1);
             if (dataEnd - regionStart > kLongestLine)
@@ -166,6 +172,25 @@ private:
             regionStart -= shift;
             searchedTo -= shift;
         }
+    }
+
+    // Whether the whole lines of [from, to) hold one longer than kLongestLine. Such a line covers
+    // a whole stretch of half that length starting at a multiple of it, which then holds no
+    // line end: only there is a line measured.
+    bool holdsOverlongLine(const char *from, const char *to) const
+    {
+        constexpr qint64 stretch = kLongestLine / 2;
+        for (qint64 at = (offsetOf(from) + stretch - 1) / stretch * stretch; at + stretch <= offsetOf(to); at += stretch) {
+            const char *p = pointerTo(at);
+            if (findLineEnd(p, p + stretch) < p + stretch)
+                continue;
+            const char *start = p;
+            while (start > from && !isLineEnd(start[-1]))
+                --start;
+            if (findLineEnd(p + stretch, to) - start > kLongestLine)
+                return true;
+        }
+        return false;
     }
 
     // The whole lines of [from, to): their headings, block bounds and sequences.
@@ -341,7 +366,7 @@ private:
 
     FileReader &m_file;
     const QByteArray &m_path;
-    QIODevice &m_out;
+    QFileDevice &m_out;
     const std::atomic<bool> *m_cancel;
     QByteArray m_buffer;
     qint64 m_base = 0;
@@ -360,7 +385,7 @@ private:
 
 } // namespace
 
-bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QIODevice &out, const std::atomic<bool> *cancel)
+bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QFileDevice &out, const std::atomic<bool> *cancel)
 {
     return IndexWriter(catalogue, path, out, cancel).write();
 }

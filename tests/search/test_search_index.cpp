@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace kestrova;
 using testing::RecordingSearchView;
 using testing::TemporaryCache;
@@ -227,6 +229,26 @@ private slots:
         fixture.compare(rare, true);
         QCOMPARE(fixture.view.paths().first().section(u'/', 2, 2), QStringLiteral("a"));
         QVERIFY(fixture.view.paths().size() > 50);
+    }
+
+    void lineTooLongFoundLateLeavesAnIndexThatSaysReadWhole()
+    {
+        Fixture fixture;
+        QRandomGenerator random(17);
+        // Blocks enough to fill a group of the index before the overlong line turns up.
+        fixture.write(QStringLiteral("a.txt"), generatedCatalogue(random, 20000, "a") + QByteArray(600 * 1024, 'x') + "\r\n");
+        fixture.compare(QStringLiteral("notes_"), false);
+        QCOMPARE(fixture.indexFiles().size(), 1);
+        const QByteArray index = QFile::encodeName(fixture.cacheFolder.path() + QStringLiteral("/cache/")
+                                                   + fixture.indexFiles().first());
+        struct stat before {};
+        QVERIFY(stat(index.constData(), &before) == 0);
+        QVERIFY2(before.st_size < 4096, qPrintable(QString::number(before.st_size)));
+        // It is current: the next search does not build it again.
+        fixture.compare(QStringLiteral("notes_"), false);
+        struct stat after {};
+        QVERIFY(stat(index.constData(), &after) == 0);
+        QCOMPARE(after.st_ino, before.st_ino);
     }
 
     void cacheThatCannotBeWrittenOnlyMeansNoIndex()
