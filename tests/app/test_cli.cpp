@@ -1,4 +1,5 @@
 #include "support/files.h"
+#include "support/temporary_cache.h"
 #include "cli_common.h"
 
 #include "catalogue/catalogue_generator.h"
@@ -43,7 +44,6 @@ private slots:
     {
         // The indexes of the catalogues searched here go to a folder of the test's own.
         QVERIFY(m_cache.isValid());
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     }
 
     void indexCommandBuildsWhatSearchesUse()
@@ -238,7 +238,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_cache;
+    testing::TemporaryCacheHome m_cache;
 };
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -2,6 +2,7 @@
 // going wherever the caller sends it.
 #include "support/deep_tree.h"
 #include "support/files.h"
+#include "support/temporary_cache.h"
 #include "support/process.h"
 
 #include <QDir>
@@ -42,7 +43,6 @@ private slots:
     {
         // The programs started here keep their search indexes in a folder of the test's own.
         QVERIFY(m_cache.isValid());
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     }
 
     void namesThatAreNotUtf8ReachTheFileSystemUnchanged()
@@ -114,7 +114,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_cache;
+    testing::TemporaryCacheHome m_cache;
 };
 
 QTEST_GUILESS_MAIN(TestCliProcess)
