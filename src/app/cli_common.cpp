@@ -1,5 +1,7 @@
 #include "cli_common.h"
 
+#include "search/index_cache.h"
+
 #include <QCommandLineParser>
 
 #include <algorithm>
@@ -53,6 +55,17 @@ std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLin
 int coreCount()
 {
     return int(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+bool reportRefusedCache(const IndexCache &cache, Io &io)
+{
+    if (!cache.folderRefused())
+        return false;
+    io.err << QStringLiteral("kestrova-cli: %1 belongs to another user or others may write to it: no search "
+                             "index is kept there, and catalogues are read whole")
+                  .arg(cache.folder())
+           << Qt::endl;
+    return true;
 }
 
 int runCli(const QStringList &arguments, Io &io)

@@ -8,6 +8,10 @@
 
 #include <optional>
 
+namespace kestrova {
+class IndexCache;
+}
+
 namespace kestrova::cli {
 
 struct Io
@@ -39,6 +43,10 @@ std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLin
                              int fallback, Io &io);
 // The machine's cores, at least one.
 int coreCount();
+
+// Says once, on standard error, that the cache folder is not the user's alone and so holds no
+// index; answers whether it said so.
+bool reportRefusedCache(const IndexCache &cache, Io &io);
 
 // Each command takes its arguments after the command word.
 int runGenerate(const QStringList &arguments, Io &io);

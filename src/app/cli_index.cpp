@@ -51,6 +51,8 @@ int runIndex(const QStringList &arguments, Io &io)
 
     const UserCacheLocation location;
     IndexCache cache(location, IndexCache::Builds::Inline);
+    if (reportRefusedCache(cache, io))
+        return Exit::Partial;
     std::vector<IndexCache::Refresh> outcomes(names.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {

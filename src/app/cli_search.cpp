@@ -141,6 +141,7 @@ int runSearch(const QStringList &arguments, Io &io)
     if (!parser.isSet(noIndex)) {
         index.emplace(cacheLocation, IndexCache::Builds::Inline);
         search.setIndex(&*index);
+        reportRefusedCache(*index, io);
     }
     const SearchOutcome outcome = search.cmdSearch_Click();
     io.out.flush();

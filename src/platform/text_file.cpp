@@ -142,7 +142,8 @@ namespace {
 FileIdentity identityOf(const struct stat &info)
 {
     return {qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-            quint64(info.st_ino), quint64(info.st_dev)};
+            qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec, quint64(info.st_ino),
+            quint64(info.st_dev)};
 }
 
 } // namespace
@@ -171,6 +172,12 @@ FileIdentity FileReader::identityNow() const
     return identityOf(info);
 }
 
+bool FileReader::isPrivate() const
+{
+    struct stat info;
+    return m_regular && fstat(m_fd, &info) == 0 && info.st_uid == geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 void FileReader::seek(qint64 offset)
 {
     if (!m_regular)
@@ -181,7 +188,7 @@ void FileReader::seek(qint64 offset)
     m_left = m_identity.size - offset;
 }
 
-qsizetype FileReader::readAt(qint64 offset, char *data, qsizetype size)
+qsizetype FileReader::readAt(qint64 offset, char *data, qsizetype size) const
 {
     if (!m_regular || offset < 0 || offset >= m_identity.size)
         return 0;

@@ -40,12 +40,15 @@ private:
     TextFileWriter *m_previousOpen = nullptr;
 };
 
-// What tells one state of a file from another: a file whose size, modification time, inode or
-// device differ is not the file that was seen before.
+// What tells one state of a file from another: a file whose size, modification time, status
+// change time, inode or device differ is not the file that was seen before. The status change
+// time cannot be set back (touch -r restores only the modification time); neither tells two
+// writes apart within the granularity of the file system's clock.
 struct FileIdentity
 {
     qint64 size = -1;
     qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
     quint64 inode = 0;
     quint64 device = 0;
     bool operator==(const FileIdentity &) const = default;
@@ -69,13 +72,16 @@ public:
     // Goes on reading at offset (at most the size at opening).
     void seek(qint64 offset);
     // Up to size bytes at offset, without moving where read() goes on; fewer at the end.
-    qsizetype readAt(qint64 offset, char *data, qsizetype size);
+    qsizetype readAt(qint64 offset, char *data, qsizetype size) const;
 
     // Whether the file gives bytes (a regular file on a real file system).
     bool isRegular() const { return m_regular; }
     // The file as it was when opened, and as it is now.
     const FileIdentity &identityAtOpening() const { return m_identity; }
     FileIdentity identityNow() const;
+    // Whether the file belongs to the user running the program and nobody else may write it:
+    // only then is what it says taken on trust (a search index in a shared cache folder).
+    bool isPrivate() const;
 
 private:
     int m_fd = -1;

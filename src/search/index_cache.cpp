@@ -1,10 +1,10 @@
 #include "index_cache.h"
 
 #include "platform/file_names.h"
+#include "platform/private_files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -20,8 +20,10 @@ QByteArray absoluteCataloguePath(const QByteArray &path)
     return absolute + path;
 }
 
-IndexCache::IndexCache(const CacheLocation &location, Builds builds) : m_folder(location.folder()), m_builds(builds)
+IndexCache::IndexCache(const CacheLocation &location, Builds builds, const index_format::Sizes &sizes)
+    : m_folder(location.folder()), m_builds(builds), m_sizes(sizes)
 {
+    m_refused = !m_folder.isEmpty() && privateFolderState(m_folder) == PrivateFolderState::NotPrivate;
 }
 
 IndexCache::~IndexCache()
@@ -38,7 +40,7 @@ IndexCache::~IndexCache()
 
 QByteArray IndexCache::indexPathFor(const QByteArray &absolutePath) const
 {
-    if (m_folder.isEmpty())
+    if (m_folder.isEmpty() || m_refused)
         return {};
     return encodeFileName(m_folder) + '/'
            + QCryptographicHash::hash(absolutePath, QCryptographicHash::Sha1).toHex() + ".index";
@@ -51,36 +53,44 @@ IndexCache::Answer IndexCache::find(const QByteArray &path, const FileReader &ca
     const QByteArray indexPath = indexPathFor(absolute);
     if (indexPath.isEmpty())
         return {};
-    const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPath, absolute, catalogue);
+    const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPath, absolute, catalogue, m_sizes);
     if (!index)
         return {};
-    Answer answer{true, index->plan(criteria, caseSensitive)};
-    if (answer.plan)
-        ++m_narrowed;
+    Answer answer{true, std::nullopt};
+    if (index->readsWhole())
+        return answer;
+    ScanPlan plan;
+    switch (index->plan(criteria, caseSensitive, plan)) {
+    case SearchIndex::Plan::Narrowed:
+        break;
+    case SearchIndex::Plan::ReadWhole:
+        return answer;
+    case SearchIndex::Plan::Damaged:
+        return {};
+    }
+    if (index->racy() && !index->contentMatches(catalogue))
+        return {};
+    ++m_narrowed;
+    answer.plan = std::move(plan);
     return answer;
 }
 
 bool IndexCache::buildNow(const QByteArray &absolutePath)
 {
     const QByteArray indexPath = indexPathFor(absolutePath);
-    if (indexPath.isEmpty() || !QDir().mkpath(m_folder))
+    if (indexPath.isEmpty() || !makePrivateFolder(m_folder))
         return false;
-    QSaveFile out(decodeFileName(indexPath));
     try {
         FileReader catalogue(absolutePath);
-        if (!catalogue.isRegular() || !out.open(QIODevice::WriteOnly))
+        if (!catalogue.isRegular())
             return false;
-        if (!writeSearchIndex(catalogue, absolutePath, out, &m_cancel)) {
-            out.cancelWriting();
-            return false;
-        }
-        return out.commit();
+        return writePrivateFileWhole(indexPath, [&](QFileDevice &out) {
+            return writeSearchIndex(catalogue, absolutePath, out, &m_cancel, m_sizes);
+        });
     } catch (const Error &) {
         // A disk that is full or read-only only means no index.
-        out.cancelWriting();
         return false;
     } catch (const std::bad_alloc &) {
-        out.cancelWriting();
         return false;
     }
 }
@@ -134,8 +144,12 @@ IndexCache::Refresh IndexCache::refresh(const QByteArray &path)
         FileReader catalogue(absolute);
         if (!catalogue.isRegular())
             return Refresh::Failed;
-        if (const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPathFor(absolute), absolute, catalogue))
-            return index->readsWhole() ? Refresh::ReadWhole : Refresh::Current;
+        if (const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPathFor(absolute), absolute, catalogue, m_sizes)) {
+            if (index->readsWhole())
+                return Refresh::ReadWhole;
+            if (index->wholeIndexChecks() && (!index->racy() || index->contentMatches(catalogue)))
+                return Refresh::Current;
+        }
     } catch (const Error &) {
         return Refresh::Failed;
     }
@@ -143,7 +157,7 @@ IndexCache::Refresh IndexCache::refresh(const QByteArray &path)
         return Refresh::Failed;
     try {
         FileReader catalogue(absolute);
-        const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPathFor(absolute), absolute, catalogue);
+        const std::unique_ptr<SearchIndex> index = SearchIndex::open(indexPathFor(absolute), absolute, catalogue, m_sizes);
         return !index ? Refresh::Failed : index->readsWhole() ? Refresh::ReadWhole : Refresh::Built;
     } catch (const Error &) {
         return Refresh::Failed;

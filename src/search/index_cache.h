@@ -1,7 +1,9 @@
 // The search indexes of catalogue files, kept in the cache folder (never beside the
 // catalogues, where every file is read as one): a file per catalogue, named by a hash of the
 // catalogue's absolute path. An index is written whole or not at all; a cache folder that
-// cannot be written only means that searches read the catalogues whole.
+// cannot be written only means that searches read the catalogues whole. The folder and the
+// indexes are the user's alone (private_files.h): a folder another user owns or may write to is
+// not used at all.
 #pragma once
 
 #include "search_index.h"
@@ -26,7 +28,7 @@ public:
     // hands it to a thread of the cache's own, so that a window goes on at once.
     enum class Builds { Inline, Background };
 
-    IndexCache(const CacheLocation &location, Builds builds);
+    IndexCache(const CacheLocation &location, Builds builds, const index_format::Sizes &sizes = {});
     ~IndexCache(); // a build in progress is abandoned
     IndexCache(const IndexCache &) = delete;
     IndexCache &operator=(const IndexCache &) = delete;
@@ -52,6 +54,10 @@ public:
     // How many readings an index narrowed so far.
     quint64 narrowedReadings() const { return m_narrowed; }
 
+    // The cache folder is there but not the user's alone: no index is read or written.
+    bool folderRefused() const { return m_refused; }
+    QString folder() const { return m_folder; }
+
     // Waits until the builds handed to the background thread are done.
     void waitForBuilds();
 
@@ -63,6 +69,8 @@ private:
 
     QString m_folder;
     Builds m_builds;
+    index_format::Sizes m_sizes;
+    bool m_refused = false;
     std::atomic<bool> m_cancel{false};
     mutable std::atomic<quint64> m_narrowed{0};
     std::mutex m_mutex;

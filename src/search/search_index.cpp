@@ -3,11 +3,13 @@
 #include "search_index_format.h"
 
 #include "platform/file_names.h"
+#include "platform/private_files.h"
 
 #include <QStringView>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstring>
 
 namespace kestrova {
@@ -27,59 +29,133 @@ std::vector<quint32> indexBuckets(QByteArrayView text, qsizetype first, qsizetyp
     return buckets;
 }
 
+qint64 nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
 std::unique_ptr<SearchIndex> SearchIndex::open(const QByteArray &indexPath, const QByteArray &path,
-                                               const FileReader &catalogue)
+                                               const FileReader &catalogue, const Sizes &sizes)
 {
     std::unique_ptr<SearchIndex> index(new SearchIndex);
     try {
+        index->m_indexPath = indexPath;
+        index->m_path = path;
         index->m_file = std::make_unique<FileReader>(indexPath);
         FileReader &file = *index->m_file;
-        Header header;
+        Header &header = index->m_header;
         const FileIdentity identity = catalogue.identityAtOpening();
-        if (!file.isRegular() || file.readAt(0, reinterpret_cast<char *>(&header), sizeof header) != sizeof header
+        if (!file.isRegular() || !file.isPrivate()
+            || file.readAt(0, reinterpret_cast<char *>(&header), sizeof header) != sizeof header
             || std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || header.version != kVersion
             || header.catalogueSize != identity.size || header.modifiedNs != identity.modifiedNs
-            || header.inode != identity.inode || header.device != identity.device
-            || header.pathLength != quint32(path.size()) || header.indexSize != quint64(file.identityAtOpening().size)
-            || header.blockBytes != quint32(kBlockBytes))
+            || header.changedNs != identity.changedNs || header.inode != identity.inode
+            || header.device != identity.device || header.pathLength != quint32(path.size())
+            || header.indexSize != quint64(file.identityAtOpening().size)
+            || header.blockBytes != quint32(sizes.blockBytes))
             return nullptr;
         QByteArray recordedPath(path.size(), Qt::Uninitialized);
         if (file.readAt(sizeof header, recordedPath.data(), path.size()) != path.size() || recordedPath != path
             || headerChecksum(header, path) != header.headerChecksum)
             return nullptr;
-        index->m_catalogueSize = header.catalogueSize;
         index->m_groupsOffset = qint64(sizeof header) + alignedPathLength(path.size());
         if (header.flags & kReadWhole)
             return index;
+        // Every number is checked before it is used, none of them added to another unchecked:
+        // the checksums find damage, not forgery.
         const qint64 blocks = header.blockCount;
-        const qint64 fullGroups = blocks / kGroupBlocks;
-        const qint64 tableOffset = index->m_groupsOffset + fullGroups * groupBytes(kGroupBlocks)
+        if (blocks <= 0 || blocks > header.catalogueSize / (sizes.blockBytes / 2) + 1)
+            return nullptr;
+        const qint64 tableOffset = index->groupOffset(blocks / kGroupBlocks)
                                    + (blocks % kGroupBlocks ? groupBytes(blocks % kGroupBlocks) : 0);
-        if (blocks <= 0 || blocks > header.catalogueSize / (kBlockBytes / 2) + 1
-            || tableOffset + blocks * qint64(sizeof(IndexedBlock)) != qint64(header.indexSize))
+        if (tableOffset + blocks * qint64(sizeof(IndexedBlock)) != qint64(header.indexSize))
             return nullptr;
         index->m_blocks.resize(size_t(blocks));
         const qsizetype tableBytes = qsizetype(blocks * qint64(sizeof(IndexedBlock)));
         if (file.readAt(tableOffset, reinterpret_cast<char *>(index->m_blocks.data()), tableBytes) != tableBytes
             || checksum(reinterpret_cast<const char *>(index->m_blocks.data()), tableBytes) != header.blockTableChecksum)
             return nullptr;
-        // The offsets must make sense before a reading follows them.
+        // A heading lies before the place it is in force at, and is no longer than a line.
+        const auto headingFits = [&](qint64 offset, qint32 length, qint64 before) {
+            return length >= 0 && length <= sizes.longestLine
+                   && (offset == -1 || (offset >= 0 && offset <= before - length));
+        };
         qint64 previous = -1;
         for (const IndexedBlock &block : index->m_blocks) {
-            if (block.start <= previous || block.start >= header.catalogueSize
-                || (previous < 0 && block.start != 0) || block.headingLength < 0
-                || block.headingOffset + block.headingLength > block.start)
+            if (block.start <= previous || block.start >= header.catalogueSize || (previous < 0 && block.start != 0)
+                || !headingFits(block.headingOffset, block.headingLength, block.start))
                 return nullptr;
             previous = block.start;
         }
-        if (header.finalHeadingOffset + header.finalHeadingLength > header.catalogueSize || header.finalHeadingLength < 0)
+        if (!headingFits(header.finalHeadingOffset, header.finalHeadingLength, header.catalogueSize))
             return nullptr;
-        index->m_finalHeadingOffset = header.finalHeadingOffset;
-        index->m_finalHeadingLength = header.finalHeadingLength;
         return index;
     } catch (const Error &) {
         return nullptr;
     }
+}
+
+qint64 SearchIndex::groupOffset(qint64 group) const
+{
+    return m_groupsOffset + group * groupBytes(kGroupBlocks);
+}
+
+bool SearchIndex::racy() const
+{
+    return !(m_header.flags & kReadWhole)
+           && std::max(m_header.modifiedNs, m_header.changedNs) > m_header.builtAtNs - kTimestampSlackNs;
+}
+
+bool SearchIndex::contentMatches(const FileReader &catalogue)
+{
+    if (!(m_header.flags & kContentChecked))
+        return false;
+    const qint64 checkedAt = nowNs();
+    ContentChecksum content;
+    QByteArray piece(1 << 20, Qt::Uninitialized);
+    for (qint64 at = 0;;) {
+        const qsizetype got = catalogue.readAt(at, piece.data(), piece.size());
+        if (got == 0)
+            break;
+        content.add(piece.constData(), got);
+        at += got;
+    }
+    if (content.value() != m_header.contentChecksum || catalogue.identityNow() != catalogue.identityAtOpening())
+        return false;
+    // The bytes read now are those indexed: when the catalogue's last change lies far enough
+    // before this reading, the index counts as read after it.
+    Header checked = m_header;
+    checked.builtAtNs = checkedAt;
+    if (std::max(checked.modifiedNs, checked.changedNs) <= checkedAt - kTimestampSlackNs) {
+        checked.headerChecksum = headerChecksum(checked, m_path);
+        if (overwritePrivateFileStart(m_indexPath, QByteArrayView(reinterpret_cast<const char *>(&checked), sizeof checked)))
+            m_header = checked;
+    }
+    return true;
+}
+
+bool SearchIndex::groupStripeChecks(qint64 groupOffset, quint32 stripeNumber, qint64 rowBytes, QByteArray &stripe) const
+{
+    quint64 expected = 0;
+    stripe.resize(qsizetype(kStripeRows * rowBytes));
+    const qint64 stripeOffset = groupOffset + kGroupChecksumBytes + stripeNumber * kStripeRows * rowBytes;
+    return m_file->readAt(groupOffset + stripeNumber * 8, reinterpret_cast<char *>(&expected), 8) == 8
+           && m_file->readAt(stripeOffset, stripe.data(), stripe.size()) == stripe.size()
+           && checksum(stripe.constData(), stripe.size()) == expected;
+}
+
+bool SearchIndex::wholeIndexChecks() const
+{
+    const qint64 blocks = qint64(m_blocks.size());
+    QByteArray stripe;
+    for (qint64 first = 0, group = 0; first < blocks; first += kGroupBlocks, ++group) {
+        const qint64 rowBytes = rowBytesFor(std::min<qint64>(kGroupBlocks, blocks - first));
+        for (quint32 stripeNumber = 0; stripeNumber < kBuckets / kStripeRows; ++stripeNumber)
+            if (!groupStripeChecks(groupOffset(group), stripeNumber, rowBytes, stripe))
+                return false;
+    }
+    return true;
 }
 
 bool SearchIndex::candidates(const std::vector<quint32> &even, const std::vector<quint32> &odd,
@@ -92,18 +168,11 @@ bool SearchIndex::candidates(const std::vector<quint32> &even, const std::vector
     for (qint64 first = 0, group = 0; first < blocks; first += kGroupBlocks, ++group) {
         const qint64 inGroup = std::min<qint64>(kGroupBlocks, blocks - first);
         const qint64 rowBytes = rowBytesFor(inGroup);
-        const qint64 groupOffset = m_groupsOffset + group * groupBytes(kGroupBlocks);
-        stripe.resize(qsizetype(kStripeRows * rowBytes));
         // The blocks holding every bucket of a list.
         const auto holdingAll = [&](const std::vector<quint32> &buckets, Row &all) {
             all.fill(0xff);
             for (const quint32 bucket : buckets) {
-                const quint32 stripeNumber = bucket / kStripeRows;
-                quint64 expected = 0;
-                const qint64 stripeOffset = groupOffset + kGroupChecksumBytes + stripeNumber * kStripeRows * rowBytes;
-                if (m_file->readAt(groupOffset + stripeNumber * 8, reinterpret_cast<char *>(&expected), 8) != 8
-                    || m_file->readAt(stripeOffset, stripe.data(), stripe.size()) != stripe.size()
-                    || checksum(stripe.constData(), stripe.size()) != expected)
+                if (!groupStripeChecks(groupOffset(group), bucket / kStripeRows, rowBytes, stripe))
                     return false;
                 const uchar *row = reinterpret_cast<const uchar *>(stripe.constData()) + (bucket % kStripeRows) * rowBytes;
                 for (qint64 i = 0; i < rowBytes; ++i)
@@ -120,32 +189,32 @@ bool SearchIndex::candidates(const std::vector<quint32> &even, const std::vector
     return true;
 }
 
-std::optional<ScanPlan> SearchIndex::plan(const QString &criteria, bool caseSensitive) const
+SearchIndex::Plan SearchIndex::plan(const QString &criteria, bool caseSensitive, ScanPlan &plan) const
 {
     if (m_blocks.empty())
-        return std::nullopt;
+        return Plan::ReadWhole;
     QByteArray text;
     if (caseSensitive) {
         text = encodeFileName(criteria);
     } else {
         // Criteria holding bytes that are not UTF-8 are matched on text the index does not hold.
         if (!QStringView(criteria).isValidUtf16())
-            return std::nullopt;
+            return Plan::ReadWhole;
         text = criteria.toLower().toUtf8();
     }
     // The file's sequences are recorded where they start at an even offset: a match starting
     // at an even offset holds those of the criteria at even places, one at an odd offset those
     // at odd places. Criteria of fewer than four bytes have no sequence at an odd place.
     if (text.size() < 4)
-        return std::nullopt;
+        return Plan::ReadWhole;
     std::vector<bool> found;
     if (!candidates(indexBuckets(text, 0, 2), indexBuckets(text, 1, 2), found))
-        return std::nullopt;
+        return Plan::Damaged;
     const std::size_t count = std::size_t(std::count(found.begin(), found.end(), true));
     // Reading most of the blocks is no faster than reading the file.
     if (count * 2 > found.size())
-        return std::nullopt;
-    ScanPlan plan;
+        return Plan::ReadWhole;
+    plan = ScanPlan();
     for (std::size_t i = 0; i < found.size();) {
         if (!found[i]) {
             ++i;
@@ -155,14 +224,13 @@ std::optional<ScanPlan> SearchIndex::plan(const QString &criteria, bool caseSens
         while (last + 1 < found.size() && found[last + 1])
             ++last;
         const IndexedBlock &block = m_blocks[i];
-        const qint64 end = last + 1 < m_blocks.size() ? m_blocks[last + 1].start : m_catalogueSize;
+        const qint64 end = last + 1 < m_blocks.size() ? m_blocks[last + 1].start : m_header.catalogueSize;
         plan.regions.push_back({block.start, end, block.headingOffset, block.headingLength, block.lastHeadingNext});
         i = last + 1;
     }
-    plan.finalHeadingOffset = m_finalHeadingOffset;
-    plan.finalHeadingLength = m_finalHeadingLength;
-    return plan;
+    plan.finalHeadingOffset = m_header.finalHeadingOffset;
+    plan.finalHeadingLength = m_header.finalHeadingLength;
+    return Plan::Narrowed;
 }
-
 
 } // namespace kestrova

@@ -9,9 +9,16 @@
 // The bits of a bucket for 64 blocks lie side by side, so that a query reads a stripe of 512
 // bytes per bucket and 4 MiB of catalogue. Every part carries a checksum; an index that does
 // not fit the catalogue as it is now, or whose parts do not check, is never used.
+//
+// An index fits its catalogue when the catalogue's size, times, inode and device are those it
+// was read with. A catalogue changed less than the file system's timestamp granularity before
+// its index was built may have changed again unseen: such an index is "racy", like a racily
+// clean file in a version-control system, and is used only after the catalogue's bytes are
+// found to be those it was built from (their checksum is kept for that).
 #pragma once
 
 #include "catalogue_scan.h"
+#include "search_index_format.h"
 
 #include "platform/text_file.h"
 
@@ -42,22 +49,39 @@ static_assert(sizeof(IndexedBlock) == 32);
 // index that says so, and is always read whole. False when cancel was set; raises an Error
 // when the catalogue or out fail.
 bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QFileDevice &out,
-                      const std::atomic<bool> *cancel = nullptr);
+                      const std::atomic<bool> *cancel = nullptr, const index_format::Sizes &sizes = {});
+
+// The wall clock in nanoseconds since the epoch, as file times count.
+qint64 nowNs();
 
 class SearchIndex
 {
 public:
     // The index at indexPath when it belongs to the catalogue at path as open in catalogue, and
-    // its header and block table check; null otherwise.
+    // its header and block table check; null otherwise. Only a file of the user's own that
+    // nobody else may write is read.
     static std::unique_ptr<SearchIndex> open(const QByteArray &indexPath, const QByteArray &path,
-                                             const FileReader &catalogue);
+                                             const FileReader &catalogue, const index_format::Sizes &sizes = {});
 
-    // The parts of the catalogue that can hold the criteria; nothing when the whole file has to
-    // be read (criteria of fewer than three bytes, sequences found in most blocks, a part of
-    // the index that does not check).
-    std::optional<ScanPlan> plan(const QString &criteria, bool caseSensitive) const;
+    enum class Plan {
+        Narrowed,  // only the parts of the plan can hold the criteria
+        ReadWhole, // the whole file has to be read (short criteria, sequences in most blocks)
+        Damaged,   // a part of the index does not check: read whole, and build it again
+    };
+    Plan plan(const QString &criteria, bool caseSensitive, ScanPlan &plan) const;
 
     bool readsWhole() const { return m_blocks.empty(); }
+
+    // Whether the catalogue may have changed unseen after the index was read from it (see
+    // above). A racy index is used once contentMatches() says so.
+    bool racy() const;
+    // Reads the catalogue whole and answers whether its bytes are those the index was built
+    // from. When they are, and the catalogue's last change lies far enough back now, the index
+    // is marked as read after it, so that it is racy no more.
+    bool contentMatches(const FileReader &catalogue);
+
+    // Whether every part of the index checks (what plan() reads only in part).
+    bool wholeIndexChecks() const;
 
 private:
     SearchIndex() = default;
@@ -65,13 +89,15 @@ private:
     // when a part does not check.
     bool candidates(const std::vector<quint32> &even, const std::vector<quint32> &odd,
                     std::vector<bool> &found) const;
+    bool groupStripeChecks(qint64 groupOffset, quint32 stripeNumber, qint64 rowBytes, QByteArray &stripe) const;
+    qint64 groupOffset(qint64 group) const;
 
+    QByteArray m_indexPath;
     std::unique_ptr<FileReader> m_file;
+    index_format::Header m_header{};
+    QByteArray m_path;
     std::vector<IndexedBlock> m_blocks;
-    qint64 m_catalogueSize = 0;
     qint64 m_groupsOffset = 0;
-    qint64 m_finalHeadingOffset = -1;
-    qint32 m_finalHeadingLength = 0;
 };
 
 // The buckets of the three-byte sequences of text starting at first, first + step, ...

@@ -21,7 +21,6 @@ namespace {
 
 using namespace index_format;
 
-constexpr qsizetype kReadSize = 1 << 20;
 constexpr qsizetype kLookBack = 64;
 
 // ASCII letters to lower case, sixteen bytes at a time.
@@ -74,8 +73,9 @@ const uchar *firstNonAscii(const uchar *from, const uchar *end)
 class IndexWriter
 {
 public:
-    IndexWriter(FileReader &catalogue, const QByteArray &path, QFileDevice &out, const std::atomic<bool> *cancel)
-        : m_file(catalogue), m_path(path), m_out(out), m_cancel(cancel)
+    IndexWriter(FileReader &catalogue, const QByteArray &path, QFileDevice &out, const std::atomic<bool> *cancel,
+                const Sizes &sizes)
+        : m_file(catalogue), m_path(path), m_out(out), m_cancel(cancel), m_sizes(sizes)
     {
     }
 
@@ -87,14 +87,19 @@ public:
         header.version = kVersion;
         header.catalogueSize = identity.size;
         header.modifiedNs = identity.modifiedNs;
+        header.changedNs = identity.changedNs;
         header.inode = identity.inode;
         header.device = identity.device;
         header.pathLength = quint32(m_path.size());
-        header.blockBytes = quint32(kBlockBytes);
+        header.blockBytes = quint32(m_sizes.blockBytes);
         header.finalHeadingOffset = -1;
+        header.builtAtNs = nowNs();
+        // A catalogue changed just before this reading may change again unseen: its bytes are
+        // summed, so that the index is used only once they are found the same (search_index.h).
+        m_checkContent = std::max(identity.modifiedNs, identity.changedNs) > header.builtAtNs - kTimestampSlackNs;
         const qint64 groupsOffset = qint64(sizeof(Header)) + alignedPathLength(m_path.size());
         m_out.seek(groupsOffset);
-        bool indexed = identity.size >= kSmallestIndexed && m_file.isRegular();
+        bool indexed = identity.size >= m_sizes.smallestIndexed && m_file.isRegular();
         if (indexed) {
             const std::optional<bool> read = readCatalogue();
             if (!read)
@@ -114,6 +119,10 @@ public:
             header.finalHeadingLength = m_final.length;
             header.blockTableChecksum =
                 checksum(reinterpret_cast<const char *>(m_blocks.data()), qsizetype(m_blocks.size() * sizeof(IndexedBlock)));
+            if (m_checkContent) {
+                header.flags |= kContentChecked;
+                header.contentChecksum = m_content.value();
+            }
         }
         header.indexSize = quint64(m_out.pos());
         // Groups written before a line too long to index turned up are cut off again.
@@ -139,16 +148,19 @@ private:
     // Reads the whole catalogue; false when a line is too long to index, nothing when cancelled.
     std::optional<bool> readCatalogue()
     {
-        m_buffer.resize(kLookBack + kReadSize);
+        const qsizetype readSize = m_sizes.readSize;
+        m_buffer.resize(kLookBack + readSize);
         m_blocks.push_back(IndexedBlock{});
         qsizetype dataEnd = 0, regionStart = 0, searchedTo = 0;
         for (;;) {
             if (m_cancel && m_cancel->load(std::memory_order_relaxed))
                 return std::nullopt;
-            if (m_buffer.size() < dataEnd + kReadSize)
-                m_buffer.resize(dataEnd + kReadSize);
-            const qsizetype got = m_file.read(m_buffer.data() + dataEnd, kReadSize);
+            if (m_buffer.size() < dataEnd + readSize)
+                m_buffer.resize(dataEnd + readSize);
+            const qsizetype got = m_file.read(m_buffer.data() + dataEnd, readSize);
             const bool atEnd = got == 0;
+            if (m_checkContent)
+                m_content.add(m_buffer.constData() + dataEnd, got);
             dataEnd += got;
             const char *b = m_buffer.constData();
             const qsizetype complete = atEnd ? dataEnd : completeLinesEnd(b, regionStart, searchedTo, dataEnd);
@@ -159,7 +171,7 @@ private:
             }
             regionStart = complete;
             searchedTo = std::max(regionStart, dataEnd - 1);
-            if (dataEnd - regionStart > kLongestLine)
+            if (dataEnd - regionStart > m_sizes.longestLine)
                 return false;
             if (atEnd) {
                 closeBlock();
@@ -174,12 +186,12 @@ private:
         }
     }
 
-    // Whether the whole lines of [from, to) hold one longer than kLongestLine. Such a line covers
-    // a whole stretch of half that length starting at a multiple of it, which then holds no
-    // line end: only there is a line measured.
+    // Whether the whole lines of [from, to) hold one longer than the longest line. Such a line
+    // covers a whole stretch of half that length starting at a multiple of it, which then holds
+    // no line end: only there is a line measured.
     bool holdsOverlongLine(const char *from, const char *to) const
     {
-        constexpr qint64 stretch = kLongestLine / 2;
+        const qint64 stretch = m_sizes.longestLine / 2;
         for (qint64 at = (offsetOf(from) + stretch - 1) / stretch * stretch; at + stretch <= offsetOf(to); at += stretch) {
             const char *p = pointerTo(at);
             if (findLineEnd(p, p + stretch) < p + stretch)
@@ -187,7 +199,7 @@ private:
             const char *start = p;
             while (start > from && !isLineEnd(start[-1]))
                 --start;
-            if (findLineEnd(p + stretch, to) - start > kLongestLine)
+            if (findLineEnd(p + stretch, to) - start > m_sizes.longestLine)
                 return true;
         }
         return false;
@@ -219,13 +231,17 @@ private:
         std::size_t event = 0;
         const char *hashFrom = from;
         for (;;) {
-            const qint64 target = m_blocks.back().start + kBlockBytes;
+            const qint64 target = m_blocks.back().start + m_sizes.blockBytes;
             if (target >= offsetOf(to))
                 break;
-            // The block ends at the first line start at or past its size.
-            const char *before = pointerTo(target) - 1;
+            // The block ends at the first line start at or past its size. When that size fell
+            // inside the last line of the lines taken before, that line's end is where these
+            // start (the bytes before them are no longer held).
+            const char *before = target <= offsetOf(from) ? nullptr : pointerTo(target) - 1;
             const char *bound = nullptr;
-            if (*before == '\n')
+            if (!before)
+                bound = from;
+            else if (*before == '\n')
                 bound = before + 1;
             else if (*before == '\r')
                 bound = before + 1 < to && before[1] == '\n' ? before + 2 : before + 1;
@@ -368,6 +384,9 @@ private:
     const QByteArray &m_path;
     QFileDevice &m_out;
     const std::atomic<bool> *m_cancel;
+    const Sizes m_sizes;
+    bool m_checkContent = false;
+    ContentChecksum m_content;
     QByteArray m_buffer;
     qint64 m_base = 0;
     std::vector<IndexedBlock> m_blocks;
@@ -385,9 +404,10 @@ private:
 
 } // namespace
 
-bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QFileDevice &out, const std::atomic<bool> *cancel)
+bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QFileDevice &out, const std::atomic<bool> *cancel,
+                      const Sizes &sizes)
 {
-    return IndexWriter(catalogue, path, out, cancel).write();
+    return IndexWriter(catalogue, path, out, cancel, sizes).write();
 }
 
 } // namespace kestrova

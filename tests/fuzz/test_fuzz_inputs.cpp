@@ -14,7 +14,7 @@ private slots:
     void replaysEverySampleInput_data()
     {
         QTest::addColumn<QString>("target");
-        for (const char *target : {"catalogue_search", "needle", "date_text", "setup_file", "totals"})
+        for (const char *target : {"catalogue_search", "search_index", "needle", "date_text", "setup_file", "totals"})
             QTest::newRow(target) << QString::fromLatin1(target);
     }
 
@@ -24,6 +24,7 @@ private slots:
         using Entry = int (*)(const std::uint8_t *, std::size_t);
         const QHash<QString, Entry> entries = {
             {QStringLiteral("catalogue_search"), kestrova::fuzz::catalogueSearch},
+            {QStringLiteral("search_index"), kestrova::fuzz::searchIndex},
             {QStringLiteral("needle"), kestrova::fuzz::needle},
             {QStringLiteral("date_text"), kestrova::fuzz::dateText},
             {QStringLiteral("setup_file"), kestrova::fuzz::setupFile},

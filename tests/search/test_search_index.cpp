@@ -3,6 +3,7 @@
 // during a search, a cache that cannot be written, and catalogues read on several threads.
 #include "search/catalogue_search.h"
 #include "search/index_cache.h"
+#include "search/search_index_format.h"
 
 #include "platform/posix_file_system.h"
 #include "support/recording_search_view.h"
@@ -14,7 +15,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kestrova;
 using testing::RecordingSearchView;
@@ -109,6 +114,8 @@ struct Fixture
         return QDir(cacheFolder.path() + QStringLiteral("/cache")).entryList(QDir::Files);
     }
 
+    QString indexPath() const { return cacheFolder.path() + QStringLiteral("/cache/") + indexFiles().first(); }
+
     QTemporaryDir folder;
     QTemporaryDir cacheFolder;
     TemporaryCache cache;
@@ -134,6 +141,52 @@ QString criteriaFrom(const QByteArray &content, QRandomGenerator &random)
             text = text.toUpper();
         return text;
     }
+}
+
+// The index file's header and block table, to be changed the way a damaged or forged index
+// would be, with its checksums made to fit again.
+struct IndexFile
+{
+    explicit IndexFile(const QString &path) : file(path)
+    {
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QCOMPARE(file.read(reinterpret_cast<char *>(&header), sizeof header), qint64(sizeof header));
+        path_ = file.read(header.pathLength);
+        tableOffset = file.size() - qint64(header.blockCount) * qint64(sizeof(IndexedBlock));
+        file.seek(tableOffset);
+        blocks.resize(header.blockCount);
+        file.read(reinterpret_cast<char *>(blocks.data()), qint64(blocks.size() * sizeof(IndexedBlock)));
+    }
+    void save()
+    {
+        using namespace index_format;
+        header.blockTableChecksum = checksum(reinterpret_cast<const char *>(blocks.data()), qsizetype(blocks.size() * sizeof(IndexedBlock)));
+        header.headerChecksum = headerChecksum(header, path_);
+        file.seek(0);
+        file.write(reinterpret_cast<const char *>(&header), sizeof header);
+        file.seek(tableOffset);
+        file.write(reinterpret_cast<const char *>(blocks.data()), qint64(blocks.size() * sizeof(IndexedBlock)));
+        file.close();
+    }
+    QFile file;
+    index_format::Header header{};
+    QByteArray path_;
+    qint64 tableOffset = 0;
+    std::vector<IndexedBlock> blocks;
+};
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat info {};
+    stat(QFile::encodeName(path).constData(), &info);
+    return info.st_ino;
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat info {};
+    stat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
 }
 
 } // namespace
@@ -205,6 +258,187 @@ private slots:
         fixture.compare(QStringLiteral("hoopoe"), false);
     }
 
+    void blockBoundInsideTheLastLineOfARead()
+    {
+        // The index is built reading 1 MiB at a time. A 66 KB line that ends the last whole line
+        // of the first read holds the bound of a block far from its end; the lines around it
+        // are 161 bytes long. Building that index once read memory no longer held.
+        Fixture fixture;
+        QByteArray content = "CATALOGUE Date: 12/6/2026\r\n" + kRule + "\r\n" + kRule + "\r\nFolder  /m\r\n" + kRule + "\r\n";
+        const auto fileLine = [](int i) {
+            const QByteArray name = "file" + QByteArray::number(i).rightJustified(6, '0');
+            return name + ";" + QByteArray(161 - 2 - name.size() - 16, 't') + ";1/1/2020 9:15 AM\r\n";
+        };
+        int i = 0;
+        while (content.size() < (1 << 20) - 66 * 1024 - 300)
+            content += fileLine(i++);
+        // Ending 100 bytes before the first read's end: the next line reaches past it.
+        content += "wide;" + QByteArray((1 << 20) - 100 - content.size() - 16, 'w') + ";1/1/2020\r\n";
+        QCOMPARE(content.size(), (1 << 20) - 100);
+        while (content.size() < 3 * (1 << 20))
+            content += fileLine(i++);
+        fixture.write(QStringLiteral("a.txt"), content);
+        for (const QString &criteria : {QStringLiteral("file000123"), QStringLiteral("file012345"), QStringLiteral("wide;")}) {
+            fixture.compare(criteria, false);
+            QCOMPARE(fixture.view.paths().size(), 1);
+        }
+        QVERIFY(fixture.index.narrowedReadings() > 0);
+    }
+
+    void catalogueRewrittenInPlaceIsNotTakenForTheOneIndexed()
+    {
+        Fixture fixture;
+        QRandomGenerator random(19);
+        const QByteArray content = generatedCatalogue(random, 9000, "a");
+        fixture.write(QStringLiteral("a.txt"), content);
+        fixture.compare(QStringLiteral("notes_"), false);
+        const QString catalogue = fixture.folder.filePath(QStringLiteral("a.txt"));
+        const qsizetype at = content.indexOf("notes_", content.size() / 2);
+        const auto rewrite = [&] {
+            // 11 bytes changed in place, the modification time put back as "touch -r" does.
+            struct stat before {};
+            stat(QFile::encodeName(catalogue).constData(), &before);
+            QFile file(catalogue);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.seek(at);
+            file.write("hoopoe_abcd");
+            file.close();
+            const timespec times[2] = {before.st_atim, before.st_mtim};
+            QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(catalogue).constData(), times, 0), 0);
+        };
+        rewrite();
+        fixture.compare(QStringLiteral("hoopoe_abcd"), false);
+        QCOMPARE(fixture.view.paths().size(), 1);
+
+        // Where the file system's clock is too coarse to tell the two writes apart, they look
+        // the same: the index was built within that time of the catalogue's change, and is used
+        // only when the catalogue's bytes are those it was built from.
+        fixture.compare(QStringLiteral("notes_"), false);
+        const QString indexPath = fixture.indexPath();
+        const QString kept = fixture.cacheFolder.filePath(QStringLiteral("kept"));
+        QVERIFY(QFile::copy(indexPath, kept));
+        QVERIFY(QFile::remove(catalogue));
+        fixture.write(QStringLiteral("a.txt"), content.left(at) + "kingfisher_" + content.mid(at + 11));
+        fixture.compare(QStringLiteral("notes_"), false); // an index of the new bytes
+        IndexFile index(indexPath);
+        const index_format::Header current = index.header;
+        index.file.close();
+        QVERIFY(QFile::remove(indexPath));
+        QVERIFY(QFile::rename(kept, indexPath));
+        IndexFile older(indexPath); // the bytes before, under the file's state now
+        older.header.modifiedNs = current.modifiedNs;
+        older.header.changedNs = current.changedNs;
+        older.header.inode = current.inode;
+        older.save();
+        fixture.compare(QStringLiteral("kingfisher_"), false);
+        QCOMPARE(fixture.view.paths().size(), 1);
+    }
+
+    void indexesAreTheUsersAlone()
+    {
+        const mode_t saved = umask(022);
+        Fixture fixture;
+        QRandomGenerator random(23);
+        fixture.write(QStringLiteral("a.txt"), generatedCatalogue(random, 9000, "a"));
+        const QString home = fixture.cacheFolder.path() + QStringLiteral("/home");
+        TemporaryCache nested(home + QStringLiteral("/.cache/kestrova"));
+        {
+            IndexCache index(nested, IndexCache::Builds::Inline);
+            fixture.search.setIndex(&index);
+            fixture.compare(QStringLiteral("notes_"), false);
+            fixture.search.setIndex(nullptr);
+        }
+        umask(saved);
+        const QStringList files = QDir(nested.folder()).entryList(QDir::Files);
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(modeOf(home + QStringLiteral("/.cache")), mode_t(0700));
+        QCOMPARE(modeOf(nested.folder()), mode_t(0700));
+        QCOMPARE(modeOf(nested.folder() + u'/' + files.first()), mode_t(0600));
+
+        // A cache folder others may write to is not used; an index others may write is not read.
+        QVERIFY(QFile::setPermissions(nested.folder(), QFileDevice::Permissions(0x7777)));
+        IndexCache shared(nested, IndexCache::Builds::Inline);
+        QVERIFY(shared.folderRefused());
+        fixture.search.setIndex(&shared);
+        fixture.compare(QStringLiteral("notes_"), false);
+        QCOMPARE(shared.narrowedReadings(), quint64(0));
+        QVERIFY(QFile::setPermissions(nested.folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        const QString indexFile = nested.folder() + u'/' + files.first();
+        QVERIFY(QFile::setPermissions(indexFile, QFileDevice::Permissions(0x6666)));
+        IndexCache writable(nested, IndexCache::Builds::Inline);
+        fixture.search.setIndex(&writable);
+        fixture.compare(QStringLiteral("notes_"), false);
+        QCOMPARE(writable.narrowedReadings(), quint64(0));
+        QCOMPARE(modeOf(indexFile), mode_t(0600)); // built again, the user's alone
+        fixture.search.setIndex(&fixture.index);
+    }
+
+    void damagedBucketRowsAreBuiltAgain()
+    {
+        Fixture fixture;
+        QRandomGenerator random(29);
+        const QByteArray content = generatedCatalogue(random, 9000, "a");
+        fixture.write(QStringLiteral("a.txt"), content);
+        const QString rare = QString::fromUtf8(content.mid(content.indexOf("Zebrafinch_", content.size() / 3), 17));
+        fixture.compare(QStringLiteral("notes_"), false);
+        const QString catalogue = fixture.folder.filePath(QStringLiteral("a.txt"));
+        const auto damageRows = [&] {
+            IndexFile index(fixture.indexPath());
+            const qint64 rows = qint64(sizeof index.header) + index_format::alignedPathLength(index.header.pathLength)
+                                + index_format::kGroupChecksumBytes;
+            QFile file(fixture.indexPath());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.seek(rows);
+            QByteArray bytes = file.read(index_format::kGroupChecksumBytes * 64);
+            for (char &byte : bytes)
+                byte = char(~byte);
+            file.seek(rows);
+            file.write(bytes);
+        };
+        damageRows();
+        QCOMPARE(fixture.index.refresh(QFile::encodeName(catalogue)), IndexCache::Refresh::Built);
+        QCOMPARE(fixture.index.refresh(QFile::encodeName(catalogue)), IndexCache::Refresh::Current);
+        damageRows();
+        const ino_t damaged = inodeOf(fixture.indexPath());
+        const quint64 narrowed = fixture.index.narrowedReadings();
+        fixture.compare(rare, true);
+        QCOMPARE(fixture.index.narrowedReadings(), narrowed);
+        QVERIFY(inodeOf(fixture.indexPath()) != damaged);
+        fixture.compare(rare, true);
+        QCOMPARE(fixture.index.narrowedReadings(), narrowed + 1);
+    }
+
+    void forgedNumbersNearTheirLimitsAreRefused()
+    {
+        Fixture fixture;
+        QRandomGenerator random(31);
+        const QByteArray content = generatedCatalogue(random, 9000, "a");
+        fixture.write(QStringLiteral("a.txt"), content);
+        const QString rare = QString::fromUtf8(content.mid(content.indexOf("Zebrafinch_", content.size() / 3), 17));
+        fixture.compare(rare, true);
+        fixture.compare(rare, true);
+        QVERIFY(fixture.index.narrowedReadings() > 0);
+        for (const auto &[offset, length] : {std::pair{std::numeric_limits<qint64>::max() - 4, 10},
+                                             std::pair{qint64(-2), 0}, std::pair{qint64(0), std::numeric_limits<qint32>::max()}}) {
+            IndexFile index(fixture.indexPath());
+            for (IndexedBlock &block : index.blocks) {
+                block.headingOffset = offset;
+                block.headingLength = length;
+            }
+            index.save();
+            const quint64 narrowed = fixture.index.narrowedReadings();
+            fixture.compare(rare, true);
+            QCOMPARE(fixture.index.narrowedReadings(), narrowed);
+        }
+        IndexFile index(fixture.indexPath());
+        index.header.finalHeadingOffset = std::numeric_limits<qint64>::max() - 4;
+        index.header.finalHeadingLength = 10;
+        index.save();
+        const quint64 narrowed = fixture.index.narrowedReadings();
+        fixture.compare(rare, true);
+        QCOMPARE(fixture.index.narrowedReadings(), narrowed);
+    }
+
     void criteriaChangedDuringSearchAreLookedForInTheRest()
     {
         Fixture fixture;
@@ -215,6 +449,7 @@ private slots:
         // A name few lines hold, so that the index narrows the reading to a few blocks.
         const qsizetype at = content.indexOf("Zebrafinch_", content.size() / 3);
         const QString rare = QString::fromUtf8(content.mid(at, 17));
+        fixture.compare(rare, true);
         fixture.compare(rare, true);
         fixture.compare(rare, true);
         QVERIFY(fixture.index.narrowedReadings() > 0);

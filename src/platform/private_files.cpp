@@ -1,0 +1,84 @@
+#include "private_files.h"
+
+#include "file_names.h"
+
+#include <QFile>
+
+#include <atomic>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrova {
+namespace {
+
+bool isPrivate(const struct stat &info)
+{
+    return info.st_uid == geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+} // namespace
+
+PrivateFolderState privateFolderState(const QString &folder)
+{
+    struct stat info;
+    if (lstat(encodeFileName(folder).constData(), &info) != 0)
+        return errno == ENOENT ? PrivateFolderState::Missing : PrivateFolderState::NotPrivate;
+    return S_ISDIR(info.st_mode) && isPrivate(info) ? PrivateFolderState::Private : PrivateFolderState::NotPrivate;
+}
+
+bool makePrivateFolder(const QString &folder)
+{
+    const QByteArray path = encodeFileName(folder);
+    // From the top down, each missing folder made readable by the user alone.
+    for (qsizetype slash = path.indexOf('/', 1); ; slash = path.indexOf('/', slash + 1)) {
+        const QByteArray part = slash < 0 ? path : path.left(slash);
+        if (!part.isEmpty() && mkdir(part.constData(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash < 0)
+            break;
+    }
+    return privateFolderState(folder) == PrivateFolderState::Private;
+}
+
+bool writePrivateFileWhole(const QByteArray &path, const std::function<bool(QFileDevice &)> &write)
+{
+    // Named for this process and this write, so that writes of the same file never share one.
+    static std::atomic<quint64> writes{0};
+    const QByteArray temporary =
+        path + ".new-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(++writes);
+    const int fd = ::open(temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    bool written = false;
+    {
+        QFile file;
+        if (file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+            written = write(file) && file.flush();
+            file.close();
+        } else {
+            ::close(fd);
+        }
+    }
+    if (!written || ::rename(temporary.constData(), path.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    return true;
+}
+
+bool overwritePrivateFileStart(const QByteArray &path, QByteArrayView bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    const bool done = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && isPrivate(info)
+                      && ::pwrite(fd, bytes.data(), size_t(bytes.size()), 0) == bytes.size();
+    ::close(fd);
+    return done;
+}
+
+} // namespace kestrova
