@@ -89,9 +89,9 @@ bool CatalogueReader::nextLine(QByteArrayView &line)
         if (stop < end && !(*stop == '\r' && stop + 1 == end && !m_atEnd)) {
             const qsizetype at = stop - data;
             const qsizetype start = std::exchange(m_begin, pastLineEnd(stop, end) - data);
-            if (std::exchange(m_skipping, false))
-                continue; // the end of an overlong line
-            line = QByteArrayView(data + start, at - start);
+            // A line too long to be a catalogue line reads as an empty one, wherever it lies.
+            line = std::exchange(m_skipping, false) || at - start > kMaxLine ? QByteArrayView()
+                                                                             : QByteArrayView(data + start, at - start);
             return true;
         }
         if (m_atEnd) {

@@ -1,6 +1,6 @@
 // Reading a catalogue back as a stream of folders and their entries, with the frame rule of
 // catalogue_format.h. Any line end is accepted (CR LF, LF, CR); a line longer than 1 MiB is no
-// catalogue line and is passed over. A folder can be read again later by its position, so
+// catalogue line and reads as an empty line. A folder can be read again later by its position, so
 // that a comparison holds one folder at a time rather than a whole catalogue.
 #pragma once
 

@@ -14,8 +14,9 @@ namespace kestrova {
 namespace {
 
 constexpr qsizetype kBlockSize = 1 << 18;
-// Lines up to this length are read whole; a longer line is no catalogue line and is skipped
-// without being held, so that memory stays bounded whatever a file holds.
+// A longer line is no catalogue line, wherever it lies: it is never matched and never a
+// heading. One longer than what is held at once is passed over without being held, so that
+// memory stays bounded whatever a file holds.
 constexpr qsizetype kMaxLineLength = 1 << 20;
 // Bytes kept before the unread lines when the buffer moves on: enough to see the rule line
 // (44 "=" and its line end) above a folder heading.
@@ -145,7 +146,8 @@ private:
                 --lineStart;
             const char *lineEnd = findLineEnd(at, end);
             const QByteArrayView line(lineStart, lineEnd - lineStart);
-            if ((exact < lineEnd || (trigger < lineEnd && m_needle->lineMatches(line))) && !isHeading(lineStart)) {
+            if (line.size() <= kMaxLineLength && (exact < lineEnd || (trigger < lineEnd && m_needle->lineMatches(line)))
+                && !isHeading(lineStart)) {
                 resolveTo(lineStart);
                 takeHeading();
                 if (!handleMatch(line))
@@ -211,7 +213,7 @@ private:
         const char *line = lineStart;
         for (;;) {
             const char *rule = ruleBefore(line);
-            if (!rule || m_dataEnd - line < 6 || std::memcmp(line, "Folder", 6) != 0)
+            if (!rule || !headingShaped(line))
                 return flipped; // this line is no heading
             if (offsetOf(rule) <= m_resolvedTo)
                 return (offsetOf(rule) != m_lastHeadingNext) != flipped;
@@ -224,6 +226,15 @@ private:
             line = previous;
             flipped = !flipped;
         }
+    }
+
+    // Whether the whole line at lineStart begins "Folder" and is not too long to be a line.
+    bool headingShaped(const char *lineStart) const
+    {
+        if (m_dataEnd - lineStart < 6 || std::memcmp(lineStart, "Folder", 6) != 0)
+            return false;
+        const char *limit = m_dataEnd - lineStart > kMaxLineLength ? lineStart + kMaxLineLength + 1 : m_dataEnd;
+        return findLineEnd(lineStart, limit) - lineStart <= kMaxLineLength;
     }
 
     // The start of the rule line that ends right before lineStart, or null.

@@ -328,6 +328,26 @@ private slots:
         QVERIFY(f.view.messages.isEmpty());
     }
 
+    void lineOverTheCapIsPassedOverWhereverItLies()
+    {
+        // A line just over 1 MiB holding the criteria, a heading just as long after a rule: the
+        // reading goes in blocks of 256 KiB, and where the line starts in a block must not
+        // decide whether it is matched or taken for a heading.
+        const QByteArray overlong = QByteArray((1 << 20) - 20, 'q') + "needle.jpg;JPEG;1/1/2024";
+        const QByteArray overlongHeading = "Folder  /fake" + QByteArray((1 << 20), 'h');
+        for (const qsizetype padding : {0, 1000, 100000, 200000, 262000}) {
+            Fixture f;
+            const QByteArray content = "CATALOGUE Date: 12/6/2026\r\n" + kRule + "\r\n" + kRule + "\r\nFolder  /real\r\n"
+                                       + kRule + "\r\n" + QByteArray(padding, 'p') + "\r\n" + overlong + "\r\n" + kRule
+                                       + "\r\n" + overlongHeading + "\r\n" + kRule + "\r\nneedle.txt;Text;1/1/2024\r\n";
+            f.write(QStringLiteral("c.txt"), content);
+            f.find(QStringLiteral("needle"));
+            QCOMPARE(f.view.paths(), QStringList{QStringLiteral("/real/needle.txt")});
+            QCOMPARE(f.view.paths(), referencePaths(content, QStringLiteral("needle"), false));
+            QCOMPARE(f.session.MatchCount, qint64(1));
+        }
+    }
+
     void onlyRegularFilesOfRealFileSystemsAreRead()
     {
         // A link to a file of /proc that never ends, and one to a file that /proc makes up,

@@ -11,6 +11,7 @@
 namespace kestrova::testing {
 
 inline const QByteArray kReferenceRule = "============================================";
+inline constexpr qsizetype kReferenceLongestLine = 1 << 20;
 
 struct ReferenceResult
 {
@@ -56,6 +57,9 @@ inline ReferenceResult referenceSearch(const QByteArray &content, const QString 
     int lastHeading = -10;
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray &line = lines[i];
+        // A line longer than 1 MiB is no catalogue line: never a heading, never a hit.
+        if (line.size() > kReferenceLongestLine)
+            continue;
         // A heading follows a rule line that does not itself close a frame.
         if (line.startsWith("Folder") && i >= 1 && lines[i - 1] == kReferenceRule && lastHeading != i - 2) {
             folder = trimmedBlanks(line.mid(6));
