@@ -43,12 +43,15 @@ QByteArray entryPath(const QByteArray &folder, const QByteArray &name)
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
+constexpr size_t kNone = size_t(-1);
+
 struct IndexedFolder
 {
     QByteArray path;
     QByteArray key;
     qint64 entriesAt = 0;
     bool seen = false;
+    size_t nextSameKey = kNone; // the next folder listed under the same key
 };
 
 class Comparison
@@ -142,10 +145,15 @@ ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPat
         index.push_back({std::move(folder->path), {}, folder->entriesAt, false});
     result.newCatalogue = after.summary();
     const QByteArray newRoot = roots ? roots->newRoot : result.newCatalogue.root;
+    // The first folder of each key not matched yet. A folder listed twice under one heading
+    // (two names that differ only in a line break both read "x?y", or a catalogue made by
+    // hand) is matched in the order the folders appear: a catalogue compared with itself has
+    // no difference.
     QHash<QByteArray, size_t> position;
-    // Backwards, so that a folder listed twice is matched at its first place.
     for (size_t i = index.size(); i-- > 0;) {
         index[i].key = keyBelow(index[i].path, newRoot);
+        const auto later = position.constFind(index[i].key);
+        index[i].nextSameKey = later == position.cend() ? kNone : *later;
         position.insert(index[i].key, i);
     }
     QSet<QByteArray> oldKeys;
@@ -185,13 +193,17 @@ ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPat
             oldRoot = before.summary().root;
         const QByteArray key = keyBelow(folder->path, *oldRoot);
         addNewFoldersBefore(&key);
-        const auto found = position.constFind(key);
-        if (found == position.cend() || index[*found].seen) {
+        const auto found = position.find(key);
+        if (found == position.end() || index[*found].seen) {
             comparison.folderRemoved(folder->path, folder->entries);
             continue;
         }
         IndexedFolder &match = index[*found];
         match.seen = true;
+        if (match.nextSameKey == kNone)
+            position.erase(found);
+        else
+            *found = match.nextSameKey;
         comparison.entries(folder->path, folder->entries, match.path, after.readFolderAt(match.entriesAt));
     }
     if (!result.stopped) {
