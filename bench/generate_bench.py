@@ -11,7 +11,10 @@ Beside them: the same run with --jobs 1 (one folder at a time), and the bare seq
 (readdir and statx of every entry, build/bench/walk_floor) as the floor for one core. Where
 the page cache may be dropped (root), --jobs 1 and --jobs 8 are also timed on a cold tree.
 A second tree is a chain of 2,000 folders with 45-character names (about 92,000 bytes of
-path, far past PATH_MAX), one file in each; find walks it too.
+path, far past PATH_MAX), one file in each; find walks it too. A third is a comb (every level
+holds a/, an empty z/ and a file), 20,000 levels deep by default: its peak memory with one and
+two jobs shows that memory grows in step with the depth (its catalogue, whose headings repeat
+the path, grows with the square of it).
 """
 import argparse
 import os
@@ -19,7 +22,7 @@ import random
 import statistics
 import tempfile
 
-from benchtools import alternate, timed
+from benchtools import alternate, peak_memory, timed
 
 EXTENSIONS = (
     ["jpg"] * 14 + ["JPG"] * 3 + ["png"] * 6 + ["txt"] * 6 + ["pdf"] * 5 + ["docx"] * 3 + ["mp3"] * 6
@@ -66,6 +69,20 @@ def build_chain(root, depth, name_length=45):
     os.close(fd)
 
 
+def build_comb(root, depth):
+    """Every level holds a/, an empty z/ and a file; the next level is a/."""
+    os.makedirs(root)
+    fd = os.open(root, os.O_RDONLY | os.O_DIRECTORY)
+    for _ in range(depth):
+        os.mkdir("z", dir_fd=fd)
+        os.close(os.open("f.txt", os.O_WRONLY | os.O_CREAT, 0o644, dir_fd=fd))
+        os.mkdir("a", dir_fd=fd)
+        inner = os.open("a", os.O_RDONLY | os.O_DIRECTORY, dir_fd=fd)
+        os.close(fd)
+        fd = inner
+    os.close(fd)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", default="build/src/app/kestrova-cli")
@@ -74,6 +91,7 @@ def main():
     parser.add_argument("--files", type=int, default=200000)
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--depth", type=int, default=2000)
+    parser.add_argument("--comb-depth", type=int, default=20000)
     args = parser.parse_args()
 
     if not os.path.isdir(args.tree):
@@ -125,6 +143,21 @@ def main():
         files = f.read().count(b".txt;")
     print(f"chain of {args.depth} folders ({files} files catalogued): kestrova-cli {ours_median:.3f} s, "
           f"find {theirs_median:.3f} s, ratio {ratio:.2f}; peak RSS {peak:.1f} MiB")
+
+
+    comb = os.path.join(os.path.dirname(args.tree), f"comb{args.comb_depth}")
+    if not os.path.isdir(comb):
+        print(f"building a comb {args.comb_depth} levels deep at {comb} ...", flush=True)
+        build_comb(comb, args.comb_depth)
+    figures = []
+    for jobs in (1, 2):
+        seconds, _ = timed([args.cli, "generate", "--jobs", str(jobs), comb, catalogue])
+        figures.append(f"--jobs {jobs} {seconds:.2f} s, peak RSS "
+                       f"{peak_memory([args.cli, 'generate', '--jobs', str(jobs), comb, catalogue]):.1f} MiB")
+    size = os.path.getsize(catalogue) / (1 << 20)
+    os.remove(catalogue)
+    print(f"comb {args.comb_depth} levels deep ({size:.0f} MiB catalogue): " + "; ".join(figures)
+          + " (target < 256 MiB at 60,000 levels)")
 
 
 if __name__ == "__main__":

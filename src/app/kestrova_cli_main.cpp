@@ -2,6 +2,7 @@
 #include "cli_common.h"
 
 #include "platform/file_names.h"
+#include "platform/folder_listing.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    kestrova::raiseOpenFileLimit();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kestrova-cli"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));

@@ -2,6 +2,7 @@
 #include "platform/cache_location.h"
 #include "platform/desktop_services.h"
 #include "platform/file_manager.h"
+#include "platform/folder_listing.h"
 #include "platform/parallel_walk.h"
 #include "platform/posix_file_system.h"
 #include "platform/registry.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char *argv[])
 {
+    kestrova::raiseOpenFileLimit();
     QApplication app(argc, argv);
     kestrova::setApplicationIdentity();
 

@@ -61,8 +61,8 @@ void CatalogueGenerator::ScanFolder(const QByteArray &thisitem)
 {
     // The walk keeps its own stack of open folders rather than recursing, so that the depth
     // of the tree is limited by nothing but the tree. Each level keeps only the part of its
-    // sub-folders' paths below it: one buffer holds the path of the folder being written, so
-    // memory grows with the depth, not with the depth times the length of the paths.
+    // sub-folders' paths below it: one buffer holds the path of the folder being written, so memory and time
+    // grow with the depth, not with the depth times the length of the paths.
     struct Level
     {
         std::unique_ptr<Folder> folder;
@@ -81,9 +81,7 @@ void CatalogueGenerator::ScanFolder(const QByteArray &thisitem)
                 m_rootHeaderWritten = true;
             }
             writeFiles(*folder, path);
-            std::vector<QByteArray> subFolders = folder->SubFolders();
-            for (QByteArray &subFolder : subFolders)
-                subFolder.remove(0, path.size());
+            std::vector<QByteArray> subFolders = folder->SubFolderTails();
             stack.push_back({std::move(folder), std::move(subFolders), 0, path.size()});
         } catch (const Error &error) {
             ++m_totals.failures;

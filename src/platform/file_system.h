@@ -37,6 +37,10 @@ public:
     // The full paths of the direct sub-folders, in listing order: each is Path(), a separator
     // and the sub-folder's name. Made when asked.
     virtual std::vector<QByteArray> SubFolders() const = 0;
+    // What each of SubFolders() adds to Path() (the separator where one is needed, and the
+    // name), in listing order: what a walk needs, without making the whole path of every
+    // sub-folder (deep in a tree a path is long).
+    virtual std::vector<QByteArray> SubFolderTails() const;
 
     // The type description of a file of this folder; never empty.
     virtual QString Type(const QByteArray &fileName) = 0;

@@ -1,5 +1,6 @@
 #include "parallel_walk.h"
 
+#include "folder_listing.h"
 #include "posix_file_system.h"
 #include "walk_engine.h"
 
@@ -21,6 +22,10 @@ public:
 
     QByteArray Path() const override { return m_engine->pathOf(*m_node); }
     const std::vector<QByteArray> &Files() const override { return m_node->files; }
+    std::vector<QByteArray> SubFolderTails() const override
+    {
+        return subFolderTails(!m_node->parent && m_node->rootPath.endsWith('/'), m_engine->childNames(*m_node));
+    }
     std::vector<QByteArray> SubFolders() const override
     {
         const QByteArray path = Path();

@@ -12,6 +12,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,39 +25,67 @@ QByteArray joinPath(const QByteArray &folder, const QByteArray &name)
     return folder + '/' + name;
 }
 
+std::vector<QByteArray> Folder::SubFolderTails() const
+{
+    const qsizetype pathLength = Path().size();
+    std::vector<QByteArray> tails = SubFolders();
+    for (QByteArray &tail : tails)
+        tail = QByteArray(tail.constData() + pathLength, tail.size() - pathLength); // a copy of the tail alone
+    return tails;
+}
+
+std::vector<QByteArray> subFolderTails(bool pathEndsInSeparator, const std::vector<QByteArray> &names)
+{
+    std::vector<QByteArray> tails;
+    tails.reserve(names.size());
+    for (const QByteArray &name : names)
+        tails.push_back(pathEndsInSeparator ? name : '/' + name);
+    return tails;
+}
+
 namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-
-class DirStream
-{
-public:
-    explicit DirStream(DIR *dir) : m_dir(dir) {}
-    DirStream(const DirStream &) = delete;
-    DirStream &operator=(const DirStream &) = delete;
-    ~DirStream()
-    {
-        if (m_dir)
-            closedir(m_dir);
-    }
-    DIR *get() const { return m_dir; }
-
-private:
-    DIR *m_dir;
-};
+// Handles a process needs besides a walk's folders: its standard streams, the catalogue being
+// written, what its libraries hold open.
+constexpr int kHandlesForTheRest = 24;
 
 // A folder is a real directory; a symbolic link to one is a file and is never followed.
-bool isFolder(int fd, const dirent &entry)
+bool isFolder(int fd, const char *name, unsigned char type)
 {
-    if (entry.d_type != DT_UNKNOWN)
-        return entry.d_type == DT_DIR;
+    if (type != DT_UNKNOWN)
+        return type == DT_DIR;
     struct stat info;
-    if (fstatat(fd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
     return S_ISDIR(info.st_mode);
 }
 
 } // namespace
+
+bool isOutOfHandles(int err)
+{
+    return err == EMFILE || err == ENFILE;
+}
+
+int folderHandleBudget(int wanted, int listings)
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return std::max(1, wanted);
+    // Half of what is left: the rest of the program may open files too.
+    const qint64 spare = (qint64(limit.rlim_cur) - kHandlesForTheRest - listings) / 2;
+    return int(std::clamp<qint64>(spare, 1, std::max(1, wanted)));
+}
+
+void raiseOpenFileLimit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
 
 void listFolder(int fd, std::vector<QByteArray> &files, std::vector<QByteArray> &subFolders, dev_t &dev,
                 ino_t &inode)
@@ -68,28 +97,32 @@ void listFolder(int fd, std::vector<QByteArray> &files, std::vector<QByteArray> 
     inode = info.st_ino;
     if (isPseudoFileSystemDevice(info.st_dev))
         return;
-    const int listFd = dup(fd);
-    if (listFd < 0)
+    // Read through the folder's own handle: a second one (as opendir would take) could be more
+    // than the process may open.
+    if (lseek(fd, 0, SEEK_SET) < 0)
         throw errorFromErrno(errno, ErrnoSubject::Folder);
-    DirStream dir(fdopendir(listFd));
-    if (!dir.get()) {
-        const int err = errno;
-        ::close(listFd);
-        throw errorFromErrno(err, ErrnoSubject::Folder);
+    alignas(dirent64) char buffer[32 * 1024];
+    for (;;) {
+        const ssize_t got = getdents64(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw errorFromErrno(errno, ErrnoSubject::Folder);
+        }
+        if (got == 0)
+            break;
+        for (ssize_t at = 0; at < got;) {
+            const auto *entry = reinterpret_cast<const dirent64 *>(buffer + at);
+            at += entry->d_reclen;
+            const char *name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            if (isFolder(fd, name, entry->d_type))
+                subFolders.emplace_back(name);
+            else
+                files.emplace_back(name);
+        }
     }
-    errno = 0;
-    while (const dirent *entry = readdir(dir.get())) {
-        const char *name = entry->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-            continue;
-        if (isFolder(fd, *entry))
-            subFolders.emplace_back(name);
-        else
-            files.emplace_back(name);
-        errno = 0;
-    }
-    if (errno != 0)
-        throw errorFromErrno(errno, ErrnoSubject::Folder);
     sortNames(files);
     sortNames(subFolders);
 }
@@ -159,6 +192,10 @@ public:
         return path;
     }
     const std::vector<QByteArray> &Files() const override { return m_files; }
+    std::vector<QByteArray> SubFolderTails() const override
+    {
+        return subFolderTails(!m_parent && m_path.endsWith('/'), m_subFolders);
+    }
     std::vector<QByteArray> SubFolders() const override
     {
         const QByteArray path = Path();
@@ -173,7 +210,7 @@ public:
     {
         const qsizetype slash = subFolderPath.lastIndexOf('/');
         QByteArray name = subFolderPath.mid(slash + 1);
-        const int fd = openatFolder(handle(), name);
+        const int fd = openatFolder(*this, name);
         auto folder = std::make_unique<PosixFolder>(m_fileSystem, this, QByteArray(), std::move(name), fd);
         folder->open();
         return folder;
@@ -195,13 +232,18 @@ public:
     }
 
 private:
-    // Opens name in the folder of parentFd as a folder, never through a link.
-    static int openatFolder(int parentFd, const QByteArray &name)
+    // Opens name in the folder parent as a folder, never through a link. For want of a handle,
+    // one kept for an ancestor is given back and the open tried again.
+    int openatFolder(PosixFolder &parent, const QByteArray &name)
     {
-        const int fd = openat(parentFd, name.constData(), kFolderFlags | O_NOFOLLOW);
-        if (fd < 0)
-            throw errorFromErrno(errno == ELOOP ? ENOTDIR : errno, ErrnoSubject::Folder);
-        return fd;
+        for (;;) {
+            const int fd = openat(parent.handle(), name.constData(), kFolderFlags | O_NOFOLLOW);
+            if (fd >= 0)
+                return fd;
+            const int err = errno;
+            if (!isOutOfHandles(err) || !m_fileSystem.giveBackHandle(&parent))
+                throw errorFromErrno(err == ELOOP ? ENOTDIR : err, ErrnoSubject::Folder);
+        }
     }
 
     // The open handle of this folder. A closed one is opened again by name from the nearest
@@ -218,7 +260,7 @@ private:
         }
         for (auto it = closedChain.rbegin(); it != closedChain.rend(); ++it) {
             PosixFolder &folder = **it;
-            const int fd = openatFolder(folder.m_parent->handle(), folder.m_name);
+            const int fd = openatFolder(*folder.m_parent, folder.m_name); // its parent is open now
             struct stat info;
             if (fstat(fd, &info) != 0 || info.st_dev != folder.m_device || info.st_ino != folder.m_inode) {
                 ::close(fd);
@@ -241,7 +283,10 @@ private:
     std::vector<QByteArray> m_subFolders; // names
 };
 
-PosixFileSystem::PosixFileSystem(int maxOpenFolders) : m_maxOpenFolders(std::max(1, maxOpenFolders)) {}
+PosixFileSystem::PosixFileSystem(int maxOpenFolders)
+    : m_maxOpenFolders(maxOpenFolders > 0 ? maxOpenFolders : folderHandleBudget(kDefaultOpenFolders, 1))
+{
+}
 
 PosixFileSystem::~PosixFileSystem() = default;
 
@@ -264,11 +309,23 @@ void PosixFileSystem::opened(PosixFolder *folder)
         m_open.front()->closeHandle(); // calls closed(), which takes it off the list
 }
 
+bool PosixFileSystem::giveBackHandle(const PosixFolder *keep)
+{
+    for (PosixFolder *folder : m_open) {
+        if (folder != keep) {
+            folder->closeHandle(); // calls closed(), which takes it off the list
+            return true;
+        }
+    }
+    return false;
+}
+
 void PosixFileSystem::closed(PosixFolder *folder)
 {
-    const auto found = std::find(m_open.begin(), m_open.end(), folder);
-    if (found != m_open.end())
-        m_open.erase(found);
+    // Looked for from the newest: a folder is mostly closed soon after it was opened.
+    const auto found = std::find(m_open.rbegin(), m_open.rend(), folder);
+    if (found != m_open.rend())
+        m_open.erase(std::next(found).base());
 }
 
 FileTypes &PosixFileSystem::types()

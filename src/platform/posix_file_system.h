@@ -18,10 +18,12 @@ class PosixFolder;
 class PosixFileSystem final : public FileSystem
 {
 public:
-    // maxOpenFolders: how many folder handles below the root a walk keeps open at most; the
-    // handles of ancestors beyond that are closed and opened again, by name from the nearest
-    // open ancestor, when the walk comes back to them.
-    explicit PosixFileSystem(int maxOpenFolders = 64);
+    // maxOpenFolders: how many folder handles below the root a walk keeps open at most (0: 1024,
+    // or fewer when the process may not open that many files); the handles of ancestors beyond
+    // that are closed and opened again, by name from the nearest open ancestor, when the walk
+    // comes back to them. A folder that cannot be opened for want of a handle gets one given
+    // back by an ancestor, so that it never fails for that alone.
+    explicit PosixFileSystem(int maxOpenFolders = 0);
     ~PosixFileSystem() override;
 
     std::unique_ptr<Folder> GetFolder(const QByteArray &path) override;
@@ -39,6 +41,10 @@ private:
     friend class PosixFolder;
     void opened(PosixFolder *folder);
     void closed(PosixFolder *folder);
+    // Closes the handle of the folder open longest, other than keep; false when there is none.
+    bool giveBackHandle(const PosixFolder *keep);
+
+    static constexpr int kDefaultOpenFolders = 1024;
 
     std::unique_ptr<FileTypes> m_types;
     int m_maxOpenFolders;

@@ -16,13 +16,19 @@ namespace kestrova {
 namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-// Entries listed ahead of the writer at most; folder handles kept open at most.
+// Entries listed ahead of the writer at most; folder handles kept open at most (fewer when the
+// process may not open that many files).
 constexpr qsizetype kMaxAhead = 1 << 16;
-constexpr size_t kMaxHandles = 128;
+constexpr int kMaxHandles = 1024;
 
 } // namespace
 
-WalkEngine::WalkEngine(int workers) : m_workerCount(std::max(1, workers)) {}
+WalkEngine::WalkEngine(int workers)
+    : m_workerCount(std::max(1, workers)),
+      // The writer and every worker may be listing a folder at once, each through its handle.
+      m_maxHandles(size_t(folderHandleBudget(kMaxHandles, std::max(1, workers) + 1)))
+{
+}
 
 WalkEngine::~WalkEngine()
 {
@@ -37,6 +43,18 @@ WalkEngine::~WalkEngine()
         ::close(std::exchange(node->fd, -1));
     if (m_root && m_root->fd >= 0)
         ::close(m_root->fd);
+    // Taken apart from the top, so that a deep tree listed ahead and never walked (a run that
+    // failed) does not go down in one destructor calling the next.
+    std::vector<std::shared_ptr<WalkNode>> parts;
+    m_pending.clear();
+    if (m_root)
+        parts.push_back(std::move(m_root));
+    while (!parts.empty()) {
+        std::shared_ptr<WalkNode> node = std::move(parts.back());
+        parts.pop_back();
+        for (auto &child : node->children)
+            parts.push_back(std::move(child));
+    }
 }
 
 std::shared_ptr<WalkNode> WalkEngine::start(const QByteArray &path)
@@ -97,6 +115,15 @@ void WalkEngine::release(WalkNode &node)
     }
 }
 
+std::vector<QByteArray> WalkEngine::childNames(const WalkNode &node) const
+{
+    std::vector<QByteArray> names;
+    names.reserve(node.children.size());
+    for (const auto &child : node.children)
+        names.push_back(child->name);
+    return names;
+}
+
 QByteArray WalkEngine::pathOf(const WalkNode &node) const
 {
     std::vector<const WalkNode *> chain;
@@ -142,7 +169,7 @@ void WalkEngine::list(const std::shared_ptr<WalkNode> &node, std::unique_lock<st
     if (!isRoot) {
         std::optional<Error> openFailure;
         try {
-            fd = openChild(*node);
+            fd = openChild(*node, lock);
         } catch (const Error &error) {
             openFailure = error;
         }
@@ -155,6 +182,7 @@ void WalkEngine::list(const std::shared_ptr<WalkNode> &node, std::unique_lock<st
             finish(node);
             return;
         }
+        ++m_listings;
     }
     lock.unlock();
     std::vector<QByteArray> subFolders;
@@ -195,6 +223,8 @@ void WalkEngine::list(const std::shared_ptr<WalkNode> &node, std::unique_lock<st
             node->fd = fd;
             keepHandle(*node);
         }
+        --m_listings;
+        m_handleFreed.notify_all();
     }
     // The first sub-folder on top: the workers go down the tree as the writer will.
     for (auto it = node->children.rbegin(); it != node->children.rend(); ++it)
@@ -211,54 +241,99 @@ void WalkEngine::finish(const std::shared_ptr<WalkNode> &node)
     m_workAvailable.notify_all();
 }
 
-int WalkEngine::openChild(WalkNode &node)
+int WalkEngine::openChild(WalkNode &node, std::unique_lock<std::mutex> &lock)
 {
-    const int parentFd = handleOf(*node.parent);
-    const int fd = openat(parentFd, node.name.constData(), kFolderFlags | O_NOFOLLOW);
-    if (fd < 0)
-        throw errorFromErrno(errno == ELOOP ? ENOTDIR : errno, ErrnoSubject::Folder);
-    return fd;
+    return openFolderAt(node, lock, false);
 }
 
-int WalkEngine::handleOf(WalkNode &node)
+int WalkEngine::openFolderAt(WalkNode &node, std::unique_lock<std::mutex> &lock, bool again)
 {
-    if (node.fd >= 0)
-        return node.fd;
-    const int parentFd = handleOf(*node.parent); // the root's handle is never given back
-    const int fd = openat(parentFd, node.name.constData(), kFolderFlags | O_NOFOLLOW);
-    struct stat info;
-    if (fd < 0 || fstat(fd, &info) != 0 || info.st_dev != node.dev || info.st_ino != node.inode) {
+    for (;;) {
+        const int parentFd = handleOf(*node.parent, lock);
+        const int fd = openat(parentFd, node.name.constData(), kFolderFlags | O_NOFOLLOW);
         if (fd >= 0)
-            ::close(fd);
-        throw errorFromErrno(ENOENT, ErrnoSubject::Folder);
+            return fd;
+        const int err = errno;
+        if (isOutOfHandles(err) && handleToSpare(node.parent, lock))
+            continue;
+        throw errorFromErrno(again ? ENOENT : err == ELOOP ? ENOTDIR : err, ErrnoSubject::Folder);
     }
-    node.fd = fd;
-    keepHandle(node);
-    return fd;
+}
+
+int WalkEngine::handleOf(WalkNode &node, std::unique_lock<std::mutex> &lock)
+{
+    // The nearest ancestor with a handle (the root's is never given back), then down from it,
+    // each folder opened again by name and checked to be the one listed before.
+    std::vector<WalkNode *> closedChain;
+    for (WalkNode *n = &node; n->fd < 0; n = n->parent)
+        closedChain.push_back(n);
+    for (auto it = closedChain.rbegin(); it != closedChain.rend(); ++it) {
+        WalkNode &folder = **it;
+        const int fd = openFolderAt(folder, lock, true);
+        if (folder.fd >= 0) { // opened by another thread while this one waited for a handle
+            ::close(fd);
+            continue;
+        }
+        struct stat info;
+        if (fstat(fd, &info) != 0 || info.st_dev != folder.dev || info.st_ino != folder.inode) {
+            ::close(fd);
+            throw errorFromErrno(ENOENT, ErrnoSubject::Folder);
+        }
+        folder.fd = fd;
+        keepHandle(folder);
+    }
+    return node.fd;
+}
+
+bool WalkEngine::handleToSpare(const WalkNode *keep, std::unique_lock<std::mutex> &lock)
+{
+    // A kept handle other than the one in use is given back; failing that, the listings in
+    // progress end soon and give theirs back.
+    for (WalkNode *open : m_open) {
+        if (open != keep) {
+            closeHandle(*open);
+            return true;
+        }
+    }
+    if (m_listings == 0)
+        return false;
+    const qsizetype listings = m_listings;
+    const quint64 freed = m_handlesFreed;
+    m_handleFreed.wait(lock, [&] { return m_handlesFreed != freed || m_listings < listings; });
+    return true;
 }
 
 void WalkEngine::keepHandle(WalkNode &node)
 {
     m_open.push_back(&node);
-    while (m_open.size() > kMaxHandles)
+    while (m_open.size() > m_maxHandles)
         closeHandle(*m_open.front());
 }
 
 void WalkEngine::closeHandle(WalkNode &node)
 {
-    const auto found = std::find(m_open.begin(), m_open.end(), &node);
-    if (found != m_open.end())
-        m_open.erase(found);
-    if (node.fd >= 0)
+    // Looked for from the newest: a folder is mostly closed soon after it was opened.
+    const auto found = std::find(m_open.rbegin(), m_open.rend(), &node);
+    if (found != m_open.rend())
+        m_open.erase(std::next(found).base());
+    if (node.fd >= 0) {
         ::close(std::exchange(node.fd, -1));
+        ++m_handlesFreed;
+        m_handleFreed.notify_all();
+    }
 }
 
 void WalkEngine::forget(WalkNode &node)
 {
-    for (const auto &child : node.children)
-        forget(*child);
-    if (node.fd >= 0)
-        closeHandle(node);
+    std::vector<WalkNode *> below{&node};
+    while (!below.empty()) {
+        WalkNode *next = below.back();
+        below.pop_back();
+        for (const auto &child : next->children)
+            below.push_back(child.get());
+        if (next->fd >= 0)
+            closeHandle(*next);
+    }
 }
 
 } // namespace kestrova

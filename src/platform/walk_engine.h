@@ -1,7 +1,9 @@
 // The engine of the parallel walk: a tree of folders listed by worker threads ahead of the
 // writer, which takes them in the order of the sequential walk. Budgets bound what is listed
-// ahead and the folder handles held; a handle given back is opened again by name from an open
-// ancestor, checked to be the folder listed before.
+// ahead and the folder handles held (sized from the limit on open files); a handle given back
+// is opened again by name from an open ancestor, checked to be the folder listed before. No
+// step recurses along the depth of the tree, so the depth is limited by nothing but memory,
+// which grows linearly with it.
 #pragma once
 
 #include "date_conventions.h"
@@ -57,6 +59,8 @@ public:
     void release(WalkNode &node);
     // The folder's full path, made when asked.
     QByteArray pathOf(const WalkNode &node) const;
+    // The names of the folder's sub-folders, in listing order.
+    std::vector<QByteArray> childNames(const WalkNode &node) const;
 
 private:
     void work();
@@ -65,18 +69,27 @@ private:
     void list(const std::shared_ptr<WalkNode> &node, std::unique_lock<std::mutex> &lock, bool isRoot);
     void finish(const std::shared_ptr<WalkNode> &node);
     // Opens a sub-folder relative to its parent's handle, never through a link; the parent's
-    // handle is opened again when it was given back.
-    int openChild(WalkNode &node);
-    int handleOf(WalkNode &node);
+    // handle is opened again when it was given back. For want of a handle, one is spared and
+    // the open tried again. Called with the lock held.
+    int openChild(WalkNode &node, std::unique_lock<std::mutex> &lock);
+    int openFolderAt(WalkNode &node, std::unique_lock<std::mutex> &lock, bool again);
+    int handleOf(WalkNode &node, std::unique_lock<std::mutex> &lock);
+    // Makes a handle free: gives back a kept one other than keep's, or waits for a listing to
+    // end; false when neither can be.
+    bool handleToSpare(const WalkNode *keep, std::unique_lock<std::mutex> &lock);
     void keepHandle(WalkNode &node);
     void closeHandle(WalkNode &node);
     // A node that goes: its handle, and its children's, are given back.
     void forget(WalkNode &node);
 
     const int m_workerCount;
+    const size_t m_maxHandles;
     std::mutex m_mutex;
     std::condition_variable m_workAvailable;
     std::condition_variable m_listed;
+    std::condition_variable m_handleFreed;
+    qsizetype m_listings = 0;   // sub-folders being listed, each through a handle of its own
+    quint64 m_handlesFreed = 0; // handles given back so far
     std::vector<std::shared_ptr<WalkNode>> m_pending; // to list, the next on top
     std::deque<WalkNode *> m_open;                    // sub-folders holding a handle, oldest first
     qsizetype m_ahead = 0;

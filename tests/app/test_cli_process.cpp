@@ -12,7 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kestrova;
 using testing::runProgram;
@@ -111,6 +113,35 @@ private slots:
         const auto run = runProgram({kCli, "search", QFile::encodeName(dir.path()), "found"}, "/dev/full");
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains("cannot write the output"), run.err.constData());
+    }
+
+    void deepCombUnderSmallStackAndFewHandles()
+    {
+        // 3,000 levels, each holding a/, an empty z/ and a file: 6,000 folders below the root,
+        // every one catalogued by either walk with a 256 KiB stack and few open files.
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path()) + "/comb";
+        QVERIFY(makeFolder(root));
+        const auto cleanup = qScopeGuard([&] { testing::removeContentsAt(::open(root.constData(), O_RDONLY | O_DIRECTORY)); });
+        int fd = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        for (int level = 0; fd >= 0 && level < 3000; ++level) {
+            QCOMPARE(mkdirat(fd, "z", 0755), 0);
+            ::close(openat(fd, "f.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+            QCOMPARE(mkdirat(fd, "a", 0755), 0);
+            const int next = openat(fd, "a", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::close(fd);
+            fd = next;
+        }
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        const QByteArray catalogue = QFile::encodeName(dir.filePath(QStringLiteral("comb.txt")));
+        for (const auto &[jobs, files] : {std::pair{"1", 32}, std::pair{"2", 32}, std::pair{"2", 128}}) {
+            const auto run = runProgram({kCli, "generate", "--jobs", jobs, root, catalogue}, "/dev/null",
+                                        {256 * 1024, rlim_t(files)});
+            QVERIFY2(run.status == 0, qPrintable(QStringLiteral("--jobs %1, %2 files: %3 %4").arg(jobs).arg(files)
+                                                     .arg(run.status).arg(QString::fromUtf8(run.err.left(300)))));
+            QVERIFY(testing::readAll(QFile::decodeName(catalogue)).endsWith("TOTAL FODERS SCANNED: 6000\r\nTOTAL FILES SCANNED: 3000\r\n"));
+        }
     }
 
 private:

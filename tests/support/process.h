@@ -5,7 +5,10 @@
 #include <QByteArray>
 #include <QList>
 
+#include <utility>
+
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,7 +20,16 @@ struct ProcessResult
     QByteArray err;  // what it wrote on standard error
 };
 
-inline ProcessResult runProgram(const QList<QByteArray> &argv, const QByteArray &stdoutPath = "/dev/null")
+// Limits the program starts under, as "ulimit -s" and "ulimit -n" set them; 0 keeps this
+// process's.
+struct ProcessLimits
+{
+    rlim_t stackBytes = 0;
+    rlim_t openFiles = 0;
+};
+
+inline ProcessResult runProgram(const QList<QByteArray> &argv, const QByteArray &stdoutPath = "/dev/null",
+                                ProcessLimits limits = {})
 {
     ProcessResult result;
     int errPipe[2];
@@ -33,6 +45,12 @@ inline ProcessResult runProgram(const QList<QByteArray> &argv, const QByteArray 
         dup2(out, STDOUT_FILENO);
         dup2(errPipe[1], STDERR_FILENO);
         close(errPipe[0]);
+        for (const auto &[resource, value] : {std::pair{RLIMIT_STACK, limits.stackBytes},
+                                              std::pair{RLIMIT_NOFILE, limits.openFiles}}) {
+            const rlimit limit{value, value};
+            if (value != 0 && setrlimit(resource, &limit) != 0)
+                _exit(126);
+        }
         std::vector<char *> args;
         for (const QByteArray &arg : argv)
             args.push_back(const_cast<char *>(arg.constData()));
