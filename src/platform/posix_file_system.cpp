@@ -101,9 +101,11 @@ void listFolder(int fd, std::vector<QByteArray> &files, std::vector<QByteArray> 
     // than the process may open.
     if (lseek(fd, 0, SEEK_SET) < 0)
         throw errorFromErrno(errno, ErrnoSubject::Folder);
-    alignas(dirent64) char buffer[32 * 1024];
+    // Off the stack: worker threads may have small ones.
+    thread_local std::vector<char> entries(32 * 1024);
+    char *buffer = entries.data();
     for (;;) {
-        const ssize_t got = getdents64(fd, buffer, sizeof buffer);
+        const ssize_t got = getdents64(fd, buffer, entries.size());
         if (got < 0) {
             if (errno == EINTR)
                 continue;
