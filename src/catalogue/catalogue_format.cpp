@@ -46,6 +46,25 @@ QByteArray lineSafe(QByteArray text)
     return text;
 }
 
+QByteArray fieldSafe(QByteArray text)
+{
+    for (char &c : text)
+        if (c == '\r' || c == '\n' || c == kFieldSeparator)
+            c = '?';
+    return text;
+}
+
+EntryFields entryFields(QByteArrayView line)
+{
+    const qsizetype last = line.lastIndexOf(kFieldSeparator);
+    if (last < 0)
+        return {line, {}, {}};
+    const qsizetype middle = line.first(last).lastIndexOf(kFieldSeparator);
+    if (middle < 0)
+        return {line.first(last), line.sliced(last + 1), {}};
+    return {line.first(middle), line.sliced(middle + 1, last - middle - 1), line.sliced(last + 1)};
+}
+
 QString catalogueFileName(const QString &chosen)
 {
     if (chosen.endsWith(QStringLiteral(".txt"), Qt::CaseSensitive))

@@ -36,6 +36,22 @@ QByteArray formatTotal(quint64 count);
 // name would split the line and corrupt the catalogue, so each becomes "?".
 QByteArray lineSafe(QByteArray text);
 
+// A type or created text made fit for its field of a file line: besides line breaks, ";" (which
+// would end the field) becomes "?". Names keep their ";" (see entryFields()).
+QByteArray fieldSafe(QByteArray text);
+
+// The fields of a file line. The created text is what follows the last ";", the type what lies
+// between the last two, the name everything before: a name holding ";" is read whole, since
+// type and created texts never hold one. A line of three pieces or fewer reads piece by piece
+// (name, type, created; a missing piece is empty). Every reader of entries splits lines here.
+struct EntryFields
+{
+    QByteArrayView name;
+    QByteArrayView type;
+    QByteArrayView created;
+};
+EntryFields entryFields(QByteArrayView line);
+
 // The catalogue file name for a name the user chose: kept when it ends exactly in ".txt"
 // (case matters), otherwise with ".txt" appended.
 QString catalogueFileName(const QString &chosen);

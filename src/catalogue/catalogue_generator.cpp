@@ -121,9 +121,9 @@ void CatalogueGenerator::writeFiles(Folder &folder, const QByteArray &folderPath
         }
         m_line = catalogue::lineSafe(name);
         m_line += catalogue::kFieldSeparator;
-        m_line += folder.Type(name).toUtf8();
+        m_line += catalogue::fieldSafe(folder.Type(name).toUtf8());
         m_line += catalogue::kFieldSeparator;
-        m_line += m_dates.general(created).toUtf8();
+        m_line += catalogue::fieldSafe(m_dates.general(created).toUtf8());
         m_sink->currentFile(m_line);
         write(m_line);
         ++m_totals.files;

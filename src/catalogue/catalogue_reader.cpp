@@ -17,16 +17,13 @@ namespace {
 constexpr qsizetype kBlock = 1 << 20;
 constexpr qsizetype kMaxLine = 1 << 20;
 
+// A line holding a field separator is an entry, read as the search reads it.
 std::optional<CatalogueEntry> entryOf(QByteArrayView line)
 {
-    const qsizetype last = line.lastIndexOf(';');
-    if (last < 0)
+    if (!line.contains(catalogue::kFieldSeparator))
         return std::nullopt;
-    const qsizetype middle = line.first(last).lastIndexOf(';');
-    if (middle < 0)
-        return std::nullopt;
-    return CatalogueEntry{line.first(middle).toByteArray(), line.sliced(middle + 1, last - middle - 1).toByteArray(),
-                          line.sliced(last + 1).toByteArray()};
+    const catalogue::EntryFields fields = catalogue::entryFields(line);
+    return CatalogueEntry{fields.name.toByteArray(), fields.type.toByteArray(), fields.created.toByteArray()};
 }
 
 } // namespace

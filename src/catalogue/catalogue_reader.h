@@ -15,8 +15,7 @@
 
 namespace kestrova {
 
-// One file line: name;type;created. A name may itself hold ";": the created text is after the
-// last ";", the type between the two last ones.
+// One file line: name;type;created, split by catalogue::entryFields().
 struct CatalogueEntry
 {
     QByteArray name;

@@ -4,6 +4,7 @@
 #include "index_cache.h"
 #include "parallel_search.h"
 
+#include "catalogue/catalogue_format.h"
 #include "platform/file_names.h"
 
 #include <QScopeGuard>
@@ -134,21 +135,7 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
 
 bool CatalogueSearch::Tokenize(QByteArrayView line)
 {
-    // Every ";" separates fields; a field the line does not have is empty.
-    QByteArrayView fields[3];
-    qsizetype start = 0;
-    for (int i = 0; i < 3 && start <= line.size(); ++i) {
-        qsizetype stop = line.indexOf(';', start);
-        if (stop < 0)
-            stop = line.size();
-        fields[i] = line.sliced(start, stop - start);
-        if (stop == line.size())
-            break;
-        start = stop + 1;
-    }
-    const QByteArrayView &name = fields[0];
-    const QByteArrayView &type = fields[1];
-    const QByteArrayView &created = fields[2];
+    const auto [name, type, created] = catalogue::entryFields(line);
 
     m_view.yield();
     if (m_view.dateFilterOn() && !filterAccepts(created))

@@ -266,7 +266,8 @@ private slots:
         QVERIFY(QDir().mkpath(root + QStringLiteral("/Sub/deeper")));
         QVERIFY(QDir().mkpath(root + QStringLiteral("/locked/hidden")));
         for (const QString &name : {QStringLiteral("b.txt"), QStringLiteral("A.txt"), QStringLiteral("line\nbreak.txt"),
-                                    QStringLiteral("Sub/deeper/x.xyzq")}) {
+                                    QStringLiteral("Sub/deeper/x.xyzq"), QStringLiteral("Sub/x.a\nb"),
+                                    QStringLiteral("Sub/y.c\rd"), QStringLiteral("Sub/z.p;q")}) {
             QFile file(root + u'/' + name);
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
@@ -301,7 +302,7 @@ private slots:
             line.chop(1);
             // Keep the name and the type; the date depends on the moment of the test.
             const QList<QByteArray> fields = line.split(';');
-            shapes << QString::fromLatin1(fields.size() == 3 ? fields[0] + ';' + fields[1] : line);
+            shapes << QString::fromLatin1(fields.size() >= 3 ? line.left(line.lastIndexOf(';')) : line);
         }
         const QString r = QString::fromLatin1(rootBytes);
         FileTypes types;
@@ -313,10 +314,12 @@ private slots:
             QStringLiteral("pipe;File"), QStringLiteral("sublink;File"),
             kRule, QStringLiteral("Folder  ") + r + QStringLiteral("/locked"), kRule,
             kRule, QStringLiteral("Folder  ") + r + QStringLiteral("/Sub"), kRule,
+            // Line breaks and ";" in an unknown extension's type text: the line stays whole.
+            QStringLiteral("x.a?b;A?B File"), QStringLiteral("y.c?d;C?D File"), QStringLiteral("z.p;q;P?Q File"),
             kRule, QStringLiteral("Folder  ") + r + QStringLiteral("/Sub/deeper"), kRule,
             QStringLiteral("x.xyzq;XYZQ File"), QString(), QString(),
             QStringLiteral("=============== END OF CATALOGUE ============================="),
-            QStringLiteral("TOTAL FODERS SCANNED: 3"), QStringLiteral("TOTAL FILES SCANNED: 7"), QString()};
+            QStringLiteral("TOTAL FODERS SCANNED: 3"), QStringLiteral("TOTAL FILES SCANNED: 10"), QString()};
         QCOMPARE(shapes.mid(1), expected);
     }
 

@@ -150,10 +150,17 @@ private slots:
                 "e.txt;;3/1/2024 9:15:00 AM\r\n");                  // no type
         f.session.CurrentFolder = "/left/by/the/last/search";
         f.find(QStringLiteral("a"));
-        QCOMPARE(f.view.paths(), QStringList{QStringLiteral("/a")}); // the root: one separator
-        QCOMPARE(f.view.rows().front().fileType, QStringLiteral("b.txt"));
-        QCOMPARE(f.view.rows().front().created, QStringLiteral("Text Document"));
+        // The root: one separator. The name is all before the last two ";".
+        QCOMPARE(f.view.paths(), QStringList{QStringLiteral("/a;b.txt")});
+        QCOMPARE(f.view.rows().front().fileType, QStringLiteral("Text Document"));
+        QCOMPARE(f.view.rows().front().created, QStringLiteral("3/1/2024 9:15:00 AM"));
         QCOMPARE(f.session.MatchCount, 2);
+        // And the date filter reads its created text.
+        f.view.dateFilter = true;
+        f.session.FilterDateText = QStringLiteral("2/29/2024");
+        f.find(QStringLiteral("b.txt"));
+        QCOMPARE(f.view.paths(), QStringList{QStringLiteral("/a;b.txt")});
+        f.view.dateFilter = false;
         f.find(QStringLiteral("x;y"));
         QCOMPARE(f.view.paths(), QStringList{QStringLiteral("/x")}); // CurrentFolder carried over
         QCOMPARE(f.view.rows().front().created, QString());

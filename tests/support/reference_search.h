@@ -73,9 +73,11 @@ inline ReferenceResult referenceSearch(const QByteArray &content, const QString 
         if (!match)
             continue;
         ++result.matches;
-        const QList<QByteArray> fields = line.split(';');
-        if (fields.size() >= 2 && !fields[1].isEmpty())
-            result.paths << QString::fromUtf8(folder + (folder.endsWith('/') ? "" : "/") + fields[0]);
+        // The created text after the last ";", the type before it, the name all the rest.
+        const QList<QByteArray> pieces = line.split(';');
+        const qsizetype nameParts = pieces.size() >= 3 ? pieces.size() - 2 : 1;
+        if (pieces.size() >= 2 && !pieces[nameParts].isEmpty())
+            result.paths << QString::fromUtf8(folder + (folder.endsWith('/') ? "" : "/") + pieces.mid(0, nameParts).join(';'));
     }
     return result;
 }
