@@ -5,7 +5,6 @@
 namespace kestrova {
 namespace {
 
-
 // A CSV field: quoted when it holds a comma, a quote or a line end, quotes doubled.
 void appendCsvField(QByteArray &out, QByteArrayView text)
 {
@@ -20,6 +19,21 @@ void appendCsvField(QByteArray &out, QByteArrayView text)
         out.append(c);
     }
     out.append('"');
+}
+
+// A tab-separated field: the characters that would end the field or the line, and the
+// backslash that marks them, written as \t, \n, \r and \\.
+void appendTsvField(QByteArray &out, QByteArrayView text)
+{
+    for (const char c : text) {
+        switch (c) {
+        case '\t': out.append("\\t"); break;
+        case '\n': out.append("\\n"); break;
+        case '\r': out.append("\\r"); break;
+        case '\\': out.append("\\\\"); break;
+        default: out.append(c);
+        }
+    }
 }
 
 // A JSON string. Bytes that are not UTF-8 are written as the escapes \udc80 to \udcff, one
@@ -92,7 +106,12 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
     switch (m_format) {
     case ExportFormat::Tsv:
         for (int column = 0; column < ResultTable::kColumns; ++column) {
-            out.append(table.text(row, column));
+            const QByteArrayView text = table.text(row, column);
+            // Most fields need no escape: taken whole.
+            if (text.contains('\t') || text.contains('\\') || text.contains('\r') || text.contains('\n'))
+                appendTsvField(out, text);
+            else
+                out.append(text);
             out.append(column + 1 < ResultTable::kColumns ? '\t' : '\n');
         }
         break;

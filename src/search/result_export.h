@@ -15,7 +15,8 @@
 namespace kestrova {
 
 enum class ExportFormat {
-    Tsv,       // the four columns joined by TAB, one row a line, LF
+    Tsv,       // the four columns joined by TAB, one row a line, LF; a TAB, LF, CR or
+               // backslash inside a field written as \t, \n, \r or a doubled backslash
     Csv,       // comma-separated, quoted where needed, a header row, CR LF
     JsonLines, // one object a line: {"path", "type", "created", "catalogue"}
 };

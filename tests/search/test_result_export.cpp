@@ -52,6 +52,9 @@ private slots:
         QCOMPARE(written(ExportFormat::Tsv, false, table), QByteArray("/d/a b.txt\tText\t1/2/2024\ta.txt\n"));
         QCOMPARE(written(ExportFormat::Tsv, true, table),
                  QByteArray("File Path\tFile Type\tCreated\tCatalogue File\n/d/a b.txt\tText\t1/2/2024\ta.txt\n"));
+        // Four fields a line, whatever the names hold.
+        const ResultTable odd = tableOf({{"/d/tab\tx.txt", "Te\\xt", "1/2\r\n", "a\nb.txt"}});
+        QCOMPARE(written(ExportFormat::Tsv, false, odd), QByteArray("/d/tab\\tx.txt\tTe\\\\xt\t1/2\\r\\n\ta\\nb.txt\n"));
     }
 
     void jsonLinesRoundTripNamesThatAreNotUtf8()
