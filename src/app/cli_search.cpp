@@ -82,7 +82,8 @@ int runSearch(const QStringList &arguments, Io &io)
                                         QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption format(
         QStringLiteral("format"),
-        QStringLiteral("Write the hits as FORMAT: tsv (the default: the four columns joined by a TAB), csv (RFC 4180, "
+        QStringLiteral("Write the hits as FORMAT: tsv (the default: the four columns joined by a TAB; a TAB, line "
+                       "feed, carriage return or backslash inside a field is written as \\t, \\n, \\r or \\\\), csv (RFC 4180, "
                        "a header row, CR LF) or json (JSON Lines: one object a hit with the keys path, type, created "
                        "and catalogue; a byte of a name that is not UTF-8 is written as the escape \\udc80 to "
                        "\\udcff, which Python reads back with errors='surrogateescape')."),

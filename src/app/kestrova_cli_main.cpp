@@ -3,11 +3,10 @@
 
 #include "platform/file_names.h"
 #include "platform/folder_listing.h"
+#include "platform/standard_output.h"
 
 #include <QCoreApplication>
 #include <QFile>
-
-#include <cerrno>
 
 #include <unistd.h>
 
@@ -19,9 +18,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
     QCoreApplication::setApplicationVersion(kestrova::cli::versionText());
 
-    QFile out;
+    kestrova::StandardOutput out;
     QFile err;
-    if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
+    if (!err.open(stderr, QIODevice::WriteOnly))
         return kestrova::cli::Exit::Failed;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
@@ -33,10 +32,8 @@ int main(int argc, char *argv[])
         arguments.append(kestrova::decodeFileName(argv[i]));
     const int status = kestrova::cli::runCli(arguments, io);
     outStream.flush();
-    if (!out.flush() || out.error() != QFileDevice::NoError) {
-        // A reader that went away ends a filter quietly; anything else is a failure.
-        if (errno == EPIPE)
-            return status;
+    // A reader that went away ends a filter quietly; any other failed write is a failure.
+    if (out.failure() != 0 && !out.readerWentAway()) {
         errStream << QStringLiteral("kestrova-cli: cannot write the output: ") << out.errorString() << Qt::endl;
         return kestrova::cli::Exit::Failed;
     }

@@ -108,11 +108,23 @@ private slots:
         if (!exists("/dev/full"))
             QSKIP("no /dev/full here");
         QTemporaryDir dir;
-        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("c.txt")),
-                                  "CATALOGUE Date: 12/6/2026\r\nfound.txt;Text;1/1/2024\r\n"));
-        const auto run = runProgram({kCli, "search", QFile::encodeName(dir.path()), "found"}, "/dev/full");
-        QCOMPARE(run.status, 2);
-        QVERIFY2(run.err.contains("cannot write the output"), run.err.constData());
+        const QByteArray start = "CATALOGUE Date: 12/6/2026\r\n" + QByteArray(44, '=') + "\r\n" + QByteArray(44, '=')
+                                 + "\r\nFolder  /d\r\n" + QByteArray(44, '=') + "\r\n";
+        QByteArray many = start;
+        for (int i = 0; i < 2000; ++i)
+            many += "found" + QByteArray::number(i) + ".txt;Text;1/1/2024\r\n";
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("c.txt")), start + "found.txt;Text;1/1/2024\r\n"));
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("many.txt")), many));
+        const QByteArray folder = QFile::encodeName(dir.path());
+        // Every command that prints, its output lost on a full disk.
+        for (const QList<QByteArray> &arguments :
+             {QList<QByteArray>{kCli, "search", folder, "found"}, {kCli, "search", folder, "found", "--format", "json"},
+              {kCli, "compare", folder + "/c.txt", folder + "/many.txt"}, {kCli, "--help"}, {kCli, "search", "--help"},
+              {kCli, "--version"}}) {
+            const auto run = runProgram(arguments, "/dev/full");
+            QVERIFY2(run.status == 2 && run.err.contains("kestrova-cli: cannot write the output: No space left on device"),
+                     qPrintable(arguments.join(' ') + ": " + QByteArray::number(run.status) + " " + run.err));
+        }
     }
 
     void deepCombUnderSmallStackAndFewHandles()
