@@ -91,9 +91,9 @@ void removeLeftoverTemporaries(const QString &setupFile)
 
 } // namespace
 
-DefaultPathStore::DefaultPathStore(FileSystem &fileSystem, QString programFolder, QString configFolder)
+DefaultPathStore::DefaultPathStore(FileSystem &fileSystem, QString programFolder, QString configFolder, bool ownFolder)
     : m_fileSystem(fileSystem), m_programFolder(std::move(programFolder)),
-      m_configFolder(std::move(configFolder))
+      m_configFolder(std::move(configFolder)), m_ownFolder(ownFolder)
 {
 }
 
@@ -101,20 +101,25 @@ DefaultPathStore::DefaultPathStore(FileSystem &fileSystem)
     : DefaultPathStore(fileSystem, QCoreApplication::applicationDirPath(),
                        // ~/.config/kestrova whatever the organisation name is.
                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                           + QStringLiteral("/kestrova"))
+                           + QStringLiteral("/kestrova"),
+                       runsFromBuildTree(QCoreApplication::applicationDirPath(), QStringLiteral(KESTROVA_BUILD_DIR)))
 {
+}
+
+bool DefaultPathStore::runsFromBuildTree(const QString &programFolder, const QString &buildFolder)
+{
+    const QString program = QDir::cleanPath(QFileInfo(programFolder).absoluteFilePath());
+    const QString build = QDir::cleanPath(QFileInfo(buildFolder).absoluteFilePath());
+    return !buildFolder.isEmpty() && (program == build || program.startsWith(build + u'/'));
 }
 
 QString DefaultPathStore::setupFilePath() const
 {
+    // An installed program never writes into a folder of programs, whatever the prefix, also
+    // when it runs as root (who may write there).
     const QFileInfo programFolder(m_programFolder);
-    // An installed program never writes into the system's folder of programs, also when it
-    // runs as root (who may write there).
-    const QString folderPath = programFolder.absoluteFilePath();
-    const bool installed = folderPath == QStringLiteral(KESTROVA_INSTALL_BINDIR) || folderPath == u"/usr/bin"
-                           || folderPath == u"/usr/local/bin" || folderPath == u"/bin";
-    const QString folder = !installed && programFolder.isDir() && programFolder.isWritable() ? m_programFolder
-                                                                                            : m_configFolder;
+    const QString folder =
+        m_ownFolder && programFolder.isDir() && programFolder.isWritable() ? m_programFolder : m_configFolder;
     return QDir(folder).filePath(kSetupFileName);
 }
 

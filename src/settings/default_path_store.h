@@ -20,16 +20,21 @@ struct SharedPaths
 class DefaultPathStore
 {
 public:
-    // programFolder: the folder that holds the executable. configFolder: where the setup
-    // file goes when the program's folder is not writable (a system-wide install).
-    DefaultPathStore(FileSystem &fileSystem, QString programFolder, QString configFolder);
-    // The running program's folders.
+    // programFolder: the folder that holds the executable. configFolder: the user's
+    // configuration folder for the program. ownFolder: whether the program keeps its setup
+    // file beside itself when the user may write there (a program run from its build tree
+    // does; an installed one, wherever it was installed, never does).
+    DefaultPathStore(FileSystem &fileSystem, QString programFolder, QString configFolder, bool ownFolder = true);
+    // The running program's folders: its own when it runs from the build tree it was built in.
     explicit DefaultPathStore(FileSystem &fileSystem);
 
-    // Where the setup file lies: in the program's folder when the user may write there and
-    // the program is not the installed one, otherwise in the user's configuration folder.
-    // Reading, writing and deleting all use it.
+    // Where the setup file lies: in the program's folder when it keeps its own and the user may
+    // write there, otherwise in the user's configuration folder. Reading, writing and deleting
+    // all use it.
     QString setupFilePath() const;
+
+    // Whether the program in programFolder runs from the build tree at buildFolder.
+    static bool runsFromBuildTree(const QString &programFolder, const QString &buildFolder);
 
     bool exists() const;
     // The stored path: the first line as written, or, when it begins with a double quote, the
@@ -51,6 +56,7 @@ private:
     FileSystem &m_fileSystem;
     QString m_programFolder;
     QString m_configFolder;
+    bool m_ownFolder;
 };
 
 } // namespace kestrova

@@ -103,6 +103,23 @@ private slots:
         QCOMPARE(outcome, 0);
     }
 
+    // Installed under any prefix, the program keeps its setup file in the configuration folder
+    // even where it may write; run from its build tree, beside itself.
+    void installedAnywhereUsesTheConfigurationFolder()
+    {
+        QVERIFY(DefaultPathStore::runsFromBuildTree(QStringLiteral("/src/k/build/src/app"), QStringLiteral("/src/k/build")));
+        QVERIFY(DefaultPathStore::runsFromBuildTree(QStringLiteral("/src/k/build"), QStringLiteral("/src/k/build/")));
+        QVERIFY(!DefaultPathStore::runsFromBuildTree(QStringLiteral("/home/me/.local/bin"), QStringLiteral("/src/k/build")));
+        QVERIFY(!DefaultPathStore::runsFromBuildTree(QStringLiteral("/src/k/build2/src/app"), QStringLiteral("/src/k/build")));
+        QTemporaryDir home;
+        PosixFileSystem fs;
+        const QString config = home.filePath(QStringLiteral(".config/kestrova"));
+        DefaultPathStore installed(fs, home.path(), config, false);
+        QCOMPARE(installed.setupFilePath(), config + QStringLiteral("/setup.txt"));
+        installed.write(QStringLiteral("/srv/catalogues"));
+        QCOMPARE(installed.read(), QStringLiteral("/srv/catalogues"));
+    }
+
     // A write that fails leaves the stored path as it was.
     void failedWriteKeepsThePreviousFile()
     {
