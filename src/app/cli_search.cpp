@@ -32,7 +32,7 @@ public:
     void setSorted(bool on) override
     {
         if (on)
-            rows.sortBy(m_sortColumn);
+            rows.sortBy(m_sortColumn, m_sortColumn == 2 ? ResultTable::Order::Text : ResultTable::Order::Collated);
     }
     void setCountText(const QString &) override {}
     void setIndicatorCaption(const QString &) override {}
@@ -42,6 +42,14 @@ public:
     void catalogueFailed(const QByteArray &path, const Error &error) override
     {
         m_io.err << QString::fromUtf8(path) << QStringLiteral(": ") << error.numberStyle() << Qt::endl;
+    }
+    void folderFailed(const QString &folder, const Error &error) override
+    {
+        if (folder.isEmpty())
+            SearchView::folderFailed(folder, error);
+        else
+            m_io.err << QStringLiteral("kestrova-cli search: ") << folder << QStringLiteral(": ") << error.numberStyle()
+                     << Qt::endl;
     }
     void inform(const QString &text) override
     {
@@ -75,7 +83,8 @@ int runSearch(const QStringList &arguments, Io &io)
     const QCommandLineOption caseSensitive(QStringLiteral("case-sensitive"),
                                            QStringLiteral("Match letter case exactly."));
     const QCommandLineOption after(QStringLiteral("after"),
-                                   QStringLiteral("Only entries created after DATE (the locale's short date form)."),
+                                   QStringLiteral("Only entries created after DATE (2020-01-31, or the locale's short "
+                                                  "date form)."),
                                    QStringLiteral("DATE"));
     const QCommandLineOption sortColumn(QStringLiteral("sort-column"),
                                         QStringLiteral("Sort by column N: 0 path (default), 1 type, 2 created, 3 catalogue."),
@@ -103,6 +112,10 @@ int runSearch(const QStringList &arguments, Io &io)
     if (const auto status = parseCommandLine(parser, QStringLiteral("search"), arguments, 2, io))
         return *status;
     const QStringList positional = parser.positionalArguments();
+    if (positional[1].isEmpty()) {
+        io.err << QStringLiteral("kestrova-cli search: CRITERIA must not be empty") << Qt::endl;
+        return Exit::Failed;
+    }
     bool columnOk = false;
     const int column = parser.value(sortColumn).toInt(&columnOk);
     if (!columnOk || column < 0 || column > 3) {
@@ -120,9 +133,11 @@ int runSearch(const QStringList &arguments, Io &io)
     const DateConventions dates;
     SearchSession session;
     if (parser.isSet(after)) {
-        const std::optional<QDate> date = dates.parseShortDate(parser.value(after));
+        // ISO 8601 first: a script's dates do not depend on the locale.
+        const QDate iso = QDate::fromString(parser.value(after), Qt::ISODate);
+        const std::optional<QDate> date = iso.isValid() ? std::optional(iso) : dates.parseShortDate(parser.value(after));
         if (!date) {
-            io.err << QStringLiteral("kestrova-cli search: --after takes a date like %1")
+            io.err << QStringLiteral("kestrova-cli search: --after takes a date like 2003-06-14 or %1")
                           .arg(dates.shortDate(QDate(2003, 6, 14)))
                    << Qt::endl;
             return Exit::Failed;

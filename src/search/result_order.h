@@ -1,11 +1,14 @@
 // The rows a search found, held compactly (a million rows stay cheap), and the order of the
-// result list: ascending by one column's text without regard to case (texts compare
-// case-folded, character by character), rows with equal texts keeping the order in which
-// they arrived. The window and the command line both keep their rows here.
+// result list: ascending by one column's text without regard to case, the way the desktop
+// sorts text (the collation of the user's locale; under the C locale, case-folded character
+// by character), or by the text's characters alone (the Created column's dates sort as the
+// catalogue writes them); rows with equal texts keep the order in which they arrived. The
+// window and the command line both keep their rows here.
 #pragma once
 
 #include "search_view.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <memory>
@@ -27,10 +30,16 @@ public:
     QByteArrayView text(qsizetype row, int column) const;
     QString string(qsizetype row, int column) const { return QString::fromUtf8(text(row, column)); }
 
+    enum class Order {
+        Collated, // as the locale's collation orders texts, without regard to case
+        Text,     // case-folded character by character
+    };
     // Puts the rows in the order of column; stable.
-    void sortBy(int column);
+    void sortBy(int column, Order order = Order::Collated, const QLocale &locale = QLocale());
 
 private:
+    // Sorts entries (the rows' arrival positions) by the collation keys of their texts.
+    void sortCollated(int column, const QLocale &locale);
     struct Row
     {
         const char *texts;                 // the four texts one after the other

@@ -91,7 +91,7 @@ void ResultModel::setSortColumn(int column)
 void ResultModel::sortNow()
 {
     beginResetModel();
-    m_table.sortBy(m_sortColumn);
+    m_table.sortBy(m_sortColumn, m_sortColumn == m_textOrderColumn ? ResultTable::Order::Text : ResultTable::Order::Collated);
     m_shown = int(m_table.size());
     endResetModel();
 }

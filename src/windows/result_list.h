@@ -45,6 +45,9 @@ public:
     QByteArray filePathBytes(int row) const { return m_table.text(row, m_pathColumn).toByteArray(); }
     // The column that holds the file's path (the search's first; the comparison's second).
     void setPathColumn(int column) { m_pathColumn = column; }
+    // A column sorted by its text's characters rather than the locale's collation (the
+    // search's Created column: dates as the catalogue writes them).
+    void setTextOrderColumn(int column) { m_textOrderColumn = column; }
     QString text(int row, int column) const { return m_table.string(row, column); }
     // The rows in the list's order (those not yet shown included).
     const ResultTable &table() const { return m_table; }
@@ -58,6 +61,7 @@ private:
     bool m_sorted = false;
     int m_sortColumn = 0;
     int m_pathColumn = 0;
+    int m_textOrderColumn = -1;
 };
 
 } // namespace kestrova

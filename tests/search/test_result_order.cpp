@@ -47,6 +47,18 @@ private slots:
         table.clear();
         QVERIFY(table.isEmpty());
     }
+
+    void namesSortAsTheLocaleCollatesThem()
+    {
+        ResultTable table;
+        for (const char *path : {"/src", "/\xc3\x84rzte", "/zebra", "/apfel", "/\xc3\xa4rger"})
+            table.append({path, "t", "", ""});
+        table.sortBy(0, ResultTable::Order::Collated, QLocale(QStringLiteral("de_DE")));
+        QStringList paths;
+        for (qsizetype i = 0; i < table.size(); ++i)
+            paths << table.string(i, 0);
+        QCOMPARE(paths, (QStringList{"/apfel", "/\u00e4rger", "/\u00c4rzte", "/src", "/zebra"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestResultOrder)
