@@ -17,6 +17,19 @@ QString versionText()
         .arg(KESTROVA_VERSION_PATCH);
 }
 
+QString helpText(const QCommandLineParser &parser, const QString &name)
+{
+    // Qt names the program by the path it was started as, and no command: the usage line
+    // names both.
+    QString text = parser.helpText();
+    const qsizetype end = text.indexOf(u'\n');
+    const QString usage = text.left(end);
+    const qsizetype options = usage.indexOf(QStringLiteral(" [options]"));
+    if (usage.startsWith(QStringLiteral("Usage: ")) && options > 0)
+        text.replace(0, options, QStringLiteral("Usage: ") + name);
+    return text;
+}
+
 std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &command,
                                     const QStringList &arguments, qsizetype positionalCount,
                                     Io &io)
@@ -28,11 +41,11 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &c
         return Exit::Failed;
     }
     if (parser.isSet(help)) {
-        io.out << parser.helpText();
+        io.out << helpText(parser, name);
         return Exit::Ok;
     }
     if (parser.positionalArguments().size() != positionalCount) {
-        io.err << name << QStringLiteral(": wrong number of arguments\n") << parser.helpText();
+        io.err << name << QStringLiteral(": wrong number of arguments\n") << helpText(parser, name);
         return Exit::Failed;
     }
     return std::nullopt;
@@ -93,7 +106,7 @@ int runCli(const QStringList &arguments, Io &io)
     }
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(help) || positional.isEmpty()) {
-        (parser.isSet(help) ? io.out : io.err) << parser.helpText();
+        (parser.isSet(help) ? io.out : io.err) << helpText(parser, QStringLiteral("kestrova-cli"));
         return parser.isSet(help) ? Exit::Ok : Exit::Failed;
     }
     const QString command = positional.first();

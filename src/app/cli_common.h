@@ -30,6 +30,9 @@ inline constexpr int Failed = 2;  // the run failed, or the command line was wro
 
 QString versionText();
 
+// The parser's help, its usage line naming the program and command as name gives them.
+QString helpText(const QCommandLineParser &parser, const QString &name);
+
 // Parses a command's arguments after its options and positional arguments were declared:
 // answers --help and reports a wrong command line. Gives the exit status when the command
 // ends here, or nothing when it should go on with exactly positionalCount arguments.

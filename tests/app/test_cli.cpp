@@ -181,7 +181,7 @@ private slots:
                                               "matched: 0\n"));
         const Run missing = runCli({QStringLiteral("search"), QStringLiteral("/no/such/folder"), QStringLiteral("x")});
         QCOMPARE(missing.status, cli::Exit::Failed);
-        QCOMPARE(missing.err, QStringLiteral("Path not found\nmatched: 0\n"));
+        QCOMPARE(missing.err, QStringLiteral("kestrova-cli search: /no/such/folder: 76  Path not found\nmatched: 0\n"));
         QCOMPARE(runCli({QStringLiteral("search"), QStringLiteral("/tmp"), QStringLiteral("x"), QStringLiteral("--after"),
                          QStringLiteral("someday")}).status, cli::Exit::Failed);
         QCOMPARE(runCli({QStringLiteral("search"), QStringLiteral("/tmp"), QStringLiteral("x"), QStringLiteral("--sort-column"),
@@ -198,7 +198,11 @@ private slots:
         QCOMPARE(version.out, QStringLiteral("kestrova-cli 1.3.0\n"));
         const Run help = runCli({QStringLiteral("generate"), QStringLiteral("--help")});
         QCOMPARE(help.status, cli::Exit::Ok);
-        QVERIFY(help.out.contains(QStringLiteral("CATALOGUE")));
+        QVERIFY(help.out.startsWith(QStringLiteral("Usage: kestrova-cli generate [options] ROOT CATALOGUE\n")));
+        // Empty criteria are a mistake, not a search without hits.
+        const Run empty = runCli({QStringLiteral("search"), QStringLiteral("/tmp"), QString()});
+        QCOMPARE(empty.status, cli::Exit::Failed);
+        QCOMPARE(empty.err, QStringLiteral("kestrova-cli search: CRITERIA must not be empty\n"));
     }
 
     void compareReportsDifferencesAndExitsByThem()
@@ -224,7 +228,7 @@ private slots:
         const Run changed = runCli({QStringLiteral("compare"), before, after});
         QCOMPARE(changed.status, cli::Exit::Partial);
         QCOMPARE(changed.out, QStringLiteral("~ /d/a.txt\tText\t1/1/2024\tText\t2/2/2024\n- /d/b,c.txt\n+ /d/new.txt\n- /d/old/\n"));
-        QCOMPARE(changed.err, QStringLiteral("1 added, 1 removed, 1 changed, 1 folders removed\n"));
+        QCOMPARE(changed.err, QStringLiteral("1 added, 1 removed, 1 changed, 1 folder removed\n"));
 
         const Run csv = runCli({QStringLiteral("compare"), before, after, QStringLiteral("--format"), QStringLiteral("csv")});
         QVERIFY(csv.out.startsWith(QStringLiteral("Change,File Path,Old,New\r\n~,/d/a.txt,Text;1/1/2024,Text;2/2/2024\r\n-,\"/d/b,c.txt\",Text;1/1/2024,\r\n")));
