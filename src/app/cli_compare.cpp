@@ -81,9 +81,11 @@ QString summaryText(const ComparisonResult &result)
     QStringList parts = {QStringLiteral("%1 added").arg(result.added), QStringLiteral("%1 removed").arg(result.removed),
                          QStringLiteral("%1 changed").arg(result.changed)};
     if (result.foldersAdded)
-        parts << QStringLiteral("%1 folders added").arg(result.foldersAdded);
+        parts << QStringLiteral("%1 %2").arg(result.foldersAdded).arg(result.foldersAdded == 1 ? QStringLiteral("folder added")
+                                                                                                 : QStringLiteral("folders added"));
     if (result.foldersRemoved)
-        parts << QStringLiteral("%1 folders removed").arg(result.foldersRemoved);
+        parts << QStringLiteral("%1 %2").arg(result.foldersRemoved).arg(result.foldersRemoved == 1 ? QStringLiteral("folder removed")
+                                                                                                     : QStringLiteral("folders removed"));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -141,6 +143,11 @@ int runCompare(const QStringList &arguments, Io &io)
                 io.err << QStringLiteral("kestrova-cli compare: %1 ends part-way (its run was ended early)").arg(name) << Qt::endl;
         io.err << summaryText(result) << Qt::endl;
         return result.any() ? Exit::Partial : Exit::Ok;
+    } catch (const FileError &error) {
+        sink.flush();
+        io.err << QStringLiteral("kestrova-cli compare: ") << error.path() << QStringLiteral(": ") << error.numberStyle()
+               << Qt::endl;
+        return Exit::Failed;
     } catch (const Error &error) {
         sink.flush();
         io.err << QStringLiteral("kestrova-cli compare: ") << error.numberStyle() << Qt::endl;

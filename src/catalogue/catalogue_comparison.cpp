@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <memory>
+
 namespace kestrova {
 namespace {
 
@@ -134,8 +136,18 @@ ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPat
                                    const std::optional<ComparisonRoots> &roots)
 {
     ComparisonResult result;
-    CatalogueReader before(oldPath);
-    CatalogueReader after(newPath);
+    // A catalogue that cannot be opened, or is none, is named.
+    const auto open = [](const QString &path) {
+        try {
+            return std::make_unique<CatalogueReader>(path);
+        } catch (const Error &error) {
+            throw FileError(error, path);
+        }
+    };
+    const std::unique_ptr<CatalogueReader> oldReader = open(oldPath);
+    const std::unique_ptr<CatalogueReader> newReader = open(newPath);
+    CatalogueReader &before = *oldReader;
+    CatalogueReader &after = *newReader;
 
     // The new catalogue's folders, in its order, with where their entries are; the old one's
     // folder keys, so that a folder of the new one is called added only when the old one

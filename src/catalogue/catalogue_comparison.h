@@ -58,7 +58,8 @@ struct ComparisonRoots
     QByteArray newRoot;
 };
 
-// Raises an Error when a file cannot be read or is not a catalogue.
+// Raises a FileError naming the file when a file cannot be opened or is not a catalogue, an
+// Error when one cannot be read to its end.
 ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPath, DifferenceSink &sink,
                                    const std::optional<ComparisonRoots> &roots = std::nullopt);
 

@@ -44,6 +44,18 @@ private:
     QByteArray m_what;
 };
 
+// A failure of one named file or folder: the error as ever, and the path of what failed, for
+// messages that say which.
+class FileError : public Error
+{
+public:
+    FileError(const Error &error, QString path) : Error(error), m_path(std::move(path)) {}
+    const QString &path() const noexcept { return m_path; }
+
+private:
+    QString m_path;
+};
+
 // What a failed system call was about; the same errno reads differently for each
 // (a missing file is "File not found", a missing folder "Path not found").
 enum class ErrnoSubject { Folder, File };

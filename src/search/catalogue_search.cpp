@@ -76,11 +76,10 @@ SearchOutcome CatalogueSearch::search()
             searchOneCatalogue(joinPath(folderPath, name), name, m_view.caseSensitive());
         }
     } catch (const Error &error) {
-        m_view.inform(error.number() == ErrorNumber::InvalidArgument ? kNoFolderMessage
-                                                                    : error.description());
+        m_view.folderFailed(m_currentPath(), error);
         return SearchOutcome::FolderFailed;
     } catch (const std::bad_alloc &) {
-        m_view.inform(outOfMemoryError().description());
+        m_view.folderFailed(m_currentPath(), outOfMemoryError());
         return SearchOutcome::FolderFailed;
     }
     return SearchOutcome::Completed;
@@ -131,6 +130,12 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
         // Whatever a file holds, one catalogue that cannot be read ends only its own part.
         m_view.catalogueFailed(path, outOfMemoryError());
     }
+}
+
+void SearchView::folderFailed(const QString &folder, const Error &error)
+{
+    Q_UNUSED(folder);
+    inform(error.number() == ErrorNumber::InvalidArgument ? kNoFolderMessage : error.description());
 }
 
 bool CatalogueSearch::Tokenize(QByteArrayView line)

@@ -45,6 +45,11 @@ public:
     virtual void yield() = 0;
     // A message with the information icon and an OK button.
     virtual void inform(const QString &text) = 0;
+    // The folder of catalogues could not be read: the search reads nothing. The window shows
+    // the message about choosing a folder for an empty one, otherwise the description alone;
+    // other views may name the folder.
+    virtual void folderFailed(const QString &folder, const Error &error);
+
     // One catalogue file could not be read to its end; the search goes on with the next.
     // The window shows the description alone; other views may name the file.
     virtual void catalogueFailed(const QByteArray &path, const Error &error)

@@ -34,6 +34,12 @@ QByteArray changeText(Difference::Kind kind)
     return {};
 }
 
+// A count and what it counts, in the singular for one.
+QString countOf(quint64 count, const QString &one, const QString &many)
+{
+    return QString::number(count) + u' ' + (count == 1 ? one : many);
+}
+
 QByteArray typeAndCreated(const QByteArray &type, const QByteArray &created)
 {
     return type.isEmpty() && created.isEmpty() ? QByteArray() : type + "; " + created;
@@ -55,7 +61,7 @@ frmCompare::frmCompare(Services &services, QWidget *parent)
         label->setBuddy(box);
         browse = new QPushButton(QStringLiteral("..."), this);
         browse->setAutoDefault(false);
-        browse->setAccessibleName(caption + QStringLiteral(" (choose)"));
+        browse->setAccessibleName(QString(caption).remove(u'&') + QStringLiteral(" (choose)"));
         grid->addWidget(label, at, 0);
         grid->addWidget(box, at, 1);
         grid->addWidget(browse, at, 2);
@@ -76,6 +82,9 @@ frmCompare::frmCompare(Services &services, QWidget *parent)
     grid->addWidget(LV1, 2, 0, 1, 4);
     lblSummary = new QLabel(this);
     lblSummary->setTextFormat(Qt::PlainText);
+    // A long summary wraps: the window's width never follows a text.
+    lblSummary->setWordWrap(true);
+    lblSummary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(lblSummary, 3, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
@@ -128,6 +137,14 @@ void frmCompare::cmdCompare_Click()
 {
     if (m_comparing)
         return;
+    for (const auto &[box, which] : {std::pair{txtOld, QStringLiteral("older")}, std::pair{txtNew, QStringLiteral("newer")}}) {
+        if (box->text().isEmpty()) {
+            m_services.messages.inform(
+                QStringLiteral("Choose the %1 catalogue first: type its path or press the button beside it.").arg(which));
+            box->setFocus();
+            return;
+        }
+    }
     m_comparing = true;
     m_stop = false;
     cmdCompare->setEnabled(false);
@@ -146,22 +163,28 @@ void frmCompare::cmdCompare_Click()
     m_sinceYield.invalidate();
     try {
         const ComparisonResult result = compareCatalogues(txtOld->text(), txtNew->text(), *this);
-        QString text = QStringLiteral("%1 added, %2 removed, %3 changed, %4 folders added, %5 folders removed")
+        QString text = QStringLiteral("%1 added, %2 removed, %3 changed, %4, %5")
                            .arg(result.added)
                            .arg(result.removed)
                            .arg(result.changed)
-                           .arg(result.foldersAdded)
-                           .arg(result.foldersRemoved);
+                           .arg(countOf(result.foldersAdded, QStringLiteral("folder added"), QStringLiteral("folders added")),
+                                countOf(result.foldersRemoved, QStringLiteral("folder removed"),
+                                        QStringLiteral("folders removed")));
         if (result.stopped)
             text += QStringLiteral(" (stopped)");
         for (const auto &[name, summary] : {std::pair{m_oldName, result.oldCatalogue}, std::pair{m_newName, result.newCatalogue}})
             if (!summary.complete && !result.stopped)
                 text += QStringLiteral("; %1 ends part-way").arg(name);
-        text += QStringLiteral(" | older: %1, %2 folders, %3 files | newer: %4, %5 folders, %6 files")
+        // The totals as each catalogue writes them.
+        text += QStringLiteral(" | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6")
                     .arg(QString::fromUtf8(result.oldCatalogue.headerDate), QString::fromUtf8(result.oldCatalogue.folderTotal),
                          QString::fromUtf8(result.oldCatalogue.fileTotal), QString::fromUtf8(result.newCatalogue.headerDate),
                          QString::fromUtf8(result.newCatalogue.folderTotal), QString::fromUtf8(result.newCatalogue.fileTotal));
         lblSummary->setText(text);
+    } catch (const FileError &error) {
+        lblSummary->clear();
+        m_services.messages.reportDescriptionStyle(
+            Error(error.number(), QStringLiteral("%1: %2").arg(displayFileName(error.path()), error.description())));
     } catch (const Error &error) {
         lblSummary->clear();
         m_services.messages.reportDescriptionStyle(error);

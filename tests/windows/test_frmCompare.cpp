@@ -119,7 +119,17 @@ private slots:
         window.txtOld->setText(dir.filePath(QStringLiteral("a.txt")));
         window.txtNew->setText(dir.filePath(QStringLiteral("notes.txt")));
         window.cmdCompare_Click();
-        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("Not a catalogue: its first line is no catalogue header")});
+        // Named, and so is a box left empty.
+        QCOMPARE(env.messages.texts(), QStringList{dir.filePath(QStringLiteral("notes.txt"))
+                                                   + QStringLiteral(": Not a catalogue: its first line is no catalogue header")});
+        window.txtOld->clear();
+        window.cmdCompare_Click();
+        QCOMPARE(env.messages.texts().last(),
+                 QStringLiteral("Choose the older catalogue first: type its path or press the button beside it."));
+        // A long summary wraps: the window's width does not follow it.
+        const int width = window.sizeHint().width();
+        window.lblSummary->setText(QString(400, u'x'));
+        QCOMPARE(window.sizeHint().width(), width);
     }
 };
 
