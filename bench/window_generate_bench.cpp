@@ -32,6 +32,7 @@ class FixedSaveDialog final : public SaveDialog
 public:
     explicit FixedSaveDialog(QString choice) : m_choice(std::move(choice)) {}
     void showSave() override { fileName = m_choice; }
+    QString documentsFolder() const override { return {}; }
 
 private:
     QString m_choice;

@@ -13,6 +13,8 @@
 #include <QMimeData>
 #include <QMessageBox>
 #include <QProcess>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -75,12 +77,22 @@ void DesktopSaveDialog::showSave()
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filter.split(QStringLiteral(";;")));
+    const QStringList filters = filter.split(QStringLiteral(";;"));
+    dialog.setNameFilters(filters);
+    if (!selectedFilter.isEmpty())
+        dialog.selectNameFilter(selectedFilter);
     const QString folder = !initialDir.isEmpty() ? initialDir : m_lastFolder;
     if (!folder.isEmpty())
         dialog.setDirectory(folder);
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
+    // Qt's own dialog: the type shown follows the name typed into its name box.
+    if (auto *nameBox = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit")); nameBox && filters.size() > 1) {
+        QObject::connect(nameBox, &QLineEdit::textEdited, &dialog, [&dialog, filters](const QString &typed) {
+            if (const QString type = filterMatching(filters, typed); !type.isEmpty() && type != dialog.selectedNameFilter())
+                dialog.selectNameFilter(type);
+        });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         if (cancelError)
             throw cancelledError();
@@ -90,6 +102,30 @@ void DesktopSaveDialog::showSave()
     fileName = dialog.selectedFiles().constFirst();
     selectedFilter = dialog.selectedNameFilter();
     m_lastFolder = QFileInfo(fileName).absolutePath();
+}
+
+QString DesktopSaveDialog::documentsFolder() const
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString filterMatching(const QStringList &filters, const QString &fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    for (const QString &type : filters) {
+        // "CSV (*.csv)": the patterns between the parentheses.
+        const qsizetype open = type.lastIndexOf(u'(');
+        const QStringList patterns = type.mid(open + 1).chopped(1).split(u' ', Qt::SkipEmptyParts);
+        for (const QString &pattern : patterns)
+            if (pattern != u"*"
+                && QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern),
+                                      QRegularExpression::CaseInsensitiveOption)
+                       .match(name)
+                       .hasMatch())
+                return type;
+    }
+    return {};
 }
 
 namespace {

@@ -21,7 +21,10 @@ public:
 class DesktopSaveDialog final : public SaveDialog
 {
 public:
+    // The file type shown follows the name typed: a name ending in one of a type's patterns
+    // selects that type.
     void showSave() override;
+    QString documentsFolder() const override;
 
 private:
     QString m_lastFolder;

@@ -15,6 +15,7 @@ struct SharedPaths
     QString DefaultPath;  // as last read from or written to the setup file
     QString CurrentPath;  // the folder whose catalogues the next search reads
     QString SelectedPath; // the File Path of the hit last double-clicked
+    QString ExportFolder; // where results were last exported; empty until the first export
 };
 
 class DefaultPathStore

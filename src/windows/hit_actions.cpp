@@ -43,6 +43,15 @@ QString missingFolder(const QString &path)
     }
 }
 
+// A failed launch in words, without the dots of the Run/Copy path window's messages.
+QString launchFailureText(int result)
+{
+    QString text = runFailureText(result);
+    while (text.endsWith(u'.') || text.endsWith(u' '))
+        text.chop(1);
+    return text + u'.';
+}
+
 } // namespace
 
 HitActions::HitActions(Services &services, QTableView &view, ResultModel &model, Options options)
@@ -69,19 +78,24 @@ HitActions::HitActions(Services &services, QTableView &view, ResultModel &model,
 
 bool HitActions::eventFilter(QObject *watched, QEvent *event)
 {
+    // Below the current row, where the keyboard opens the menu.
+    const auto atCurrentRow = [this] {
+        const QRect current = m_view.visualRect(m_view.currentIndex());
+        return m_view.viewport()->mapToGlobal(current.isValid() ? current.bottomLeft() : QPoint(0, 0));
+    };
     if (watched == &m_view && event->type() == QEvent::ContextMenu) {
-        // A right click, the Menu key or Shift+F10.
+        // A right click or the Menu key.
         auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        QPoint at = menuEvent->globalPos();
-        if (menuEvent->reason() == QContextMenuEvent::Keyboard) {
-            const QRect current = m_view.visualRect(m_view.currentIndex());
-            at = m_view.viewport()->mapToGlobal(current.isValid() ? current.bottomLeft() : QPoint(0, 0));
-        }
-        m_menu->popup(at);
+        m_menu->popup(menuEvent->reason() == QContextMenuEvent::Keyboard ? atCurrentRow() : menuEvent->globalPos());
         return true;
     }
     if (watched == &m_view && event->type() == QEvent::KeyPress) {
         auto *keyEvent = static_cast<QKeyEvent *>(event);
+        // Shift+F10, which the desktop's toolkits take for the Menu key.
+        if (keyEvent->key() == Qt::Key_F10 && keyEvent->modifiers() == Qt::ShiftModifier) {
+            m_menu->popup(atCurrentRow());
+            return true;
+        }
         // Ctrl+C copies the selected paths (the list would copy one cell's text).
         if (keyEvent->matches(QKeySequence::Copy)) {
             copyPaths();
@@ -144,10 +158,13 @@ void HitActions::open()
     if (rows.isEmpty() || !reachable(rows.first()))
         return;
     const QString path = pathOf(rows.first());
-    const int result = StartDoc(m_services.launcher, m_services.messages, path, QFileInfo(path).path(),
-                                [this](int late) { m_services.messages.inform(runFailureText(late) + u'.'); });
+    const auto failed = [this, path](int result) {
+        m_services.messages.inform(
+            QStringLiteral("%1 could not be opened: %2").arg(displayFileName(path), launchFailureText(result)));
+    };
+    const int result = StartDoc(m_services.launcher, m_services.messages, path, QFileInfo(path).path(), failed);
     if (result <= 32)
-        m_services.messages.inform(runFailureText(result) + u'.');
+        failed(result);
 }
 
 void HitActions::showInFolder()
@@ -160,10 +177,14 @@ void HitActions::showInFolder()
         return;
     // No file manager answers on the bus: its folder opens, without the selection.
     const QString folder = QFileInfo(path).path();
-    const int result = StartDoc(m_services.launcher, m_services.messages, folder, folder,
-                                [this](int late) { m_services.messages.inform(runFailureText(late) + u'.'); });
+    const auto failed = [this, folder](int result) {
+        m_services.messages.inform(QStringLiteral("The folder %1 could not be opened: %2\nNo file manager answers, and "
+                                                  "no program is set to open folders.")
+                                       .arg(displayFileName(folder), launchFailureText(result)));
+    };
+    const int result = StartDoc(m_services.launcher, m_services.messages, folder, folder, failed);
     if (result <= 32)
-        m_services.messages.inform(runFailureText(result) + u'.');
+        failed(result);
 }
 
 void HitActions::copyPaths()
@@ -188,20 +209,47 @@ void HitActions::exportResults()
 {
     if (m_model.rowCount() == 0)
         return;
+    // The tab-separated type lists only its own pattern: a ".txt" file is read as tab-separated
+    // when typed so, but the catalogues are no exports to offer.
     const QString csv = QStringLiteral("CSV (*.csv)");
-    const QString tsv = QStringLiteral("Tab-separated text (*.tsv *.txt)");
+    const QString tsv = QStringLiteral("Tab-separated text (*.tsv)");
     SaveDialog &dialog = m_services.exportDialog;
     dialog.filter = csv + QStringLiteral(";;") + tsv;
     dialog.cancelError = false;
+    // The user's documents, then where the last export went: not the folder of catalogues,
+    // whose every file the next search reads as a catalogue.
+    QString &lastFolder = m_services.paths.ExportFolder;
+    dialog.initialDir = !lastFolder.isEmpty() ? lastFolder : dialog.documentsFolder();
     if (dialog.fileName.isEmpty())
         dialog.fileName = QStringLiteral("results.csv");
+    dialog.selectedFilter = filterMatching({csv, tsv}, dialog.fileName);
     dialog.showSave();
     if (dialog.fileName.isEmpty())
         return;
-    const bool asCsv = dialog.selectedFilter != tsv;
+    // The name decides the format; the type chosen only where the name has no suffix of
+    // either, and then its suffix is added.
     QString target = dialog.fileName;
-    if (QFileInfo(target).suffix().isEmpty())
+    const QString suffix = QFileInfo(target).suffix().toLower();
+    bool asCsv = dialog.selectedFilter != tsv;
+    if (suffix == u"csv")
+        asCsv = true;
+    else if (suffix == u"tsv" || suffix == u"txt")
+        asCsv = false;
+    else
         target += asCsv ? QStringLiteral(".csv") : QStringLiteral(".tsv");
+    dialog.fileName = QFileInfo(target).fileName();
+    const QString folder = QFileInfo(target).absolutePath();
+    for (const QString &catalogues : {m_services.paths.CurrentPath, m_services.paths.DefaultPath}) {
+        if (!catalogues.isEmpty() && QFileInfo(catalogues).absoluteFilePath() == folder) {
+            if (!m_services.messages.confirm(
+                    QStringLiteral("%1 is in the folder of catalogues %2: the next search there reads it as a "
+                                   "catalogue, as it reads every file there.\nSave it there anyway?")
+                        .arg(QFileInfo(target).fileName(), displayFileName(folder))))
+                return;
+            break;
+        }
+    }
+    lastFolder = folder;
 
     // The selection when the user chose rows, else every row, in the list's order.
     QList<int> rows = selectedRows();

@@ -58,9 +58,13 @@ public:
             fileName.clear();
             return;
         }
+        seenFilter = selectedFilter;
         fileName = nextChoice;
         selectedFilter = nextFilter.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : nextFilter;
     }
+    QString documentsFolder() const override { return documents; }
+    QString documents = QStringLiteral("/home/user/Documents");
+    QString seenFilter; // the type shown first
     QString nextChoice;
     QString nextFilter; // the filter the user picks; the first when empty
     bool cancel = false;

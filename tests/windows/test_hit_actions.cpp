@@ -10,6 +10,7 @@
 #include "windows/drive_folder_lists.h"
 #include "windows/frmSearch.h"
 #include "windows/frmShow.h"
+#include "windows/layout.h"
 #include "windows/result_list.h"
 
 #include <QAction>
@@ -161,7 +162,7 @@ private slots:
         QTemporaryDir out;
         env.exportDialog.nextChoice = out.filePath(QStringLiteral("hits"));
         search.window.hitActions().exportResults();
-        QCOMPARE(env.exportDialog.filter, QStringLiteral("CSV (*.csv);;Tab-separated text (*.tsv *.txt)"));
+        QCOMPARE(env.exportDialog.filter, QStringLiteral("CSV (*.csv);;Tab-separated text (*.tsv)"));
         const QList<QByteArray> csv = testing::readAll(out.filePath(QStringLiteral("hits.csv"))).split('\n');
         QCOMPARE(csv.size(), 5); // the header, three hits, and nothing after the last line end
         QCOMPARE(csv[0], QByteArray("File Path,File Type,Created,Catalogue File\r"));
@@ -171,12 +172,52 @@ private slots:
         // Two rows selected: only they, tab-separated as chosen.
         search.select({2, 0});
         env.exportDialog.nextChoice = out.filePath(QStringLiteral("two.tsv"));
-        env.exportDialog.nextFilter = QStringLiteral("Tab-separated text (*.tsv *.txt)");
+        env.exportDialog.nextFilter = QStringLiteral("Tab-separated text (*.tsv)");
         search.window.hitActions().exportResults();
         const QList<QByteArray> tsv = testing::readAll(out.filePath(QStringLiteral("two.tsv"))).split('\n');
         QCOMPARE(tsv.size(), 4);
         QVERIFY(tsv[1].startsWith(search.window.results().filePath(0).toUtf8() + '\t'));
         QVERIFY(tsv[2].endsWith("\tusb-stick.txt"));
+    }
+
+    void exportFormatFollowsTheNameAndStaysOutOfTheCatalogues()
+    {
+        WindowServices env;
+        Hits hits(env.dates);
+        SearchedWindow search(env, hits, QStringLiteral("jpg"));
+        QTemporaryDir out;
+        // The first export offers the documents, not the folder of catalogues.
+        env.exportDialog.nextChoice = out.filePath(QStringLiteral("again.tsv"));
+        env.exportDialog.nextFilter = QStringLiteral("CSV (*.csv)");
+        search.window.hitActions().exportResults();
+        QCOMPARE(env.exportDialog.seenInitialDir, env.exportDialog.documents);
+        QVERIFY(testing::readAll(out.filePath(QStringLiteral("again.tsv"))).startsWith("File Path\tFile Type"));
+        // Then the last export's folder and name, with the type of that name shown.
+        env.exportDialog.nextChoice = out.filePath(QStringLiteral("list.txt"));
+        search.window.hitActions().exportResults();
+        QCOMPARE(env.exportDialog.seenInitialDir, out.path());
+        QCOMPARE(env.exportDialog.seenFileName, QStringLiteral("again.tsv"));
+        QCOMPARE(env.exportDialog.seenFilter, QStringLiteral("Tab-separated text (*.tsv)"));
+        QVERIFY(testing::readAll(out.filePath(QStringLiteral("list.txt"))).startsWith("File Path\tFile Type"));
+        // Among the catalogues only when the user says so.
+        env.exportDialog.nextChoice = hits.catalogues.filePath(QStringLiteral("results.csv"));
+        env.messages.answers = {MessageAnswer::Cancel};
+        search.window.hitActions().exportResults();
+        QVERIFY(env.messages.texts().last().contains(QStringLiteral("the next search there reads it as a catalogue")));
+        QVERIFY(!QFile::exists(hits.catalogues.filePath(QStringLiteral("results.csv"))));
+    }
+
+    void shiftF10OpensTheMenuOfTheCurrentHit()
+    {
+        WindowServices env;
+        Hits hits(env.dates);
+        SearchedWindow search(env, hits, QStringLiteral("jpg"));
+        search.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&search.window));
+        search.select({0});
+        QTest::keyClick(search.window.LV1, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(search.window.hitActions().menu()->isVisible());
+        search.window.hitActions().menu()->close();
     }
 
     void aFailedExportLeavesNoFile()
@@ -213,9 +254,17 @@ private slots:
         QCOMPARE(window.LV1->pos(), designedList.topLeft());
         QCOMPARE(window.txtCriteria->geometry(), designedCriteria);
         QCOMPARE(window.findChild<QStatusBar *>()->width(), window.width());
+        // The columns share the room in their designed proportions; the folder list grows.
+        QHeaderView *header = window.LV1->horizontalHeader();
+        const int inside = window.LV1->width() - 2 * window.LV1->frameWidth();
+        QTRY_COMPARE(header->sectionSize(0), inside / 2);
+        QVERIFY(qAbs(header->sectionSize(0) - 4 * header->sectionSize(1)) <= 4);
+        QVERIFY(qAbs(header->sectionSize(3) - 2 * header->sectionSize(1)) <= 4);
+        QVERIFY(window.Dir1->height() > twips(5265));
         window.showNormal();
         QTRY_COMPARE(window.size(), designed);
         QCOMPARE(window.LV1->geometry(), designedList);
+        QTRY_COMPARE(header->sectionSize(0), (designedList.width() - 2 * window.LV1->frameWidth()) / 2);
         // A user's drag of an edge snaps back to the designed size.
         window.resize(designed + QSize(100, 50));
         QTRY_COMPARE(window.size(), designed);
