@@ -78,11 +78,13 @@ void FolderList::startAt(const QString &folder)
 
 void FolderList::openItem(QListWidgetItem *item)
 {
+    const QString folder = item->data(kPathRole).toString();
     try {
-        setPath(item->data(kPathRole).toString());
-    } catch (const Error &) {
-        // A folder that vanished or denies access: the list stays where it is.
+        setPath(folder);
+    } catch (const Error &error) {
+        // A folder that vanished or denies access: the list stays where it is, and says why.
         rebuild();
+        emit openFailed(folder, error);
     }
 }
 

@@ -54,6 +54,9 @@ public:
 signals:
     // The path changed, by the user or by the program.
     void pathChanged();
+    // The user opened a folder that cannot be shown (it denies access, or vanished); the list
+    // stays where it was.
+    void openFailed(const QString &folder, const kestrova::Error &error);
 
 private:
     void openItem(QListWidgetItem *item);

@@ -9,7 +9,9 @@
 #include "frmSearch.h"
 #include "layout.h"
 #include "mMain.h"
+#include "path_label.h"
 #include "picture_button.h"
+#include "read_failures_dialog.h"
 #include "run_progress.h"
 
 #include "platform/file_names.h"
@@ -100,17 +102,24 @@ void frmReport::buildControls()
     frame2->setFont(boldFont(9.75));
     place(frame2, 120, 4320, 8535, 2175);
     boldLabel(QStringLiteral("Current Folder"), frame2, 360, 360, 1575, 255);
-    lblFolder = boldLabel(QString(), frame2, 2160, 360, 5895, 375);
-    lblFolder->setWordWrap(false);
+    lblFolder = new PathLabel(frame2);
+    lblFolder->setFont(boldFont(8.25));
+    lblFolder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(lblFolder, 2160, 360, 5895, 375);
     boldLabel(QStringLiteral("Current File"), frame2, 360, 960, 1575, 255);
     lblFile = boldLabel(QString(), frame2, 2160, 960, 5895, 975);
     lblFile->setTextFormat(Qt::PlainText);
-    lblFolder->setTextFormat(Qt::PlainText);
     // Beside the Current File label's three lines: how far a run has come, and its totals.
     lblProgress = new QLabel(frame2);
     lblProgress->setTextFormat(Qt::PlainText);
     lblProgress->setFont(boldFont(8.25));
-    place(lblProgress, 360, 1935, 7695, 225);
+    place(lblProgress, 360, 1935, 6375, 225);
+    cmdDetails = new QPushButton(QStringLiteral("&Details..."), frame2);
+    cmdDetails->setFont(boldFont(8.25));
+    cmdDetails->setToolTip(QStringLiteral("What the last run could not read"));
+    place(cmdDetails, 6840, 1860, 1560, 300);
+    cmdDetails->hide();
+    connect(cmdDetails, &QPushButton::clicked, this, &frmReport::cmdDetails_Click);
 
     auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int top) {
         auto *result = new PictureButton(style()->standardIcon(picture), caption, client);
@@ -138,6 +147,10 @@ void frmReport::buildControls()
     connect(cmdExit, &QPushButton::clicked, this, &frmReport::cmdExit_Click);
     connect(Drive1, &DriveList::driveChanged, this, &frmReport::Drive1_Change);
     connect(Dir1, &FolderList::pathChanged, this, &frmReport::Dir1_Change);
+    connect(Dir1, &FolderList::openFailed, this, [this](const QString &folder, const Error &error) {
+        m_services.messages.reportNumberStyle(
+            Error(error.number(), QStringLiteral("%1: %2").arg(error.description(), displayFileName(folder))));
+    });
 
     setTabOrder(Drive1, Dir1);
 }
@@ -190,9 +203,14 @@ void frmReport::OpenDefaultPath()
         Dir1->setPath(stored);
         m_services.paths.DefaultPath = stored;
     } catch (const Error &error) {
-        // A stored folder that is gone (a drive not plugged in) is named in the message.
+        // A stored folder that is gone (a drive not plugged in) is named in the message, as the
+        // default path it is.
         m_services.messages.reportNumberStyle(
-            stored.isEmpty() ? error : Error(error.number(), error.description() + QStringLiteral(": ") + stored));
+            stored.isEmpty() ? error
+                             : Error(error.number(),
+                                     QStringLiteral("%1: %2, the default path kept by Set Default Path.\nConnect its "
+                                                    "drive, or choose another folder with Set Default Path.")
+                                         .arg(error.description(), displayFileName(stored))));
     }
 }
 
@@ -231,7 +249,7 @@ void frmReport::Drive1_Change()
 
 void frmReport::Dir1_Change()
 {
-    lblFolder->setText(Dir1->path());
+    lblFolder->setPath(Dir1->path());
     cmdGenerate->setEnabled(true);
     cmdView->setEnabled(true);
 }
@@ -269,12 +287,15 @@ void frmReport::cmdGenerate_Click()
             return;
         }
         m_catalogueFile = catalogueFile;
+        cmdDetails->hide();
         sink.start();
         CatalogueGenerator generator(*fileSystem, m_services.dates);
         const GenerationTotals totals =
             generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile, sink);
         sink.showLatest();
         sink.showTotals(totals);
+        m_lastFailures = sink.failedPaths();
+        cmdDetails->setVisible(!m_lastFailures.isEmpty());
     } catch (const Error &error) {
         sink.showLatest();
         if (error.number() == ErrorNumber::Cancelled) {
@@ -286,6 +307,12 @@ void frmReport::cmdGenerate_Click()
             m_services.messages.reportNumberStyle(error);
         }
     }
+}
+
+void frmReport::cmdDetails_Click()
+{
+    ReadFailuresDialog details(m_services, m_lastFailures, this);
+    details.exec();
 }
 
 void frmReport::cmdView_Click()

@@ -2,6 +2,7 @@
 // and open the search window, the Set Default Path dialog and the About box.
 #pragma once
 
+#include "path_label.h"
 #include "services.h"
 
 #include <QMainWindow>
@@ -46,9 +47,10 @@ public:
     // The controls, for the windows' tests and the screenshots.
     DriveList *Drive1 = nullptr;
     FolderList *Dir1 = nullptr;
-    QLabel *lblFolder = nullptr;
+    PathLabel *lblFolder = nullptr;
     QLabel *lblFile = nullptr;
     QLabel *lblProgress = nullptr; // folders and files so far, time taken, what failed
+    QPushButton *cmdDetails = nullptr; // after a run that could not read everything: the list
     PictureButton *cmdGenerate = nullptr;
     PictureButton *cmdView = nullptr;
     PictureButton *cmdFind = nullptr;
@@ -72,6 +74,9 @@ public:
     void mCompare_Click();
     frmCompare *compareWindow() const { return m_compareWindow.get(); }
     const QString &currentDrive() const { return m_currentDrive; }
+    // What the last run could not read, one line each.
+    const QStringList &lastFailures() const { return m_lastFailures; }
+    void cmdDetails_Click();
     bool isGenerating() const { return m_generating; }
 
 protected:
@@ -88,6 +93,7 @@ private:
     Services &m_services;
     QString m_currentDrive;
     QString m_catalogueFile;
+    QStringList m_lastFailures;
     bool m_generating = false;
     std::unique_ptr<frmSearch> m_searchWindow;
     std::unique_ptr<frmPath> m_pathDialog;

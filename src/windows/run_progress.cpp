@@ -13,6 +13,12 @@ namespace {
 // every folder of a large tree would cost more than writing its catalogue.
 constexpr qint64 kLabelIntervalMs = 40;
 
+// A count and what it counts, in the singular for one.
+QString countOf(quint64 count, const QString &one, const QString &many)
+{
+    return QLocale().toString(count) + u' ' + (count == 1 ? one : many);
+}
+
 QString elapsedText(qint64 ms)
 {
     const qint64 seconds = ms / 1000;
@@ -49,33 +55,49 @@ void RunProgress::currentFile(QByteArrayView text)
 void RunProgress::failure(const Error &error, const QByteArray &path)
 {
     ++m_failures;
+    const QString what = path.isEmpty() ? QString() : QStringLiteral(": ") + displayFileName(decodeFileName(path));
+    if (m_failed.size() < kListedFailures)
+        m_failed << displayFileName(decodeFileName(path)) + QStringLiteral(": ") + error.numberStyle();
     if (m_quiet)
         return;
     showLatest();
-    const QString what = path.isEmpty() ? QString() : QStringLiteral(": ") + displayFileName(decodeFileName(path));
     m_messages.show({error.numberStyle() + what, MessageButtons::Ok, MessageIcon::None, kApplicationTitle,
                      QStringLiteral("Do not show these messages again during this run"), &m_quiet});
 }
 
 void RunProgress::showLatest()
 {
+    if (!m_clock.isValid())
+        return;
     if (m_fresh) {
         m_currentFile.setText(QString::fromUtf8(m_latest));
         m_fresh = false;
     }
-    m_progress.setText(QStringLiteral("%1 folders, %2 files, %3")
-                           .arg(QLocale().toString(m_folders), QLocale().toString(m_files),
+    // Folders as the catalogue's total counts them: those below the root.
+    const quint64 folders = m_folders > 0 ? m_folders - 1 : 0;
+    m_progress.setText(QStringLiteral("%1, %2, %3")
+                           .arg(countOf(folders, QStringLiteral("folder"), QStringLiteral("folders")),
+                                countOf(m_files, QStringLiteral("file"), QStringLiteral("files")),
                                 elapsedText(m_clock.elapsed())));
 }
 
 void RunProgress::showTotals(const GenerationTotals &totals)
 {
-    QString text = QStringLiteral("Done: %1 folders, %2 files in %3")
-                       .arg(QLocale().toString(totals.folders), QLocale().toString(totals.files),
+    QString text = QStringLiteral("Done: %1, %2 in %3")
+                       .arg(countOf(totals.folders, QStringLiteral("folder"), QStringLiteral("folders")),
+                            countOf(totals.files, QStringLiteral("file"), QStringLiteral("files")),
                             elapsedText(m_clock.elapsed()));
     if (m_failures > 0)
         text += QStringLiteral("; %1 could not be read").arg(QLocale().toString(m_failures));
     m_progress.setText(text);
+}
+
+QStringList RunProgress::failedPaths() const
+{
+    QStringList lines = m_failed;
+    if (m_failures > quint64(m_failed.size()))
+        lines << QStringLiteral("... and %1 more").arg(QLocale().toString(m_failures - quint64(m_failed.size())));
+    return lines;
 }
 
 } // namespace kestrova

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QStringList>
 
 #include <functional>
 
@@ -29,10 +30,15 @@ public:
     void scanFinished() override { m_scanFinished(); }
     void failure(const Error &error, const QByteArray &path) override;
 
-    // Shows the latest file line and how far the run has come.
+    // Shows the latest file line and how far the run has come; nothing before start().
     void showLatest();
     // The line that stays after the run: its totals, its time and what could not be read.
     void showTotals(const GenerationTotals &totals);
+
+    // What could not be read, one line each: the path, then the error's number and
+    // description. At most kListedFailures lines; a last line tells how many more there were.
+    QStringList failedPaths() const;
+    static constexpr qsizetype kListedFailures = 100000;
 
 private:
     QLabel &m_currentFile;
@@ -44,7 +50,8 @@ private:
     bool m_quiet = false; // the user asked for no more failure messages in this run
     QElapsedTimer m_clock;
     QElapsedTimer m_sinceShown;
-    quint64 m_folders = 0;
+    QStringList m_failed;
+    quint64 m_folders = 0; // folder starts: the root and the sub-folders entered
     quint64 m_files = 0;
     quint64 m_failures = 0;
 };

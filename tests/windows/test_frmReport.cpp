@@ -45,6 +45,23 @@ class TestFrmReport : public QObject
     Q_OBJECT
 
 private slots:
+    void manualPageAndMetadataNameEveryCommand()
+    {
+        // What the menus offer, the manual page and the software centre's description say.
+        WindowServices env;
+        frmReport window(env.services);
+        QFile page(QStringLiteral(KESTROVA_SOURCE_DIR "/data/man/kestrova.1"));
+        QFile metadata(QStringLiteral(KESTROVA_SOURCE_DIR "/data/io.github.kestrova.Kestrova.metainfo.xml.in"));
+        QVERIFY(page.open(QIODevice::ReadOnly) && metadata.open(QIODevice::ReadOnly));
+        const QString pageText = QString::fromUtf8(page.readAll());
+        const QString metadataText = QString::fromUtf8(metadata.readAll());
+        const auto command = [](QAction *action) { return action->text().remove(QStringLiteral("...")).remove(u'&'); };
+        for (QAction *action : {window.mGenerate, window.mFind, window.mPath, window.mCompare})
+            QVERIFY2(pageText.contains(command(action)), qPrintable(command(action)));
+        // The tools beyond writing and searching catalogues are features to name there.
+        QVERIFY2(metadataText.contains(command(window.mCompare)), qPrintable(command(window.mCompare)));
+    }
+
     void startsWithoutASetupFile()
     {
         WindowServices env;
@@ -85,7 +102,7 @@ private slots:
         env.store.write(QStringLiteral("/no/such/folder"));
         frmReport window(env.services);
         window.Form_Load();
-        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("76  Path not found: /no/such/folder")});
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("76  Path not found: /no/such/folder, the default path kept by Set Default Path.\nConnect its drive, or choose another folder with Set Default Path.")});
         QCOMPARE(env.messages.shown.first().icon, MessageIcon::None);
         QCOMPARE(env.messages.shown.first().title, QStringLiteral("Kestrova"));
         QVERIFY(env.paths.DefaultPath.isEmpty());
@@ -193,6 +210,7 @@ private slots:
         env.saveDialog.cancel = true;
         window.cmdGenerate_Click();
         QVERIFY(window.catalogueFile().isEmpty());
+        QCOMPARE(window.lblProgress->text(), QString()); // no run, no clock read
         QVERIFY(window.cmdView->isEnabled());
         QVERIFY(window.cmdFind->isEnabled());
         env.saveDialog.cancel = false;
@@ -226,8 +244,12 @@ private slots:
         QCOMPARE(env.messages.shown.first().icon, MessageIcon::None);
         QVERIFY(testing::readAll(window.catalogueFile()).endsWith("TOTAL FODERS SCANNED: 2\r\nTOTAL FILES SCANNED: 1\r\n"));
         QCOMPARE(window.lblFile->text(), QStringLiteral("Finished ..."));
-        QVERIFY2(window.lblProgress->text().startsWith(QStringLiteral("Done: 2 folders, 1 files in 0:0")), qPrintable(window.lblProgress->text()));
+        QVERIFY2(window.lblProgress->text().startsWith(QStringLiteral("Done: 2 folders, 1 file in 0:0")), qPrintable(window.lblProgress->text()));
         QVERIFY(window.lblProgress->text().endsWith(QStringLiteral("; 1 could not be read")));
+        // What could not be read stays listed after the run.
+        QVERIFY(window.cmdDetails->isVisibleTo(&window));
+        QCOMPARE(window.lastFailures(),
+                 QStringList{tree.root.path() + QStringLiteral("/locked: 70  Permission denied")});
     }
 
     void failureMessagesCanBeSilencedForTheRun()
