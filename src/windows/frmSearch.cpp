@@ -4,6 +4,7 @@
 #include "frmShow.h"
 #include "hit_actions.h"
 #include "layout.h"
+#include "path_label.h"
 #include "picture_button.h"
 #include "result_list.h"
 
@@ -65,9 +66,9 @@ void frmSearch::buildControls()
     m_designedSize = QSize(twips(kClientWidth), twips(kClientHeight));
     setMinimumSize(m_designedSize);
     resize(m_designedSize);
-    boldLabel(QStringLiteral("Please select the folder that the Catalogue files are located, unless the default path is set."),
+    QLabel *label1 = boldLabel(QStringLiteral("Please select the folder that the Catalogue files are located, unless the default path is set."),
           this, 120, 120, 2055, 1095);
-    boldLabel(QStringLiteral("Please enter the exact name or partial name of the file you are searching for."),
+    QLabel *label2 = boldLabel(QStringLiteral("Please enter the exact name or partial name of the file you are searching for."),
           this, 2400, 120, 1815, 1095);
 
     auto *frame1 = new QGroupBox(QStringLiteral("Type Search Criteria"), this);
@@ -116,10 +117,29 @@ void frmSearch::buildControls()
     cmdExit = new PictureButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
     cmdExit->setFont(boldFont(8.25));
     place(cmdExit, 10200, 120, 1575, 615);
-    boldLabel(QStringLiteral("Double click to grab file path to run."), this, 10080, 840, 1935, 495);
+    QLabel *label3 = boldLabel(QStringLiteral("Double click to grab file path to run."), this, 10080, 840, 1935, 495);
+    // Three pictures below the texts they illustrate, decoration only. The texts are a little
+    // smaller than the rest, so that the pictures find room below them; where a text still
+    // reaches a picture's place (wider fonts wrap it into more lines), the picture moves down
+    // below it, above the rule.
+    for (QLabel *label : {label1, label2, label3})
+        label->setFont(boldFont(7.5));
+    const auto picture = [this](const QString &name, int left, int top, const QLabel *text) {
+        auto *image = new QLabel(this);
+        image->setPixmap(windowPicture(name).pixmap(QSize(32, 32), devicePixelRatioF()));
+        place(image, left, top, 480, 480);
+        const QRect written = text->fontMetrics().boundingRect(text->geometry(), int(text->alignment()) | Qt::TextWordWrap,
+                                                               text->text());
+        if (written.intersects(image->geometry()))
+            image->move(image->x(), std::min(written.bottom() + 2, twips(1560) - 2 - image->height()));
+        return image;
+    };
+    Image1 = picture(QStringLiteral("criteria"), 3120, 840, label2);
+    Image2 = picture(QStringLiteral("catalogue-folder"), 120, 960, label1);
+    Image3 = picture(QStringLiteral("run-hit"), 11520, 1080, label3);
 
     rule(this, QFrame::HLine, QRect(twips(120), twips(1560) - 1, twips(12000 - 120), 2));
-    rule(this, QFrame::VLine, QRect(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680)));
+    m_folderRule = rule(this, QFrame::VLine, QRect(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680)));
 
     Drive1 = new DriveList(this);
     place(Drive1, 120, 1680, 2295, 315);
@@ -127,6 +147,7 @@ void frmSearch::buildControls()
     place(Dir1, 120, 2040, 2295, 5265);
 
     LV1 = newResultView(*m_model, this);
+    m_model->setTextOrderColumn(2); // the Created column sorts by the text of its dates
     LV1->horizontalHeader()->setSectionsClickable(true);
     LV1->horizontalHeader()->setHighlightSections(false);
     LV1->horizontalHeader()->setStretchLastSection(false);
@@ -145,8 +166,8 @@ void frmSearch::buildControls()
     sb1->setSizeGripEnabled(false);
     place(sb1, 0, 7800, kClientWidth, 495);
     m_statusBar = sb1;
-    panelPath = new QLabel(QStringLiteral("Current Path"), sb1);
-    panelPath->setTextFormat(Qt::PlainText);
+    panelPath = new PathLabel(sb1);
+    panelPath->setPath(QStringLiteral("Current Path"));
     panelCount = new QLabel(QStringLiteral("Total Records Matched"), sb1);
     // The count panel takes the rest of the bar; the path panel gives up what the count's
     // caption needs beyond its designed width, so that the caption is never cut off.
@@ -175,6 +196,10 @@ void frmSearch::buildControls()
     connect(dp1, &QDateEdit::dateChanged, this, &frmSearch::dp1_Change);
     connect(Drive1, &DriveList::driveChanged, this, &frmSearch::Drive1_Change);
     connect(Dir1, &FolderList::pathChanged, this, &frmSearch::Dir1_Change);
+    connect(Dir1, &FolderList::openFailed, this, [this](const QString &folder, const Error &error) {
+        m_services.messages.reportDescriptionStyle(
+            Error(error.number(), QStringLiteral("%1: %2").arg(error.description(), displayFileName(folder))));
+    });
     connect(LV1->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmSearch::LV1_ColumnClick);
 }
 
@@ -194,29 +219,45 @@ void frmSearch::Form_Load()
         }
         fContinue->setText(QStringLiteral("   Search Indicator"));
         panelCount->setText(QStringLiteral("Total Records Matched"));
-        panelPath->setText(QStringLiteral("Current Path"));
+        panelPath->setPath(QStringLiteral("Current Path"));
         optNoCase->setChecked(true);
         setBackgroundColour(fContinue, Qt::red);
         m_colour = IndicatorColour::Red;
         m_countText = panelCount->text();
         m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"),
                              QStringLiteral("Created"), QStringLiteral("Catalogue File")});
-        const double width = LV1->width() - 2 * LV1->frameWidth(); // inside the list's border
-        LV1->setColumnWidth(0, int(width / 2));
-        LV1->setColumnWidth(1, int(width / 8));
-        LV1->setColumnWidth(2, int(width / 8));
-        LV1->setColumnWidth(3, int(width / 4));
+        setColumnWidths();
         m_model->setSorted(false);
         m_model->setSortColumn(0);
         m_model->clear();
         Drive1->setDrives(m_services.drives(), QDir::currentPath());
+        // The folder list and the path panel show the folder the next search reads: the one
+        // chosen at an earlier opening, which the window keeps.
+        const QString &current = m_services.paths.CurrentPath;
         Dir1->startAt(QDir::currentPath());
+        if (!current.isEmpty()) {
+            Dir1->startAt(current);
+            panelPath->setPath(current);
+        }
         dp1->setEnabled(chkDate->isChecked());
     } catch (const Error &error) {
         m_services.messages.reportDescriptionStyle(error);
     }
     CheckForSetupFile();
     txtCriteria->setFocus();
+}
+
+// The columns share the list's width in their designed proportions: a half, an eighth, an
+// eighth and a quarter.
+void frmSearch::setColumnWidths()
+{
+    if (isMaximized())
+        m_wasMaximized = true;
+    const double width = LV1->width() - 2 * LV1->frameWidth(); // inside the list's border
+    LV1->setColumnWidth(0, int(width / 2));
+    LV1->setColumnWidth(1, int(width / 8));
+    LV1->setColumnWidth(2, int(width / 8));
+    LV1->setColumnWidth(3, int(width / 4));
 }
 
 void frmSearch::CheckForSetupFile()
@@ -236,7 +277,7 @@ void frmSearch::OpenDefaultPath()
     paths.CurrentPath = m_services.pathStore.read();
     Dir1->setPath(paths.CurrentPath);
     paths.DefaultPath = paths.CurrentPath;
-    panelPath->setText(paths.CurrentPath);
+    panelPath->setPath(paths.CurrentPath);
 }
 
 void frmSearch::cmdSearch_Click()
@@ -275,7 +316,7 @@ void frmSearch::Drive1_Change()
 void frmSearch::Dir1_Change()
 {
     m_services.paths.CurrentPath = Dir1->path();
-    panelPath->setText(m_services.paths.CurrentPath);
+    panelPath->setPath(m_services.paths.CurrentPath);
 }
 
 void frmSearch::emptyList()
@@ -302,12 +343,25 @@ void frmSearch::resizeEvent(QResizeEvent *event)
     if (isMaximized()) {
         const int margin = twips(kClientWidth) - twipsRect(2640, 1680, 9375, 6015).right() - 1;
         const int barHeight = twips(495);
+        const int taller = height() - twips(kClientHeight);
         m_statusBar->setGeometry(0, height() - barHeight, width(), barHeight);
         LV1->setGeometry(LV1->x(), LV1->y(), width() - LV1->x() - margin, height() - barHeight - LV1->y() - margin);
+        // The folder list grows with the window, the indicator stays below it.
+        Dir1->setGeometry(twipsRect(120, 2040, 2295, 5265).adjusted(0, 0, 0, taller));
+        fContinue->setGeometry(twipsRect(120, 7440, 2295, 255).translated(0, taller));
+        m_folderRule->setGeometry(QRect(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680) + taller));
+        setColumnWidths();
         return;
     }
     m_statusBar->setGeometry(twipsRect(0, 7800, kClientWidth, 495));
     LV1->setGeometry(twipsRect(2640, 1680, 9375, 6015));
+    Dir1->setGeometry(twipsRect(120, 2040, 2295, 5265));
+    fContinue->setGeometry(twipsRect(120, 7440, 2295, 255));
+    m_folderRule->setGeometry(QRect(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680)));
+    // Back from maximized: the designed widths again.
+    if (m_wasMaximized)
+        setColumnWidths();
+    m_wasMaximized = false;
     if (size() != m_designedSize)
         QMetaObject::invokeMethod(this, [this] {
             if (!isMaximized() && !isMinimized() && size() != m_designedSize)

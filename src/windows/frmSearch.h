@@ -3,6 +3,7 @@
 #pragma once
 
 #include "search/catalogue_search.h"
+#include "path_label.h"
 #include "services.h"
 
 #include <QDialog>
@@ -12,6 +13,7 @@
 
 class QCheckBox;
 class QDateEdit;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -65,7 +67,10 @@ public:
     FolderList *Dir1 = nullptr;
     QTableView *LV1 = nullptr;
     QLabel *fContinue = nullptr;
-    QLabel *panelPath = nullptr;   // status bar panel 1
+    QLabel *Image1 = nullptr;
+    QLabel *Image2 = nullptr;
+    QLabel *Image3 = nullptr;
+    PathLabel *panelPath = nullptr; // status bar panel 1
     QLabel *panelCount = nullptr;  // status bar panel 2
 
     // The one close path: Close, the title bar, Escape and Alt+F4 all end here.
@@ -96,6 +101,7 @@ private:
     void CheckForSetupFile();
     void OpenDefaultPath();
     void emptyList();
+    void setColumnWidths();
     void showProgress();
 
     Services &m_services;
@@ -105,6 +111,8 @@ private:
     std::unique_ptr<frmShow> m_show;
     std::unique_ptr<HitActions> m_hitActions;
     QStatusBar *m_statusBar = nullptr;
+    QFrame *m_folderRule = nullptr;
+    bool m_wasMaximized = false;
     QSize m_designedSize;
     QString m_driveText;
     IndicatorColour m_colour = IndicatorColour::Red;

@@ -53,4 +53,13 @@ QIcon applicationIcon()
     return icon;
 }
 
+QIcon windowPicture(const QString &name)
+{
+    initIconResources();
+    QIcon icon;
+    for (const int size : {32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/windows/%1-%2.png").arg(name).arg(size), QSize(size, size));
+    return icon;
+}
+
 } // namespace kestrova

@@ -316,6 +316,26 @@ private slots:
         QCOMPARE(window.panelCount->text(), QStringLiteral("Total Records Matched"));
         QCOMPARE(window.txtCriteria->text(), QString());
         QCOMPARE(window.session().FilterDateText, QStringLiteral("2/2/2020"));
+        // The folder the next search reads is the one shown.
+        QCOMPARE(env.paths.CurrentPath, catalogues.folder.path());
+        QCOMPARE(window.Dir1->path(), catalogues.folder.path());
+        QCOMPARE(window.panelPath->text(), catalogues.folder.path());
+    }
+
+    void aFolderThatCannotBeOpenedIsNamed()
+    {
+        WindowServices env;
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("gone")));
+        frmSearch window(env.services);
+        window.Form_Load();
+        window.Dir1->setPath(dir.path());
+        QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("gone")));
+        const QList<QListWidgetItem *> items = window.Dir1->findItems(QStringLiteral("gone"), Qt::MatchEndsWith);
+        QCOMPARE(items.size(), 1);
+        emit window.Dir1->itemActivated(items.first());
+        QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("Path not found: ") + dir.filePath(QStringLiteral("gone"))});
+        QCOMPARE(window.Dir1->path(), dir.path());
     }
 
     void hitsWhoseNamesAreNotUtf8KeepTheirBytes()
