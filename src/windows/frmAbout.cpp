@@ -79,6 +79,11 @@ frmAbout::frmAbout(Services &services, QWidget *parent)
     Text1 = new QLineEdit(this);
     for (QLineEdit *box : {Text1, Text2})
         box->setReadOnly(true);
+    // The project's homepage, and the contact address the build was given (none by default).
+    Text1->setText(QStringLiteral(KESTROVA_HOMEPAGE));
+    Text2->setText(QStringLiteral(KESTROVA_CONTACT_EMAIL));
+    label2->setBuddy(Text2);
+    label3->setBuddy(Text1);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdOK->setDefault(true);
@@ -102,6 +107,11 @@ frmAbout::frmAbout(Services &services, QWidget *parent)
     grid->setColumnStretch(1, 1);
     setFixedSize(twips(6000), sizeHint().height());
 
+    // The buttons first, the boxes to copy from after them.
+    setTabOrder(cmdOK, cmdSysInfo);
+    setTabOrder(cmdSysInfo, Text2);
+    setTabOrder(Text2, Text1);
+    cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
     Form_Load();

@@ -166,7 +166,9 @@ private slots:
         QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 1.3.0"));
         QCOMPARE(about.Label4->text(), QStringLiteral("The Kestrova developers"));
         QVERIFY(about.Text1->isReadOnly());
+        QCOMPARE(about.Text1->text(), QStringLiteral("https://github.com/kestrova/kestrova"));
         QCOMPARE(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
+        QCOMPARE(about.cmdOK->nextInFocusChain(), about.cmdSysInfo); // the buttons come first
     }
 
     void getKeyValueReadsTextAndNumbers()

@@ -6,6 +6,7 @@
 #include "windows/mMain.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -15,18 +16,23 @@ using testing::WindowServices;
 
 namespace {
 
-// The caption the X server holds for the window, as a window manager reads it.
-QString netWmName(QWidget &window)
+// A property the X server holds for the window, as a window manager reads it.
+QString xProperty(QWidget &window, const QString &name)
 {
     QProcess xprop;
     xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window.winId()),
-                                          QStringLiteral("-notype"), QStringLiteral("_NET_WM_NAME")});
+                                          QStringLiteral("-notype"), name});
     if (!xprop.waitForFinished(10000))
         return QStringLiteral("<xprop did not answer>");
-    // _NET_WM_NAME = "Search"
+    // _NET_WM_NAME = "Search"; WM_CLASS = "kestrova", "kestrova"
     const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
     const qsizetype quote = out.indexOf(u'"');
     return quote < 0 ? out : out.mid(quote + 1).chopped(1);
+}
+
+QString netWmName(QWidget &window)
+{
+    return xProperty(window, QStringLiteral("_NET_WM_NAME"));
 }
 
 } // namespace
@@ -56,6 +62,22 @@ private slots:
         }
         const QStringList expected = {"Kestrova", "Search", "Run/Copy path", "Set Default Path", "About Kestrova"};
         QCOMPARE(captions, expected);
+    }
+
+    void dockFindsTheLauncherOfTheWindow()
+    {
+        // A dock matches a window to its desktop entry by the window's class.
+        WindowServices env;
+        frmReport main(env.services);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QFile entry(QStringLiteral(KESTROVA_DESKTOP_ENTRY));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(entry.readAll());
+        const qsizetype at = text.indexOf(QStringLiteral("\nStartupWMClass="));
+        QVERIFY(at > 0);
+        const QString startupClass = text.mid(at + qsizetype(qstrlen("\nStartupWMClass="))).section(u'\n', 0, 0);
+        QCOMPARE(xProperty(main, QStringLiteral("WM_CLASS")).section(QStringLiteral("\", \""), 1), startupClass);
     }
 
     void mainWindowOpensCentred()
