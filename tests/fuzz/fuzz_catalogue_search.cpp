@@ -11,13 +11,6 @@
 #include <QTemporaryDir>
 
 namespace kestrova::fuzz {
-namespace {
-
-// Criteria are spelled from this alphabet, so that they hold what lines hold: field and path
-// separators, heading words, letters whose case folds in odd ways.
-const char16_t kAlphabet[] = u"aAbBfF;/ .=eE\u0130iIkK\u212A\u00e9\u00c9Fol";
-
-} // namespace
 
 int catalogueSearch(const std::uint8_t *data, std::size_t size)
 {
@@ -27,9 +20,7 @@ int catalogueSearch(const std::uint8_t *data, std::size_t size)
     const std::size_t length = 1 + (data[0] & 0x03);
     if (size < 1 + length)
         return 0;
-    QString criteria;
-    for (std::size_t i = 0; i < length; ++i)
-        criteria += QChar(kAlphabet[data[1 + i] % (sizeof kAlphabet / sizeof kAlphabet[0] - 1)]);
+    const QString criteria = criteriaFrom(data + 1, length);
     const QByteArray content(reinterpret_cast<const char *>(data + 1 + length), qsizetype(size - 1 - length));
 
     static QTemporaryDir folder;

@@ -16,7 +16,6 @@
 namespace kestrova::fuzz {
 namespace {
 
-const char16_t kAlphabet[] = u"aAbBfF;/ .=eE\u0130iIkK\u212A\u00e9\u00c9Fol";
 
 struct Reading
 {
@@ -54,9 +53,7 @@ int searchIndex(const std::uint8_t *data, std::size_t size)
     sizes.smallestIndexed = 0;
     if (size < 3 + length)
         return 0;
-    QString criteria;
-    for (std::size_t i = 0; i < length; ++i)
-        criteria += QChar(kAlphabet[data[3 + i] % (sizeof kAlphabet / sizeof kAlphabet[0] - 1)]);
+    const QString criteria = criteriaFrom(data + 3, length);
     const QByteArray content(reinterpret_cast<const char *>(data + 3 + length), qsizetype(size - 3 - length));
 
     static QTemporaryDir folder;

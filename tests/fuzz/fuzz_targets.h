@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <QString>
+
 namespace kestrova::fuzz {
 
 int catalogueSearch(const std::uint8_t *data, std::size_t size);
@@ -16,6 +18,10 @@ int needle(const std::uint8_t *data, std::size_t size);
 int dateText(const std::uint8_t *data, std::size_t size);
 int setupFile(const std::uint8_t *data, std::size_t size);
 int totals(const std::uint8_t *data, std::size_t size);
+
+// Criteria spelled from an alphabet of what lines hold (field and path separators, heading
+// words, letters whose case folds in odd ways), one byte of data a character.
+QString criteriaFrom(const std::uint8_t *data, std::size_t length);
 
 // Reports a difference and ends the process, so a fuzzer keeps the input that caused it.
 [[noreturn]] void fail(const char *target, const char *what);

@@ -126,6 +126,12 @@ struct Fixture
     CatalogueSearch search, plainSearch;
 };
 
+// A name few lines of content hold, so that the index narrows a search for it to a few blocks.
+QString rareName(const QByteArray &content)
+{
+    return QString::fromUtf8(content.mid(content.indexOf("Zebrafinch_", content.size() / 3), 17));
+}
+
 // Criteria cut from the catalogue itself, so that most of them match somewhere.
 QString criteriaFrom(const QByteArray &content, QRandomGenerator &random)
 {
@@ -379,7 +385,7 @@ private slots:
         QRandomGenerator random(29);
         const QByteArray content = generatedCatalogue(random, 9000, "a");
         fixture.write(QStringLiteral("a.txt"), content);
-        const QString rare = QString::fromUtf8(content.mid(content.indexOf("Zebrafinch_", content.size() / 3), 17));
+        const QString rare = rareName(content);
         fixture.compare(QStringLiteral("notes_"), false);
         const QString catalogue = fixture.folder.filePath(QStringLiteral("a.txt"));
         const auto damageRows = [&] {
@@ -414,7 +420,7 @@ private slots:
         QRandomGenerator random(31);
         const QByteArray content = generatedCatalogue(random, 9000, "a");
         fixture.write(QStringLiteral("a.txt"), content);
-        const QString rare = QString::fromUtf8(content.mid(content.indexOf("Zebrafinch_", content.size() / 3), 17));
+        const QString rare = rareName(content);
         fixture.compare(rare, true);
         fixture.compare(rare, true);
         QVERIFY(fixture.index.narrowedReadings() > 0);
@@ -446,9 +452,7 @@ private slots:
         const QByteArray content = generatedCatalogue(random, 9000, "a");
         fixture.write(QStringLiteral("a.txt"), content);
         fixture.write(QStringLiteral("b.txt"), generatedCatalogue(random, 9000, "b"));
-        // A name few lines hold, so that the index narrows the reading to a few blocks.
-        const qsizetype at = content.indexOf("Zebrafinch_", content.size() / 3);
-        const QString rare = QString::fromUtf8(content.mid(at, 17));
+        const QString rare = rareName(content);
         fixture.compare(rare, true);
         fixture.compare(rare, true);
         fixture.compare(rare, true);
