@@ -2,7 +2,7 @@
 // and a question is answered yes.
 #pragma once
 
-#include "platform/message_service.h"
+#include "platform/desktop/message_service.h"
 
 #include <cstdio>
 

@@ -4,13 +4,13 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/window_generate_bench TREE [CLI]
 #include "printed_messages.h"
 
-#include "platform/desktop_services.h"
-#include "platform/file_manager.h"
-#include "platform/parallel_walk.h"
-#include "platform/posix_file_system.h"
-#include "platform/registry.h"
+#include "platform/desktop/desktop_services.h"
+#include "platform/desktop/file_manager.h"
+#include "platform/desktop/registry.h"
+#include "platform/files/parallel_walk.h"
+#include "platform/files/posix_file_system.h"
 #include "windows/drive_folder_lists.h"
-#include "windows/frmReport.h"
+#include "windows/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -73,7 +73,7 @@ int main(int argc, char *argv[])
     std::vector<double> windowTimes;
     std::vector<double> cliTimes;
     for (int run = 0; run < 5; ++run) {
-        frmReport window(services);
+        MainWindow window(services);
         window.Form_Load();
         window.show();
         window.Dir1->setPath(tree);

@@ -5,13 +5,13 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/window_search_bench FOLDER CRITERIA [CLI]
 #include "printed_messages.h"
 
-#include "platform/desktop_services.h"
-#include "platform/file_manager.h"
-#include "platform/posix_file_system.h"
-#include "platform/registry.h"
+#include "platform/desktop/desktop_services.h"
+#include "platform/desktop/file_manager.h"
+#include "platform/desktop/registry.h"
+#include "platform/files/posix_file_system.h"
 #include "windows/drive_folder_lists.h"
-#include "windows/frmSearch.h"
 #include "windows/result_list.h"
+#include "windows/search_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
     qint64 windowRows = 0;
     qint64 cliRows = 0;
     for (int run = 0; run < 3; ++run) {
-        frmSearch window(services);
+        SearchWindow window(services);
         window.Form_Load();
         window.show();
         window.Dir1->setPath(folder);

@@ -2,7 +2,7 @@
 #include "cli_common.h"
 
 #include "catalogue/catalogue_comparison.h"
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 #include "search/result_export.h"
 
 #include <QCommandLineParser>

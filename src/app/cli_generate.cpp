@@ -3,9 +3,9 @@
 
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
-#include "platform/file_names.h"
-#include "platform/parallel_walk.h"
-#include "platform/posix_file_system.h"
+#include "platform/files/file_names.h"
+#include "platform/files/parallel_walk.h"
+#include "platform/files/posix_file_system.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -2,9 +2,9 @@
 // FOLDER, for scripts (after copying catalogues in, say), so that the first search is fast too.
 #include "cli_common.h"
 
-#include "platform/cache_location.h"
-#include "platform/file_names.h"
-#include "platform/posix_file_system.h"
+#include "platform/files/cache_location.h"
+#include "platform/files/file_names.h"
+#include "platform/files/posix_file_system.h"
 #include "search/index_cache.h"
 
 #include <QCommandLineParser>

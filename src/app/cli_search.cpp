@@ -2,8 +2,8 @@
 // output and its messages on standard error.
 #include "cli_common.h"
 
-#include "platform/cache_location.h"
-#include "platform/posix_file_system.h"
+#include "platform/files/cache_location.h"
+#include "platform/files/posix_file_system.h"
 #include "search/catalogue_search.h"
 #include "search/index_cache.h"
 #include "search/result_export.h"

@@ -1,9 +1,9 @@
 // kestrova-cli: generates and searches catalogues from scripts and headless machines.
 #include "cli_common.h"
 
-#include "platform/file_names.h"
-#include "platform/folder_listing.h"
-#include "platform/standard_output.h"
+#include "platform/files/file_names.h"
+#include "platform/files/folder_listing.h"
+#include "platform/files/standard_output.h"
 
 #include <QCoreApplication>
 #include <QFile>

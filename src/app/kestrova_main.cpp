@@ -1,14 +1,15 @@
 // Kestrova: the desktop cataloguer. Builds the real services and opens the main window.
-#include "platform/cache_location.h"
-#include "platform/desktop_services.h"
-#include "platform/file_manager.h"
-#include "platform/folder_listing.h"
-#include "platform/parallel_walk.h"
-#include "platform/posix_file_system.h"
-#include "platform/registry.h"
+#include "platform/desktop/desktop_services.h"
+#include "platform/desktop/file_manager.h"
+#include "platform/desktop/registry.h"
+#include "platform/files/cache_location.h"
+#include "platform/files/folder_listing.h"
+#include "platform/files/parallel_walk.h"
+#include "platform/files/posix_file_system.h"
 #include "search/index_cache.h"
-#include "windows/frmReport.h"
-#include "windows/mMain.h"
+#include "windows/application_identity.h"
+#include "windows/document_launch.h"
+#include "windows/main_window.h"
 
 #include <QApplication>
 
@@ -55,7 +56,7 @@ int main(int argc, char *argv[])
         &searchIndex,
     };
 
-    kestrova::frmReport window(services);
+    kestrova::MainWindow window(services);
     window.Form_Load();
     window.centreOnScreen();
     window.show();

@@ -1,6 +1,6 @@
 #include "catalogue_comparison.h"
 
-#include "platform/name_order.h"
+#include "platform/text/name_order.h"
 
 #include <QHash>
 #include <QSet>

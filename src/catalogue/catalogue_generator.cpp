@@ -1,7 +1,7 @@
 #include "catalogue_generator.h"
 
 #include "catalogue_format.h"
-#include "platform/text_file.h"
+#include "platform/files/text_file.h"
 
 namespace kestrova {
 namespace {

@@ -3,9 +3,9 @@
 // made; nothing of the tree is gathered in memory.
 #pragma once
 
-#include "platform/date_conventions.h"
 #include "platform/error.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
+#include "platform/text/date_conventions.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -2,7 +2,7 @@
 
 #include "catalogue_format.h"
 #include "line_bounds.h"
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 
 #include <cerrno>
 #include <cstring>

@@ -6,7 +6,7 @@
 
 #include "catalogue_search.h"
 
-#include "platform/text_file.h"
+#include "platform/files/text_file.h"
 
 #include <QByteArray>
 #include <QString>

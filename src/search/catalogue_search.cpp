@@ -5,7 +5,7 @@
 #include "parallel_search.h"
 
 #include "catalogue/catalogue_format.h"
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 
 #include <QScopeGuard>
 

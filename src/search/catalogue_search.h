@@ -6,8 +6,8 @@
 #include "search_session.h"
 #include "search_view.h"
 
-#include "platform/date_conventions.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
+#include "platform/text/date_conventions.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "index_cache.h"
 
-#include "platform/file_names.h"
-#include "platform/private_files.h"
+#include "platform/files/file_names.h"
+#include "platform/files/private_files.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -8,7 +8,7 @@
 
 #include "search_index.h"
 
-#include "platform/cache_location.h"
+#include "platform/files/cache_location.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #include "needle.h"
 
 #include "catalogue/line_bounds.h"
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 
 #include <algorithm>
 #include <array>

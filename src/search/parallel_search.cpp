@@ -3,7 +3,7 @@
 #include "catalogue_search.h"
 #include "result_order.h"
 
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 
 #include <condition_variable>
 #include <mutex>

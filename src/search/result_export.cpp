@@ -1,6 +1,6 @@
 #include "result_export.h"
 
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 
 namespace kestrova {
 namespace {

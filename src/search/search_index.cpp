@@ -2,8 +2,8 @@
 
 #include "search_index_format.h"
 
-#include "platform/file_names.h"
-#include "platform/private_files.h"
+#include "platform/files/file_names.h"
+#include "platform/files/private_files.h"
 
 #include <QStringView>
 

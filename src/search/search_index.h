@@ -20,7 +20,7 @@
 #include "catalogue_scan.h"
 #include "search_index_format.h"
 
-#include "platform/text_file.h"
+#include "platform/files/text_file.h"
 
 #include <QByteArray>
 #include <QFileDevice>

@@ -3,6 +3,7 @@
 #include "search_index.h"
 
 #include "catalogue/line_bounds.h"
+#include "index_bits.h"
 #include "search_index_format.h"
 
 #include <QString>
@@ -12,63 +13,12 @@
 #include <array>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace kestrova {
 namespace {
 
 using namespace index_format;
 
 constexpr qsizetype kLookBack = 64;
-
-// ASCII letters to lower case, sixteen bytes at a time.
-void foldAscii(const uchar *from, uchar *to, qsizetype size)
-{
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    const __m128i beforeA = _mm_set1_epi8('A' - 1);
-    const __m128i afterZ = _mm_set1_epi8('Z' + 1);
-    const __m128i caseBit = _mm_set1_epi8(0x20);
-    for (; i + 16 <= size; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + i));
-        // Signed comparisons: bytes from 0x80 up are negative and so never letters.
-        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmplt_epi8(bytes, afterZ));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + i), _mm_or_si128(bytes, _mm_and_si128(upper, caseBit)));
-    }
-#endif
-    for (; i < size; ++i)
-        to[i] = kFold[from[i]];
-}
-
-// a[i] bit c becomes a[c] bit i.
-void transpose64(std::array<quint64, 64> &a)
-{
-    quint64 mask = 0x00000000FFFFFFFFull;
-    for (int j = 32; j; j >>= 1, mask ^= mask << j) {
-        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
-            const quint64 t = ((a[size_t(k)] >> j) ^ a[size_t(k | j)]) & mask;
-            a[size_t(k | j)] ^= t;
-            a[size_t(k)] ^= t << j;
-        }
-    }
-}
-
-// The first byte from 0x80 up in [from, end), or end.
-const uchar *firstNonAscii(const uchar *from, const uchar *end)
-{
-#if defined(__SSE2__)
-    for (; end - from >= 16; from += 16) {
-        const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
-        if (mask)
-            return from + __builtin_ctz(unsigned(mask));
-    }
-#endif
-    while (from < end && *from < 0x80)
-        ++from;
-    return from;
-}
 
 class IndexWriter
 {

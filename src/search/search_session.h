@@ -2,7 +2,7 @@
 // carries over from one catalogue to the next and from one search to the next.
 #pragma once
 
-#include "platform/date_conventions.h"
+#include "platform/text/date_conventions.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "default_path_store.h"
 
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/error.h"
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/error.h"
-#include "platform/volumes.h"
+#include "platform/files/volumes.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 #include "hit_actions.h"
 
-#include "frmShow.h"
-#include "mMain.h"
+#include "document_launch.h"
 #include "result_list.h"
+#include "run_copy_window.h"
 
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 #include "search/result_export.h"
 
 #include <QAction>

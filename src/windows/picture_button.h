@@ -20,9 +20,4 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
-// The program's icon: a drive with a catalogue card, rendered from data/icons at build time.
-QIcon applicationIcon();
-// One of the windows' pictures (data/icons/windows), by name, at every size it was drawn at.
-QIcon windowPicture(const QString &name);
-
 } // namespace kestrova

@@ -1,7 +1,7 @@
 #include "run_progress.h"
 
-#include "platform/event_loop.h"
-#include "platform/file_names.h"
+#include "platform/desktop/event_loop.h"
+#include "platform/files/file_names.h"
 
 #include <QLabel>
 #include <QLocale>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "catalogue/catalogue_generator.h"
-#include "platform/message_service.h"
+#include "platform/desktop/message_service.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // The search window as the search sees it (SearchView): the criteria and options it reads,
 // and the rows, count, indicator and messages it shows, repainted at the search's yields.
-#include "frmSearch.h"
+#include "search_window.h"
 
 #include "layout.h"
 #include "result_list.h"
@@ -20,33 +20,33 @@ constexpr qint64 kYieldIntervalMs = 15;
 
 } // namespace
 
-QString frmSearch::criteriaText()
+QString SearchWindow::criteriaText()
 {
     return txtCriteria->text();
 }
 
-bool frmSearch::caseSensitive()
+bool SearchWindow::caseSensitive()
 {
     return optCase->isChecked();
 }
 
-bool frmSearch::dateFilterOn()
+bool SearchWindow::dateFilterOn()
 {
     return chkDate->isChecked();
 }
 
-void frmSearch::appendRow(const RowTexts &row)
+void SearchWindow::appendRow(const RowTexts &row)
 {
     if (!m_closed)
         m_model->append(row);
 }
 
-void frmSearch::clearRows()
+void SearchWindow::clearRows()
 {
     m_model->clear();
 }
 
-void frmSearch::setSorted(bool on)
+void SearchWindow::setSorted(bool on)
 {
     if (m_closed)
         return;
@@ -57,7 +57,7 @@ void frmSearch::setSorted(bool on)
 
 // The count and the indicator's colour change with every hit; the window shows them when it
 // next handles its events, as it repaints only then.
-void frmSearch::setCountText(const QString &text)
+void SearchWindow::setCountText(const QString &text)
 {
     m_countText = text;
     m_displayStale = true;
@@ -65,7 +65,7 @@ void frmSearch::setCountText(const QString &text)
         showProgress();
 }
 
-void frmSearch::showProgress()
+void SearchWindow::showProgress()
 {
     if (m_closed || !m_displayStale)
         return;
@@ -75,18 +75,18 @@ void frmSearch::showProgress()
     m_model->publish();
 }
 
-void frmSearch::setIndicatorCaption(const QString &caption)
+void SearchWindow::setIndicatorCaption(const QString &caption)
 {
     if (!m_closed)
         fContinue->setText(caption);
 }
 
-IndicatorColour frmSearch::indicatorColour()
+IndicatorColour SearchWindow::indicatorColour()
 {
     return m_colour;
 }
 
-void frmSearch::setIndicatorColour(IndicatorColour colour)
+void SearchWindow::setIndicatorColour(IndicatorColour colour)
 {
     m_colour = colour;
     m_displayStale = true;
@@ -94,7 +94,7 @@ void frmSearch::setIndicatorColour(IndicatorColour colour)
         showProgress();
 }
 
-void frmSearch::yield()
+void SearchWindow::yield()
 {
     if (m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldIntervalMs)
         return;
@@ -104,7 +104,7 @@ void frmSearch::yield()
     m_sinceYield.start();
 }
 
-void frmSearch::inform(const QString &text)
+void SearchWindow::inform(const QString &text)
 {
     if (m_closed)
         return;

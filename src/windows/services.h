@@ -2,16 +2,16 @@
 // the strings the windows share. The program builds one set; tests build one of fakes.
 #pragma once
 
-#include "platform/date_conventions.h"
-#include "platform/desktop_tools.h"
-#include "platform/file_manager.h"
-#include "platform/file_system.h"
-#include "platform/folder_picker.h"
-#include "platform/launcher.h"
-#include "platform/message_service.h"
-#include "platform/registry.h"
-#include "platform/save_dialog.h"
-#include "platform/volumes.h"
+#include "platform/desktop/desktop_tools.h"
+#include "platform/desktop/file_manager.h"
+#include "platform/desktop/folder_picker.h"
+#include "platform/desktop/launcher.h"
+#include "platform/desktop/message_service.h"
+#include "platform/desktop/registry.h"
+#include "platform/desktop/save_dialog.h"
+#include "platform/files/file_system.h"
+#include "platform/files/volumes.h"
+#include "platform/text/date_conventions.h"
 #include "settings/default_path_store.h"
 
 #include <functional>

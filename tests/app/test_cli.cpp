@@ -1,9 +1,9 @@
+#include "cli_common.h"
 #include "support/files.h"
 #include "support/temporary_cache.h"
-#include "cli_common.h"
 
 #include "catalogue/catalogue_generator.h"
-#include "platform/posix_file_system.h"
+#include "platform/files/posix_file_system.h"
 
 #include <QDir>
 #include <QFile>

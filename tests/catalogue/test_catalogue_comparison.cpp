@@ -1,7 +1,7 @@
 #include "catalogue/catalogue_comparison.h"
 
 #include "catalogue/catalogue_generator.h"
-#include "platform/posix_file_system.h"
+#include "platform/files/posix_file_system.h"
 #include "support/files.h"
 
 #include <QDir>

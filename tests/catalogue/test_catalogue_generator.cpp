@@ -1,9 +1,9 @@
-#include "support/files.h"
 #include "catalogue/catalogue_generator.h"
-#include "platform/file_types.h"
-#include "platform/posix_file_system.h"
-#include "support/fake_file_system.h"
+#include "platform/files/posix_file_system.h"
+#include "platform/text/file_types.h"
 #include "support/deep_tree.h"
+#include "support/fake_file_system.h"
+#include "support/files.h"
 #include "support/unprivileged.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // reading of the same bytes.
 #include "fuzz_targets.h"
 
-#include "platform/posix_file_system.h"
+#include "platform/files/posix_file_system.h"
 #include "search/catalogue_search.h"
 #include "support/recording_search_view.h"
 #include "support/reference_search.h"

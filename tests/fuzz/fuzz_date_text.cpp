@@ -3,7 +3,7 @@
 // real date-time that the writer writes back to a text reading the same.
 #include "fuzz_targets.h"
 
-#include "platform/date_conventions.h"
+#include "platform/text/date_conventions.h"
 
 #include <array>
 #include <memory>

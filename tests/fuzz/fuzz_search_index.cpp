@@ -3,7 +3,7 @@
 // what reading the file whole gives, and what a line-by-line reading gives.
 #include "fuzz_targets.h"
 
-#include "platform/posix_file_system.h"
+#include "platform/files/posix_file_system.h"
 #include "search/catalogue_scan.h"
 #include "search/catalogue_search.h"
 #include "search/search_index.h"

@@ -1,6 +1,6 @@
 #include "search/catalogue_search.h"
 
-#include "platform/posix_file_system.h"
+#include "platform/files/posix_file_system.h"
 #include "support/recording_search_view.h"
 #include "support/reference_search.h"
 

@@ -1,6 +1,6 @@
 #include "search/result_export.h"
 
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -5,7 +5,7 @@
 #include "search/index_cache.h"
 #include "search/search_index_format.h"
 
-#include "platform/posix_file_system.h"
+#include "platform/files/posix_file_system.h"
 #include "support/recording_search_view.h"
 #include "support/temporary_cache.h"
 

@@ -1,6 +1,6 @@
-#include "support/files.h"
-#include "platform/posix_file_system.h"
+#include "platform/files/posix_file_system.h"
 #include "settings/default_path_store.h"
+#include "support/files.h"
 #include "support/unprivileged.h"
 
 #include <QDir>

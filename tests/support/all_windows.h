@@ -1,11 +1,11 @@
 // One of each of the program's five windows, for tests that look at every window alike.
 #pragma once
 
-#include "windows/frmAbout.h"
-#include "windows/frmPath.h"
-#include "windows/frmReport.h"
-#include "windows/frmSearch.h"
-#include "windows/frmShow.h"
+#include "windows/about_box.h"
+#include "windows/default_path_dialog.h"
+#include "windows/main_window.h"
+#include "windows/run_copy_window.h"
+#include "windows/search_window.h"
 
 #include <QList>
 
@@ -20,11 +20,11 @@ struct AllWindows
     // In the order: main window, search, Run/Copy path, Set Default Path, About.
     QList<QWidget *> list() { return {&main, &search, &show, &path, &about}; }
 
-    frmReport main;
-    frmSearch search;
-    frmShow show;
-    frmPath path;
-    frmAbout about;
+    MainWindow main;
+    SearchWindow search;
+    RunCopyWindow show;
+    DefaultPathDialog path;
+    AboutBox about;
 };
 
 } // namespace kestrova::testing

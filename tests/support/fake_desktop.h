@@ -2,14 +2,14 @@
 // test says, so no dialog ever blocks a test.
 #pragma once
 
-#include "platform/desktop_tools.h"
-#include "platform/file_manager.h"
-#include "platform/file_names.h"
-#include "platform/folder_picker.h"
-#include "platform/registry.h"
-#include "platform/launcher.h"
-#include "platform/message_service.h"
-#include "platform/save_dialog.h"
+#include "platform/desktop/desktop_tools.h"
+#include "platform/desktop/file_manager.h"
+#include "platform/desktop/folder_picker.h"
+#include "platform/desktop/launcher.h"
+#include "platform/desktop/message_service.h"
+#include "platform/desktop/registry.h"
+#include "platform/desktop/save_dialog.h"
+#include "platform/files/file_names.h"
 
 #include <QList>
 #include <QMap>

@@ -2,7 +2,7 @@
 // failures planted where a test wants them.
 #pragma once
 
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 
 #include <QHash>
 #include <QSet>

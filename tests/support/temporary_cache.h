@@ -1,7 +1,7 @@
 // A cache folder inside a test's own temporary folder, so that no test writes to the user's.
 #pragma once
 
-#include "platform/cache_location.h"
+#include "platform/files/cache_location.h"
 
 #include <QFile>
 #include <QTemporaryDir>

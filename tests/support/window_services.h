@@ -2,7 +2,7 @@
 // unless a test swaps in a fake, and a setup file in a folder of the test's own.
 #pragma once
 
-#include "platform/posix_file_system.h"
+#include "platform/files/posix_file_system.h"
 #include "support/fake_desktop.h"
 #include "windows/services.h"
 

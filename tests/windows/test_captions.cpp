@@ -2,7 +2,8 @@
 // at the desktop's usual font sizes. ctest runs this at 96 and at 144 dots per inch.
 #include "support/all_windows.h"
 #include "support/window_services.h"
-#include "windows/mMain.h"
+#include "windows/application_identity.h"
+#include "windows/document_launch.h"
 #include "windows/picture_button.h"
 
 #include <QAbstractButton>

@@ -3,15 +3,15 @@
 #include "windows/hit_actions.h"
 
 #include "catalogue/catalogue_generator.h"
-#include "platform/file_names.h"
-#include "platform/posix_file_system.h"
+#include "platform/files/file_names.h"
+#include "platform/files/posix_file_system.h"
 #include "support/files.h"
 #include "support/window_services.h"
 #include "windows/drive_folder_lists.h"
-#include "windows/frmSearch.h"
-#include "windows/frmShow.h"
 #include "windows/layout.h"
 #include "windows/result_list.h"
+#include "windows/run_copy_window.h"
+#include "windows/search_window.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -71,7 +71,7 @@ struct SearchedWindow
                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
         window.LV1->selectionModel()->setCurrentIndex(window.results().index(rows.last(), 0), QItemSelectionModel::NoUpdate);
     }
-    frmSearch window;
+    SearchWindow window;
 };
 
 } // namespace
@@ -145,8 +145,8 @@ private slots:
         search.select({beach});
         QString shown;
         QTimer::singleShot(0, &search.window, [&] {
-            shown = search.window.showWindow()->txtpath->text();
-            search.window.showWindow()->cmdClose_Click();
+            shown = search.window.runCopyWindow()->txtpath->text();
+            search.window.runCopyWindow()->cmdClose_Click();
         });
         QTest::keyClick(search.window.LV1, Qt::Key_Return);
         QCOMPARE(shown, search.window.results().filePath(beach));
@@ -239,7 +239,7 @@ private slots:
         WindowServices env;
         Hits hits(env.dates);
         SearchedWindow search(env, hits, QStringLiteral("jpg"));
-        frmSearch &window = search.window;
+        SearchWindow &window = search.window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect designedList = window.LV1->geometry();

@@ -3,7 +3,8 @@
 // in the middle of the screen. Skipped where there is no X display.
 #include "support/all_windows.h"
 #include "support/window_services.h"
-#include "windows/mMain.h"
+#include "windows/application_identity.h"
+#include "windows/document_launch.h"
 
 #include <QApplication>
 #include <QFile>
@@ -68,7 +69,7 @@ private slots:
     {
         // A dock matches a window to its desktop entry by the window's class.
         WindowServices env;
-        frmReport main(env.services);
+        MainWindow main(env.services);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QFile entry(QStringLiteral(KESTROVA_DESKTOP_ENTRY));
@@ -83,7 +84,7 @@ private slots:
     void mainWindowOpensCentred()
     {
         WindowServices env;
-        frmReport main(env.services);
+        MainWindow main(env.services);
         main.Form_Load();
         main.centreOnScreen();
         main.show();

@@ -1,0 +1,225 @@
+#include "compare_window.h"
+
+#include "hit_actions.h"
+#include "layout.h"
+#include "result_list.h"
+
+#include "platform/desktop/event_loop.h"
+#include "platform/files/file_names.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTableView>
+
+namespace kestrova {
+namespace {
+
+// Events are handled at most this often while a comparison runs.
+constexpr qint64 kYieldIntervalMs = 15;
+
+QByteArray changeText(Difference::Kind kind)
+{
+    switch (kind) {
+    case Difference::Kind::Added: return "Added";
+    case Difference::Kind::Removed: return "Removed";
+    case Difference::Kind::Changed: return "Changed";
+    case Difference::Kind::FolderAdded: return "Folder added";
+    case Difference::Kind::FolderRemoved: return "Folder removed";
+    }
+    return {};
+}
+
+// A count and what it counts, in the singular for one.
+QString countOf(quint64 count, const QString &one, const QString &many)
+{
+    return QString::number(count) + u' ' + (count == 1 ? one : many);
+}
+
+QByteArray typeAndCreated(const QByteArray &type, const QByteArray &created)
+{
+    return type.isEmpty() && created.isEmpty() ? QByteArray() : type + "; " + created;
+}
+
+} // namespace
+
+CompareWindow::CompareWindow(Services &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                          | Qt::WindowCloseButtonHint),
+      m_services(services), m_model(std::make_unique<ResultModel>())
+{
+    setWindowTitle(QStringLiteral("Compare Catalogues"));
+    auto *grid = new QGridLayout(this);
+    const auto row = [&](int at, const QString &caption, QLineEdit *&box, QPushButton *&browse) {
+        auto *label = new QLabel(caption, this);
+        label->setFont(boldFont(8.25));
+        box = new QLineEdit(this);
+        label->setBuddy(box);
+        browse = new QPushButton(QStringLiteral("..."), this);
+        browse->setAutoDefault(false);
+        browse->setAccessibleName(QString(caption).remove(u'&') + QStringLiteral(" (choose)"));
+        grid->addWidget(label, at, 0);
+        grid->addWidget(box, at, 1);
+        grid->addWidget(browse, at, 2);
+    };
+    row(0, QStringLiteral("&Older catalogue"), txtOld, cmdOld);
+    row(1, QStringLiteral("&Newer catalogue"), txtNew, cmdNew);
+    cmdCompare = new QPushButton(QStringLiteral("&Compare"), this);
+    cmdStop = new QPushButton(QStringLiteral("S&top"), this);
+    cmdStop->setEnabled(false);
+    cmdStop->setAutoDefault(false);
+    grid->addWidget(cmdCompare, 0, 3);
+    grid->addWidget(cmdStop, 1, 3);
+
+    LV1 = newResultView(*m_model, this);
+    LV1->horizontalHeader()->setStretchLastSection(true);
+    m_model->setHeaders({QStringLiteral("Change"), QStringLiteral("File Path"), QStringLiteral("Old"), QStringLiteral("New")});
+    m_model->setPathColumn(1);
+    grid->addWidget(LV1, 2, 0, 1, 4);
+    lblSummary = new QLabel(this);
+    lblSummary->setTextFormat(Qt::PlainText);
+    // A long summary wraps: the window's width never follows a text.
+    lblSummary->setWordWrap(true);
+    lblSummary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(lblSummary, 3, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+    resize(twips(12120), twips(8295));
+    LV1->setColumnWidth(0, LV1->fontMetrics().horizontalAdvance(QStringLiteral("Folder removed")) + 16);
+    LV1->setColumnWidth(1, twips(5400));
+    LV1->setColumnWidth(2, twips(2300));
+
+    // The hits' actions of the search window: a removed file is looked for where the older
+    // catalogue had it, the rest where the newer one has it.
+    m_hitActions = std::make_unique<HitActions>(
+        m_services, *LV1, *m_model,
+        HitActions::Options{{}, [this](int hit) {
+                                return m_model->text(hit, 0).contains(QStringLiteral("Removed")) ? m_oldName : m_newName;
+                            },
+                            {"Change", "File Path", "Old", "New"}});
+
+    connect(cmdOld, &QPushButton::clicked, this, &CompareWindow::cmdOld_Click);
+    connect(cmdNew, &QPushButton::clicked, this, &CompareWindow::cmdNew_Click);
+    connect(cmdCompare, &QPushButton::clicked, this, &CompareWindow::cmdCompare_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &CompareWindow::cmdStop_Click);
+    connect(LV1->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        m_model->setSortColumn(column);
+        m_model->setSorted(!m_comparing);
+    });
+}
+
+CompareWindow::~CompareWindow() = default;
+
+QString CompareWindow::chooseCatalogue(const QString &current)
+{
+    const QString folder = !current.isEmpty() ? QFileInfo(current).path() : m_services.paths.DefaultPath;
+    return m_services.folderPicker.chooseFile(QStringLiteral("Choose a catalogue"), folder,
+                                               QStringLiteral("Catalogues (*.txt);;All files (*)"));
+}
+
+void CompareWindow::cmdOld_Click()
+{
+    if (const QString chosen = chooseCatalogue(txtOld->text()); !chosen.isEmpty())
+        txtOld->setText(chosen);
+}
+
+void CompareWindow::cmdNew_Click()
+{
+    if (const QString chosen = chooseCatalogue(txtNew->text()); !chosen.isEmpty())
+        txtNew->setText(chosen);
+}
+
+void CompareWindow::cmdCompare_Click()
+{
+    if (m_comparing)
+        return;
+    for (const auto &[box, which] : {std::pair{txtOld, QStringLiteral("older")}, std::pair{txtNew, QStringLiteral("newer")}}) {
+        if (box->text().isEmpty()) {
+            m_services.messages.inform(
+                QStringLiteral("Choose the %1 catalogue first: type its path or press the button beside it.").arg(which));
+            box->setFocus();
+            return;
+        }
+    }
+    m_comparing = true;
+    m_stop = false;
+    cmdCompare->setEnabled(false);
+    cmdStop->setEnabled(true);
+    const auto done = qScopeGuard([this] {
+        m_comparing = false;
+        cmdCompare->setEnabled(true);
+        cmdStop->setEnabled(false);
+        m_model->publish();
+    });
+    m_model->setSorted(false);
+    m_model->clear();
+    lblSummary->setText(QStringLiteral("Comparing ..."));
+    m_oldName = QFileInfo(txtOld->text()).fileName();
+    m_newName = QFileInfo(txtNew->text()).fileName();
+    m_sinceYield.invalidate();
+    try {
+        const ComparisonResult result = compareCatalogues(txtOld->text(), txtNew->text(), *this);
+        QString text = QStringLiteral("%1 added, %2 removed, %3 changed, %4, %5")
+                           .arg(result.added)
+                           .arg(result.removed)
+                           .arg(result.changed)
+                           .arg(countOf(result.foldersAdded, QStringLiteral("folder added"), QStringLiteral("folders added")),
+                                countOf(result.foldersRemoved, QStringLiteral("folder removed"),
+                                        QStringLiteral("folders removed")));
+        if (result.stopped)
+            text += QStringLiteral(" (stopped)");
+        for (const auto &[name, summary] : {std::pair{m_oldName, result.oldCatalogue}, std::pair{m_newName, result.newCatalogue}})
+            if (!summary.complete && !result.stopped)
+                text += QStringLiteral("; %1 ends part-way").arg(name);
+        // The totals as each catalogue writes them.
+        text += QStringLiteral(" | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6")
+                    .arg(QString::fromUtf8(result.oldCatalogue.headerDate), QString::fromUtf8(result.oldCatalogue.folderTotal),
+                         QString::fromUtf8(result.oldCatalogue.fileTotal), QString::fromUtf8(result.newCatalogue.headerDate),
+                         QString::fromUtf8(result.newCatalogue.folderTotal), QString::fromUtf8(result.newCatalogue.fileTotal));
+        lblSummary->setText(text);
+    } catch (const FileError &error) {
+        lblSummary->clear();
+        m_services.messages.reportDescriptionStyle(
+            Error(error.number(), QStringLiteral("%1: %2").arg(displayFileName(error.path()), error.description())));
+    } catch (const Error &error) {
+        lblSummary->clear();
+        m_services.messages.reportDescriptionStyle(error);
+    }
+}
+
+void CompareWindow::cmdStop_Click()
+{
+    m_stop = true;
+}
+
+void CompareWindow::reject()
+{
+    // Closing stops a comparison under way; it unwinds when this event has been handled.
+    m_stop = true;
+    QDialog::reject();
+}
+
+void CompareWindow::difference(const Difference &d)
+{
+    const QByteArray path = (d.kind == Difference::Kind::FolderAdded || d.kind == Difference::Kind::FolderRemoved)
+                                    && !d.path.endsWith('/')
+                                ? d.path + '/'
+                                : d.path;
+    m_model->append({changeText(d.kind), path, typeAndCreated(d.oldType, d.oldCreated), typeAndCreated(d.newType, d.newCreated)});
+}
+
+bool CompareWindow::keepGoing()
+{
+    if (!m_sinceYield.isValid() || m_sinceYield.elapsed() >= kYieldIntervalMs) {
+        m_model->publish();
+        yieldToEventLoop();
+        m_sinceYield.start();
+    }
+    return !m_stop;
+}
+
+} // namespace kestrova

@@ -1,0 +1,373 @@
+#include "main_window.h"
+
+#include "about_box.h"
+#include "application_identity.h"
+#include "catalogue/catalogue_format.h"
+#include "catalogue/catalogue_generator.h"
+#include "compare_window.h"
+#include "default_path_dialog.h"
+#include "document_launch.h"
+#include "drive_folder_lists.h"
+#include "layout.h"
+#include "path_label.h"
+#include "picture_button.h"
+#include "read_failures_dialog.h"
+#include "run_progress.h"
+#include "search_window.h"
+
+#include "platform/files/file_names.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QStyle>
+
+namespace kestrova {
+
+namespace {
+
+// The window's client area, below the menu bar.
+constexpr int kClientWidth = 8775;
+constexpr int kClientHeight = 6615;
+
+} // namespace
+
+QString launchFailureMessage(int result)
+{
+    switch (result) {
+    case 2: return QStringLiteral("File not found");
+    case 3: return QStringLiteral("Path not found");
+    case 5: return QStringLiteral("Access denied");
+    case 8: return QStringLiteral("Out of memory");
+    case 11: return QStringLiteral("Invalid EXE file or error in EXE image");
+    case 26: return QStringLiteral("A sharing violation occurred");
+    case 27: return QStringLiteral("Incomplete or invalid file association");
+    case 28: return QStringLiteral("DDE Time out");
+    case 29: return QStringLiteral("DDE transaction failed");
+    case 30: return QStringLiteral("DDE busy");
+    case 31: return QStringLiteral("No association for file extension");
+    case 32: return QStringLiteral("DLL not found");
+    default: return QStringLiteral("Unknown error");
+    }
+}
+
+MainWindow::MainWindow(Services &services, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_services(services)
+{
+    setWindowTitle(kApplicationTitle);
+    setWindowIcon(applicationIcon());
+    buildControls();
+    buildMenus();
+    setFixedSize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls()
+{
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    client->setFixedSize(twips(kClientWidth), twips(kClientHeight));
+
+    auto *frame1 = new QGroupBox(QStringLiteral("Select Drive/Folder "), client);
+    frame1->setFont(boldFont(9.75));
+    place(frame1, 120, 240, 6375, 3855);
+    boldLabel(QStringLiteral("Select Drive"), frame1, 240, 480, 1575, 255);
+    Drive1 = new DriveList(frame1);
+    place(Drive1, 2280, 480, 3735, 315);
+    boldLabel(QStringLiteral("Select Folder"), frame1, 240, 1080, 1575, 255);
+    Dir1 = new FolderList(frame1);
+    place(Dir1, 2280, 1080, 3735, 2565);
+    boldLabel(QStringLiteral("Please select the Drive or Folder you want to generate its Catalogue."),
+          frame1, 240, 1440, 1815, 1095);
+    auto *image1 = new QLabel(frame1);
+    image1->setPixmap(applicationIcon().pixmap(32, 32));
+    // Below the label's text, which takes four lines in the desktop's wider fonts.
+    place(image1, 1200, 2640, 480, 480);
+    for (QWidget *child : frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (child != Drive1 && child != Dir1)
+            child->setFont(boldFont(8.25));
+
+    auto *frame2 = new QGroupBox(QStringLiteral("Process Details"), client);
+    frame2->setFont(boldFont(9.75));
+    place(frame2, 120, 4320, 8535, 2175);
+    boldLabel(QStringLiteral("Current Folder"), frame2, 360, 360, 1575, 255);
+    lblFolder = new PathLabel(frame2);
+    lblFolder->setFont(boldFont(8.25));
+    lblFolder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(lblFolder, 2160, 360, 5895, 375);
+    boldLabel(QStringLiteral("Current File"), frame2, 360, 960, 1575, 255);
+    lblFile = boldLabel(QString(), frame2, 2160, 960, 5895, 975);
+    lblFile->setTextFormat(Qt::PlainText);
+    // Beside the Current File label's three lines: how far a run has come, and its totals.
+    lblProgress = new QLabel(frame2);
+    lblProgress->setTextFormat(Qt::PlainText);
+    lblProgress->setFont(boldFont(8.25));
+    place(lblProgress, 360, 1935, 6375, 225);
+    cmdDetails = new QPushButton(QStringLiteral("&Details..."), frame2);
+    cmdDetails->setFont(boldFont(8.25));
+    cmdDetails->setToolTip(QStringLiteral("What the last run could not read"));
+    place(cmdDetails, 6840, 1860, 1560, 300);
+    cmdDetails->hide();
+    connect(cmdDetails, &QPushButton::clicked, this, &MainWindow::cmdDetails_Click);
+
+    auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int top) {
+        auto *result = new PictureButton(style()->standardIcon(picture), caption, client);
+        result->setFont(boldFont(8.25));
+        // 750 rather than 700 twips high: two lines of caption below the picture need it with
+        // the desktop's fonts.
+        place(result, 6960, top, 1455, 750);
+        return result;
+    };
+    cmdGenerate = button(QStyle::SP_DialogSaveButton, QStringLiteral("&Generate Catalogue"), 360);
+    cmdView = button(QStyle::SP_FileDialogContentsView, QStringLiteral("&View Catalogue"), 1140);
+    cmdFind = button(QStyle::SP_FileDialogDetailedView, QStringLiteral("&Find Files "), 1920);
+    cmdSetDefaultPath = button(QStyle::SP_DirHomeIcon, QStringLiteral("&Set Default Path"), 2700);
+    cmdExit = button(QStyle::SP_DialogCloseButton, QStringLiteral("E&xit"), 3480);
+    cmdGenerate->setEnabled(false);
+    cmdView->setEnabled(false);
+
+    rule(client, QFrame::HLine, QRect(0, twips(120) - 1, twips(8760), 2));
+    rule(client, QFrame::VLine, QRect(twips(6720) - 1, twips(240), 2, twips(4200 - 240)));
+
+    connect(cmdGenerate, &QPushButton::clicked, this, &MainWindow::cmdGenerate_Click);
+    connect(cmdView, &QPushButton::clicked, this, &MainWindow::cmdView_Click);
+    connect(cmdFind, &QPushButton::clicked, this, &MainWindow::cmdFind_Click);
+    connect(cmdSetDefaultPath, &QPushButton::clicked, this, &MainWindow::cmdSetDefaultPath_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &MainWindow::cmdExit_Click);
+    connect(Drive1, &DriveList::driveChanged, this, &MainWindow::Drive1_Change);
+    connect(Dir1, &FolderList::pathChanged, this, &MainWindow::Dir1_Change);
+    connect(Dir1, &FolderList::openFailed, this, [this](const QString &folder, const Error &error) {
+        m_services.messages.reportNumberStyle(
+            Error(error.number(), QStringLiteral("%1: %2").arg(error.description(), displayFileName(folder))));
+    });
+
+    setTabOrder(Drive1, Dir1);
+}
+
+void MainWindow::buildMenus()
+{
+    // The menu items call the button procedures directly, so they act while a button is
+    // disabled.
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    mGenerate = file->addAction(QStringLiteral("Generate Catalogue"), this, &MainWindow::cmdGenerate_Click);
+    mFind = file->addAction(QStringLiteral("Find Files"), this, &MainWindow::cmdFind_Click);
+    mExit = file->addAction(QStringLiteral("Exit"), this, &MainWindow::cmdExit_Click);
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
+    mPath = tools->addAction(QStringLiteral("Set Default Path"), this, &MainWindow::cmdSetDefaultPath_Click);
+    mCompare = tools->addAction(QStringLiteral("Compare Catalogues..."), this, &MainWindow::mCompare_Click);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    mAbout = help->addAction(QStringLiteral("About"), this, &MainWindow::mAbout_Click);
+}
+
+void MainWindow::centreOnScreen()
+{
+    // The window's own area is centred: its frame is the window manager's, unknown before
+    // the window is shown.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
+void MainWindow::Form_Load()
+{
+    Drive1->setDrives(m_services.drives(), QDir::currentPath());
+    Dir1->startAt(QDir::currentPath());
+    CheckForSetupFile();
+}
+
+void MainWindow::CheckForSetupFile()
+{
+    try {
+        if (m_services.pathStore.exists())
+            OpenDefaultPath();
+    } catch (const Error &error) {
+        m_services.messages.reportNumberStyle(error);
+    }
+}
+
+void MainWindow::OpenDefaultPath()
+{
+    QString stored;
+    try {
+        stored = m_services.pathStore.read();
+        Dir1->setPath(stored);
+        m_services.paths.DefaultPath = stored;
+    } catch (const Error &error) {
+        // A stored folder that is gone (a drive not plugged in) is named in the message, as the
+        // default path it is.
+        m_services.messages.reportNumberStyle(
+            stored.isEmpty() ? error
+                             : Error(error.number(),
+                                     QStringLiteral("%1: %2, the default path kept by Set Default Path.\nConnect its "
+                                                    "drive, or choose another folder with Set Default Path.")
+                                         .arg(error.description(), displayFileName(stored))));
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    // The window keeps one size; a minimized window is left alone.
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized() && event->size() != minimumSize())
+        resize(minimumSize());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing the window during a run ends the program as Exit does, with the catalogue
+    // keeping what was written; otherwise the program ends after the window closes.
+    if (m_generating)
+        m_services.programEnd.endNow();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::SetButtonStatus(bool enabled)
+{
+    cmdView->setEnabled(enabled);
+    cmdFind->setEnabled(enabled);
+}
+
+void MainWindow::Drive1_Change()
+{
+    m_currentDrive = Drive1->drive();
+    try {
+        Dir1->setPath(m_currentDrive);
+    } catch (const Error &error) {
+        m_services.messages.show({error.description(), MessageButtons::Ok, MessageIcon::Critical});
+    }
+}
+
+void MainWindow::Dir1_Change()
+{
+    lblFolder->setPath(Dir1->path());
+    cmdGenerate->setEnabled(true);
+    cmdView->setEnabled(true);
+}
+
+void MainWindow::cmdGenerate_Click()
+{
+    // Events are handled at every folder start, so Generate can be asked for again while a
+    // run goes on; runs must not overlap.
+    if (m_generating) {
+        m_services.messages.inform(QStringLiteral("A catalogue is being generated."));
+        return;
+    }
+    m_generating = true;
+    const auto done = qScopeGuard([this] { m_generating = false; });
+    SaveDialog &cd1 = m_services.saveDialog;
+    RunProgress sink(*lblFile, *lblProgress, m_services.messages, [this] { SetButtonStatus(true); });
+    try {
+        cd1.cancelError = true;
+        SetButtonStatus(false);
+        const std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
+        cd1.filter = QStringLiteral("Text (*.txt)");
+        if (!m_services.paths.DefaultPath.isEmpty())
+            cd1.initialDir = m_services.paths.DefaultPath;
+        cd1.showSave();
+        if (cd1.fileName.isEmpty()) {
+            SetButtonStatus(true);
+            return;
+        }
+        const QString catalogueFile = catalogue::catalogueFileName(cd1.fileName);
+        // The dialog asked about the name it gave; the name with ".txt" added is asked about
+        // here, the same way, so that no catalogue is replaced without a question.
+        if (catalogueFile != cd1.fileName && fileSystem->FileExists(catalogueFile)
+            && !m_services.messages.confirmReplace(QFileInfo(catalogueFile).fileName())) {
+            SetButtonStatus(true);
+            return;
+        }
+        m_catalogueFile = catalogueFile;
+        cmdDetails->hide();
+        sink.start();
+        CatalogueGenerator generator(*fileSystem, m_services.dates);
+        const GenerationTotals totals =
+            generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile, sink);
+        sink.showLatest();
+        sink.showTotals(totals);
+        m_lastFailures = sink.failedPaths();
+        cmdDetails->setVisible(!m_lastFailures.isEmpty());
+    } catch (const Error &error) {
+        sink.showLatest();
+        if (error.number() == ErrorNumber::Cancelled) {
+            SetButtonStatus(true);
+        } else if (error.number() == ErrorNumber::TypeMismatch) {
+            cmdView->setEnabled(false);
+            cmdGenerate->setEnabled(false);
+        } else {
+            m_services.messages.reportNumberStyle(error);
+        }
+    }
+}
+
+void MainWindow::cmdDetails_Click()
+{
+    ReadFailuresDialog details(m_services, m_lastFailures, this);
+    details.exec();
+}
+
+void MainWindow::cmdView_Click()
+{
+    try {
+        if (m_catalogueFile.isEmpty())
+            return;
+        // The viewer opens on its own; a failure the launcher reports later is shown then.
+        const int result = StartDoc(m_services.launcher, m_services.messages, m_catalogueFile,
+                                    m_currentDrive, [this](int late) {
+                                        m_services.messages.show({launchFailureMessage(late)});
+                                    });
+        if (result > 32)
+            return;
+        m_services.messages.show({launchFailureMessage(result)});
+    } catch (const Error &error) {
+        m_services.messages.show({QString::number(error.number())});
+    }
+}
+
+void MainWindow::cmdFind_Click()
+{
+    if (!m_searchWindow)
+        m_searchWindow = std::make_unique<SearchWindow>(m_services, this);
+    m_searchWindow->Form_Load();
+    m_searchWindow->exec();
+    if (m_searchWindow->discardRequested())
+        m_searchWindow.reset();
+}
+
+void MainWindow::cmdSetDefaultPath_Click()
+{
+    if (!m_pathDialog)
+        m_pathDialog = std::make_unique<DefaultPathDialog>(m_services, this);
+    m_pathDialog->exec();
+}
+
+void MainWindow::mCompare_Click()
+{
+    if (!m_compareWindow)
+        m_compareWindow = std::make_unique<CompareWindow>(m_services, this);
+    m_compareWindow->exec();
+}
+
+void MainWindow::mAbout_Click()
+{
+    // Each opening creates the box anew; OK destroys it.
+    AboutBox about(m_services, this);
+    about.exec();
+}
+
+void MainWindow::cmdExit_Click()
+{
+    m_services.programEnd.endNow();
+}
+
+} // namespace kestrova
