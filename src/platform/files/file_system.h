@@ -16,6 +16,16 @@
 
 namespace kestrova {
 
+// What a catalogue line and the facts beside it say of one file: when it was created (or last
+// modified where the file system keeps no birth time, in local time to the second), its size in
+// bytes and its last modification (nanoseconds since the epoch). A link's own size and times.
+struct FileStat
+{
+    LocalDateTime created;
+    qint64 size = -1;          // -1: not known
+    qint64 modifiedNs = 0;
+};
+
 // One opened folder. Its listing is taken when the folder is opened; the attribute calls
 // read the file system when asked and may raise an Error.
 class Folder
@@ -47,6 +57,9 @@ public:
     // When the file was created, or last modified where the file system keeps no birth time;
     // in local time, to the second.
     virtual LocalDateTime DateCreated(const QByteArray &fileName) = 0;
+    // DateCreated() with the size and modification time that the same reading of the file
+    // system gives; by default the size is not known.
+    virtual FileStat Stat(const QByteArray &fileName) { return {DateCreated(fileName), -1, 0}; }
 };
 
 class FileSystem

@@ -3,6 +3,7 @@
 // may run on any thread.
 #pragma once
 
+#include "file_system.h"
 #include "platform/text/date_conventions.h"
 
 #include <QByteArray>
@@ -35,8 +36,9 @@ int folderHandleBudget(int wanted, int listings);
 // that deep trees keep their ancestors open rather than opening them again.
 void raiseOpenFileLimit();
 
-// When the entry name of the folder open at fd was created, or last modified where the file
-// system keeps no birth time; in local time, to the second. Never follows a link.
-LocalDateTime entryCreated(int fd, const QByteArray &name);
+// When the entry name of the folder open at fd was created (or last modified where the file
+// system keeps no birth time; in local time, to the second), its size and its modification
+// time, from one reading. Never follows a link.
+FileStat entryStat(int fd, const QByteArray &name);
 
 } // namespace kestrova

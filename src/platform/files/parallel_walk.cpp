@@ -35,7 +35,8 @@ public:
         return paths;
     }
     QString Type(const QByteArray &fileName) override { return m_types.describe(fileName); }
-    LocalDateTime DateCreated(const QByteArray &fileName) override
+    LocalDateTime DateCreated(const QByteArray &fileName) override { return Stat(fileName).created; }
+    FileStat Stat(const QByteArray &fileName) override
     {
         // Asked in listing order: the next file is the one asked for.
         if (m_nextFile >= m_node->files.size() || m_node->files[m_nextFile] != fileName) {
@@ -47,7 +48,7 @@ public:
         const size_t i = m_nextFile++;
         if (m_node->fileFailures[i])
             throw *m_node->fileFailures[i];
-        return *m_node->created[i];
+        return m_node->stats[i];
     }
     std::unique_ptr<Folder> OpenSubFolder(const QByteArray &subFolderPath) override
     {

@@ -129,10 +129,12 @@ void listFolder(int fd, std::vector<QByteArray> &files, std::vector<QByteArray> 
     sortNames(subFolders);
 }
 
-LocalDateTime entryCreated(int fd, const QByteArray &name)
+FileStat entryStat(int fd, const QByteArray &name)
 {
     struct statx info;
-    if (statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BTIME | STATX_MTIME, &info) != 0)
+    if (statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BTIME | STATX_MTIME | STATX_SIZE,
+              &info)
+        != 0)
         throw errorFromErrno(errno, ErrnoSubject::File);
     // Some file systems report a birth time of zero where they keep none.
     const bool born = (info.stx_mask & STATX_BTIME) && (info.stx_btime.tv_sec != 0 || info.stx_btime.tv_nsec != 0);
@@ -143,8 +145,10 @@ LocalDateTime entryCreated(int fd, const QByteArray &name)
     tm local{};
     if (!localtime_r(&seconds, &local))
         throw Error(ErrorNumber::SystemBase + EOVERFLOW, QString::fromLocal8Bit(std::strerror(EOVERFLOW)));
-    return {QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
-            QTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59))};
+    return {{QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+             QTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59))},
+            (info.stx_mask & STATX_SIZE) ? qint64(info.stx_size) : -1,
+            qint64(info.stx_mtime.tv_sec) * 1000000000 + info.stx_mtime.tv_nsec};
 }
 
 class PosixFolder final : public Folder
@@ -220,7 +224,8 @@ public:
 
     QString Type(const QByteArray &fileName) override { return m_fileSystem.types().describe(fileName); }
 
-    LocalDateTime DateCreated(const QByteArray &fileName) override { return entryCreated(handle(), fileName); }
+    LocalDateTime DateCreated(const QByteArray &fileName) override { return entryStat(handle(), fileName).created; }
+    FileStat Stat(const QByteArray &fileName) override { return entryStat(handle(), fileName); }
 
     // Gives the handle back to the system; handle() opens it again when needed.
     void closeHandle()

@@ -1,6 +1,8 @@
 #include "volumes.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -28,12 +30,70 @@ bool isDrive(const Volume &volume)
     return volume.device.startsWith(u"/dev/") && !volume.device.startsWith(u"/dev/loop");
 }
 
+namespace {
+
+// The name of the link in folder (udev's /dev/disk/by-uuid or by-label) that leads to device.
+QString linkTo(const QString &folder, const QString &device)
+{
+    if (!device.startsWith(u"/dev/"))
+        return {};
+    const QString target = QFileInfo(device).canonicalFilePath();
+    QDirIterator links(folder, QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    while (links.hasNext()) {
+        links.next();
+        if (QFileInfo(links.filePath()).canonicalFilePath() == target)
+            return links.fileName();
+    }
+    return {};
+}
+
+// udev writes blanks and other bytes in link names as \x20 and the like.
+QString unescapedLabel(const QString &name)
+{
+    QByteArray out;
+    const QByteArray in = name.toUtf8();
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        if (in[i] == '\\' && i + 3 < in.size() && in[i + 1] == 'x') {
+            bool ok = false;
+            const int value = in.mid(i + 2, 2).toInt(&ok, 16);
+            if (ok) {
+                out.append(char(value));
+                i += 3;
+                continue;
+            }
+        }
+        out.append(in[i]);
+    }
+    return QString::fromUtf8(out);
+}
+
+Volume volumeFrom(const QStorageInfo &storage)
+{
+    Volume volume{storage.rootPath(), storage.name(), QString::fromLocal8Bit(storage.device()),
+                  QString::fromLatin1(storage.fileSystemType()), storage.isReady()};
+    if (volume.ready) {
+        volume.capacity = storage.bytesTotal();
+        volume.free = storage.bytesAvailable();
+    }
+    volume.uuid = linkTo(QStringLiteral("/dev/disk/by-uuid"), volume.device);
+    if (volume.label.isEmpty())
+        volume.label = unescapedLabel(linkTo(QStringLiteral("/dev/disk/by-label"), volume.device));
+    return volume;
+}
+
+} // namespace
+
+Volume volumeOf(const QString &path)
+{
+    const QStorageInfo storage(path);
+    return storage.isValid() ? volumeFrom(storage) : Volume{};
+}
+
 QList<Volume> mountedDrives()
 {
     QList<Volume> drives;
     for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
-        Volume volume{storage.rootPath(), storage.name(), QString::fromLocal8Bit(storage.device()),
-                      QString::fromLatin1(storage.fileSystemType()), storage.isReady()};
+        Volume volume = volumeFrom(storage);
         if (isDrive(volume))
             drives.append(volume);
     }

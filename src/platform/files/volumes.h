@@ -1,5 +1,6 @@
 // The mounted volumes a user would call drives: the root, disks and partitions, removable and
-// optical media, and network shares; never the kernel's and the sandboxes' virtual mounts.
+// optical media, and network shares; never the kernel's and the sandboxes' virtual mounts. Each
+// with what identifies it wherever it is mounted (its UUID and label) and how full it is.
 #pragma once
 
 #include <QList>
@@ -14,6 +15,9 @@ struct Volume
     QString device;       // for example /dev/sda1 or server:/export
     QString fileSystem;   // for example ext4, vfat, nfs4
     bool ready = true;
+    QString uuid{};       // the file system's UUID, as udev names it; empty when not known
+    qint64 capacity = -1; // bytes; -1 when not known
+    qint64 free = -1;     // bytes available to the user; -1 when not known
 
     // What the drive list shows: the mount path, and the label when there is one.
     QString displayText() const;
@@ -27,5 +31,10 @@ QList<Volume> mountedDrives();
 
 // The drive that holds path (the one with the longest mount path that contains it).
 Volume driveOf(const QString &path, const QList<Volume> &drives);
+
+// The volume that holds path, as a desktop learns it without privileges: its mount point,
+// device, file system, capacity and free space from the mount table, its label and UUID from
+// udev's links in /dev/disk/by-label and /dev/disk/by-uuid. What cannot be learnt stays empty.
+Volume volumeOf(const QString &path);
 
 } // namespace kestrova

@@ -104,7 +104,7 @@ void WalkEngine::release(WalkNode &node)
 {
     const std::lock_guard lock(m_mutex);
     node.files = {};
-    node.created = {};
+    node.stats = {};
     node.fileFailures = {};
     const bool allTaken = std::all_of(node.children.begin(), node.children.end(),
                                       [](const auto &child) { return child->state == WalkNode::State::Taken; });
@@ -189,11 +189,11 @@ void WalkEngine::list(const std::shared_ptr<WalkNode> &node, std::unique_lock<st
     std::optional<Error> failure;
     try {
         listFolder(fd, node->files, subFolders, node->dev, node->inode);
-        node->created.resize(node->files.size());
+        node->stats.resize(node->files.size());
         node->fileFailures.resize(node->files.size());
         for (size_t i = 0; i < node->files.size(); ++i) {
             try {
-                node->created[i] = entryCreated(fd, node->files[i]);
+                node->stats[i] = entryStat(fd, node->files[i]);
             } catch (const Error &error) {
                 node->fileFailures[i] = error;
             }

@@ -6,6 +6,7 @@
 // which grows linearly with it.
 #pragma once
 
+#include "file_system.h"
 #include "platform/error.h"
 #include "platform/text/date_conventions.h"
 
@@ -39,7 +40,7 @@ struct WalkNode
     State state = State::Pending;
     std::optional<Error> failure; // the folder could not be opened or listed
     std::vector<QByteArray> files;
-    std::vector<std::optional<LocalDateTime>> created; // per file; empty where it failed
+    std::vector<FileStat> stats;                       // per file; where it failed, fileFailures says why
     std::vector<std::optional<Error>> fileFailures;    // per file
     std::vector<std::shared_ptr<WalkNode>> children;
     size_t childrenToOpen = 0;
