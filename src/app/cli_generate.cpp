@@ -1,6 +1,7 @@
 // kestrova-cli generate ROOT CATALOGUE: the same run as the main window's Generate Catalogue.
 #include "cli_common.h"
 
+#include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
 #include "platform/files/file_names.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -81,7 +84,11 @@ int runGenerate(const QStringList &arguments, Io &io)
                                                  "machine's cores, at least 2); 1 walks one folder at a time. The "
                                                  "catalogue is the same either way."),
                                   QStringLiteral("N"));
-    parser.addOption(jobs);
+    const QCommandLineOption noFacts(QStringLiteral("no-facts"),
+                                     QStringLiteral("Write no facts beside the catalogue (the files' sizes and "
+                                                    "modification times, the drive's identity, in "
+                                                    ".kestrova/CATALOGUE.facts beside it)."));
+    parser.addOptions({jobs, noFacts});
     parser.addPositionalArgument(QStringLiteral("ROOT"), QStringLiteral("The folder to catalogue."));
     parser.addPositionalArgument(QStringLiteral("CATALOGUE"),
                                  QStringLiteral("The catalogue file to write."));
@@ -116,9 +123,18 @@ int runGenerate(const QStringList &arguments, Io &io)
     const DateConventions dates;
     CatalogueGenerator generator(*fileSystem, dates);
     CliGenerationSink sink(io);
+    // The facts beside the catalogue: what its lines cannot hold.
+    std::optional<FactsWriter> facts;
+    if (!parser.isSet(noFacts))
+        facts.emplace(catalogueFile, startingRun(root, volumeOf(root)));
     try {
-        const GenerationTotals totals =
-            generator.WriteCatalogue(encodeFileName(root), catalogueFile, sink);
+        const GenerationTotals totals = generator.WriteCatalogue(encodeFileName(root), catalogueFile, sink,
+                                                                 QDate::currentDate(), facts ? &*facts : nullptr);
+        if (facts && !totals.factsWritten)
+            io.err << QStringLiteral("kestrova-cli generate: the facts beside %1 could not be written (%2): sizes will "
+                                     "not be known")
+                          .arg(catalogueFile, factsPathFor(catalogueFile))
+                   << Qt::endl;
         return totals.failures == 0 ? Exit::Ok : Exit::Partial;
     } catch (const Error &error) {
         sink.clearProgress();

@@ -1,5 +1,6 @@
 #include "catalogue_generator.h"
 
+#include "catalogue_facts.h"
 #include "catalogue_format.h"
 #include "platform/files/text_file.h"
 
@@ -22,11 +23,14 @@ CatalogueGenerator::CatalogueGenerator(FileSystem &fileSystem, const DateConvent
 
 GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
                                                     const QString &catalogueFile,
-                                                    GenerationSink &sink, QDate today)
+                                                    GenerationSink &sink, QDate today, FactsWriter *facts)
 {
     m_totals = {};
     m_rootHeaderWritten = false;
     m_sink = &sink;
+    m_facts = facts;
+    m_written = 0;
+    m_checksum = ContentChecksum();
     TextFileWriter out(catalogueFile, TextFileWriter::Mode::Truncate);
     m_out = &out;
     struct RunEnd
@@ -36,6 +40,7 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
         {
             generator.m_out = nullptr;
             generator.m_sink = nullptr;
+            generator.m_facts = nullptr;
         }
     } runEnd{*this};
 
@@ -51,6 +56,8 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
         write(catalogue::kFolderTotalPrefix + catalogue::formatTotal(m_totals.folders));
         write(catalogue::kFileTotalPrefix + catalogue::formatTotal(m_totals.files));
         out.close();
+        if (m_facts)
+            m_totals.factsWritten = m_facts->finish(m_written, m_checksum.value());
     } catch (const WriteFailure &failure) {
         throw failure.error;
     }
@@ -109,9 +116,9 @@ void CatalogueGenerator::ScanFolder(const QByteArray &thisitem)
 void CatalogueGenerator::writeFiles(Folder &folder, const QByteArray &folderPath)
 {
     for (const QByteArray &name : folder.Files()) {
-        LocalDateTime created;
+        FileStat stat;
         try {
-            created = folder.DateCreated(name);
+            stat = folder.Stat(name);
         } catch (const Error &error) {
             // An entry that vanished since the listing, or whose attributes cannot be read,
             // is left out alone; the rest of its folder is still catalogued.
@@ -123,8 +130,10 @@ void CatalogueGenerator::writeFiles(Folder &folder, const QByteArray &folderPath
         m_line += catalogue::kFieldSeparator;
         m_line += catalogue::fieldSafe(folder.Type(name).toUtf8());
         m_line += catalogue::kFieldSeparator;
-        m_line += catalogue::fieldSafe(m_dates.general(created).toUtf8());
+        m_line += catalogue::fieldSafe(m_dates.general(stat.created).toUtf8());
         m_sink->currentFile(m_line);
+        if (m_facts)
+            m_facts->add(m_written, stat);
         write(m_line);
         ++m_totals.files;
     }
@@ -144,6 +153,11 @@ void CatalogueGenerator::write(QByteArrayView line)
     } catch (const Error &error) {
         throw WriteFailure{error};
     }
+    if (m_facts) {
+        m_checksum.add(line.data(), line.size());
+        m_checksum.add("\r\n", 2);
+    }
+    m_written += line.size() + 2;
 }
 
 } // namespace kestrova

@@ -3,6 +3,7 @@
 // made; nothing of the tree is gathered in memory.
 #pragma once
 
+#include "content_checksum.h"
 #include "platform/error.h"
 #include "platform/files/file_system.h"
 #include "platform/text/date_conventions.h"
@@ -13,6 +14,7 @@
 
 namespace kestrova {
 
+class FactsWriter;
 class TextFileWriter;
 
 // What a run reports while it goes. The window yields to its event loop at folder starts and
@@ -42,6 +44,7 @@ struct GenerationTotals
     quint64 folders = 0;  // sub-folders entered, whether or not they could be listed
     quint64 files = 0;    // file lines written
     quint64 failures = 0; // folders and entries reported to the sink
+    bool factsWritten = false; // the facts asked for were written beside the catalogue
 };
 
 class CatalogueGenerator
@@ -52,9 +55,11 @@ public:
     // Writes the catalogue of root into catalogueFile (emptied first; the name is used as
     // given). Per-folder failures go to the sink. A failure of the run itself (the file
     // cannot be created or written) raises an Error, with the file closed and holding what
-    // was written.
+    // was written. facts, when given, gets every file line's facts and, once the catalogue is
+    // complete, its size and checksum.
     GenerationTotals WriteCatalogue(const QByteArray &root, const QString &catalogueFile,
-                                    GenerationSink &sink, QDate today = QDate::currentDate());
+                                    GenerationSink &sink, QDate today = QDate::currentDate(),
+                                    FactsWriter *facts = nullptr);
 
 private:
     void ScanFolder(const QByteArray &thisitem);
@@ -68,6 +73,9 @@ private:
     // State of the run in progress.
     TextFileWriter *m_out = nullptr;
     GenerationSink *m_sink = nullptr;
+    FactsWriter *m_facts = nullptr;
+    qint64 m_written = 0;       // bytes of the catalogue so far
+    ContentChecksum m_checksum; // of those bytes
     bool m_rootHeaderWritten = false;
     GenerationTotals m_totals;
     QByteArray m_line; // reused for every file line

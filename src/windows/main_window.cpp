@@ -2,12 +2,14 @@
 
 #include "about_box.h"
 #include "application_identity.h"
+#include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
 #include "compare_window.h"
 #include "default_path_dialog.h"
 #include "document_launch.h"
 #include "drive_folder_lists.h"
+#include "drives_window.h"
 #include "layout.h"
 #include "path_label.h"
 #include "picture_button.h"
@@ -167,6 +169,7 @@ void MainWindow::buildMenus()
     QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
     mPath = tools->addAction(QStringLiteral("Set Default Path"), this, &MainWindow::cmdSetDefaultPath_Click);
     mCompare = tools->addAction(QStringLiteral("Compare Catalogues..."), this, &MainWindow::mCompare_Click);
+    mDrives = tools->addAction(QStringLiteral("Drives..."), this, &MainWindow::mDrives_Click);
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     mAbout = help->addAction(QStringLiteral("About"), this, &MainWindow::mAbout_Click);
 }
@@ -291,8 +294,10 @@ void MainWindow::cmdGenerate_Click()
         cmdDetails->hide();
         sink.start();
         CatalogueGenerator generator(*fileSystem, m_services.dates);
-        const GenerationTotals totals =
-            generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile, sink);
+        // The facts beside the catalogue: what its lines cannot hold.
+        FactsWriter facts(m_catalogueFile, startingRun(lblFolder->text(), volumeOf(lblFolder->text())));
+        const GenerationTotals totals = generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile,
+                                                                 sink, QDate::currentDate(), &facts);
         sink.showLatest();
         sink.showTotals(totals);
         m_lastFailures = sink.failedPaths();
@@ -349,6 +354,14 @@ void MainWindow::cmdSetDefaultPath_Click()
     if (!m_pathDialog)
         m_pathDialog = std::make_unique<DefaultPathDialog>(m_services, this);
     m_pathDialog->exec();
+}
+
+void MainWindow::mDrives_Click()
+{
+    if (!m_drivesWindow)
+        m_drivesWindow = std::make_unique<DrivesWindow>(m_services, this);
+    m_drivesWindow->Form_Load();
+    m_drivesWindow->exec();
 }
 
 void MainWindow::mCompare_Click()

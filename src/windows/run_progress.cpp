@@ -89,6 +89,8 @@ void RunProgress::showTotals(const GenerationTotals &totals)
                             elapsedText(m_clock.elapsed()));
     if (m_failures > 0)
         text += QStringLiteral("; %1 could not be read").arg(QLocale().toString(m_failures));
+    if (!totals.factsWritten)
+        text += QStringLiteral("; no facts written beside it");
     m_progress.setText(text);
 }
 

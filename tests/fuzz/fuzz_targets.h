@@ -1,5 +1,6 @@
 // Fuzz targets for what users and disks hand the program: catalogue text, criteria, date
-// texts, setup files, the totals' number form, and the search index built over any of them. Each compares the program's answer with a
+// texts, setup files, the totals' number form, the search index built over any of them, and
+// the facts kept beside catalogues. Each compares the program's answer with a
 // plain reference, or checks what must hold of any answer, and stops the process on a
 // difference. libFuzzer drives them under -DKESTROVA_FUZZ=ON (scripts/fuzz); the ordinary
 // test suite replays the sample inputs in tests/fuzz/inputs through the same functions.
@@ -14,6 +15,7 @@ namespace kestrova::fuzz {
 
 int catalogueSearch(const std::uint8_t *data, std::size_t size);
 int searchIndex(const std::uint8_t *data, std::size_t size);
+int facts(const std::uint8_t *data, std::size_t size);
 int needle(const std::uint8_t *data, std::size_t size);
 int dateText(const std::uint8_t *data, std::size_t size);
 int setupFile(const std::uint8_t *data, std::size_t size);

@@ -14,7 +14,7 @@ private slots:
     void replaysEverySampleInput_data()
     {
         QTest::addColumn<QString>("target");
-        for (const char *target : {"catalogue_search", "search_index", "needle", "date_text", "setup_file", "totals"})
+        for (const char *target : {"catalogue_search", "search_index", "facts", "needle", "date_text", "setup_file", "totals"})
             QTest::newRow(target) << QString::fromLatin1(target);
     }
 
@@ -25,6 +25,7 @@ private slots:
         const QHash<QString, Entry> entries = {
             {QStringLiteral("catalogue_search"), kestrova::fuzz::catalogueSearch},
             {QStringLiteral("search_index"), kestrova::fuzz::searchIndex},
+            {QStringLiteral("facts"), kestrova::fuzz::facts},
             {QStringLiteral("needle"), kestrova::fuzz::needle},
             {QStringLiteral("date_text"), kestrova::fuzz::dateText},
             {QStringLiteral("setup_file"), kestrova::fuzz::setupFile},

@@ -1,0 +1,123 @@
+// The facts beside a catalogue: what its lines cannot hold, kept in a hidden folder beside it
+// (<catalogue folder>/.kestrova/<catalogue name>.facts), so that the catalogue stays byte for
+// byte as ever and the search, which reads the files of the folder only, never reads them.
+// For every file line, in the same order: the file's size and last modification time. For the
+// run: the volume the root lives on (label, UUID, file system, capacity, free space, device,
+// mount point), the root, when the run started and ended, the program's version, the number
+// of entries and their total size.
+//
+// Facts are bound to the exact bytes of their catalogue (its size and a checksum made while it
+// was written): facts that are missing, damaged, of another version, or of other bytes are no
+// facts, and a catalogue without facts has sizes that are not known, never wrong. Whether the
+// catalogue is still the one described is told by its size, times, inode and device, as for
+// the search index; where those cannot tell (a copy, or a change within the file system's
+// timestamp granularity) its bytes are read once and summed.
+#pragma once
+
+#include "platform/files/file_system.h"
+#include "platform/files/text_file.h"
+#include "platform/files/volumes.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kestrova {
+
+// What the facts say of the run that wrote a catalogue; empty texts and -1 where it was not known.
+struct RunFacts
+{
+    QString label;
+    QString uuid;
+    QString fileSystem;
+    qint64 capacity = -1;
+    qint64 free = -1;
+    QString device;
+    QString mountPoint;
+    QString root;
+    QDateTime started;
+    QDateTime ended;
+    QString programVersion;
+    quint64 entries = 0;
+    qint64 totalBytes = -1;
+
+    QByteArray text() const;
+    static RunFacts fromText(QByteArrayView text);
+};
+
+// What is known of a run as it starts: the volume root lives on, root, the time, the program.
+RunFacts startingRun(const QString &root, const Volume &volume);
+
+struct EntryFacts
+{
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+};
+
+// The place of the facts of the catalogue at cataloguePath.
+QString factsPathFor(const QString &cataloguePath);
+
+// Collects the facts of a run as the generator writes the catalogue, and writes them whole
+// once the catalogue is complete. Holds one block of entries at a time.
+class FactsWriter
+{
+public:
+    // run: what is known before the walk (volume, root, started, version).
+    FactsWriter(const QString &cataloguePath, RunFacts run);
+    ~FactsWriter();
+    FactsWriter(const FactsWriter &) = delete;
+    FactsWriter &operator=(const FactsWriter &) = delete;
+
+    // A file line at lineOffset of the catalogue, and what was known of its file.
+    void add(qint64 lineOffset, const FileStat &stat);
+    // The catalogue is complete: its size and the checksum of its bytes. Writes the facts; false
+    // when they could not be written (the catalogue is as good without them).
+    bool finish(qint64 catalogueSize, quint64 catalogueChecksum);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+class CatalogueFacts
+{
+public:
+    enum class Absence { None, Missing, Unreadable, Stale };
+    // The facts of the catalogue at cataloguePath, as open in catalogue, when they are there and
+    // describe its bytes; null otherwise, with why in absence (Unreadable: there but damaged, of
+    // another version, huge or no regular file; Stale: of other bytes).
+    static std::unique_ptr<CatalogueFacts> open(const QString &cataloguePath, const FileReader &catalogue,
+                                                Absence *absence = nullptr);
+    ~CatalogueFacts();
+
+    const RunFacts &run() const { return m_run; }
+    quint64 entryCount() const { return m_entryCount; }
+
+    // The facts of the file whose line starts at lineOffset of the catalogue; nothing when no
+    // file line starts there or a block does not check. Quickest asked in the catalogue's order.
+    std::optional<EntryFacts> atLine(qint64 lineOffset);
+    // The facts of the index-th file line.
+    std::optional<EntryFacts> atIndex(quint64 index);
+
+private:
+    CatalogueFacts() = default;
+    bool loadBlock(size_t block);
+
+    std::unique_ptr<FileReader> m_file;
+    RunFacts m_run;
+    quint64 m_entryCount = 0;
+    std::vector<qint64> m_firstOffsets; // per block, for the search by offset
+    QByteArray m_table;
+    // The part of the file read last, and the block decoded last.
+    QByteArray m_window;
+    qint64 m_windowAt = 0;
+    size_t m_loaded = size_t(-1);
+    std::vector<qint64> m_offsets;
+    std::vector<EntryFacts> m_entries;
+};
+
+} // namespace kestrova

@@ -1,0 +1,182 @@
+// The facts beside a catalogue: written with it, read back by line and by order, bound to its
+// bytes (an edited catalogue, another's facts, a copy), and used by the comparison and to find
+// a drive mounted elsewhere today.
+#include "catalogue/catalogue_comparison.h"
+#include "catalogue/catalogue_facts.h"
+#include "catalogue/catalogue_generator.h"
+#include "catalogue/drives.h"
+#include "platform/files/posix_file_system.h"
+#include "support/files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace kestrova;
+
+namespace {
+
+// A file of size bytes, last modified at seconds since the epoch.
+void makeFile(const QString &path, qsizetype size, qint64 seconds)
+{
+    QVERIFY(testing::writeAll(path, QByteArray(size, 'x')));
+    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+struct Catalogued
+{
+    explicit Catalogued(const QString &name = QStringLiteral("drive.txt")) : catalogue(cats.filePath(name))
+    {
+        QVERIFY(QDir(tree.path()).mkpath(QStringLiteral("sub")));
+        makeFile(tree.filePath(QStringLiteral("a.txt")), 10, 1'600'000'000);
+        makeFile(tree.filePath(QStringLiteral("sub/b.jpg")), 123456, 1'700'000'000);
+        generate();
+    }
+    void generate()
+    {
+        Volume volume;
+        volume.rootPath = QStringLiteral("/media/usb");
+        volume.label = QStringLiteral("Holidays");
+        volume.uuid = QStringLiteral("1234-ABCD");
+        volume.fileSystem = QStringLiteral("vfat");
+        volume.capacity = 64'000'000'000;
+        FactsWriter facts(catalogue, startingRun(tree.path(), volume));
+        PosixFileSystem fs;
+        GenerationSink sink;
+        const DateConventions dates{QLocale(QStringLiteral("en_US"))};
+        CatalogueGenerator(fs, dates).WriteCatalogue(QFile::encodeName(tree.path()), catalogue, sink,
+                                                     QDate(2026, 12, 7), &facts);
+    }
+    std::unique_ptr<CatalogueFacts> open(CatalogueFacts::Absence *absence = nullptr) const
+    {
+        const FileReader reader(QFile::encodeName(catalogue));
+        return CatalogueFacts::open(catalogue, reader, absence);
+    }
+    QTemporaryDir tree;
+    QTemporaryDir cats;
+    QString catalogue;
+};
+
+struct Recorded final : DifferenceSink
+{
+    void difference(const Difference &d) override { changes << d; }
+    QList<Difference> changes;
+};
+
+} // namespace
+
+class TestCatalogueFacts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writtenWithTheCatalogueAndReadBack()
+    {
+        Catalogued drive;
+        QVERIFY(QFile::exists(drive.cats.filePath(QStringLiteral(".kestrova/drive.txt.facts"))));
+        const std::unique_ptr<CatalogueFacts> facts = drive.open();
+        QVERIFY(facts);
+        QCOMPARE(facts->entryCount(), quint64(2));
+        QCOMPARE(facts->atIndex(0)->size, qint64(10));
+        QCOMPARE(facts->atIndex(0)->modifiedNs, qint64(1'600'000'000) * 1'000'000'000);
+        QCOMPARE(facts->atIndex(1)->size, qint64(123456));
+        const QByteArray text = testing::readAll(drive.catalogue);
+        QCOMPARE(facts->atLine(text.indexOf("b.jpg;"))->modifiedNs, qint64(1'700'000'000) * 1'000'000'000);
+        QVERIFY(!facts->atLine(text.indexOf("b.jpg;") + 1)); // no line starts there
+        const RunFacts &run = facts->run();
+        QCOMPARE(run.label, QStringLiteral("Holidays"));
+        QCOMPARE(run.uuid, QStringLiteral("1234-ABCD"));
+        QCOMPARE(run.capacity, qint64(64'000'000'000));
+        QCOMPARE(run.free, qint64(-1)); // not known: not recorded
+        QCOMPARE(run.root, drive.tree.path());
+        QCOMPARE(run.totalBytes, qint64(123466));
+        QVERIFY(run.started.isValid() && run.ended >= run.started);
+    }
+
+    void factsOfOtherBytesAreNoFacts()
+    {
+        Catalogued drive;
+        CatalogueFacts::Absence absence = CatalogueFacts::Absence::None;
+        // Another catalogue's facts copied in.
+        Catalogued other(QStringLiteral("other.txt"));
+        QFile::remove(drive.cats.filePath(QStringLiteral(".kestrova/drive.txt.facts")));
+        QVERIFY(QFile::copy(other.cats.filePath(QStringLiteral(".kestrova/other.txt.facts")),
+                            drive.cats.filePath(QStringLiteral(".kestrova/drive.txt.facts"))));
+        QVERIFY(!drive.open(&absence));
+        QCOMPARE(absence, CatalogueFacts::Absence::Stale);
+        // The catalogue edited by hand, keeping its size.
+        drive.generate();
+        QVERIFY(drive.open());
+        QByteArray text = testing::readAll(drive.catalogue);
+        text.replace("a.txt;", "A.txt;");
+        QVERIFY(testing::writeAll(drive.catalogue, text));
+        QVERIFY(!drive.open(&absence));
+        QCOMPARE(absence, CatalogueFacts::Absence::Stale);
+        // Missing, and damaged.
+        QVERIFY(QDir(drive.cats.filePath(QStringLiteral(".kestrova"))).removeRecursively());
+        QVERIFY(!drive.open(&absence));
+        QCOMPARE(absence, CatalogueFacts::Absence::Missing);
+        drive.generate();
+        const QString factsPath = drive.cats.filePath(QStringLiteral(".kestrova/drive.txt.facts"));
+        QVERIFY(testing::writeAll(factsPath, testing::readAll(factsPath).left(150)));
+        QVERIFY(!drive.open(&absence));
+        QCOMPARE(absence, CatalogueFacts::Absence::Unreadable);
+        // A copy of catalogue and facts elsewhere: the same bytes, so the same facts.
+        drive.generate();
+        QTemporaryDir copy;
+        QVERIFY(QDir(copy.path()).mkdir(QStringLiteral(".kestrova")));
+        QVERIFY(QFile::copy(drive.catalogue, copy.filePath(QStringLiteral("drive.txt"))));
+        QVERIFY(QFile::copy(factsPath, copy.filePath(QStringLiteral(".kestrova/drive.txt.facts"))));
+        const QString copied = copy.filePath(QStringLiteral("drive.txt"));
+        const FileReader reader(QFile::encodeName(copied));
+        QVERIFY(CatalogueFacts::open(copied, reader));
+    }
+
+    void comparisonSeesChangedSizes()
+    {
+        Catalogued drive;
+        const QString before = drive.cats.filePath(QStringLiteral("before.txt"));
+        QVERIFY(QFile::rename(drive.catalogue, before));
+        QVERIFY(QFile::rename(drive.cats.filePath(QStringLiteral(".kestrova/drive.txt.facts")),
+                              drive.cats.filePath(QStringLiteral(".kestrova/before.txt.facts"))));
+        // Rewritten in place: the same name, type and birth time, another size and time.
+        QFile file(drive.tree.filePath(QStringLiteral("a.txt")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.write("longer than before");
+        file.close();
+        drive.generate();
+        Recorded sink;
+        const ComparisonResult result = compareCatalogues(before, drive.catalogue, sink);
+        QCOMPARE(result.changed, quint64(1));
+        QCOMPARE(sink.changes.first().oldSize, qint64(10));
+        QCOMPARE(sink.changes.first().newSize, qint64(18));
+        // Without the facts, nothing tells the two apart.
+        QVERIFY(QDir(drive.cats.filePath(QStringLiteral(".kestrova"))).removeRecursively());
+        Recorded bare;
+        QCOMPARE(compareCatalogues(before, drive.catalogue, bare).changed, quint64(0));
+    }
+
+    void aDriveMountedElsewhereIsFoundThere()
+    {
+        RunFacts run;
+        run.uuid = QStringLiteral("1234-ABCD");
+        run.label = QStringLiteral("Holidays");
+        run.mountPoint = QStringLiteral("/media/usb");
+        Volume today;
+        today.rootPath = QStringLiteral("/run/media/me/HOLIDAYS");
+        today.uuid = QStringLiteral("1234-abcd");
+        QCOMPARE(pathToday(QStringLiteral("/media/usb/photos/a.jpg"), run, {today}),
+                 QStringLiteral("/run/media/me/HOLIDAYS/photos/a.jpg"));
+        QCOMPARE(pathToday(QStringLiteral("/media/usb2/a.jpg"), run, {today}), QStringLiteral("/media/usb2/a.jpg"));
+        QCOMPARE(driveToConnect(run, {today}), QString());
+        QCOMPARE(pathToday(QStringLiteral("/media/usb/a.jpg"), run, {}), QStringLiteral("/media/usb/a.jpg"));
+        QCOMPARE(driveToConnect(run, {}), QStringLiteral("\"Holidays\" (UUID 1234-ABCD)"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogueFacts)
+#include "test_catalogue_facts.moc"
