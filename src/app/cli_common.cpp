@@ -65,6 +65,28 @@ std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLin
     return value;
 }
 
+std::optional<qint64> sizeValue(const QString &text)
+{
+    QString number = text.trimmed().toUpper();
+    if (number.endsWith(u"IB"))
+        number.chop(2);
+    else if (number.endsWith(u'B') && number.size() > 1 && !number.at(number.size() - 2).isDigit())
+        number.chop(1);
+    double unit = 1;
+    for (const auto &[suffix, scale] : {std::pair{u'K', 1024.0}, std::pair{u'M', 1024.0 * 1024},
+                                        std::pair{u'G', 1024.0 * 1024 * 1024}, std::pair{u'T', 1024.0 * 1024 * 1024 * 1024}}) {
+        if (number.endsWith(suffix)) {
+            number.chop(1);
+            unit = scale;
+        }
+    }
+    bool ok = false;
+    const double value = number.toDouble(&ok) * unit;
+    if (!ok || value < 0 || value > 9.0e18)
+        return std::nullopt;
+    return qint64(value);
+}
+
 int coreCount()
 {
     return int(std::max(1u, std::thread::hardware_concurrency()));
@@ -90,11 +112,12 @@ int runCli(const QStringList &arguments, Io &io)
         "  generate ROOT CATALOGUE   write the catalogue of the tree at ROOT\n"
         "  search FOLDER CRITERIA    search the catalogues in FOLDER\n"
         "  compare OLD NEW           what changed between two catalogues of a drive\n"
-        "  index FOLDER              build the search indexes of the catalogues in FOLDER\n\n"
+        "  index FOLDER              build the search indexes of the catalogues in FOLDER\n"
+        "  drives FOLDER             the drives the catalogues in FOLDER describe\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, compare or index"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, compare, index or drives"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments)) {
         io.err << parser.errorText() << Qt::endl;
@@ -119,6 +142,8 @@ int runCli(const QStringList &arguments, Io &io)
         return runCompare(rest, io);
     if (command == u"index")
         return runIndex(rest, io);
+    if (command == u"drives")
+        return runDrives(rest, io);
     io.err << QStringLiteral("kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
     return Exit::Failed;
 }

@@ -44,6 +44,10 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &c
 // when it is not a number from 1 to 256.
 std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLineOption &jobs, const QString &command,
                              int fallback, Io &io);
+// A size as typed: bytes, or a number with K, M, G or T (powers of 1024, a fraction allowed:
+// 1.5G); nothing when it is none.
+std::optional<qint64> sizeValue(const QString &text);
+
 // The machine's cores, at least one.
 int coreCount();
 
@@ -56,6 +60,7 @@ int runGenerate(const QStringList &arguments, Io &io);
 int runSearch(const QStringList &arguments, Io &io);
 int runCompare(const QStringList &arguments, Io &io);
 int runIndex(const QStringList &arguments, Io &io);
+int runDrives(const QStringList &arguments, Io &io);
 
 // Runs the whole program: the command word, then the command.
 int runCli(const QStringList &arguments, Io &io);

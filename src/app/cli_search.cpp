@@ -18,15 +18,18 @@ namespace {
 class CliSearchView final : public SearchView
 {
 public:
-    CliSearchView(Io &io, QString criteria, bool caseSensitive, bool dateFilter, int sortColumn)
+    CliSearchView(Io &io, QString criteria, bool caseSensitive, bool dateFilter, int sortColumn, bool facts,
+                  std::optional<SizeRange> sizes)
         : m_io(io), m_criteria(std::move(criteria)), m_caseSensitive(caseSensitive),
-          m_dateFilter(dateFilter), m_sortColumn(sortColumn)
+          m_dateFilter(dateFilter), m_sortColumn(sortColumn), m_facts(facts), m_sizes(sizes)
     {
     }
 
     QString criteriaText() override { return m_criteria; }
     bool caseSensitive() override { return m_caseSensitive; }
     bool dateFilterOn() override { return m_dateFilter; }
+    bool wantsFacts() override { return m_facts; }
+    std::optional<SizeRange> sizeFilter() override { return m_sizes; }
     void appendRow(const RowTexts &row) override { rows.append(row); }
     void clearRows() override { rows.clear(); }
     void setSorted(bool on) override
@@ -67,6 +70,8 @@ private:
     bool m_caseSensitive;
     bool m_dateFilter;
     int m_sortColumn;
+    bool m_facts;
+    std::optional<SizeRange> m_sizes;
     IndicatorColour m_colour = IndicatorColour::Red;
 };
 
@@ -95,7 +100,9 @@ int runSearch(const QStringList &arguments, Io &io)
                        "feed, carriage return or backslash inside a field is written as \\t, \\n, \\r or \\\\), csv (RFC 4180, "
                        "a header row, CR LF) or json (JSON Lines: one object a hit with the keys path, type, created "
                        "and catalogue; a byte of a name that is not UTF-8 is written as the escape \\udc80 to "
-                       "\\udcff, which Python reads back with errors='surrogateescape')."),
+                       "\\udcff, which Python reads back with errors='surrogateescape'). CSV and JSON add the file's "
+                       "size in bytes and its modification time (ISO 8601, UTC) from the facts beside the catalogue, "
+                       "empty (null) where they are not known."),
         QStringLiteral("FORMAT"), QStringLiteral("tsv"));
     const QCommandLineOption noIndex(
         QStringLiteral("no-index"),
@@ -106,7 +113,14 @@ int runSearch(const QStringList &arguments, Io &io)
                                   QStringLiteral("Read N catalogues at once (default: the machine's cores). The hits "
                                                  "come out in the same order either way."),
                                   QStringLiteral("N"));
-    parser.addOptions({caseSensitive, after, sortColumn, format, noIndex, jobs});
+    const QCommandLineOption minSize(QStringLiteral("min-size"),
+                                     QStringLiteral("Only files of at least SIZE (bytes, or with K, M, G or T: 100M, "
+                                                    "4G; powers of 1024), as the facts beside the catalogue say; a "
+                                                    "file whose size is not known never passes."),
+                                     QStringLiteral("SIZE"));
+    const QCommandLineOption maxSize(QStringLiteral("max-size"),
+                                     QStringLiteral("Only files of at most SIZE (as for --min-size)."), QStringLiteral("SIZE"));
+    parser.addOptions({caseSensitive, after, sortColumn, format, noIndex, jobs, minSize, maxSize});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
     parser.addPositionalArgument(QStringLiteral("CRITERIA"), QStringLiteral("The text to look for."));
     if (const auto status = parseCommandLine(parser, QStringLiteral("search"), arguments, 2, io))
@@ -130,6 +144,21 @@ int runSearch(const QStringList &arguments, Io &io)
         io.err << QStringLiteral("kestrova-cli search: --format takes tsv, csv or json") << Qt::endl;
         return Exit::Failed;
     }
+    std::optional<SizeRange> sizes;
+    for (const QCommandLineOption *option : {&minSize, &maxSize}) {
+        if (!parser.isSet(*option))
+            continue;
+        const std::optional<qint64> bytes = sizeValue(parser.value(*option));
+        if (!bytes) {
+            io.err << QStringLiteral("kestrova-cli search: --%1 takes a size like 4096, 100M or 4G")
+                          .arg(option->names().constFirst())
+                   << Qt::endl;
+            return Exit::Failed;
+        }
+        if (!sizes)
+            sizes.emplace();
+        (option == &minSize ? sizes->least : sizes->most) = *bytes;
+    }
     const DateConventions dates;
     SearchSession session;
     if (parser.isSet(after)) {
@@ -148,7 +177,9 @@ int runSearch(const QStringList &arguments, Io &io)
     // FOLDER is used as given (made absolute), so that an empty one is reported as the
     // window reports a search with no folder chosen.
     const QString folder = positional[0].isEmpty() ? QString() : QDir::current().absoluteFilePath(positional[0]);
-    CliSearchView view(io, positional[1], parser.isSet(caseSensitive), parser.isSet(after), column);
+    // Sizes and times are read beside the catalogues only for the forms that print them.
+    CliSearchView view(io, positional[1], parser.isSet(caseSensitive), parser.isSet(after), column,
+                       *outputFormat != ExportFormat::Tsv, sizes);
     CatalogueSearch search(session, view, dates, [&] { return folder; },
                            [] { return std::make_unique<PosixFileSystem>(); });
     search.setThreads(*threads);
@@ -164,7 +195,7 @@ int runSearch(const QStringList &arguments, Io &io)
     // The rows go out as the catalogue holds them, byte for byte.
     QIODevice *device = io.out.device();
     // Tab-separated rows as ever, without a header; CSV with its header row.
-    const ResultWriter writer(*outputFormat, *outputFormat == ExportFormat::Csv);
+    const ResultWriter writer(*outputFormat, *outputFormat == ExportFormat::Csv, {}, true);
     QByteArray block = writer.begin();
     const auto flush = [&] {
         bool written = true;

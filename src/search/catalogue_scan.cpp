@@ -150,7 +150,7 @@ private:
                 && !isHeading(lineStart)) {
                 resolveTo(lineStart);
                 takeHeading();
-                if (!handleMatch(line))
+                if (!handleMatch(line, offsetOf(lineStart)))
                     return false;
                 if (QString now = m_view.criteriaText(); now != m_criteria) {
                     m_criteria = std::move(now);
@@ -260,9 +260,9 @@ private:
         m_heading = QByteArray();
     }
 
-    bool handleMatch(QByteArrayView line)
+    bool handleMatch(QByteArrayView line, qint64 lineOffset)
     {
-        if (m_search.Tokenize(line)) {
+        if (m_search.Tokenize(line, lineOffset)) {
             ++m_session.MatchCount;
             m_view.setCountText(QString::number(m_session.MatchCount));
             m_view.setIndicatorColour(m_view.indicatorColour() == IndicatorColour::Red

@@ -4,6 +4,7 @@
 #include "index_cache.h"
 #include "parallel_search.h"
 
+#include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_format.h"
 #include "platform/files/file_names.h"
 
@@ -118,6 +119,17 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
         // what it holds now.
         const QString now = m_view.criteriaText();
         FileReader file(path);
+        m_facts.reset();
+        if ((m_view.wantsFacts() || m_view.sizeFilter()) && file.isRegular()) {
+            const QString catalogue = decodeFileName(path);
+            CatalogueFacts::Absence absence = CatalogueFacts::Absence::None;
+            m_facts = CatalogueFacts::open(catalogue, file, &absence);
+            if (absence == CatalogueFacts::Absence::Unreadable && !m_toldUnreadable.contains(catalogue)) {
+                m_toldUnreadable.insert(catalogue);
+                m_view.inform(QStringLiteral("The facts beside %1 cannot be read and are left aside: %2")
+                                  .arg(displayFileName(catalogue), displayFileName(factsPathFor(catalogue))));
+            }
+        }
         IndexCache::Answer index;
         if (m_index && file.isRegular())
             index = m_index->find(path, file, now, caseSensitive);
@@ -138,12 +150,17 @@ void SearchView::folderFailed(const QString &folder, const Error &error)
     inform(error.number() == ErrorNumber::InvalidArgument ? kNoFolderMessage : error.description());
 }
 
-bool CatalogueSearch::Tokenize(QByteArrayView line)
+bool CatalogueSearch::Tokenize(QByteArrayView line, qint64 lineOffset)
 {
     const auto [name, type, created] = catalogue::entryFields(line);
 
     m_view.yield();
     if (m_view.dateFilterOn() && !filterAccepts(created))
+        return false;
+    std::optional<EntryFacts> facts;
+    if (m_facts && lineOffset >= 0)
+        facts = m_facts->atLine(lineOffset);
+    if (const std::optional<SizeRange> sizes = m_view.sizeFilter(); sizes && !sizes->holds(facts ? facts->size : -1))
         return false;
     if (!type.isEmpty()) {
         // One separator between folder and name, also after the root folder "/".
@@ -152,7 +169,7 @@ bool CatalogueSearch::Tokenize(QByteArrayView line)
         if (!m_path.endsWith('/'))
             m_path.append('/');
         m_path.append(name);
-        m_view.appendRow({m_path, type, created, m_catalogueName});
+        m_view.appendRow({m_path, type, created, m_catalogueName, facts ? facts->size : -1, facts ? facts->modifiedNs : 0});
     }
     return true;
 }

@@ -9,11 +9,14 @@
 #include "platform/files/file_system.h"
 #include "platform/text/date_conventions.h"
 
+#include <QSet>
+
 #include <functional>
 #include <memory>
 
 namespace kestrova {
 
+class CatalogueFacts;
 class IndexCache;
 
 // How a search ended, for callers that report it (the window shows "Finshied ..." either way).
@@ -45,8 +48,9 @@ public:
     void cmdStop_Click();
 
     // One catalogue line that holds the criteria: its row (when it has a type) after the date
-    // filter. Answers whether the line is accepted.
-    bool Tokenize(QByteArrayView line);
+    // filter (and the size filter, when the view sets one). Answers whether the line is
+    // accepted. lineOffset: where the line starts in the catalogue, for its file's facts.
+    bool Tokenize(QByteArrayView line, qint64 lineOffset = -1);
     void SearchContentOfFile(const QByteArray &path);
     void SearchContentOfFileExactMatch(const QByteArray &path);
     // One catalogue of the folder: path, and its name as the folder lists it.
@@ -68,6 +72,8 @@ private:
     int m_threads = 1;
     QByteArray m_path;          // reused for every row's path
     QByteArray m_catalogueName; // CatalogueName as the folder lists it
+    std::unique_ptr<CatalogueFacts> m_facts; // of the catalogue being read, when wanted and there
+    QSet<QString> m_toldUnreadable;          // facts files said to be ignored, once each
 };
 
 inline const QString kSearching = QStringLiteral("Searching ...");

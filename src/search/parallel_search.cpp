@@ -31,14 +31,18 @@ struct CatalogueResult
 class KeepingView final : public SearchView
 {
 public:
-    KeepingView(const QString &criteria, bool caseSensitive, bool dateFilter, const SearchSession &session)
-        : m_criteria(criteria), m_caseSensitive(caseSensitive), m_dateFilter(dateFilter), m_session(session)
+    KeepingView(const QString &criteria, bool caseSensitive, bool dateFilter, bool facts,
+                std::optional<SizeRange> sizes, const SearchSession &session)
+        : m_criteria(criteria), m_caseSensitive(caseSensitive), m_dateFilter(dateFilter), m_facts(facts),
+          m_sizes(sizes), m_session(session)
     {
     }
 
     QString criteriaText() override { return m_criteria; }
     bool caseSensitive() override { return m_caseSensitive; }
     bool dateFilterOn() override { return m_dateFilter; }
+    bool wantsFacts() override { return m_facts; }
+    std::optional<SizeRange> sizeFilter() override { return m_sizes; }
     void appendRow(const RowTexts &row) override
     {
         result->rows.append(row);
@@ -64,6 +68,8 @@ private:
     QString m_criteria;
     bool m_caseSensitive;
     bool m_dateFilter;
+    bool m_facts;
+    std::optional<SizeRange> m_sizes;
     const SearchSession &m_session;
 };
 
@@ -74,7 +80,8 @@ public:
                    const QByteArray &folderPath, const std::vector<QByteArray> &names)
         : m_session(session), m_view(view), m_locale(locale), m_index(index), m_folderPath(folderPath),
           m_names(names), m_results(names.size()), m_criteria(view.criteriaText()),
-          m_caseSensitive(view.caseSensitive()), m_dateFilter(view.dateFilterOn())
+          m_caseSensitive(view.caseSensitive()), m_dateFilter(view.dateFilterOn()), m_facts(view.wantsFacts()),
+          m_sizes(view.sizeFilter())
     {
     }
 
@@ -99,7 +106,8 @@ private:
         // Every text a thread keeps is its own copy, not one shared with another thread.
         SearchSession session;
         session.FilterDateText = QString(m_session.FilterDateText.constData(), m_session.FilterDateText.size());
-        KeepingView view(QString(m_criteria.constData(), m_criteria.size()), m_caseSensitive, m_dateFilter, session);
+        KeepingView view(QString(m_criteria.constData(), m_criteria.size()), m_caseSensitive, m_dateFilter, m_facts,
+                         m_sizes, session);
         const DateConventions dates(m_locale);
         CatalogueSearch search(session, view, dates, [] { return QString(); },
                                [] { return std::unique_ptr<FileSystem>(); });
@@ -164,7 +172,8 @@ private:
                     path += filePath.sliced(1);
                 }
                 m_view.appendRow({result.carried[size_t(row)] ? QByteArrayView(path) : filePath,
-                                  result.rows.text(row, 1), result.rows.text(row, 2), result.rows.text(row, 3)});
+                                  result.rows.text(row, 1), result.rows.text(row, 2), result.rows.text(row, 3),
+                                  result.rows.size(row), result.rows.modifiedNs(row)});
             }
             m_session.MatchCount += result.accepted;
             if (result.accepted > 0)
@@ -190,6 +199,8 @@ private:
     const QString m_criteria;
     const bool m_caseSensitive;
     const bool m_dateFilter;
+    const bool m_facts;
+    const std::optional<SizeRange> m_sizes;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::size_t m_next = 0;

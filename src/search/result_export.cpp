@@ -2,6 +2,8 @@
 
 #include "platform/files/file_names.h"
 
+#include <QDateTime>
+
 namespace kestrova {
 namespace {
 
@@ -34,6 +36,12 @@ void appendTsvField(QByteArray &out, QByteArrayView text)
         default: out.append(c);
         }
     }
+}
+
+// A modification time in ISO 8601, UTC, to the second.
+QByteArray isoTime(qint64 ns)
+{
+    return QDateTime::fromMSecsSinceEpoch(ns / 1000000, Qt::UTC).toString(Qt::ISODate).toLatin1();
 }
 
 // A JSON string. Bytes that are not UTF-8 are written as the escapes \udc80 to \udcff, one
@@ -74,8 +82,8 @@ std::optional<ExportFormat> exportFormatNamed(QStringView name)
     return std::nullopt;
 }
 
-ResultWriter::ResultWriter(ExportFormat format, bool header, QList<QByteArray> columns)
-    : m_format(format), m_header(header), m_columns(std::move(columns))
+ResultWriter::ResultWriter(ExportFormat format, bool header, QList<QByteArray> columns, bool facts)
+    : m_format(format), m_header(header), m_facts(facts && format != ExportFormat::Tsv), m_columns(std::move(columns))
 {
     if (m_columns.size() != ResultTable::kColumns) {
         // The result list's columns, with the short keys its JSON form has always had.
@@ -97,6 +105,8 @@ QByteArray ResultWriter::begin() const
         if (column + 1 < ResultTable::kColumns)
             out.append(m_format == ExportFormat::Csv ? ',' : '\t');
     }
+    if (m_facts)
+        out.append(",Size,Modified");
     out.append(m_format == ExportFormat::Csv ? "\r\n" : "\n");
     return out;
 }
@@ -118,16 +128,29 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
     case ExportFormat::Csv:
         for (int column = 0; column < ResultTable::kColumns; ++column) {
             appendCsvField(out, table.text(row, column));
-            out.append(column + 1 < ResultTable::kColumns ? QByteArrayView(",") : QByteArrayView("\r\n"));
+            if (column + 1 < ResultTable::kColumns)
+                out.append(',');
         }
+        if (m_facts && table.size(row) >= 0)
+            out.append(',').append(QByteArray::number(table.size(row))).append(',').append(isoTime(table.modifiedNs(row)));
+        else if (m_facts)
+            out.append(",,");
+        out.append("\r\n");
         break;
     case ExportFormat::JsonLines:
         out.append('{');
         for (int column = 0; column < ResultTable::kColumns; ++column) {
             out.append('"').append(m_keys[column]).append("\":");
             appendJsonString(out, table.text(row, column));
-            out.append(column + 1 < ResultTable::kColumns ? QByteArrayView(",") : QByteArrayView("}\n"));
+            if (column + 1 < ResultTable::kColumns)
+                out.append(',');
         }
+        if (m_facts && table.size(row) >= 0)
+            out.append(",\"size\":").append(QByteArray::number(table.size(row))).append(",\"modified\":\"")
+                .append(isoTime(table.modifiedNs(row))).append('"');
+        else if (m_facts)
+            out.append(",\"size\":null,\"modified\":null");
+        out.append("}\n");
         break;
     }
 }

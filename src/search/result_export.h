@@ -29,8 +29,11 @@ class ResultWriter
 public:
     // header: whether the CSV and tab-separated forms begin with the column names (the JSON
     // form has none). columns: the four columns' names (the JSON keys are the names in lower
-    // case, blanks taken out); by default the result list's.
-    ResultWriter(ExportFormat format, bool header, QList<QByteArray> columns = {});
+    // case, blanks taken out); by default the result list's. facts: whether the CSV and JSON
+    // forms add each file's size and modification time (Size, Modified; size, modified): the
+    // size in bytes, the time in ISO 8601 (UTC), both empty (JSON null) when not known. The
+    // tab-separated form never does.
+    ResultWriter(ExportFormat format, bool header, QList<QByteArray> columns = {}, bool facts = false);
 
     // What comes before the rows (empty when nothing does).
     QByteArray begin() const;
@@ -40,6 +43,7 @@ public:
 private:
     ExportFormat m_format;
     bool m_header;
+    bool m_facts;
     QList<QByteArray> m_columns;
     QList<QByteArray> m_keys;
 };

@@ -37,7 +37,7 @@ void ResultTable::append(const RowTexts &row)
     for (const QByteArrayView &text : texts)
         total += size_t(text.size());
     char *out = reserve(total);
-    Row stored{out, {}};
+    Row stored{out, {}, row.size, row.size >= 0 ? row.modifiedNs : 0};
     for (int i = 0; i < kColumns; ++i) {
         if (!texts[i].isEmpty())
             std::memcpy(out, texts[i].data(), size_t(texts[i].size()));
@@ -184,8 +184,24 @@ void ResultTable::sortCollated(int column, const QLocale &locale)
     m_rows = std::move(sorted);
 }
 
+void ResultTable::sortByFacts(int column)
+{
+    // Unknown sizes and times first, then by value; equal ones keep their order.
+    std::stable_sort(m_rows.begin(), m_rows.end(), [column](const Row &a, const Row &b) {
+        const bool knownA = a.size >= 0;
+        const bool knownB = b.size >= 0;
+        if (knownA != knownB)
+            return knownB;
+        return column == kSizeColumn ? a.size < b.size : a.modifiedNs < b.modifiedNs;
+    });
+}
+
 void ResultTable::sortBy(int column, Order order, const QLocale &locale)
 {
+    if (column == kSizeColumn || column == kModifiedColumn) {
+        sortByFacts(column);
+        return;
+    }
     // Under the C locale the collation is the order of the case-folded characters: the
     // character keys below give it at a fraction of the cost.
     if (order == Order::Collated && locale.language() != QLocale::C) {

@@ -29,6 +29,11 @@ public:
     // A row's text in a column (0-3), as UTF-8; valid until the table is cleared.
     QByteArrayView text(qsizetype row, int column) const;
     QString string(qsizetype row, int column) const { return QString::fromUtf8(text(row, column)); }
+    // The file's size (-1: not known) and last modification (nanoseconds since the epoch).
+    qint64 size(qsizetype row) const { return m_rows[size_t(row)].size; }
+    qint64 modifiedNs(qsizetype row) const { return m_rows[size_t(row)].modifiedNs; }
+    static constexpr int kSizeColumn = 4;     // sorted by size, unknown first
+    static constexpr int kModifiedColumn = 5; // sorted by time, unknown first
 
     enum class Order {
         Collated, // as the locale's collation orders texts, without regard to case
@@ -44,7 +49,10 @@ private:
     {
         const char *texts;                 // the four texts one after the other
         quint32 lengths[kColumns];
+        qint64 size;
+        qint64 modifiedNs;
     };
+    void sortByFacts(int column);
     char *reserve(size_t bytes);
 
     std::vector<Row> m_rows;

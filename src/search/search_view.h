@@ -8,6 +8,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <limits>
+#include <optional>
+
 namespace kestrova {
 
 // One hit: the four columns of the result list as the catalogue holds them, in UTF-8. The
@@ -18,6 +21,19 @@ struct RowTexts
     QByteArrayView fileType;
     QByteArrayView created;
     QByteArrayView catalogueFile;
+    // From the facts beside the catalogue: the file's size (-1: not known) and its last
+    // modification, in nanoseconds since the epoch (only when the size is known).
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+};
+
+// Sizes a hit's file must lie within, both ends included; a file whose size is not known never
+// lies within one.
+struct SizeRange
+{
+    qint64 least = 0;
+    qint64 most = std::numeric_limits<qint64>::max();
+    bool holds(qint64 size) const { return size >= 0 && size >= least && size <= most; }
 };
 
 enum class IndicatorColour { Red, Green };
@@ -30,6 +46,10 @@ public:
     virtual QString criteriaText() = 0;
     virtual bool caseSensitive() = 0;      // "Case Sensitive" selected
     virtual bool dateFilterOn() = 0;       // "Date > than" checked
+    // Whether rows are to carry their files' sizes and modification times (read from the facts
+    // beside each catalogue), and the sizes a hit must have.
+    virtual bool wantsFacts() { return false; }
+    virtual std::optional<SizeRange> sizeFilter() { return std::nullopt; }
 
     virtual void appendRow(const RowTexts &row) = 0;
     virtual void clearRows() = 0;

@@ -4,6 +4,7 @@
 #include "result_list.h"
 #include "run_copy_window.h"
 
+#include "catalogue/drives.h"
 #include "platform/files/file_names.h"
 #include "search/result_export.h"
 
@@ -130,19 +131,25 @@ QList<int> HitActions::selectedRows() const
     return rows;
 }
 
-QString HitActions::pathOf(int row) const
+QString HitActions::pathToday(int row) const
 {
-    return decodeFileName(m_model.filePathBytes(row));
+    const QString path = decodeFileName(m_model.filePathBytes(row));
+    return m_options.runOf ? kestrova::pathToday(path, m_options.runOf(row), m_services.drives()) : path;
 }
 
 bool HitActions::reachable(int row)
 {
-    const QString path = pathOf(row);
+    const QString path = pathToday(row);
     if (exists(path))
         return true;
     const QString folder = missingFolder(path);
     const QString catalogue = m_options.catalogueOf ? m_options.catalogueOf(row) : m_model.text(row, 3);
-    if (exists(folder))
+    const QString drive = m_options.runOf ? driveToConnect(m_options.runOf(row), m_services.drives()) : QString();
+    if (!drive.isEmpty())
+        m_services.messages.inform(QStringLiteral("%1 is on the drive %2, which is not connected. Connect it to "
+                                                  "reach the file.\nIt was catalogued in %3.")
+                                       .arg(displayFileName(path), drive, catalogue));
+    else if (exists(folder))
         m_services.messages.inform(QStringLiteral("%1 is not there any more.\nIt was catalogued in %2.")
                                        .arg(displayFileName(path), catalogue));
     else
@@ -157,7 +164,7 @@ void HitActions::open()
     const QList<int> rows = selectedRows();
     if (rows.isEmpty() || !reachable(rows.first()))
         return;
-    const QString path = pathOf(rows.first());
+    const QString path = pathToday(rows.first());
     const auto failed = [this, path](int result) {
         m_services.messages.inform(
             QStringLiteral("%1 could not be opened: %2").arg(displayFileName(path), launchFailureText(result)));
@@ -172,7 +179,7 @@ void HitActions::showInFolder()
     const QList<int> rows = selectedRows();
     if (rows.isEmpty() || !reachable(rows.first()))
         return;
-    const QString path = pathOf(rows.first());
+    const QString path = pathToday(rows.first());
     if (m_services.fileManager.showItem(path))
         return;
     // No file manager answers on the bus: its folder opens, without the selection.
@@ -191,7 +198,7 @@ void HitActions::copyPaths()
 {
     QStringList paths;
     for (const int row : selectedRows())
-        paths << pathOf(row);
+        paths << pathToday(row);
     if (!paths.isEmpty())
         m_services.clipboard.setPaths(paths);
 }
@@ -200,7 +207,7 @@ void HitActions::copyNames()
 {
     QStringList names;
     for (const int row : selectedRows())
-        names << displayFileName(pathOf(row).section(u'/', -1));
+        names << displayFileName(pathToday(row).section(u'/', -1));
     if (!names.isEmpty())
         m_services.clipboard.setText(names.join(u'\n'));
 }
@@ -258,7 +265,8 @@ void HitActions::exportResults()
         for (int row = 0; row < m_model.rowCount(); ++row)
             rows << row;
     }
-    const ResultWriter writer(asCsv ? ExportFormat::Csv : ExportFormat::Tsv, true, m_options.exportColumns);
+    const ResultWriter writer(asCsv ? ExportFormat::Csv : ExportFormat::Tsv, true, m_options.exportColumns,
+                              m_options.exportFacts && m_options.exportFacts());
     // Written whole or not at all: a failure leaves no part of a file behind.
     QSaveFile file(target);
     bool written = file.open(QIODevice::WriteOnly);

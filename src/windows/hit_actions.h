@@ -7,6 +7,8 @@
 
 #include "services.h"
 
+#include "catalogue/catalogue_facts.h"
+
 #include <QObject>
 
 #include <functional>
@@ -33,12 +35,21 @@ public:
         std::function<QString(int row)> catalogueOf;
         // The column names an export writes; by default the result list's.
         QList<QByteArray> exportColumns;
+        // Whether an export adds the files' sizes and modification times (CSV): when the list
+        // shows them.
+        std::function<bool()> exportFacts;
+        // What the facts beside a row's catalogue say of its run (empty when there are none): a
+        // drive mounted elsewhere today is found where it is, one not connected is named.
+        std::function<RunFacts(int row)> runOf;
     };
     // The view must outlive the actions. The model's path column names the hits' files.
     HitActions(Services &services, QTableView &view, ResultModel &model, Options options);
 
     // The selected rows in the list's order; the current row when none is selected.
     QList<int> selectedRows() const;
+    // Where a row's file is today: its catalogued path, under the drive's mount point of today
+    // when the drive is mounted elsewhere than it was catalogued.
+    QString pathToday(int row) const;
 
     void open();
     void showInFolder();
@@ -58,7 +69,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QString pathOf(int row) const;
     // The hit's file when it is there; otherwise a message that names the missing folder and
     // the catalogue the hit came from, and nothing.
     bool reachable(int row);

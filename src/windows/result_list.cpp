@@ -1,6 +1,8 @@
 #include "result_list.h"
 
+#include <QDateTime>
 #include <QHeaderView>
+#include <QLocale>
 #include <QTableView>
 
 namespace kestrova {
@@ -33,9 +35,24 @@ int ResultModel::columnCount(const QModelIndex &parent) const
 
 QVariant ResultModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_shown)
+    if (!index.isValid() || index.row() >= m_shown)
         return {};
-    return m_table.string(index.row(), index.column());
+    const int column = index.column();
+    const bool fact = column == ResultTable::kSizeColumn || column == ResultTable::kModifiedColumn;
+    if (role == Qt::TextAlignmentRole && column == ResultTable::kSizeColumn)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    if (!fact)
+        return m_table.string(index.row(), column);
+    // Sizes and times as the user's locale writes them; empty where the facts do not say.
+    const qint64 size = m_table.size(index.row());
+    if (size < 0)
+        return QString();
+    if (column == ResultTable::kSizeColumn)
+        return QLocale().formattedDataSize(size);
+    return QLocale().toString(QDateTime::fromMSecsSinceEpoch(m_table.modifiedNs(index.row()) / 1000000),
+                              QLocale::ShortFormat);
 }
 
 QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const

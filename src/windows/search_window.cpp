@@ -73,7 +73,9 @@ void SearchWindow::Form_Load()
         m_colour = IndicatorColour::Red;
         m_countText = panelCount->text();
         m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"),
-                             QStringLiteral("Created"), QStringLiteral("Catalogue File")});
+                             QStringLiteral("Created"), QStringLiteral("Catalogue File"), QStringLiteral("Size"),
+                             QStringLiteral("Modified")});
+        showFactColumns();
         setColumnWidths();
         m_model->setSorted(false);
         m_model->setSortColumn(0);
@@ -117,6 +119,8 @@ void SearchWindow::OpenDefaultPath()
 
 void SearchWindow::cmdSearch_Click()
 {
+    m_searchedFolder = m_services.paths.CurrentPath;
+    m_runs.clear();
     m_sinceYield.invalidate(); // the first yield of a search handles events in any case
     m_search->cmdSearch_Click();
     m_displayStale = true;
@@ -152,6 +156,25 @@ void SearchWindow::Dir1_Change()
 {
     m_services.paths.CurrentPath = Dir1->path();
     panelPath->setPath(m_services.paths.CurrentPath);
+}
+
+RunFacts SearchWindow::runOf(int row)
+{
+    const QString catalogue = m_model->text(row, 3);
+    auto known = m_runs.find(catalogue);
+    if (known == m_runs.end()) {
+        std::optional<RunFacts> run;
+        try {
+            const QString path = QDir(m_searchedFolder).filePath(catalogue);
+            const FileReader file(encodeFileName(path));
+            if (const std::unique_ptr<CatalogueFacts> facts = file.isRegular() ? CatalogueFacts::open(path, file) : nullptr)
+                run = facts->run();
+        } catch (const Error &) {
+            // A catalogue that cannot be read now tells nothing of its drive.
+        }
+        known = m_runs.insert(catalogue, run);
+    }
+    return known->value_or(RunFacts());
 }
 
 void SearchWindow::emptyList()
@@ -213,7 +236,7 @@ void SearchWindow::LV1_DblClick()
     int row = selected.first().row();
     if (LV1->currentIndex().isValid() && LV1->selectionModel()->isRowSelected(LV1->currentIndex().row()))
         row = LV1->currentIndex().row();
-    m_services.paths.SelectedPath = decodeFileName(m_model->filePathBytes(row));
+    m_services.paths.SelectedPath = m_hitActions->pathToday(row);
     if (!m_runCopyWindow)
         m_runCopyWindow = std::make_unique<RunCopyWindow>(m_services, this);
     m_runCopyWindow->Form_Load();

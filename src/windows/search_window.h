@@ -2,6 +2,7 @@
 // Search and Stop buttons, and the result list whose rows open the Run/Copy path window.
 #pragma once
 
+#include "catalogue/catalogue_facts.h"
 #include "path_label.h"
 #include "search/catalogue_search.h"
 #include "services.h"
@@ -9,6 +10,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QHash>
 
 #include <memory>
 
@@ -88,6 +90,7 @@ private:
     QString criteriaText() override;
     bool caseSensitive() override;
     bool dateFilterOn() override;
+    bool wantsFacts() override { return true; }
     void appendRow(const RowTexts &row) override;
     void clearRows() override;
     void setSorted(bool on) override;
@@ -107,7 +110,12 @@ private:
     void CheckForSetupFile();
     void OpenDefaultPath();
     void emptyList();
+    // What the facts beside a row's catalogue say of its run, read once a search.
+    RunFacts runOf(int row);
     void setColumnWidths();
+    // The Size and Modified columns, hidden unless the user showed them from the header's menu.
+    void showFactColumns();
+    void headerMenu(const QPoint &at);
     void showProgress();
 
     Services &m_services;
@@ -119,6 +127,10 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QFrame *m_folderRule = nullptr;
     bool m_wasMaximized = false;
+    QString m_searchedFolder;                          // the folder the last search read
+    QHash<QString, std::optional<RunFacts>> m_runs;    // its catalogues' runs, by name
+    bool m_sizeShown = false;
+    bool m_modifiedShown = false;
     QSize m_designedSize;
     QString m_driveText;
     IndicatorColour m_colour = IndicatorColour::Red;

@@ -13,11 +13,14 @@
 #include "platform/files/file_names.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QStatusBar>
@@ -123,8 +126,13 @@ void SearchWindow::buildControls()
     place(LV1, 2640, 1680, 9375, 6015);
     // Columns are widened by dragging their dividers, fitted by a double-click on one.
     LV1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The header's menu shows or hides the columns beyond the four designed ones.
+    LV1->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(LV1->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, &SearchWindow::headerMenu);
     m_hitActions = std::make_unique<HitActions>(m_services, *LV1, *m_model,
-                                                HitActions::Options{[this] { LV1_DblClick(); }, {}, {}});
+                                                HitActions::Options{[this] { LV1_DblClick(); }, {}, {},
+                                                                    [this] { return m_sizeShown || m_modifiedShown; },
+                                                                    [this](int row) { return runOf(row); }});
 
     fContinue = new QLabel(QStringLiteral("   Search Indicator"), this);
     fContinue->setFont(boldFont(8.25));
@@ -173,6 +181,37 @@ void SearchWindow::buildControls()
 
 // The columns share the list's width in their designed proportions: a half, an eighth, an
 // eighth and a quarter.
+void SearchWindow::showFactColumns()
+{
+    QHeaderView *header = LV1->horizontalHeader();
+    header->setSectionHidden(ResultTable::kSizeColumn, !m_sizeShown);
+    header->setSectionHidden(ResultTable::kModifiedColumn, !m_modifiedShown);
+    if (m_sizeShown)
+        LV1->setColumnWidth(ResultTable::kSizeColumn, fontMetrics().horizontalAdvance(QStringLiteral("9,999.9 MiB")) + 12);
+    if (m_modifiedShown)
+        LV1->setColumnWidth(ResultTable::kModifiedColumn,
+                            fontMetrics().horizontalAdvance(QLocale().toString(QDateTime(QDate(2026, 12, 28), QTime(22, 58)),
+                                                                               QLocale::ShortFormat))
+                                + 16);
+}
+
+void SearchWindow::headerMenu(const QPoint &at)
+{
+    QMenu menu(this);
+    QAction *size = menu.addAction(QStringLiteral("Size"));
+    QAction *modified = menu.addAction(QStringLiteral("Modified"));
+    size->setCheckable(true);
+    size->setChecked(m_sizeShown);
+    modified->setCheckable(true);
+    modified->setChecked(m_modifiedShown);
+    QAction *chosen = menu.exec(LV1->horizontalHeader()->mapToGlobal(at));
+    if (chosen == size)
+        m_sizeShown = !m_sizeShown;
+    else if (chosen == modified)
+        m_modifiedShown = !m_modifiedShown;
+    showFactColumns();
+}
+
 void SearchWindow::setColumnWidths()
 {
     if (isMaximized())

@@ -101,6 +101,46 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("report.TXT.txt"))));
     }
 
+    void factsGiveSizesFiltersAndDrives()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("tree"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("cats"))));
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("tree/big.dat")), QByteArray(3 * 1024 * 1024, 'x')));
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("tree/small.dat")), "x"));
+        const QString cats = dir.filePath(QStringLiteral("cats"));
+        QCOMPARE(runCli({QStringLiteral("generate"), dir.filePath(QStringLiteral("tree")), cats + QStringLiteral("/usb")}).status,
+                 cli::Exit::Ok);
+        QCOMPARE(runCli({QStringLiteral("generate"), QStringLiteral("--no-facts"), dir.filePath(QStringLiteral("tree")),
+                         cats + QStringLiteral("/bare")}).status,
+                 cli::Exit::Ok);
+        QVERIFY(!QFile::exists(cats + QStringLiteral("/.kestrova/bare.txt.facts")));
+        // CSV and JSON carry the sizes; the tab-separated form is as ever.
+        const Run csv = runCli({QStringLiteral("search"), cats, QStringLiteral(".dat"), QStringLiteral("--format"), QStringLiteral("csv")});
+        QVERIFY2(csv.out.startsWith(QStringLiteral("File Path,File Type,Created,Catalogue File,Size,Modified\r\n")), qPrintable(csv.out));
+        QVERIFY(csv.out.contains(QStringLiteral(",bare.txt,,\r\n")));
+        QVERIFY(csv.out.contains(QStringLiteral(",usb.txt,3145728,")));
+        const Run json = runCli({QStringLiteral("search"), cats, QStringLiteral("small"), QStringLiteral("--format"), QStringLiteral("json")});
+        QVERIFY(json.out.contains(QStringLiteral(",\"size\":1,\"modified\":\"")));
+        QVERIFY(json.out.contains(QStringLiteral(",\"size\":null,\"modified\":null}")));
+        QCOMPARE(runCli({QStringLiteral("search"), cats, QStringLiteral(".dat")}).out.count(u'\t'), 4 * 3);
+        // Sizes filter; a size that is not known never passes.
+        const Run big = runCli({QStringLiteral("search"), cats, QStringLiteral(".dat"), QStringLiteral("--min-size"), QStringLiteral("2M")});
+        QCOMPARE(big.out.count(u'\n'), 1);
+        QVERIFY(big.out.startsWith(dir.filePath(QStringLiteral("tree/big.dat"))));
+        QCOMPARE(runCli({QStringLiteral("search"), cats, QStringLiteral(".dat"), QStringLiteral("--max-size"), QStringLiteral("1K")})
+                     .out.count(u'\n'), 1);
+        QCOMPARE(runCli({QStringLiteral("search"), cats, QStringLiteral(".dat"), QStringLiteral("--min-size"), QStringLiteral("lots")}).status,
+                 cli::Exit::Failed);
+        // A row per catalogue; the one without facts has what its own lines say.
+        const Run drives = runCli({QStringLiteral("drives"), cats, QStringLiteral("--format"), QStringLiteral("csv")});
+        QCOMPARE(drives.status, cli::Exit::Ok);
+        const QStringList lines = drives.out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[1].startsWith(QStringLiteral("bare.txt,,,,,,2,,")));
+        QVERIFY2(lines[2].contains(QStringLiteral(",2,3145729,")), qPrintable(lines[2]));
+    }
+
     void missingRootGivesACompleteCatalogueAndStatusOne()
     {
         QTemporaryDir dir;
