@@ -46,10 +46,18 @@ public:
             m_block += changeMark(d.kind) + ' ' + path;
             if (d.kind == Difference::Kind::Changed)
                 m_block += '\t' + d.oldType + '\t' + d.oldCreated + '\t' + d.newType + '\t' + d.newCreated;
+            // The sizes where the facts beside both catalogues give them.
+            if (d.kind == Difference::Kind::Changed && d.oldSize >= 0)
+                m_block += '\t' + QByteArray::number(d.oldSize) + '\t' + QByteArray::number(d.newSize);
             m_block += '\n';
         } else {
-            const QByteArray before = d.oldType.isEmpty() && d.oldCreated.isEmpty() ? QByteArray() : d.oldType + ';' + d.oldCreated;
-            const QByteArray after = d.newType.isEmpty() && d.newCreated.isEmpty() ? QByteArray() : d.newType + ';' + d.newCreated;
+            const auto side = [](const QByteArray &type, const QByteArray &created, qint64 size) {
+                if (type.isEmpty() && created.isEmpty())
+                    return QByteArray();
+                return type + ';' + created + (size >= 0 ? ';' + QByteArray::number(size) : QByteArray());
+            };
+            const QByteArray before = side(d.oldType, d.oldCreated, d.oldSize);
+            const QByteArray after = side(d.newType, d.newCreated, d.newSize);
             m_table.clear();
             m_table.append({changeMark(d.kind), path, before, after});
             m_writer.appendRow(m_block, m_table, 0);
@@ -97,7 +105,9 @@ int runCompare(const QStringList &arguments, Io &io)
     parser.setApplicationDescription(QStringLiteral(
         "Compares two catalogues of a drive and prints one line per difference: \"+ PATH\" added,\n"
         "\"- PATH\" removed, \"~ PATH\" changed (then, after TABs, the old and the new type and created\n"
-        "texts); folders end in \"/\". Folders are matched by their path below each catalogue's root.\n"
+        "texts, and where the facts beside both catalogues give them, the old and the new size: a file\n"
+        "whose size or modification time changed is a change); folders end in \"/\". Folders are matched\n"
+        "by their path below each catalogue's root.\n"
         "A summary goes to standard error.\n"
         "Exit status: 0 no difference, 1 differences, 2 a file could not be read or is no catalogue,\n"
         "or the command line was wrong."));

@@ -1,6 +1,10 @@
 #include "catalogue_comparison.h"
 
+#include "catalogue_facts.h"
+#include "platform/files/file_names.h"
 #include "platform/text/name_order.h"
+
+#include <QFile>
 
 #include <QHash>
 #include <QSet>
@@ -59,7 +63,10 @@ struct IndexedFolder
 class Comparison
 {
 public:
-    Comparison(DifferenceSink &sink, ComparisonResult &result) : m_sink(sink), m_result(result) {}
+    Comparison(DifferenceSink &sink, ComparisonResult &result, CatalogueFacts *oldFacts, CatalogueFacts *newFacts)
+        : m_sink(sink), m_result(result), m_oldFacts(oldFacts), m_newFacts(newFacts)
+    {
+    }
 
     void folderAdded(const QByteArray &path, const std::vector<CatalogueEntry> &entries)
     {
@@ -109,11 +116,15 @@ public:
 private:
     void compare(const QByteArray &folder, const CatalogueEntry &before, const CatalogueEntry &after)
     {
-        if (before.type == after.type && before.created == after.created)
+        // Sizes and times only where both catalogues have facts of these files.
+        const std::optional<EntryFacts> old = m_oldFacts && m_newFacts ? m_oldFacts->atLine(before.lineOffset) : std::nullopt;
+        const std::optional<EntryFacts> now = old ? m_newFacts->atLine(after.lineOffset) : std::nullopt;
+        const bool factsDiffer = old && now && (old->size != now->size || old->modifiedNs != now->modifiedNs);
+        if (before.type == after.type && before.created == after.created && !factsDiffer)
             return;
         ++m_result.changed;
         m_sink.difference({Difference::Kind::Changed, entryPath(folder, after.name), before.type, before.created,
-                           after.type, after.created});
+                           after.type, after.created, old && now ? old->size : -1, old && now ? now->size : -1});
     }
     void added(const QByteArray &folder, const CatalogueEntry &entry)
     {
@@ -128,7 +139,20 @@ private:
 
     DifferenceSink &m_sink;
     ComparisonResult &m_result;
+    CatalogueFacts *m_oldFacts;
+    CatalogueFacts *m_newFacts;
 };
+
+// The facts of the catalogue at path, when they are there and describe it.
+std::unique_ptr<CatalogueFacts> factsOf(const QString &path)
+{
+    try {
+        const FileReader catalogue(encodeFileName(path));
+        return catalogue.isRegular() ? CatalogueFacts::open(path, catalogue) : nullptr;
+    } catch (const Error &) {
+        return nullptr;
+    }
+}
 
 } // namespace
 
@@ -179,7 +203,9 @@ ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPat
         }
     }
 
-    Comparison comparison(sink, result);
+    const std::unique_ptr<CatalogueFacts> oldFacts = factsOf(oldPath);
+    const std::unique_ptr<CatalogueFacts> newFacts = oldFacts ? factsOf(newPath) : nullptr;
+    Comparison comparison(sink, result, oldFacts.get(), newFacts.get());
     size_t next = 0; // the new catalogue's folders before this one have been dealt with
     // The new catalogue's folders that the old one lacks, up to the place of key in the walk
     // (all of them without a key).

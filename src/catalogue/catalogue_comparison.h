@@ -1,5 +1,6 @@
 // Two catalogues of the same drive compared: the entries added, removed and changed (same
-// folder and name, another type or created text), and the folders added or removed. Folders
+// folder and name, another type or created text, or, where the facts beside both catalogues
+// say, another size or modification time), and the folders added or removed. Folders
 // are matched by their path below each catalogue's root (or below roots the caller names,
 // for a drive mounted elsewhere). The new catalogue is indexed folder by folder, the old one
 // read as a stream: at most one folder of each is held, besides the index of folder paths.
@@ -27,6 +28,9 @@ struct Difference
     QByteArray oldCreated;
     QByteArray newType;
     QByteArray newCreated;
+    // From the facts beside the catalogues, -1 where they do not say.
+    qint64 oldSize = -1;
+    qint64 newSize = -1;
 };
 
 class DifferenceSink

@@ -18,12 +18,12 @@ constexpr qsizetype kBlock = 1 << 20;
 constexpr qsizetype kMaxLine = 1 << 20;
 
 // A line holding a field separator is an entry, read as the search reads it.
-std::optional<CatalogueEntry> entryOf(QByteArrayView line)
+std::optional<CatalogueEntry> entryOf(QByteArrayView line, qint64 offset)
 {
     if (!line.contains(catalogue::kFieldSeparator))
         return std::nullopt;
     const catalogue::EntryFields fields = catalogue::entryFields(line);
-    return CatalogueEntry{fields.name.toByteArray(), fields.type.toByteArray(), fields.created.toByteArray()};
+    return CatalogueEntry{fields.name.toByteArray(), fields.type.toByteArray(), fields.created.toByteArray(), offset};
 }
 
 } // namespace
@@ -86,6 +86,7 @@ bool CatalogueReader::nextLine(QByteArrayView &line)
         if (stop < end && !(*stop == '\r' && stop + 1 == end && !m_atEnd)) {
             const qsizetype at = stop - data;
             const qsizetype start = std::exchange(m_begin, pastLineEnd(stop, end) - data);
+            m_lineOffset = m_bufferAt + start;
             // A line too long to be a catalogue line reads as an empty one, wherever it lies.
             line = std::exchange(m_skipping, false) || at - start > kMaxLine ? QByteArrayView()
                                                                              : QByteArrayView(data + start, at - start);
@@ -97,6 +98,7 @@ bool CatalogueReader::nextLine(QByteArrayView &line)
             if (m_begin == m_end || m_skipping || (!m_summary.complete && m_started))
                 return false;
             const qsizetype start = std::exchange(m_begin, m_end);
+            m_lineOffset = m_bufferAt + start;
             line = QByteArrayView(data + start, m_end - start);
             return true;
         }
@@ -154,7 +156,7 @@ std::vector<CatalogueEntry> CatalogueReader::readEntries(bool keep)
         else if (line.startsWith(QByteArrayView(catalogue::kFileTotalPrefix)))
             m_summary.fileTotal = line.sliced(qstrlen(catalogue::kFileTotalPrefix)).toByteArray();
         else if (keep && !m_summary.complete && line != QByteArrayView(catalogue::kRule))
-            if (auto entry = entryOf(line))
+            if (auto entry = entryOf(line, m_lineOffset))
                 entries.push_back(std::move(*entry));
     }
     m_pending.reset();

@@ -21,6 +21,7 @@ struct CatalogueEntry
     QByteArray name;
     QByteArray type;
     QByteArray created;
+    qint64 lineOffset = -1; // where its line starts in the catalogue, for its facts
 };
 
 struct CatalogueFolder
@@ -76,6 +77,7 @@ private:
     qsizetype m_begin = 0;  // the unread part of the buffer: [m_begin, m_end)
     qsizetype m_end = 0;
     qint64 m_bufferAt = 0;  // the file offset of m_buffer[0]
+    qint64 m_lineOffset = 0; // where the line nextLine() gave last starts
     bool m_atEnd = false;
     bool m_skipping = false; // inside a line too long to be a catalogue line
     // The frame rule's state: whether the line before was a rule line, and which of the last

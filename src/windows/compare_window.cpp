@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTableView>
@@ -40,9 +41,24 @@ QString countOf(quint64 count, const QString &one, const QString &many)
     return QString::number(count) + u' ' + (count == 1 ? one : many);
 }
 
-QByteArray typeAndCreated(const QByteArray &type, const QByteArray &created)
+// What the facts beside the catalogue at path say of its run; empty when there are none.
+RunFacts runFactsOf(const QString &path)
 {
-    return type.isEmpty() && created.isEmpty() ? QByteArray() : type + "; " + created;
+    try {
+        const FileReader file(encodeFileName(path));
+        if (const std::unique_ptr<CatalogueFacts> facts = file.isRegular() ? CatalogueFacts::open(path, file) : nullptr)
+            return facts->run();
+    } catch (const Error &) {
+        // Without facts, paths are as catalogued.
+    }
+    return {};
+}
+
+QByteArray typeAndCreated(const QByteArray &type, const QByteArray &created, qint64 size)
+{
+    if (type.isEmpty() && created.isEmpty())
+        return {};
+    return type + "; " + created + (size >= 0 ? "; " + QLocale().formattedDataSize(size).toUtf8() : QByteArray());
 }
 
 } // namespace
@@ -97,10 +113,15 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
     // catalogue had it, the rest where the newer one has it.
     m_hitActions = std::make_unique<HitActions>(
         m_services, *LV1, *m_model,
-        HitActions::Options{{}, [this](int hit) {
+        HitActions::Options{{},
+                            [this](int hit) {
                                 return m_model->text(hit, 0).contains(QStringLiteral("Removed")) ? m_oldName : m_newName;
                             },
-                            {"Change", "File Path", "Old", "New"}});
+                            {"Change", "File Path", "Old", "New"},
+                            {},
+                            [this](int hit) {
+                                return m_model->text(hit, 0).contains(QStringLiteral("Removed")) ? m_oldRun : m_newRun;
+                            }});
 
     connect(cmdOld, &QPushButton::clicked, this, &CompareWindow::cmdOld_Click);
     connect(cmdNew, &QPushButton::clicked, this, &CompareWindow::cmdNew_Click);
@@ -160,6 +181,8 @@ void CompareWindow::cmdCompare_Click()
     lblSummary->setText(QStringLiteral("Comparing ..."));
     m_oldName = QFileInfo(txtOld->text()).fileName();
     m_newName = QFileInfo(txtNew->text()).fileName();
+    m_oldRun = runFactsOf(txtOld->text());
+    m_newRun = runFactsOf(txtNew->text());
     m_sinceYield.invalidate();
     try {
         const ComparisonResult result = compareCatalogues(txtOld->text(), txtNew->text(), *this);
@@ -209,7 +232,8 @@ void CompareWindow::difference(const Difference &d)
                                     && !d.path.endsWith('/')
                                 ? d.path + '/'
                                 : d.path;
-    m_model->append({changeText(d.kind), path, typeAndCreated(d.oldType, d.oldCreated), typeAndCreated(d.newType, d.newCreated)});
+    m_model->append({changeText(d.kind), path, typeAndCreated(d.oldType, d.oldCreated, d.oldSize),
+                     typeAndCreated(d.newType, d.newCreated, d.newSize)});
 }
 
 bool CompareWindow::keepGoing()

@@ -7,6 +7,7 @@
 #include "services.h"
 
 #include "catalogue/catalogue_comparison.h"
+#include "catalogue/catalogue_facts.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -65,6 +66,8 @@ private:
     QElapsedTimer m_sinceYield;
     QString m_oldName;
     QString m_newName;
+    RunFacts m_oldRun; // what the facts beside each catalogue say of its drive
+    RunFacts m_newRun;
 };
 
 } // namespace kestrova
