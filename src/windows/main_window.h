@@ -20,6 +20,7 @@ class DriveList;
 class FolderList;
 class PictureButton;
 class CompareWindow;
+class DrivesWindow;
 class DefaultPathDialog;
 class SearchWindow;
 
@@ -62,6 +63,7 @@ public:
     QAction *mPath = nullptr;
     QAction *mAbout = nullptr;
     QAction *mCompare = nullptr;
+    QAction *mDrives = nullptr;
 
     const QString &catalogueFile() const { return m_catalogueFile; }
     // The search window's shared instance, null until Find Files first opens it and after its
@@ -73,6 +75,9 @@ public:
     // Tools -> Compare Catalogues...: the comparison window, created at its first opening.
     void mCompare_Click();
     CompareWindow *compareWindow() const { return m_compareWindow.get(); }
+    // Tools -> Drives...: the drives window, created at its first opening.
+    void mDrives_Click();
+    DrivesWindow *drivesWindow() const { return m_drivesWindow.get(); }
     const QString &currentDrive() const { return m_currentDrive; }
     // What the last run could not read, one line each.
     const QStringList &lastFailures() const { return m_lastFailures; }
@@ -98,6 +103,7 @@ private:
     std::unique_ptr<SearchWindow> m_searchWindow;
     std::unique_ptr<DefaultPathDialog> m_pathDialog;
     std::unique_ptr<CompareWindow> m_compareWindow;
+    std::unique_ptr<DrivesWindow> m_drivesWindow;
 };
 
 // The main window's messages for launch results of 32 and below.

@@ -1,0 +1,44 @@
+// The drives a folder of catalogues describes: one row per catalogue with what the facts beside
+// it say of its volume and run, whether that volume is connected now (and where), and where a
+// catalogued path lies today when the drive is mounted at another place than when it was
+// catalogued. A catalogue without facts has a row too, with what its own lines say.
+#pragma once
+
+#include "catalogue_facts.h"
+
+#include "platform/files/volumes.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace kestrova {
+
+struct DriveRow
+{
+    QString catalogue;      // the catalogue's file name
+    bool hasFacts = false;
+    RunFacts run;           // empty without facts
+    QString catalogued;     // the date the catalogue's header gives
+    qint64 files = -1;      // the facts' count, or the catalogue's own total; -1 when neither says
+    std::optional<Volume> connected; // the volume of the run's UUID, mounted now
+};
+
+// The rows of the catalogues (the files) of folder, in the folder's order. Raises an Error when
+// the folder cannot be read.
+std::vector<DriveRow> drivesOf(FileSystem &fileSystem, const QString &folder, const QList<Volume> &mounted);
+
+// The volume of uuid among those mounted now.
+std::optional<Volume> mountedVolume(const QString &uuid, const QList<Volume> &mounted);
+
+// Where path, catalogued on the drive run describes, lies now: under the drive's mount point of
+// today when it is mounted elsewhere than it was, else path itself.
+QString pathToday(const QString &path, const RunFacts &run, const QList<Volume> &mounted);
+
+// The drive to connect for path, named by its label and UUID, when the facts know it and it is
+// not connected now; empty otherwise.
+QString driveToConnect(const RunFacts &run, const QList<Volume> &mounted);
+
+} // namespace kestrova

@@ -1,0 +1,180 @@
+#include "drives_window.h"
+
+#include "document_launch.h"
+#include "layout.h"
+
+#include "platform/files/file_names.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace kestrova {
+namespace {
+
+// A cell that sorts by the number behind its text (sizes, counts) or by its text.
+class Cell final : public QTableWidgetItem
+{
+public:
+    Cell(const QString &text, qint64 value = -1) : QTableWidgetItem(text), m_value(value) {}
+    bool operator<(const QTableWidgetItem &other) const override
+    {
+        const auto *cell = dynamic_cast<const Cell *>(&other);
+        if (cell && (m_value >= 0 || cell->m_value >= 0))
+            return m_value < cell->m_value;
+        return text().compare(other.text(), Qt::CaseInsensitive) < 0;
+    }
+
+private:
+    qint64 m_value;
+};
+
+QString dataSize(qint64 bytes)
+{
+    return bytes < 0 ? QString() : QLocale().formattedDataSize(bytes);
+}
+
+} // namespace
+
+DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                          | Qt::WindowCloseButtonHint),
+      m_services(services)
+{
+    setWindowTitle(QStringLiteral("Drives"));
+    auto *grid = new QGridLayout(this);
+    auto *label = new QLabel(QStringLiteral("Catalogues &folder"), this);
+    label->setFont(boldFont(8.25));
+    txtFolder = new QLineEdit(this);
+    label->setBuddy(txtFolder);
+    cmdFolder = new QPushButton(QStringLiteral("..."), this);
+    cmdFolder->setAccessibleName(QStringLiteral("Catalogues folder (choose)"));
+    cmdRefresh = new QPushButton(QStringLiteral("&Refresh"), this);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(txtFolder, 0, 1);
+    grid->addWidget(cmdFolder, 0, 2);
+    grid->addWidget(cmdRefresh, 0, 3);
+
+    LV1 = new QTableWidget(0, 10, this);
+    LV1->setHorizontalHeaderLabels({QStringLiteral("Catalogue File"), QStringLiteral("Label"), QStringLiteral("UUID"),
+                                    QStringLiteral("File System"), QStringLiteral("Capacity"), QStringLiteral("Free"),
+                                    QStringLiteral("Files"), QStringLiteral("Total Size"), QStringLiteral("Catalogued"),
+                                    QStringLiteral("Connected")});
+    LV1->verticalHeader()->hide();
+    LV1->setShowGrid(false);
+    LV1->setAlternatingRowColors(true);
+    LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LV1->setSelectionMode(QAbstractItemView::SingleSelection);
+    LV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LV1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    LV1->horizontalHeader()->setStretchLastSection(true);
+    grid->addWidget(LV1, 1, 0, 1, 4);
+
+    cmdOpen = new QPushButton(QStringLiteral("&Open Folder"), this);
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOpen);
+    buttons->addWidget(cmdClose);
+    grid->addLayout(buttons, 2, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    resize(twips(12120), twips(6000));
+
+    connect(cmdFolder, &QPushButton::clicked, this, &DrivesWindow::cmdFolder_Click);
+    connect(cmdRefresh, &QPushButton::clicked, this, &DrivesWindow::cmdRefresh_Click);
+    connect(txtFolder, &QLineEdit::returnPressed, this, &DrivesWindow::cmdRefresh_Click);
+    connect(cmdOpen, &QPushButton::clicked, this, &DrivesWindow::cmdOpen_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(LV1, &QTableWidget::itemSelectionChanged, this, &DrivesWindow::updateOpen);
+    connect(LV1, &QTableWidget::cellDoubleClicked, this, &DrivesWindow::cmdOpen_Click);
+}
+
+void DrivesWindow::Form_Load()
+{
+    if (txtFolder->text().isEmpty())
+        txtFolder->setText(!m_services.paths.CurrentPath.isEmpty() ? m_services.paths.CurrentPath
+                                                                   : m_services.paths.DefaultPath);
+    cmdRefresh_Click();
+}
+
+void DrivesWindow::cmdFolder_Click()
+{
+    const QString chosen = m_services.folderPicker.chooseFolder(QStringLiteral("Choose the folder of catalogues"));
+    if (chosen.isEmpty())
+        return;
+    txtFolder->setText(chosen);
+    cmdRefresh_Click();
+}
+
+void DrivesWindow::cmdRefresh_Click()
+{
+    m_rows.clear();
+    if (!txtFolder->text().isEmpty()) {
+        try {
+            const std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
+            m_rows = drivesOf(*fileSystem, txtFolder->text(), m_services.drives());
+        } catch (const Error &error) {
+            m_services.messages.reportDescriptionStyle(
+                Error(error.number(), QStringLiteral("%1: %2").arg(displayFileName(txtFolder->text()), error.description())));
+        }
+    }
+    fill();
+}
+
+void DrivesWindow::fill()
+{
+    LV1->setSortingEnabled(false);
+    LV1->setRowCount(int(m_rows.size()));
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        const DriveRow &drive = m_rows[size_t(row)];
+        const QString when = drive.run.started.isValid() ? QLocale().toString(drive.run.started.toLocalTime(), QLocale::ShortFormat)
+                                                         : drive.catalogued;
+        const QString connected = drive.connected ? drive.connected->rootPath
+                                  : drive.run.uuid.isEmpty() ? QString()
+                                                              : QStringLiteral("no");
+        auto *name = new Cell(drive.catalogue);
+        name->setData(Qt::UserRole, row); // the row of m_rows, whatever the order shown
+        LV1->setItem(row, 0, name);
+        LV1->setItem(row, 1, new Cell(drive.run.label));
+        LV1->setItem(row, 2, new Cell(drive.run.uuid));
+        LV1->setItem(row, 3, new Cell(drive.run.fileSystem));
+        LV1->setItem(row, 4, new Cell(dataSize(drive.run.capacity), drive.run.capacity));
+        LV1->setItem(row, 5, new Cell(dataSize(drive.run.free), drive.run.free));
+        LV1->setItem(row, 6, new Cell(drive.files < 0 ? QString() : QLocale().toString(drive.files), drive.files));
+        LV1->setItem(row, 7, new Cell(dataSize(drive.run.totalBytes), drive.run.totalBytes));
+        LV1->setItem(row, 8, new Cell(when, drive.run.started.isValid() ? drive.run.started.toSecsSinceEpoch() : -1));
+        LV1->setItem(row, 9, new Cell(connected));
+        for (const int column : {4, 5, 6, 7})
+            LV1->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    LV1->setSortingEnabled(true);
+    LV1->resizeColumnsToContents();
+    updateOpen();
+}
+
+void DrivesWindow::updateOpen()
+{
+    const QList<QTableWidgetItem *> selected = LV1->selectedItems();
+    const int row = selected.isEmpty() ? -1 : LV1->item(selected.first()->row(), 0)->data(Qt::UserRole).toInt();
+    cmdOpen->setEnabled(row >= 0 && m_rows[size_t(row)].connected.has_value());
+}
+
+void DrivesWindow::cmdOpen_Click()
+{
+    const QList<QTableWidgetItem *> selected = LV1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const DriveRow &drive = m_rows[size_t(LV1->item(selected.first()->row(), 0)->data(Qt::UserRole).toInt())];
+    if (!drive.connected)
+        return;
+    const QString folder = drive.connected->rootPath;
+    const int result = StartDoc(m_services.launcher, m_services.messages, folder, folder);
+    if (result <= 32)
+        m_services.messages.inform(QStringLiteral("The drive's folder %1 could not be opened.").arg(displayFileName(folder)));
+}
+
+} // namespace kestrova

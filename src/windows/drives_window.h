@@ -1,0 +1,51 @@
+// The drives window (Tools -> Drives...): one row per catalogue of a folder with what the facts
+// beside it say of its drive (label, UUID, file system, capacity, free space, files, their
+// total size, when it was catalogued) and whether that drive is connected now, sortable by any
+// column; Open Folder opens a connected drive where it is mounted.
+#pragma once
+
+#include "services.h"
+
+#include "catalogue/drives.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace kestrova {
+
+class DrivesWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit DrivesWindow(Services &services, QWidget *parent = nullptr);
+
+    // Lists the drives of the folder in the box (the folder of catalogues when it opens).
+    void Form_Load();
+    void cmdRefresh_Click();
+    void cmdFolder_Click();
+    void cmdOpen_Click();
+
+    QLineEdit *txtFolder = nullptr;
+    QPushButton *cmdFolder = nullptr;
+    QPushButton *cmdRefresh = nullptr;
+    QTableWidget *LV1 = nullptr;
+    QPushButton *cmdOpen = nullptr;
+    QPushButton *cmdClose = nullptr;
+
+    const std::vector<DriveRow> &rows() const { return m_rows; }
+
+private:
+    void fill();
+    void updateOpen();
+
+    Services &m_services;
+    std::vector<DriveRow> m_rows;
+};
+
+} // namespace kestrova
