@@ -64,7 +64,11 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
                                     QStringLiteral("File System"), QStringLiteral("Capacity"), QStringLiteral("Free"),
                                     QStringLiteral("Files"), QStringLiteral("Total Size"), QStringLiteral("Catalogued"),
                                     QStringLiteral("Connected")});
+    // Rows as the result list has them: one fixed height, whole rows selected.
     LV1->verticalHeader()->hide();
+    LV1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    LV1->verticalHeader()->setDefaultSectionSize(LV1->fontMetrics().height() + 4);
+    LV1->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     LV1->setShowGrid(false);
     LV1->setAlternatingRowColors(true);
     LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -84,6 +88,9 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     grid->setColumnStretch(1, 1);
     resize(twips(12120), twips(6000));
 
+    // Enter in the folder box lists that folder; it presses no button.
+    for (QPushButton *button : {cmdFolder, cmdRefresh, cmdOpen, cmdClose})
+        button->setAutoDefault(false);
     connect(cmdFolder, &QPushButton::clicked, this, &DrivesWindow::cmdFolder_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &DrivesWindow::cmdRefresh_Click);
     connect(txtFolder, &QLineEdit::returnPressed, this, &DrivesWindow::cmdRefresh_Click);

@@ -179,8 +179,7 @@ void SearchWindow::buildControls()
     connect(LV1->horizontalHeader(), &QHeaderView::sectionClicked, this, &SearchWindow::LV1_ColumnClick);
 }
 
-// The columns share the list's width in their designed proportions: a half, an eighth, an
-// eighth and a quarter.
+// The Size and Modified columns, when shown, are as wide as their longest texts.
 void SearchWindow::showFactColumns()
 {
     QHeaderView *header = LV1->horizontalHeader();
@@ -193,6 +192,14 @@ void SearchWindow::showFactColumns()
                             fontMetrics().horizontalAdvance(QLocale().toString(QDateTime(QDate(2026, 12, 28), QTime(22, 58)),
                                                                                QLocale::ShortFormat))
                                 + 16);
+    // A column shown takes its room from the path column, so that it is seen without scrolling.
+    int used = 0;
+    for (int column = 0; column < header->count(); ++column)
+        if (!header->isSectionHidden(column))
+            used += header->sectionSize(column);
+    const int spare = LV1->viewport()->width() - used;
+    if (spare < 0)
+        LV1->setColumnWidth(0, std::max(header->sectionSize(0) + spare, fontMetrics().averageCharWidth() * 16));
 }
 
 void SearchWindow::headerMenu(const QPoint &at)
@@ -212,11 +219,16 @@ void SearchWindow::headerMenu(const QPoint &at)
     showFactColumns();
 }
 
+// The columns share the list's width in their designed proportions: a half, an eighth, an
+// eighth and a quarter of what the shown Size and Modified columns leave.
 void SearchWindow::setColumnWidths()
 {
     if (isMaximized())
         m_wasMaximized = true;
-    const double width = LV1->width() - 2 * LV1->frameWidth(); // inside the list's border
+    double width = LV1->width() - 2 * LV1->frameWidth(); // inside the list's border
+    for (const int column : {ResultTable::kSizeColumn, ResultTable::kModifiedColumn})
+        if (!LV1->horizontalHeader()->isSectionHidden(column))
+            width -= LV1->columnWidth(column);
     LV1->setColumnWidth(0, int(width / 2));
     LV1->setColumnWidth(1, int(width / 8));
     LV1->setColumnWidth(2, int(width / 8));
