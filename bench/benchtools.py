@@ -45,7 +45,7 @@ def timed(command):
 
 
 def alternate(ours, theirs, runs, on_run=None):
-    """Warms both commands, then times them in turn runs times.
+    """Warms both commands, then times them in turn runs times, each first in every other pair.
 
     Gives the medians of our times, their times and the ratios, and our peak memory in MiB
     (peak_memory: one more run). on_run(run, our_time, their_time, peak) is called after each
@@ -54,8 +54,14 @@ def alternate(ours, theirs, runs, on_run=None):
     timed(theirs)
     ratios, our_times, their_times, peaks = [], [], [], []
     for run in range(runs):
-        our_time, peak = timed(ours)
-        their_time, _ = timed(theirs)
+        # Each goes first in every other pair, so that what one run leaves behind (dirty pages
+        # being written back, a warmed cache) weighs on both alike.
+        if run % 2 == 0:
+            our_time, peak = timed(ours)
+            their_time, _ = timed(theirs)
+        else:
+            their_time, _ = timed(theirs)
+            our_time, peak = timed(ours)
         ratios.append(our_time / their_time)
         our_times.append(our_time)
         their_times.append(their_time)

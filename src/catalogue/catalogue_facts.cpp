@@ -271,41 +271,76 @@ bool CatalogueFacts::loadBlock(size_t block)
     const char *data = m_window.constData() + (qint64(entry.dataOffset) - m_windowAt);
     if (checksum(data, entry.dataBytes) != entry.dataChecksum)
         return false;
-    m_offsets.clear();
-    m_entries.clear();
-    const uchar *p = reinterpret_cast<const uchar *>(data);
-    const uchar *end = p + entry.dataBytes;
-    qint64 offset = entry.firstLineOffset;
-    qint64 modified = 0;
-    for (quint32 i = 0; i < entry.entries; ++i) {
+    m_next = reinterpret_cast<const uchar *>(data);
+    m_end = m_next + entry.dataBytes;
+    m_blockEntries = entry.entries;
+    m_decoded = 0;
+    m_firstLine = entry.firstLineOffset;
+    m_modified = 0;
+    m_loaded = block;
+    return true;
+}
+
+bool CatalogueFacts::decodeUntil(qint64 lineOffset, size_t count)
+{
+    // Kept in locals while decoding: the compiler cannot tell that the stores into the arrays
+    // leave the members alone.
+    const uchar *p = m_next;
+    const uchar *const end = m_end;
+    quint32 decoded = m_decoded;
+    qint64 offset = decoded == 0 ? m_firstLine : m_offsets[decoded - 1];
+    qint64 modified = m_modified;
+    const quint32 last = quint32(std::min<size_t>(m_blockEntries, count));
+    bool whole = true;
+    while (decoded < last && (decoded == 0 || offset < lineOffset)) {
         quint64 delta, size, modifiedDelta;
-        if (!readVarint(p, end, delta) || !readVarint(p, end, size) || !readVarint(p, end, modifiedDelta))
-            return false;
+        if (!readVarint(p, end, delta) || !readVarint(p, end, size) || !readVarint(p, end, modifiedDelta)) {
+            whole = false;
+            break;
+        }
         offset += qint64(delta);
         modified += unzigzag(modifiedDelta);
-        m_offsets.push_back(offset);
-        m_entries.push_back({qint64(size) - 1, modified});
+        m_offsets[decoded] = offset;
+        m_entries[decoded] = {qint64(size) - 1, modified};
+        ++decoded;
     }
-    if (p != end)
+    m_next = p;
+    m_decoded = decoded;
+    m_modified = modified;
+    if (!whole || (decoded == m_blockEntries && p != end)) {
+        m_loaded = size_t(-1);
         return false;
-    m_loaded = block;
+    }
     return true;
 }
 
 std::optional<EntryFacts> CatalogueFacts::atLine(qint64 lineOffset)
 {
-    const auto after = std::upper_bound(m_firstOffsets.begin(), m_firstOffsets.end(), lineOffset);
-    if (after == m_firstOffsets.begin() || !loadBlock(size_t(after - m_firstOffsets.begin() - 1)))
+    // Hits come in the catalogue's order: most fall in the block loaded, past what is decoded.
+    const bool inLoaded = m_loaded < m_firstOffsets.size() && lineOffset >= m_firstOffsets[m_loaded]
+                          && (m_loaded + 1 == m_firstOffsets.size() || lineOffset < m_firstOffsets[m_loaded + 1]);
+    if (!inLoaded) {
+        const auto after = std::upper_bound(m_firstOffsets.begin(), m_firstOffsets.end(), lineOffset);
+        if (after == m_firstOffsets.begin() || !loadBlock(size_t(after - m_firstOffsets.begin() - 1)))
+            return std::nullopt;
+    }
+    if (!decodeUntil(lineOffset, kBlockEntries) || m_decoded == 0)
         return std::nullopt;
-    const auto found = std::lower_bound(m_offsets.begin(), m_offsets.end(), lineOffset);
-    if (found == m_offsets.end() || *found != lineOffset)
+    const auto decodedEnd = m_offsets.begin() + m_decoded;
+    if (*(decodedEnd - 1) == lineOffset)
+        return m_entries[m_decoded - 1];
+    const auto found = std::lower_bound(m_offsets.begin(), decodedEnd, lineOffset);
+    if (found == decodedEnd || *found != lineOffset)
         return std::nullopt;
     return m_entries[size_t(found - m_offsets.begin())];
 }
 
 std::optional<EntryFacts> CatalogueFacts::atIndex(quint64 index)
 {
-    if (index >= m_entryCount || !loadBlock(size_t(index / kBlockEntries)))
+    if (index >= m_entryCount || !loadBlock(size_t(index / kBlockEntries))
+        || !decodeUntil(std::numeric_limits<qint64>::max(), size_t(index % kBlockEntries) + 1))
+        return std::nullopt;
+    if (m_decoded <= index % kBlockEntries)
         return std::nullopt;
     return m_entries[size_t(index % kBlockEntries)];
 }
@@ -325,7 +360,7 @@ struct FactsWriter::State
         table.push_back({firstOffset, quint64(file.size()), quint32(block.size()), inBlock,
                          checksum(block.constData(), block.size())});
         file.write(block);
-        block.clear();
+        block.resize(0); // keeps its room for the next block
         inBlock = 0;
     }
 
@@ -356,9 +391,11 @@ void FactsWriter::add(qint64 lineOffset, const FileStat &stat)
         s.firstOffset = s.previousOffset = lineOffset;
         s.previousModified = 0;
     }
-    appendVarint(s.block, quint64(lineOffset - s.previousOffset));
-    appendVarint(s.block, quint64(std::max<qint64>(-1, stat.size) + 1));
-    appendVarint(s.block, zigzag(stat.modifiedNs - s.previousModified));
+    char bytes[30];
+    char *end = putVarint(bytes, quint64(lineOffset - s.previousOffset));
+    end = putVarint(end, quint64(std::max<qint64>(-1, stat.size) + 1));
+    end = putVarint(end, zigzag(stat.modifiedNs - s.previousModified));
+    s.block.append(bytes, end - bytes);
     s.previousOffset = lineOffset;
     s.previousModified = stat.modifiedNs;
     s.totalBytes += std::max<qint64>(0, stat.size);

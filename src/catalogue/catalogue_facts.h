@@ -14,6 +14,8 @@
 // timestamp granularity) its bytes are read once and summed.
 #pragma once
 
+#include "facts_format.h"
+
 #include "platform/files/file_system.h"
 #include "platform/files/text_file.h"
 #include "platform/files/volumes.h"
@@ -22,6 +24,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -106,18 +109,28 @@ public:
 private:
     CatalogueFacts() = default;
     bool loadBlock(size_t block);
+    // Decodes the loaded block's entries until one starts at or past lineOffset, or until
+    // there are count of them; false when the block's bytes do not decode.
+    bool decodeUntil(qint64 lineOffset, size_t count);
 
     std::unique_ptr<FileReader> m_file;
     RunFacts m_run;
     quint64 m_entryCount = 0;
     std::vector<qint64> m_firstOffsets; // per block, for the search by offset
     QByteArray m_table;
-    // The part of the file read last, and the block decoded last.
+    // The part of the file read last, and the block being decoded: its entries are decoded as
+    // far as they have been asked for.
     QByteArray m_window;
     qint64 m_windowAt = 0;
     size_t m_loaded = size_t(-1);
-    std::vector<qint64> m_offsets;
-    std::vector<EntryFacts> m_entries;
+    quint32 m_blockEntries = 0;
+    quint32 m_decoded = 0;
+    qint64 m_firstLine = 0; // the catalogue offset the block's first delta counts from
+    const uchar *m_next = nullptr; // the next entry's bytes, in m_window
+    const uchar *m_end = nullptr;
+    qint64 m_modified = 0; // of the last entry decoded
+    std::array<qint64, facts_format::kBlockEntries> m_offsets{};
+    std::array<EntryFacts, facts_format::kBlockEntries> m_entries{};
 };
 
 } // namespace kestrova

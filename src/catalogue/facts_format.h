@@ -1,6 +1,6 @@
 // The file format of a catalogue's facts (docs/facts-format.md), shared by its writer and its
 // reader: a header that binds the facts to the catalogue's bytes, the files' facts in blocks of
-// 256 entries (each block a run of variable-length numbers with a checksum), the run's facts as
+// 64 entries (each block a run of variable-length numbers with a checksum), the run's facts as
 // text, and a table of the blocks.
 #pragma once
 
@@ -16,7 +16,7 @@ namespace kestrova::facts_format {
 
 inline constexpr char kMagic[8] = {'K', 'S', 'T', 'V', 'F', 'C', 'T', '1'};
 inline constexpr quint32 kVersion = 1;
-inline constexpr quint32 kBlockEntries = 256;
+inline constexpr quint32 kBlockEntries = 64;
 inline constexpr quint32 kLongestRunText = 64 * 1024;
 // A varint is at most ten bytes; an entry holds three.
 inline constexpr qint64 kLongestEntry = 30;
@@ -56,13 +56,15 @@ struct BlockEntry
 };
 static_assert(sizeof(BlockEntry) == 32);
 
-inline void appendVarint(QByteArray &out, quint64 value)
+// Writes value's varint at out (at most ten bytes); returns where the next one goes.
+inline char *putVarint(char *out, quint64 value)
 {
     while (value >= 0x80) {
-        out.append(char(value | 0x80));
+        *out++ = char(value | 0x80);
         value >>= 7;
     }
-    out.append(char(value));
+    *out++ = char(value);
+    return out;
 }
 
 // The next varint at p, or false past end or at more than ten bytes.

@@ -4,6 +4,7 @@
 #include "catalogue/catalogue_comparison.h"
 #include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_generator.h"
+#include "catalogue/content_checksum.h"
 #include "catalogue/drives.h"
 #include "platform/files/posix_file_system.h"
 #include "support/files.h"
@@ -95,6 +96,46 @@ private slots:
         QCOMPARE(run.root, drive.tree.path());
         QCOMPARE(run.totalBytes, qint64(123466));
         QVERIFY(run.started.isValid() && run.ended >= run.started);
+    }
+
+    // Sizes and times of every length a number can take, over several blocks, read back in
+    // the catalogue's order, out of it, and by index.
+    void everyNumberReadsBack()
+    {
+        QTemporaryDir cats;
+        const QString catalogue = cats.filePath(QStringLiteral("c.txt"));
+        constexpr int kFiles = 150;
+        QByteArray text;
+        QList<qint64> offsets;
+        for (int i = 0; i < kFiles; ++i) {
+            offsets << text.size();
+            text += QByteArray(1 + (i * 37) % 300, 'n') + ";X File;12/7/2026 10:00:00 AM\r\n";
+        }
+        QVERIFY(testing::writeAll(catalogue, text));
+        const auto sizeOf = [](int i) { return i % 3 == 0 ? -1 : (qint64(1) << (i % 63)) - (i % 2); };
+        const auto modifiedOf = [](int i) { return i % 4 == 0 ? -(qint64(1) << (i % 62)) : (qint64(1) << (i % 63)) - 1; };
+        FactsWriter writer(catalogue, RunFacts{});
+        for (int i = 0; i < kFiles; ++i)
+            writer.add(offsets[i], FileStat{{}, sizeOf(i), modifiedOf(i)});
+        ContentChecksum sum;
+        sum.add(text.constData(), text.size());
+        QVERIFY(writer.finish(text.size(), sum.value()));
+
+        const FileReader reader(QFile::encodeName(catalogue));
+        const std::unique_ptr<CatalogueFacts> facts = CatalogueFacts::open(catalogue, reader);
+        QVERIFY(facts);
+        for (const int i : {0, 1, 63, 64, 65, 127, 128, 149, 5, 100, 2})
+            QCOMPARE(facts->atIndex(quint64(i))->modifiedNs, modifiedOf(i));
+        for (int i = 0; i < kFiles; ++i) {
+            const std::optional<EntryFacts> entry = facts->atLine(offsets[i]);
+            QVERIFY(entry);
+            QCOMPARE(entry->size, sizeOf(i));
+            QCOMPARE(entry->modifiedNs, modifiedOf(i));
+        }
+        for (const int i : {149, 3, 64, 63, 0})
+            QCOMPARE(facts->atLine(offsets[i])->size, sizeOf(i));
+        QVERIFY(!facts->atIndex(kFiles));
+        QVERIFY(!facts->atLine(text.size()));
     }
 
     void factsOfOtherBytesAreNoFacts()
