@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <string.h> // memrchr
+
 namespace kestrova::catalogue {
 
 QByteArray formatTotal(quint64 count)
@@ -54,12 +56,23 @@ QByteArray fieldSafe(QByteArray text)
     return text;
 }
 
+namespace {
+
+// The last field separator in text, or -1; every reader of entries comes here for every line.
+qsizetype lastSeparator(QByteArrayView text)
+{
+    const void *found = text.isEmpty() ? nullptr : memrchr(text.data(), kFieldSeparator, size_t(text.size()));
+    return found ? static_cast<const char *>(found) - text.data() : -1;
+}
+
+} // namespace
+
 EntryFields entryFields(QByteArrayView line)
 {
-    const qsizetype last = line.lastIndexOf(kFieldSeparator);
+    const qsizetype last = lastSeparator(line);
     if (last < 0)
         return {line, {}, {}};
-    const qsizetype middle = line.first(last).lastIndexOf(kFieldSeparator);
+    const qsizetype middle = lastSeparator(line.first(last));
     if (middle < 0)
         return {line.first(last), line.sliced(last + 1), {}};
     return {line.first(middle), line.sliced(middle + 1, last - middle - 1), line.sliced(last + 1)};

@@ -179,6 +179,29 @@ std::optional<CatalogueFolder> CatalogueReader::nextFolder(bool withEntries)
     return folder;
 }
 
+std::optional<CatalogueEntryView> CatalogueReader::nextEntry()
+{
+    QByteArrayView line;
+    while (nextLine(line)) {
+        if (take(line)) {
+            m_folder = catalogue::headingFolder(line).toByteArray();
+            if (m_headings++ == 0)
+                m_summary.root = m_folder;
+        } else if (line == QByteArrayView(catalogue::kEndMarker)) {
+            m_summary.complete = true;
+        } else if (line.startsWith(QByteArrayView(catalogue::kFolderTotalPrefix))) {
+            m_summary.folderTotal = line.sliced(qstrlen(catalogue::kFolderTotalPrefix)).toByteArray();
+        } else if (line.startsWith(QByteArrayView(catalogue::kFileTotalPrefix))) {
+            m_summary.fileTotal = line.sliced(qstrlen(catalogue::kFileTotalPrefix)).toByteArray();
+        } else if (m_headings > 0 && !m_summary.complete && line != QByteArrayView(catalogue::kRule)
+                   && line.contains(catalogue::kFieldSeparator)) {
+            const catalogue::EntryFields fields = catalogue::entryFields(line);
+            return CatalogueEntryView{m_folder, m_headings, fields.name, fields.type, fields.created, m_lineOffset};
+        }
+    }
+    return std::nullopt;
+}
+
 std::vector<CatalogueEntry> CatalogueReader::readFolderAt(qint64 offset)
 {
     seek(offset);

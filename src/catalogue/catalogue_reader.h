@@ -24,6 +24,17 @@ struct CatalogueEntry
     qint64 lineOffset = -1; // where its line starts in the catalogue, for its facts
 };
 
+// A file line as it stands in the reader's buffer: valid until the reader is next called.
+struct CatalogueEntryView
+{
+    QByteArrayView folder; // the folder its heading names
+    quint64 heading = 0;   // counts the headings read: entries of one folder share it
+    QByteArrayView name;
+    QByteArrayView type;
+    QByteArrayView created;
+    qint64 lineOffset = -1;
+};
+
 struct CatalogueFolder
 {
     QByteArray path;      // as its heading names it
@@ -54,6 +65,9 @@ public:
     // The next folder with its entries (or without, to only learn where they are), in the
     // order of the file; nothing at the end.
     std::optional<CatalogueFolder> nextFolder(bool withEntries = true);
+    // The next file line of the catalogue with its folder, without copying either: for readers
+    // that pass over every entry of many catalogues. Not to be mixed with nextFolder().
+    std::optional<CatalogueEntryView> nextEntry();
     // The entries of the folder whose entries start at offset (CatalogueFolder::entriesAt).
     std::vector<CatalogueEntry> readFolderAt(qint64 offset);
 
@@ -87,6 +101,8 @@ private:
     bool m_headingBeforePrevious = false;
     bool m_started = false;
     std::optional<CatalogueFolder> m_pending; // a heading read, its entries not yet
+    QByteArray m_folder;                      // nextEntry(): the folder of the last heading
+    quint64 m_headings = 0;                   // and how many headings came so far
     CatalogueSummary m_summary;
 };
 
