@@ -103,6 +103,15 @@ bool reportRefusedCache(const IndexCache &cache, Io &io)
     return true;
 }
 
+bool writeRaw(Io &io, const QByteArray &bytes)
+{
+    io.out.flush();
+    if (QIODevice *device = io.out.device())
+        return device->write(bytes) == bytes.size();
+    io.out << QString::fromUtf8(bytes);
+    return true;
+}
+
 int runCli(const QStringList &arguments, Io &io)
 {
     QCommandLineParser parser;

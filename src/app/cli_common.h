@@ -48,6 +48,10 @@ std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLin
 // 1.5G); nothing when it is none.
 std::optional<qint64> sizeValue(const QString &text);
 
+// Writes bytes to standard output as they are, so that paths keep their bytes; false when they
+// could not be written (the failure is reported when the program ends).
+bool writeRaw(Io &io, const QByteArray &bytes);
+
 // The machine's cores, at least one.
 int coreCount();
 

@@ -8,42 +8,23 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QJsonDocument>
-#include <QJsonArray>
 
 namespace kestrova::cli {
 namespace {
 
-const QStringList kColumns = {QStringLiteral("catalogue"), QStringLiteral("label"), QStringLiteral("uuid"),
-                              QStringLiteral("filesystem"), QStringLiteral("capacity"), QStringLiteral("free"),
-                              QStringLiteral("files"), QStringLiteral("total_bytes"), QStringLiteral("catalogued"),
-                              QStringLiteral("connected"), QStringLiteral("mounted_at")};
+const QList<QByteArray> kColumns = {"catalogue", "label", "uuid", "filesystem", "capacity", "free",
+                                    "files", "total_bytes", "catalogued", "connected", "mounted_at"};
 
-QString number(qint64 value)
+void appendRow(QByteArray &out, const RecordWriter &writer, const DriveRow &row)
 {
-    return value < 0 ? QString() : QString::number(value);
-}
-
-QStringList fieldsOf(const DriveRow &row)
-{
+    using Field = RecordWriter::Field;
     const QString catalogued = row.run.started.isValid() ? row.run.started.toUTC().toString(Qt::ISODate) : row.catalogued;
-    return {row.catalogue, row.run.label, row.run.uuid, row.run.fileSystem, number(row.run.capacity),
-            number(row.run.free), number(row.files), number(row.run.totalBytes), catalogued,
-            row.connected ? QStringLiteral("yes") : row.run.uuid.isEmpty() ? QString() : QStringLiteral("no"),
-            row.connected ? row.connected->rootPath : QString()};
-}
-
-QString jsonString(const QString &text)
-{
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
-QString csvField(const QString &text)
-{
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
-    return u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    // Whether the drive is connected is known of a drive whose UUID is.
+    const std::optional<bool> connected = row.run.uuid.isEmpty() ? std::nullopt : std::optional(row.connected.has_value());
+    writer.appendRecord(out, {Field::text(row.catalogue), Field::text(row.run.label), Field::text(row.run.uuid),
+            Field::text(row.run.fileSystem), Field::number(row.run.capacity), Field::number(row.run.free),
+            Field::number(row.files), Field::number(row.run.totalBytes), Field::text(catalogued),
+            Field::answer(connected), Field::text(row.connected ? row.connected->rootPath : QString())});
 }
 
 } // namespace
@@ -79,37 +60,11 @@ int runDrives(const QStringList &arguments, Io &io)
         io.err << QStringLiteral("kestrova-cli drives: %1: %2").arg(given, error.numberStyle()) << Qt::endl;
         return Exit::Failed;
     }
-    if (*outputFormat == ExportFormat::Csv)
-        io.out << kColumns.join(u',') << QStringLiteral("\r\n");
-    for (const DriveRow &row : rows) {
-        const QStringList fields = fieldsOf(row);
-        switch (*outputFormat) {
-        case ExportFormat::Tsv:
-            io.out << QStringList(fields).replaceInStrings(QStringLiteral("\t"), QStringLiteral(" ")).join(u'\t') << u'\n';
-            break;
-        case ExportFormat::Csv: {
-            QStringList quoted;
-            for (const QString &field : fields)
-                quoted << csvField(field);
-            io.out << quoted.join(u',') << QStringLiteral("\r\n");
-            break;
-        }
-        case ExportFormat::JsonLines: {
-            // The keys in the columns' order; numbers as numbers, connected as true or false.
-            QStringList members;
-            for (qsizetype i = 0; i < kColumns.size(); ++i) {
-                const bool numeric = i >= 4 && i <= 7;
-                QString value = QStringLiteral("null");
-                if (!fields[i].isEmpty())
-                    value = numeric ? fields[i] : i == 9 ? (fields[i] == u"yes" ? QStringLiteral("true") : QStringLiteral("false"))
-                                                         : jsonString(fields[i]);
-                members << u'"' + kColumns[i] + QStringLiteral("\":") + value;
-            }
-            io.out << u'{' << members.join(u',') << QStringLiteral("}\n");
-            break;
-        }
-        }
-    }
+    const RecordWriter writer(*outputFormat, kColumns);
+    QByteArray out = writer.begin();
+    for (const DriveRow &row : rows)
+        appendRow(out, writer, row);
+    writeRaw(io, out);
     return rows.empty() ? Exit::Partial : Exit::Ok;
 }
 

@@ -191,20 +191,14 @@ int runSearch(const QStringList &arguments, Io &io)
         reportRefusedCache(*index, io);
     }
     const SearchOutcome outcome = search.cmdSearch_Click();
-    io.out.flush();
-    // The rows go out as the catalogue holds them, byte for byte.
-    QIODevice *device = io.out.device();
-    // Tab-separated rows as ever, without a header; CSV with its header row.
+    // The rows go out as the catalogue holds them, byte for byte. Tab-separated rows as ever,
+    // without a header; CSV with its header row.
     const ResultWriter writer(*outputFormat, *outputFormat == ExportFormat::Csv, {}, true);
     QByteArray block = writer.begin();
     const auto flush = [&] {
-        bool written = true;
-        if (device)
-            written = device->write(block) == block.size();
-        else
-            io.out << QString::fromUtf8(block);
+        const bool written = writeRaw(io, block);
         block.resize(0);
-        return written; // a failure is reported when the program ends
+        return written;
     };
     for (qsizetype i = 0; i < view.rows.size(); ++i) {
         writer.appendRow(block, view.rows, i);

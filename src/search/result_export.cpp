@@ -155,4 +155,44 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
     }
 }
 
+RecordWriter::RecordWriter(ExportFormat format, QList<QByteArray> keys) : m_format(format), m_keys(std::move(keys)) {}
+
+QByteArray RecordWriter::begin() const
+{
+    return m_format == ExportFormat::Csv ? m_keys.join(',') + "\r\n" : QByteArray();
+}
+
+void RecordWriter::appendRecord(QByteArray &out, std::initializer_list<Field> fields) const
+{
+    const bool json = m_format == ExportFormat::JsonLines;
+    if (json)
+        out.append('{');
+    qsizetype i = 0;
+    for (const Field &field : fields) {
+        if (json)
+            out.append('"').append(m_keys.value(i)).append("\":");
+        const bool known = field.m_kind == Field::Kind::Text || field.m_value >= 0;
+        const QByteArrayView text = field.bytes();
+        if (!known) {
+            if (json)
+                out.append("null");
+        } else if (field.m_kind == Field::Kind::Number) {
+            out.append(QByteArray::number(field.m_value));
+        } else if (field.m_kind == Field::Kind::Answer) {
+            out.append(json ? (field.m_value ? "true" : "false") : (field.m_value ? "yes" : "no"));
+        } else if (json) {
+            appendJsonString(out, text);
+        } else if (m_format == ExportFormat::Csv) {
+            appendCsvField(out, text);
+        } else if (text.contains('\t') || text.contains('\\') || text.contains('\r') || text.contains('\n')) {
+            appendTsvField(out, text);
+        } else {
+            out.append(text); // most fields need no escape: taken whole
+        }
+        if (++i < qsizetype(fields.size()))
+            out.append(m_format == ExportFormat::Tsv ? '\t' : ',');
+    }
+    out.append(json ? "}\n" : m_format == ExportFormat::Csv ? "\r\n" : "\n");
+}
+
 } // namespace kestrova

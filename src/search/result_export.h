@@ -48,4 +48,49 @@ private:
     QList<QByteArray> m_keys;
 };
 
+// A row of any other table the programs write out (the drives, the copies report): named fields
+// of text, numbers and yes-or-no answers, with the escapes of the result writer. A number or an
+// answer not known is written empty (JSON null). The tab-separated form has no header row.
+class RecordWriter
+{
+public:
+    class Field
+    {
+    public:
+        // A text is taken as a view: the field is meant for the record it is written in.
+        static Field text(QByteArrayView text) { return Field(Kind::Text, text, {}, 0); }
+        static Field text(const QByteArray &text) { return Field(Kind::Text, text, {}, 0); }
+        static Field text(const QString &text)
+        {
+            QByteArray bytes = text.toUtf8();
+            return Field(Kind::Text, bytes, bytes, 0);
+        }
+        static Field number(qint64 value) { return Field(Kind::Number, {}, {}, value); } // negative: not known
+        static Field answer(std::optional<bool> value) { return Field(Kind::Answer, {}, {}, value ? *value : -1); }
+
+    private:
+        friend class RecordWriter;
+        enum class Kind { Text, Number, Answer };
+        Field(Kind kind, QByteArrayView view, QByteArray owned, qint64 value)
+            : m_kind(kind), m_view(view), m_owned(std::move(owned)), m_value(value)
+        {
+        }
+        QByteArrayView bytes() const { return m_owned.isNull() ? m_view : QByteArrayView(m_owned); }
+        Kind m_kind;
+        QByteArrayView m_view;
+        QByteArray m_owned; // a text converted from a QString
+        qint64 m_value;
+    };
+
+    // keys: the columns' names, as the CSV header and the JSON keys give them.
+    RecordWriter(ExportFormat format, QList<QByteArray> keys);
+
+    QByteArray begin() const;
+    void appendRecord(QByteArray &out, std::initializer_list<Field> fields) const;
+
+private:
+    ExportFormat m_format;
+    QList<QByteArray> m_keys;
+};
+
 } // namespace kestrova
