@@ -150,6 +150,18 @@ RunFacts startingRun(const QString &root, const Volume &volume)
     return run;
 }
 
+RunFacts runFactsOf(const QString &cataloguePath)
+{
+    try {
+        const FileReader file(encodeFileName(cataloguePath));
+        if (const std::unique_ptr<CatalogueFacts> facts = file.isRegular() ? CatalogueFacts::open(cataloguePath, file) : nullptr)
+            return facts->run();
+    } catch (const Error &) {
+        // A catalogue that cannot be read tells nothing of its drive.
+    }
+    return {};
+}
+
 CatalogueFacts::~CatalogueFacts() = default;
 
 std::unique_ptr<CatalogueFacts> CatalogueFacts::open(const QString &cataloguePath, const FileReader &catalogue,

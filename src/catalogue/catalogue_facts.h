@@ -55,6 +55,10 @@ struct RunFacts
 // What is known of a run as it starts: the volume root lives on, root, the time, the program.
 RunFacts startingRun(const QString &root, const Volume &volume);
 
+// What the facts beside the catalogue at cataloguePath say of its run: empty when there are no
+// facts, or they or the catalogue cannot be read.
+RunFacts runFactsOf(const QString &cataloguePath);
+
 struct EntryFacts
 {
     qint64 size = -1;

@@ -41,19 +41,6 @@ QString countOf(quint64 count, const QString &one, const QString &many)
     return QString::number(count) + u' ' + (count == 1 ? one : many);
 }
 
-// What the facts beside the catalogue at path say of its run; empty when there are none.
-RunFacts runFactsOf(const QString &path)
-{
-    try {
-        const FileReader file(encodeFileName(path));
-        if (const std::unique_ptr<CatalogueFacts> facts = file.isRegular() ? CatalogueFacts::open(path, file) : nullptr)
-            return facts->run();
-    } catch (const Error &) {
-        // Without facts, paths are as catalogued.
-    }
-    return {};
-}
-
 QByteArray typeAndCreated(const QByteArray &type, const QByteArray &created, qint64 size)
 {
     if (type.isEmpty() && created.isEmpty())

@@ -162,19 +162,9 @@ RunFacts SearchWindow::runOf(int row)
 {
     const QString catalogue = m_model->text(row, 3);
     auto known = m_runs.find(catalogue);
-    if (known == m_runs.end()) {
-        std::optional<RunFacts> run;
-        try {
-            const QString path = QDir(m_searchedFolder).filePath(catalogue);
-            const FileReader file(encodeFileName(path));
-            if (const std::unique_ptr<CatalogueFacts> facts = file.isRegular() ? CatalogueFacts::open(path, file) : nullptr)
-                run = facts->run();
-        } catch (const Error &) {
-            // A catalogue that cannot be read now tells nothing of its drive.
-        }
-        known = m_runs.insert(catalogue, run);
-    }
-    return known->value_or(RunFacts());
+    if (known == m_runs.end())
+        known = m_runs.insert(catalogue, runFactsOf(QDir(m_searchedFolder).filePath(catalogue)));
+    return *known;
 }
 
 void SearchWindow::emptyList()

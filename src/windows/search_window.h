@@ -128,7 +128,7 @@ private:
     QFrame *m_folderRule = nullptr;
     bool m_wasMaximized = false;
     QString m_searchedFolder;                          // the folder the last search read
-    QHash<QString, std::optional<RunFacts>> m_runs;    // its catalogues' runs, by name
+    QHash<QString, RunFacts> m_runs;                   // its catalogues' runs, by name
     bool m_sizeShown = false;
     bool m_modifiedShown = false;
     QSize m_designedSize;
