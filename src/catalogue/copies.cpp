@@ -1,0 +1,480 @@
+#include "copies.h"
+
+#include "catalogue_facts.h"
+#include "catalogue_format.h"
+#include "catalogue_reader.h"
+#include "copy_counts.h"
+
+#include "platform/files/file_names.h"
+#include "platform/files/file_system.h"
+
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <unordered_map>
+
+namespace kestrova {
+namespace {
+
+constexpr int kMostCatalogues = 65535; // the counts name a catalogue in 16 bits
+constexpr quint32 kByType = 0x80000000u; // Row::copies: grouped by name and type
+constexpr int kNameLengthBits = 24;      // a name is shorter than a catalogue line (1 MiB)
+
+struct Span
+{
+    quint64 at;
+    quint32 length;
+};
+
+} // namespace
+
+// One catalogue of the folder, and what the second reading listed of it: its names, folders
+// and types, each kept once, in bytes of its own.
+struct CopiesSource
+{
+    QString path;
+    QString name;
+    bool hasFacts = false;
+    bool failed = false; // could not be read: named once, and read no more
+    qint64 bytes = 0;
+    QByteArray arena;
+    std::vector<Span> folders;
+    std::vector<Span> types;
+
+    QByteArrayView text(quint64 at, quint32 length) const { return QByteArrayView(arena.constData() + at, length); }
+    QByteArrayView text(const Span &span) const { return text(span.at, span.length); }
+};
+
+struct CopiesRow
+{
+    qint64 size;     // -1: not known
+    qint64 modifiedNs;
+    quint64 name;    // where in its source's arena << 24 | its length
+    quint32 folder;  // in its source's folders
+    quint32 type;    // in its source's types
+    quint32 copies;  // with kByType
+    quint32 source;
+};
+
+struct CopiesResult::Data
+{
+    std::vector<CopiesSource> sources;
+    std::vector<CopiesRow> rows;
+    std::vector<bool> groupStarts;
+
+    QByteArrayView name(const CopiesRow &row) const
+    {
+        return sources[row.source].text(row.name >> kNameLengthBits, quint32(row.name & ((1u << kNameLengthBits) - 1)));
+    }
+    QByteArrayView type(const CopiesRow &row) const { return sources[row.source].text(sources[row.source].types[row.type]); }
+    QByteArrayView folder(const CopiesRow &row) const
+    {
+        return sources[row.source].text(sources[row.source].folders[row.folder]);
+    }
+};
+
+CopiesResult::CopiesResult() : d(std::make_unique<Data>()) {}
+CopiesResult::~CopiesResult() = default;
+CopiesResult::CopiesResult(CopiesResult &&) noexcept = default;
+CopiesResult &CopiesResult::operator=(CopiesResult &&) noexcept = default;
+
+qsizetype CopiesResult::size() const
+{
+    return qsizetype(d->rows.size());
+}
+
+QByteArray CopiesResult::path(qsizetype row) const
+{
+    const CopiesRow &r = d->rows[size_t(row)];
+    QByteArray path = d->folder(r).toByteArray();
+    if (!path.endsWith('/'))
+        path += '/';
+    return path.append(d->name(r));
+}
+
+QByteArrayView CopiesResult::name(qsizetype row) const
+{
+    return d->name(d->rows[size_t(row)]);
+}
+
+QByteArrayView CopiesResult::type(qsizetype row) const
+{
+    return d->type(d->rows[size_t(row)]);
+}
+
+qint64 CopiesResult::fileSize(qsizetype row) const
+{
+    return d->rows[size_t(row)].size;
+}
+
+qint64 CopiesResult::modifiedNs(qsizetype row) const
+{
+    return d->rows[size_t(row)].modifiedNs;
+}
+
+const QString &CopiesResult::catalogue(qsizetype row) const
+{
+    return d->sources[d->rows[size_t(row)].source].name;
+}
+
+quint32 CopiesResult::copies(qsizetype row) const
+{
+    return d->rows[size_t(row)].copies & ~kByType;
+}
+
+bool CopiesResult::sizeUnknownGroup(qsizetype row) const
+{
+    return (d->rows[size_t(row)].copies & kByType) != 0;
+}
+
+bool CopiesResult::startsGroup(qsizetype row) const
+{
+    return d->groupStarts[size_t(row)];
+}
+
+class CopiesReport
+{
+public:
+    CopiesReport(const CopiesOptions &options, CopiesSink &sink) : m_options(options), m_sink(sink)
+    {
+        m_under = options.under;
+        while (m_under.size() > 1 && m_under.endsWith('/'))
+            m_under.chop(1);
+    }
+
+    CopiesResult run(FileSystem &fileSystem, const QString &folder);
+
+private:
+    struct Failure
+    {
+        QString path;
+        Error error;
+    };
+    using Work = std::function<void(CopiesSource &, std::atomic<quint64> &entries, const std::atomic<bool> &stop)>;
+
+    void findSources(FileSystem &fileSystem, const QString &folder);
+    // Runs work on every source of which, several at a time; false when stopped.
+    bool readAll(int reading, const std::vector<quint32> &which, const Work &work);
+    void count(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
+    void list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
+    bool isUnder(QByteArrayView folder) const;
+    void sortRows();
+
+    const CopiesOptions &m_options;
+    CopiesSink &m_sink;
+    QByteArray m_under;
+    CopiesResult m_result;
+    CopyCounts m_bySize;  // files of known sizes, by name and size
+    CopyCounts m_byType;  // files of unknown sizes and their copies, by name and type
+    bool m_anyByType = false; // once the catalogues without facts are counted
+    std::mutex m_lock; // over the failures and the rows, which the threads add to
+    std::vector<Failure> m_failures;
+    std::atomic<quint64> m_entries{0};
+};
+
+void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
+{
+    const std::unique_ptr<Folder> listing = fileSystem.GetFolder(encodeFileName(folder));
+    std::vector<CopiesSource> &sources = m_result.d->sources;
+    for (const QByteArray &name : listing->Files()) {
+        CopiesSource source;
+        source.name = decodeFileName(name);
+        source.path = decodeFileName(joinPath(listing->Path(), name));
+        try {
+            const FileReader file(encodeFileName(source.path));
+            if (!file.isRegular())
+                continue;
+            // What is no catalogue is named once, here, and left out of both readings.
+            constexpr qsizetype kPrefix = sizeof catalogue::kHeaderPrefix - 1;
+            char first[kPrefix];
+            if (file.readAt(0, first, kPrefix) != kPrefix || QByteArrayView(first, kPrefix) != catalogue::kHeaderPrefix)
+                throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a catalogue: its first line is no catalogue header"));
+            source.bytes = file.identityAtOpening().size;
+            source.hasFacts = CatalogueFacts::open(source.path, file) != nullptr;
+        } catch (const Error &error) {
+            m_sink.catalogueFailed(source.path, error);
+            continue;
+        }
+        if (sources.size() == size_t(kMostCatalogues))
+            throw Error(ErrorNumber::InvalidArgument,
+                        QStringLiteral("More than %1 catalogues in one folder").arg(kMostCatalogues));
+        sources.push_back(std::move(source));
+    }
+}
+
+bool CopiesReport::readAll(int reading, const std::vector<quint32> &which, const Work &work)
+{
+    // The largest first, so that no thread is left with a large catalogue at the end.
+    std::vector<quint32> order = which;
+    std::vector<CopiesSource> &sources = m_result.d->sources;
+    std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return sources[a].bytes > sources[b].bytes; });
+
+    std::atomic<size_t> next{0};
+    std::atomic<int> done{0};
+    std::atomic<quint64> entries{0};
+    std::atomic<bool> stop{false};
+    std::mutex lock;
+    std::condition_variable finished;
+    int running = std::clamp(m_options.threads > 0 ? m_options.threads : QThread::idealThreadCount(), 1,
+                             std::max(1, int(order.size())));
+    std::vector<std::thread> threads;
+    for (int t = running; t > 0; --t) {
+        threads.emplace_back([&] {
+            for (size_t i; !stop && (i = next++) < order.size();) {
+                CopiesSource &source = sources[order[i]];
+                if (source.failed)
+                    continue;
+                try {
+                    work(source, entries, stop);
+                } catch (const Error &error) {
+                    const std::lock_guard held(m_lock);
+                    source.failed = true;
+                    m_failures.push_back({source.path, error});
+                } catch (const std::bad_alloc &) {
+                    const std::lock_guard held(m_lock);
+                    source.failed = true;
+                    m_failures.push_back({source.path, outOfMemoryError()});
+                }
+                ++done;
+            }
+            const std::lock_guard held(lock);
+            --running;
+            finished.notify_all();
+        });
+    }
+    CopiesProgress progress{reading, 0, int(order.size()), 0};
+    for (std::unique_lock held(lock); running > 0;) {
+        finished.wait_for(held, std::chrono::milliseconds(16));
+        held.unlock();
+        progress.cataloguesDone = done;
+        progress.entriesRead = entries;
+        if (!stop && !m_sink.keepGoing(progress))
+            stop = true;
+        held.lock();
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (const Failure &failure : m_failures)
+        m_sink.catalogueFailed(failure.path, failure.error);
+    m_failures.clear();
+    m_entries = m_entries + (reading == 1 ? entries.load() : 0);
+    return !stop;
+}
+
+// The first reading: every file counted under its name and size, or, of unknown size, its name
+// and type. The catalogues without facts are read first, so that a file of known size finds
+// the files of its name and type that have no size.
+void CopiesReport::count(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop)
+{
+    CatalogueReader reader(source.path);
+    std::unique_ptr<CatalogueFacts> facts;
+    if (source.hasFacts)
+        facts = CatalogueFacts::open(source.path, FileReader(encodeFileName(source.path)));
+    const quint32 index = quint32(&source - m_result.d->sources.data());
+    CopyCounts::Batch bySize(m_bySize);
+    quint64 read = 0;
+    while (const std::optional<CatalogueEntryView> entry = reader.nextEntry()) {
+        if ((++read & 0xFFF) == 0) {
+            entries += 0x1000;
+            if (stop)
+                return;
+        }
+        const std::optional<EntryFacts> known = facts ? facts->atLine(entry->lineOffset) : std::nullopt;
+        const qint64 size = known ? known->size : -1;
+        if (!facts) {
+            if (m_options.minimumSize < 0)
+                m_byType.add(copyKeyOf(entry->name, entry->type), index);
+        } else if (size >= 0 && size >= m_options.minimumSize) {
+            if (!m_anyByType || !m_byType.addIfCounted(copyKeyOf(entry->name, entry->type), index))
+                bySize.add(copyKeyOf(entry->name, size), index);
+        }
+    }
+    entries += read & 0xFFF;
+}
+
+bool CopiesReport::isUnder(QByteArrayView folder) const
+{
+    if (m_under.isEmpty() || m_under == "/")
+        return true;
+    return folder.startsWith(m_under) && (folder.size() == m_under.size() || folder[m_under.size()] == '/');
+}
+
+// The second reading: the files the counts pick, each with its folder and type kept once.
+// Entries wait in batches while their counts' cells are fetched, so that the fetches overlap.
+void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop)
+{
+    CatalogueReader reader(source.path);
+    std::unique_ptr<CatalogueFacts> facts;
+    if (source.hasFacts)
+        facts = CatalogueFacts::open(source.path, FileReader(encodeFileName(source.path)));
+    const quint32 index = quint32(&source - m_result.d->sources.data());
+    struct Waiting
+    {
+        qint64 size;
+        qint64 modifiedNs;
+        quint64 heading;
+        qsizetype name, nameLength, type, typeLength; // in the batch's bytes
+        CopyKey byType;
+        CopyKey bySize;
+    };
+    constexpr size_t kBatch = 128;
+    std::vector<Waiting> waiting;
+    waiting.reserve(kBatch);
+    QByteArray bytes;           // the waiting entries' names and types
+    QByteArray folder;          // the folder of the heading last seen
+    quint64 folderHeading = 0;
+    quint64 keptHeading = 0;    // the heading whose folder the source kept last
+    std::vector<CopiesRow> rows;
+    std::deque<std::string> typeTexts;
+    std::unordered_map<std::string_view, quint32> typeIds;
+
+    const auto settle = [&] {
+        for (const Waiting &w : waiting) {
+            bool byType = false;
+            std::optional<CopyCounts::Count> group;
+            if (m_anyByType && (group = m_byType.find(w.byType)))
+                byType = true;
+            else if (w.size >= 0)
+                group = m_bySize.find(w.bySize);
+            if (!group)
+                continue;
+            if (m_options.mode == CopiesOptions::Mode::Single ? group->inSeveralCatalogues : group->copies < 2)
+                continue;
+            if (w.heading != keptHeading) {
+                // Entries of one batch lie in one folder: a heading settles the batch before it.
+                source.folders.push_back({quint64(source.arena.size()), quint32(folder.size())});
+                source.arena += folder;
+                keptHeading = w.heading;
+            }
+            const QByteArrayView type(bytes.constData() + w.type, w.typeLength);
+            const std::string_view typeText(type.data(), size_t(type.size()));
+            auto known = typeIds.find(typeText);
+            if (known == typeIds.end()) {
+                source.types.push_back({quint64(source.arena.size()), quint32(type.size())});
+                source.arena += type;
+                known = typeIds.emplace(typeTexts.emplace_back(typeText), quint32(source.types.size() - 1)).first;
+            }
+            const quint64 nameAt = quint64(source.arena.size());
+            source.arena += QByteArrayView(bytes.constData() + w.name, w.nameLength);
+            rows.push_back({w.size, w.modifiedNs, nameAt << kNameLengthBits | quint64(w.nameLength),
+                            quint32(source.folders.size() - 1), known->second, group->copies | (byType ? kByType : 0),
+                            index});
+        }
+        waiting.clear();
+        bytes.resize(0);
+    };
+
+    quint64 read = 0;
+    while (const std::optional<CatalogueEntryView> entry = reader.nextEntry()) {
+        if ((++read & 0xFFF) == 0) {
+            entries += 0x1000;
+            if (stop)
+                return;
+        }
+        if (entry->heading != folderHeading) {
+            settle();
+            folder = entry->folder.toByteArray();
+            folderHeading = entry->heading;
+        }
+        const std::optional<EntryFacts> known = facts ? facts->atLine(entry->lineOffset) : std::nullopt;
+        const qint64 size = known ? known->size : -1;
+        if ((m_options.minimumSize >= 0 && size < m_options.minimumSize) || !isUnder(entry->folder))
+            continue;
+        Waiting w{size, known ? known->modifiedNs : 0, entry->heading, bytes.size(), entry->name.size(),
+                  bytes.size() + entry->name.size(), entry->type.size(), {}, {}};
+        bytes += entry->name;
+        bytes += entry->type;
+        if (m_anyByType) {
+            w.byType = copyKeyOf(entry->name, entry->type);
+            m_byType.prefetch(w.byType);
+        }
+        if (size >= 0) {
+            w.bySize = copyKeyOf(entry->name, size);
+            m_bySize.prefetch(w.bySize);
+        }
+        waiting.push_back(w);
+        if (waiting.size() == kBatch)
+            settle();
+    }
+    settle();
+    entries += read & 0xFFF;
+    source.arena.squeeze();
+    const std::lock_guard held(m_lock);
+    m_result.d->rows.insert(m_result.d->rows.end(), rows.begin(), rows.end());
+}
+
+// Largest first; files of one group together, their catalogues in the folder's order; the
+// groups of name and type (sizes not all known) last.
+void CopiesReport::sortRows()
+{
+    CopiesResult::Data &d = *m_result.d;
+    std::sort(d.rows.begin(), d.rows.end(), [&d](const CopiesRow &a, const CopiesRow &b) {
+        const bool byTypeA = a.copies & kByType;
+        const bool byTypeB = b.copies & kByType;
+        if (byTypeA != byTypeB)
+            return byTypeB;
+        if (!byTypeA && a.size != b.size)
+            return a.size > b.size;
+        if (const int order = d.name(a).compare(d.name(b)); order != 0)
+            return order < 0;
+        if (byTypeA)
+            if (const int order = d.type(a).compare(d.type(b)); order != 0)
+                return order < 0;
+        if (a.source != b.source)
+            return a.source < b.source;
+        return d.folder(a).compare(d.folder(b)) < 0;
+    });
+    d.groupStarts.resize(d.rows.size());
+    for (size_t i = 0; i < d.rows.size(); ++i) {
+        const CopiesRow &row = d.rows[i];
+        const CopiesRow *previous = i > 0 ? &d.rows[i - 1] : nullptr;
+        d.groupStarts[i] = !previous || (previous->copies & kByType) != (row.copies & kByType)
+                           || d.name(*previous) != d.name(row)
+                           || ((row.copies & kByType) ? d.type(*previous) != d.type(row) : previous->size != row.size);
+    }
+}
+
+CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
+{
+    findSources(fileSystem, folder);
+    std::vector<CopiesSource> &sources = m_result.d->sources;
+    std::vector<quint32> withoutFacts, withFacts, all;
+    for (quint32 i = 0; i < sources.size(); ++i) {
+        m_result.catalogues << sources[i].name;
+        if (!sources[i].hasFacts)
+            m_result.withoutFacts << sources[i].name;
+        (sources[i].hasFacts ? withFacts : withoutFacts).push_back(i);
+        all.push_back(i);
+    }
+    const Work counting = [this](CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop) {
+        count(source, entries, stop);
+    };
+    const Work listing = [this](CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop) {
+        list(source, entries, stop);
+    };
+    m_result.stopped = !readAll(1, withoutFacts, counting);
+    m_anyByType = !m_byType.isEmpty();
+    m_result.stopped = m_result.stopped || !readAll(1, withFacts, counting) || !readAll(2, all, listing);
+    m_result.entries = m_entries;
+    m_result.distinct = m_bySize.distinct() + m_byType.distinct();
+    // The counts are done with: their room goes before the rows are sorted.
+    m_bySize.clear();
+    m_byType.clear();
+    sortRows();
+    return std::move(m_result);
+}
+
+CopiesResult copiesReport(FileSystem &fileSystem, const QString &folder, const CopiesOptions &options, CopiesSink &sink)
+{
+    return CopiesReport(options, sink).run(fileSystem, folder);
+}
+
+} // namespace kestrova

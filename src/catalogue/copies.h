@@ -1,0 +1,101 @@
+// The copies report over the catalogues of a folder: which files have no second copy on another
+// drive (single copies), and which are stored more than once (duplicates).
+//
+// Two files are copies when they have the same name and the same size, the size from the facts
+// beside their catalogues; a catalogue without facts has files of unknown size, which are copies
+// of the files of the same name and type. Folders play no part: a file moved to another folder
+// on another drive is still a copy. A file is a single copy when all of its copies (itself
+// included) lie in one catalogue; it is a duplicate when it has any copy at all.
+//
+// The report reads every catalogue twice. The first reading counts each name and size (16 bytes
+// per distinct one, of a 64-bit hash, 16 more bits of another, the first catalogue and the
+// count); the second lists the files the counts pick. Catalogues are read by several threads;
+// the calling thread hears of the progress and can stop the report.
+#pragma once
+
+#include "platform/error.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace kestrova {
+
+struct CopiesOptions
+{
+    enum class Mode {
+        Single,     // the files whose copies all lie in one catalogue
+        Duplicates, // the files that have another copy, on the same drive or another
+    };
+    Mode mode = Mode::Single;
+    qint64 minimumSize = -1; // files smaller (or of unknown size) are left out; -1: none are
+    // Only files in this folder or below it (as catalogued) are listed; their copies are still
+    // looked for everywhere. Empty: all are.
+    QByteArray under;
+    int threads = 0; // 0: one per processor
+};
+
+struct CopiesProgress
+{
+    int reading = 1;         // the first reading (counting) or the second (listing)
+    int cataloguesDone = 0;  // in this reading
+    int catalogues = 0;
+    quint64 entriesRead = 0; // in this reading
+};
+
+class CopiesSink
+{
+public:
+    virtual ~CopiesSink() = default;
+    // Asked on the calling thread some 60 times a second while the report runs; false stops it.
+    virtual bool keepGoing(const CopiesProgress &) { return true; }
+    // A file of the folder that could not be read as a catalogue; the report goes on without it.
+    virtual void catalogueFailed(const QString &, const Error &) {}
+};
+
+// The files the report lists, largest first; files of one name and size (or, of unknown size,
+// one name and type) follow each other, their catalogues in the folder's order.
+class CopiesResult
+{
+public:
+    CopiesResult();
+    ~CopiesResult();
+    CopiesResult(CopiesResult &&) noexcept;
+    CopiesResult &operator=(CopiesResult &&) noexcept;
+
+    qsizetype size() const;
+    QByteArray path(qsizetype row) const;     // the folder its heading names, '/', the name
+    QByteArrayView name(qsizetype row) const;
+    QByteArrayView type(qsizetype row) const;
+    qint64 fileSize(qsizetype row) const;     // -1: not known
+    qint64 modifiedNs(qsizetype row) const;   // when its size is known
+    const QString &catalogue(qsizetype row) const;
+    // The copies of the row's file in all catalogues, itself included.
+    quint32 copies(qsizetype row) const;
+    // Whether the row belongs to a group of files whose sizes are not all known (grouped by
+    // name and type).
+    bool sizeUnknownGroup(qsizetype row) const;
+    // Whether the row starts a new group (name and size, or name and type).
+    bool startsGroup(qsizetype row) const;
+
+    QStringList catalogues;     // the catalogues read, by file name, in the folder's order
+    QStringList withoutFacts;   // those among them whose files' sizes are not known
+    quint64 entries = 0;        // file lines read
+    quint64 distinct = 0;       // distinct names and sizes (or names and types) counted
+    bool stopped = false;
+
+private:
+    friend class CopiesReport;
+    struct Data;
+    std::unique_ptr<Data> d;
+};
+
+class FileSystem;
+
+// Runs the report over the files of folder. Raises an Error when the folder cannot be listed.
+CopiesResult copiesReport(FileSystem &fileSystem, const QString &folder, const CopiesOptions &options, CopiesSink &sink);
+
+} // namespace kestrova

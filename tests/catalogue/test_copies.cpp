@@ -1,0 +1,161 @@
+// The copies report over a folder of catalogues: copies within one drive and across drives, by
+// name and size wherever the folder; a file of the same name but another size is no copy;
+// catalogues without facts match by name and type; --under; files that are no catalogues.
+#include "catalogue/catalogue_facts.h"
+#include "catalogue/catalogue_generator.h"
+#include "catalogue/copies.h"
+#include "platform/files/posix_file_system.h"
+#include "support/files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kestrova;
+
+namespace {
+
+struct Drives
+{
+    Drives() { QVERIFY(QDir(cats.path()).exists()); }
+
+    // A drive whose files are the given paths and contents, catalogued with or without facts.
+    void catalogue(const QString &drive, const QList<std::pair<QString, QByteArray>> &files, bool facts = true)
+    {
+        const QString root = trees.filePath(drive);
+        for (const auto &[path, content] : files) {
+            QVERIFY(QDir().mkpath(QFileInfo(root + u'/' + path).path()));
+            QVERIFY(testing::writeAll(root + u'/' + path, content));
+        }
+        const QString catalogueFile = cats.filePath(drive + QStringLiteral(".txt"));
+        std::optional<FactsWriter> writer;
+        if (facts)
+            writer.emplace(catalogueFile, startingRun(root, Volume{}));
+        PosixFileSystem fs;
+        GenerationSink quiet;
+        const DateConventions dates{QLocale(QStringLiteral("en_US"))};
+        CatalogueGenerator(fs, dates).WriteCatalogue(QFile::encodeName(root), catalogueFile, quiet, QDate(2026, 12, 7),
+                                                     writer ? &*writer : nullptr);
+    }
+
+    CopiesResult report(CopiesOptions::Mode mode, const QByteArray &under = {}, qint64 minimumSize = -1)
+    {
+        CopiesOptions options;
+        options.mode = mode;
+        options.under = under;
+        options.minimumSize = minimumSize;
+        options.threads = 2;
+        PosixFileSystem fs;
+        return copiesReport(fs, cats.path(), options, sink);
+    }
+
+    // Each row as "path (catalogue) copies", paths after the trees' folder.
+    QStringList rows(const CopiesResult &result) const
+    {
+        QStringList out;
+        for (qsizetype row = 0; row < result.size(); ++row)
+            out << QStringLiteral("%1 (%2) %3")
+                       .arg(QString::fromUtf8(result.path(row)).mid(trees.path().size() + 1), result.catalogue(row))
+                       .arg(result.copies(row));
+        return out;
+    }
+
+    struct Sink final : CopiesSink
+    {
+        bool keepGoing(const CopiesProgress &) override { return !stop; }
+        void catalogueFailed(const QString &catalogue, const Error &error) override
+        {
+            failed << QFileInfo(catalogue).fileName() + u' ' + QString::number(error.number());
+        }
+        QStringList failed;
+        bool stop = false;
+    } sink;
+    QTemporaryDir trees;
+    QTemporaryDir cats;
+};
+
+} // namespace
+
+class TestCopies : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void copiesByNameAndSizeWhereverTheyLie()
+    {
+        Drives drives;
+        drives.catalogue(QStringLiteral("one"), {{QStringLiteral("photos/a.jpg"), "123456"},
+                                                 {QStringLiteral("photos/b.jpg"), "unique"},
+                                                 {QStringLiteral("c.txt"), "x"},
+                                                 {QStringLiteral("twice/d.bin"), "dup"},
+                                                 {QStringLiteral("d.bin"), "dup"}});
+        drives.catalogue(QStringLiteral("two"), {{QStringLiteral("backup/deep/a.jpg"), "654321"},
+                                                 {QStringLiteral("c.txt"), "xy"}});
+        // On one drive only, largest first: twice on one drive is still one drive.
+        const CopiesResult single = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(drives.rows(single), QStringList({QStringLiteral("one/photos/b.jpg (one.txt) 1"),
+                                                   QStringLiteral("one/d.bin (one.txt) 2"),
+                                                   QStringLiteral("one/twice/d.bin (one.txt) 2"),
+                                                   QStringLiteral("two/c.txt (two.txt) 1"),
+                                                   QStringLiteral("one/c.txt (one.txt) 1")}));
+        QCOMPARE(single.fileSize(0), qint64(6));
+        QCOMPARE(single.entries, quint64(7));
+        QVERIFY(single.withoutFacts.isEmpty() && drives.sink.failed.isEmpty());
+        // Stored more than once: each copy, its group together.
+        const CopiesResult duplicates = drives.report(CopiesOptions::Mode::Duplicates);
+        QCOMPARE(drives.rows(duplicates), QStringList({QStringLiteral("one/photos/a.jpg (one.txt) 2"),
+                                                       QStringLiteral("two/backup/deep/a.jpg (two.txt) 2"),
+                                                       QStringLiteral("one/d.bin (one.txt) 2"),
+                                                       QStringLiteral("one/twice/d.bin (one.txt) 2")}));
+        QVERIFY(duplicates.startsGroup(0) && !duplicates.startsGroup(1) && duplicates.startsGroup(2));
+        // Only what lies under a folder is listed; its copies are looked for everywhere.
+        const QByteArray photos = QFile::encodeName(drives.trees.filePath(QStringLiteral("one/photos")));
+        QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Single, photos + '/')),
+                 QStringList({QStringLiteral("one/photos/b.jpg (one.txt) 1")}));
+        QCOMPARE(drives.report(CopiesOptions::Mode::Single, photos.chopped(1)).size(), 0); // ".../photo" is no parent
+        QCOMPARE(drives.report(CopiesOptions::Mode::Single, {}, 3).size(), 3);
+    }
+
+    void withoutFactsTheNameAndTypeDecide()
+    {
+        Drives drives;
+        drives.catalogue(QStringLiteral("sized"), {{QStringLiteral("a.jpg"), "123"}, {QStringLiteral("b.jpg"), "1"},
+                                                   {QStringLiteral("c.txt"), "1"}});
+        drives.catalogue(QStringLiteral("bare"), {{QStringLiteral("x/a.jpg"), "other size"}, {QStringLiteral("z.txt"), "z"}},
+                         false);
+        const CopiesResult single = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(single.withoutFacts, QStringList({QStringLiteral("bare.txt")}));
+        QCOMPARE(drives.rows(single), QStringList({QStringLiteral("sized/b.jpg (sized.txt) 1"),
+                                                   QStringLiteral("sized/c.txt (sized.txt) 1"),
+                                                   QStringLiteral("bare/z.txt (bare.txt) 1")}));
+        QCOMPARE(single.fileSize(2), qint64(-1));
+        const CopiesResult duplicates = drives.report(CopiesOptions::Mode::Duplicates);
+        QCOMPARE(drives.rows(duplicates), QStringList({QStringLiteral("bare/x/a.jpg (bare.txt) 2"),
+                                                       QStringLiteral("sized/a.jpg (sized.txt) 2")}));
+        QVERIFY(duplicates.sizeUnknownGroup(0) && duplicates.sizeUnknownGroup(1));
+        // A size filter leaves out every file whose size is not known.
+        QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Single, {}, 0)),
+                 QStringList({QStringLiteral("sized/a.jpg (sized.txt) 1"), QStringLiteral("sized/b.jpg (sized.txt) 1"),
+                              QStringLiteral("sized/c.txt (sized.txt) 1")}));
+    }
+
+    void whatIsNoCatalogueIsNamedAndTheReportGoesOn()
+    {
+        Drives drives;
+        QCOMPARE(drives.report(CopiesOptions::Mode::Single).size(), 0); // an empty folder
+        drives.catalogue(QStringLiteral("one"), {{QStringLiteral("a"), "1"}});
+        QVERIFY(testing::writeAll(drives.cats.filePath(QStringLiteral("notes.csv")), "a,b\n"));
+        const CopiesResult result = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(result.size(), 1);
+        QCOMPARE(drives.sink.failed, QStringList({QStringLiteral("notes.csv 75")}));
+        // A missing folder is the report's failure.
+        PosixFileSystem fs;
+        QVERIFY_THROWS_EXCEPTION(Error, copiesReport(fs, drives.cats.filePath(QStringLiteral("gone")), {}, drives.sink));
+        // Stopped: what was found is kept, and said to be partial.
+        drives.sink.stop = true;
+        QVERIFY(drives.report(CopiesOptions::Mode::Single).stopped);
+    }
+};
+
+QTEST_MAIN(TestCopies)
+#include "test_copies.moc"
