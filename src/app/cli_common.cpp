@@ -122,11 +122,12 @@ int runCli(const QStringList &arguments, Io &io)
         "  search FOLDER CRITERIA    search the catalogues in FOLDER\n"
         "  compare OLD NEW           what changed between two catalogues of a drive\n"
         "  index FOLDER              build the search indexes of the catalogues in FOLDER\n"
-        "  drives FOLDER             the drives the catalogues in FOLDER describe\n\n"
+        "  drives FOLDER             the drives the catalogues in FOLDER describe\n"
+        "  copies FOLDER             files with no second copy, or stored more than once\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, compare, index or drives"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, compare, index, drives or copies"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments)) {
         io.err << parser.errorText() << Qt::endl;
@@ -153,6 +154,8 @@ int runCli(const QStringList &arguments, Io &io)
         return runIndex(rest, io);
     if (command == u"drives")
         return runDrives(rest, io);
+    if (command == u"copies")
+        return runCopies(rest, io);
     io.err << QStringLiteral("kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
     return Exit::Failed;
 }

@@ -65,6 +65,7 @@ int runSearch(const QStringList &arguments, Io &io);
 int runCompare(const QStringList &arguments, Io &io);
 int runIndex(const QStringList &arguments, Io &io);
 int runDrives(const QStringList &arguments, Io &io);
+int runCopies(const QStringList &arguments, Io &io);
 
 // Runs the whole program: the command word, then the command.
 int runCli(const QStringList &arguments, Io &io);

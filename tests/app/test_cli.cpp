@@ -141,6 +141,37 @@ private slots:
         QVERIFY2(lines[2].contains(QStringLiteral(",2,3145729,")), qPrintable(lines[2]));
     }
 
+    void copiesListsSingleCopiesAndDuplicates()
+    {
+        QTemporaryDir dir;
+        const QString cats = dir.filePath(QStringLiteral("cats"));
+        QVERIFY(QDir().mkpath(cats));
+        for (const QString &drive : {QStringLiteral("one"), QStringLiteral("two")}) {
+            QVERIFY(QDir().mkpath(dir.filePath(drive + QStringLiteral("/sub"))));
+            QVERIFY(testing::writeAll(dir.filePath(drive + QStringLiteral("/sub/shared, too.jpg")), "0123456789"));
+            QVERIFY(testing::writeAll(dir.filePath(drive + QStringLiteral("/only-") + drive), drive.toUtf8()));
+            QCOMPARE(runCli({QStringLiteral("generate"), dir.filePath(drive), cats + u'/' + drive}).status, cli::Exit::Ok);
+        }
+        const Run single = runCli({QStringLiteral("copies"), cats, QStringLiteral("--single")});
+        QCOMPARE(single.status, cli::Exit::Ok);
+        QCOMPARE(single.out, dir.filePath(QStringLiteral("one/only-one")) + QStringLiteral("\tFile\t3\tone.txt\t1\n")
+                                 + dir.filePath(QStringLiteral("two/only-two")) + QStringLiteral("\tFile\t3\ttwo.txt\t1\n"));
+        const Run csv = runCli({QStringLiteral("copies"), cats, QStringLiteral("--duplicates"), QStringLiteral("--format"),
+                                QStringLiteral("csv")});
+        QCOMPARE(csv.out, QStringLiteral("name,size,copies,catalogues,spare_bytes,type\r\n"
+                                         "\"shared, too.jpg\",10,2,\"one.txt, two.txt\",10,JPEG image\r\n"));
+        const Run under = runCli({QStringLiteral("copies"), cats, QStringLiteral("--single"), QStringLiteral("--under"),
+                                  dir.filePath(QStringLiteral("one/sub"))});
+        QCOMPARE(under.status, cli::Exit::Partial); // nothing under it lacks a second copy
+        QCOMPARE(under.out, QString());
+        for (const QStringList &wrong : {QStringList{QStringLiteral("copies"), cats},
+                                         {QStringLiteral("copies"), cats, QStringLiteral("--single"), QStringLiteral("--duplicates")},
+                                         {QStringLiteral("copies"), cats, QStringLiteral("--duplicates"), QStringLiteral("--under"),
+                                          QStringLiteral("/x")},
+                                         {QStringLiteral("copies"), dir.filePath(QStringLiteral("gone")), QStringLiteral("--single")}})
+            QCOMPARE(runCli(wrong).status, cli::Exit::Failed);
+    }
+
     void missingRootGivesACompleteCatalogueAndStatusOne()
     {
         QTemporaryDir dir;

@@ -1,0 +1,163 @@
+// kestrova-cli copies FOLDER --single|--duplicates: the files of the catalogues in FOLDER that
+// have no second copy on another drive, or the names and sizes stored more than once.
+#include "cli_common.h"
+
+#include "catalogue/copies.h"
+#include "platform/files/file_names.h"
+#include "platform/files/posix_file_system.h"
+#include "search/result_export.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace kestrova::cli {
+namespace {
+
+using Field = RecordWriter::Field;
+
+class CliCopiesSink final : public CopiesSink
+{
+public:
+    explicit CliCopiesSink(Io &io) : m_io(io) {}
+    void catalogueFailed(const QString &catalogue, const Error &error) override
+    {
+        m_io.err << QStringLiteral("kestrova-cli copies: %1: %2").arg(displayFileName(catalogue), error.numberStyle())
+                 << Qt::endl;
+    }
+
+private:
+    Io &m_io;
+};
+
+// One line a file.
+void writeSingles(const CopiesResult &result, const RecordWriter &writer, Io &io)
+{
+    QByteArray block = writer.begin();
+    for (qsizetype row = 0; row < result.size(); ++row) {
+        writer.appendRecord(block, {Field::text(result.path(row)), Field::text(result.type(row)),
+                                    Field::number(result.fileSize(row)), Field::text(result.catalogue(row)),
+                                    Field::number(result.copies(row))});
+        if (block.size() >= (1 << 16) && !writeRaw(io, std::exchange(block, QByteArray())))
+            return;
+    }
+    writeRaw(io, block);
+}
+
+// One line a name and size (or name and type): its copies, the catalogues that hold them, and
+// the bytes all copies but one take.
+void writeDuplicates(const CopiesResult &result, const RecordWriter &writer, Io &io)
+{
+    QByteArray block = writer.begin();
+    for (qsizetype first = 0; first < result.size();) {
+        qsizetype end = first + 1;
+        while (end < result.size() && !result.startsGroup(end))
+            ++end;
+        QStringList drives;
+        for (qsizetype row = first; row < end; ++row)
+            if (!drives.contains(result.catalogue(row)))
+                drives << result.catalogue(row);
+        const bool sized = !result.sizeUnknownGroup(first);
+        const qint64 size = sized ? result.fileSize(first) : -1;
+        const quint32 copies = result.copies(first);
+        writer.appendRecord(block, {Field::text(result.name(first)), Field::number(size), Field::number(copies),
+                                    Field::text(drives.join(QStringLiteral(", "))),
+                                    Field::number(sized ? size * qint64(copies - 1) : -1), Field::text(result.type(first))});
+        if (block.size() >= (1 << 16) && !writeRaw(io, std::exchange(block, QByteArray())))
+            return;
+        first = end;
+    }
+    writeRaw(io, block);
+}
+
+} // namespace
+
+int runCopies(const QStringList &arguments, Io &io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Lists, across all catalogues in FOLDER, the files that have no second copy on another drive\n"
+        "(--single: one line a file) or the names and sizes stored more than once (--duplicates: one line\n"
+        "a name and size, with its copies, the catalogues holding them and the bytes all copies but one\n"
+        "take), largest first. Two files are copies when they have the same name and size, the sizes from\n"
+        "the facts beside the catalogues; where a catalogue has none, the same name and type (its sizes are\n"
+        "then empty). Folders play no part.\n"
+        "Exit status: 0 files listed, 1 none, 2 the folder could not be read or the command line was wrong."));
+    const QCommandLineOption single(QStringLiteral("single"), QStringLiteral("The files with no copy on another drive."));
+    const QCommandLineOption duplicates(QStringLiteral("duplicates"),
+                                        QStringLiteral("The names and sizes stored more than once."));
+    const QCommandLineOption minSize(QStringLiteral("min-size"),
+                                     QStringLiteral("Only files of at least SIZE: bytes, or with K, M, G or T (100M, 4G); "
+                                                    "files of unknown size are left out."),
+                                     QStringLiteral("SIZE"));
+    const QCommandLineOption under(QStringLiteral("under"),
+                                   QStringLiteral("With --single: only the files in FOLDER-PATH or below it, as "
+                                                  "catalogued (their copies are looked for everywhere)."),
+                                   QStringLiteral("FOLDER-PATH"));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("Write the lines as FORMAT: tsv (the default), csv (with a header row) "
+                                                   "or json (JSON Lines)."),
+                                    QStringLiteral("FORMAT"), QStringLiteral("tsv"));
+    const QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Read N catalogues at a time (default: the cores)."),
+                                  QStringLiteral("N"));
+    parser.addOptions({single, duplicates, minSize, under, format, jobs});
+    parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
+    if (const auto status = parseCommandLine(parser, QStringLiteral("copies"), arguments, 1, io))
+        return *status;
+    if (parser.isSet(single) == parser.isSet(duplicates)) {
+        io.err << QStringLiteral("kestrova-cli copies: give one of --single and --duplicates") << Qt::endl;
+        return Exit::Failed;
+    }
+    if (parser.isSet(under) && !parser.isSet(single)) {
+        io.err << QStringLiteral("kestrova-cli copies: --under goes with --single") << Qt::endl;
+        return Exit::Failed;
+    }
+    const std::optional<ExportFormat> outputFormat = exportFormatNamed(parser.value(format));
+    if (!outputFormat) {
+        io.err << QStringLiteral("kestrova-cli copies: --format takes tsv, csv or json") << Qt::endl;
+        return Exit::Failed;
+    }
+    CopiesOptions options;
+    options.mode = parser.isSet(single) ? CopiesOptions::Mode::Single : CopiesOptions::Mode::Duplicates;
+    if (parser.isSet(minSize)) {
+        const std::optional<qint64> bytes = sizeValue(parser.value(minSize));
+        if (!bytes) {
+            io.err << QStringLiteral("kestrova-cli copies: --min-size takes a size like 100M or 4G") << Qt::endl;
+            return Exit::Failed;
+        }
+        options.minimumSize = *bytes;
+    }
+    options.under = encodeFileName(parser.value(under));
+    const std::optional<int> threads = jobsValue(parser, jobs, QStringLiteral("copies"), coreCount(), io);
+    if (!threads)
+        return Exit::Failed;
+    options.threads = *threads;
+
+    const QString given = parser.positionalArguments().constFirst();
+    CliCopiesSink sink(io);
+    CopiesResult result;
+    try {
+        PosixFileSystem fileSystem;
+        result = copiesReport(fileSystem, given.isEmpty() ? given : QDir::current().absoluteFilePath(given), options, sink);
+    } catch (const Error &error) {
+        io.err << QStringLiteral("kestrova-cli copies: %1: %2").arg(given, error.numberStyle()) << Qt::endl;
+        return Exit::Failed;
+    }
+    if (options.mode == CopiesOptions::Mode::Single)
+        writeSingles(result, RecordWriter(*outputFormat, {"path", "type", "size", "catalogue", "copies"}), io);
+    else
+        writeDuplicates(result, RecordWriter(*outputFormat, {"name", "size", "copies", "catalogues", "spare_bytes", "type"}),
+                        io);
+    if (!result.withoutFacts.isEmpty())
+        io.err << QStringLiteral("kestrova-cli copies: sizes unknown in %1: their files count as copies by name and type")
+                      .arg(result.withoutFacts.join(QStringLiteral(", ")))
+               << Qt::endl;
+    io.err << QStringLiteral("catalogues: %1, files: %2, distinct names and sizes: %3, listed: %4")
+                  .arg(result.catalogues.size())
+                  .arg(result.entries)
+                  .arg(result.distinct)
+                  .arg(result.size())
+           << Qt::endl;
+    return result.size() == 0 ? Exit::Partial : Exit::Ok;
+}
+
+} // namespace kestrova::cli
