@@ -6,6 +6,7 @@
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
 #include "compare_window.h"
+#include "copies_window.h"
 #include "default_path_dialog.h"
 #include "document_launch.h"
 #include "drive_folder_lists.h"
@@ -170,6 +171,7 @@ void MainWindow::buildMenus()
     mPath = tools->addAction(QStringLiteral("Set Default Path"), this, &MainWindow::cmdSetDefaultPath_Click);
     mCompare = tools->addAction(QStringLiteral("Compare Catalogues..."), this, &MainWindow::mCompare_Click);
     mDrives = tools->addAction(QStringLiteral("Drives..."), this, &MainWindow::mDrives_Click);
+    mCopies = tools->addAction(QStringLiteral("Copies..."), this, &MainWindow::mCopies_Click);
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     mAbout = help->addAction(QStringLiteral("About"), this, &MainWindow::mAbout_Click);
 }
@@ -362,6 +364,14 @@ void MainWindow::mDrives_Click()
         m_drivesWindow = std::make_unique<DrivesWindow>(m_services, this);
     m_drivesWindow->Form_Load();
     m_drivesWindow->exec();
+}
+
+void MainWindow::mCopies_Click()
+{
+    if (!m_copiesWindow)
+        m_copiesWindow = std::make_unique<CopiesWindow>(m_services, this);
+    m_copiesWindow->Form_Load();
+    m_copiesWindow->exec();
 }
 
 void MainWindow::mCompare_Click()

@@ -20,6 +20,7 @@ class DriveList;
 class FolderList;
 class PictureButton;
 class CompareWindow;
+class CopiesWindow;
 class DrivesWindow;
 class DefaultPathDialog;
 class SearchWindow;
@@ -64,6 +65,7 @@ public:
     QAction *mAbout = nullptr;
     QAction *mCompare = nullptr;
     QAction *mDrives = nullptr;
+    QAction *mCopies = nullptr;
 
     const QString &catalogueFile() const { return m_catalogueFile; }
     // The search window's shared instance, null until Find Files first opens it and after its
@@ -78,6 +80,9 @@ public:
     // Tools -> Drives...: the drives window, created at its first opening.
     void mDrives_Click();
     DrivesWindow *drivesWindow() const { return m_drivesWindow.get(); }
+    // Tools -> Copies...: the copies window, created at its first opening.
+    void mCopies_Click();
+    CopiesWindow *copiesWindow() const { return m_copiesWindow.get(); }
     const QString &currentDrive() const { return m_currentDrive; }
     // What the last run could not read, one line each.
     const QStringList &lastFailures() const { return m_lastFailures; }
@@ -104,6 +109,7 @@ private:
     std::unique_ptr<DefaultPathDialog> m_pathDialog;
     std::unique_ptr<CompareWindow> m_compareWindow;
     std::unique_ptr<DrivesWindow> m_drivesWindow;
+    std::unique_ptr<CopiesWindow> m_copiesWindow;
 };
 
 // The main window's messages for launch results of 32 and below.

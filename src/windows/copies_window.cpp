@@ -1,0 +1,293 @@
+#include "copies_window.h"
+
+#include "hit_actions.h"
+#include "layout.h"
+#include "result_list.h"
+#include "run_copy_window.h"
+
+#include "platform/desktop/event_loop.h"
+#include "platform/files/file_names.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QTableView>
+
+namespace kestrova {
+namespace {
+
+// A count and what it counts, in the singular for one.
+QString countOf(qint64 count, const QString &one, const QString &many)
+{
+    return QLocale().toString(count) + u' ' + (count == 1 ? one : many);
+}
+
+} // namespace
+
+CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                          | Qt::WindowCloseButtonHint),
+      m_services(services), m_model(std::make_unique<ResultModel>())
+{
+    setWindowTitle(QStringLiteral("Copies"));
+    auto *grid = new QGridLayout(this);
+    auto *folderLabel = new QLabel(QStringLiteral("Catalogues &folder"), this);
+    folderLabel->setFont(boldFont(8.25));
+    txtFolder = new QLineEdit(this);
+    folderLabel->setBuddy(txtFolder);
+    cmdFolder = new QPushButton(QStringLiteral("..."), this);
+    cmdFolder->setAccessibleName(QStringLiteral("Catalogues folder (choose)"));
+    grid->addWidget(folderLabel, 0, 0);
+    grid->addWidget(txtFolder, 0, 1);
+    grid->addWidget(cmdFolder, 0, 2);
+
+    optSingle = new QRadioButton(QStringLiteral("&Single copies: files on one drive only"), this);
+    optDuplicates = new QRadioButton(QStringLiteral("&Duplicates: files stored more than once"), this);
+    optSingle->setChecked(true);
+    auto *underLabel = new QLabel(QStringLiteral("&Under"), this);
+    txtUnder = new QLineEdit(this);
+    txtUnder->setPlaceholderText(QStringLiteral("a folder as catalogued, e.g. /media/photos"));
+    txtUnder->setToolTip(QStringLiteral("Only the single copies in this folder or below it"));
+    underLabel->setBuddy(txtUnder);
+    auto *modes = new QHBoxLayout;
+    modes->addWidget(optSingle);
+    modes->addWidget(underLabel);
+    modes->addWidget(txtUnder, 1);
+    grid->addLayout(modes, 1, 0, 1, 3);
+    grid->addWidget(optDuplicates, 2, 0, 1, 3);
+
+    cmdFind = new QPushButton(QStringLiteral("F&ind"), this);
+    cmdStop = new QPushButton(QStringLiteral("S&top"), this);
+    cmdStop->setEnabled(false);
+    grid->addWidget(cmdFind, 0, 3);
+    grid->addWidget(cmdStop, 1, 3);
+
+    LV1 = newResultView(*m_model, this);
+    m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"), QStringLiteral("Copies"),
+                         QStringLiteral("Catalogue File"), QStringLiteral("Size"), QStringLiteral("Modified")});
+    LV1->horizontalHeader()->setSectionHidden(ResultTable::kModifiedColumn, true);
+    grid->addWidget(LV1, 3, 0, 1, 4);
+    LV1->installEventFilter(this);
+    lblProgress = new QLabel(this);
+    lblProgress->setTextFormat(Qt::PlainText);
+    lblProgress->setWordWrap(true);
+    lblProgress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(lblProgress, 4, 0, 1, 4);
+    cmdExport = new QPushButton(QStringLiteral("&Export Results..."), this);
+    cmdExport->setEnabled(false);
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdExport);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose);
+    grid->addLayout(buttons, 5, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 1);
+    resize(twips(12120), twips(8295));
+    LV1->setColumnWidth(1, twips(1800));
+    LV1->setColumnWidth(2, LV1->fontMetrics().horizontalAdvance(QStringLiteral("Copies 9999")));
+    LV1->setColumnWidth(3, twips(1800));
+    LV1->setColumnWidth(ResultTable::kSizeColumn, LV1->fontMetrics().horizontalAdvance(QStringLiteral("9,999.9 MiB")) + 16);
+    // Enter in a box finds; no button takes it.
+    for (QPushButton *button : {cmdFolder, cmdFind, cmdStop, cmdExport, cmdClose})
+        button->setAutoDefault(false);
+
+    m_hitActions = std::make_unique<HitActions>(
+        m_services, *LV1, *m_model,
+        HitActions::Options{[this] { LV1_DblClick(); }, [this](int row) { return m_model->text(row, 3); },
+                            {"File Path", "File Type", "Copies", "Catalogue File"},
+                            [] { return true; },
+                            [this](int row) { return runOf(row); }});
+
+    connect(cmdFolder, &QPushButton::clicked, this, &CopiesWindow::cmdFolder_Click);
+    connect(cmdFind, &QPushButton::clicked, this, &CopiesWindow::cmdFind_Click);
+    connect(txtFolder, &QLineEdit::returnPressed, this, &CopiesWindow::cmdFind_Click);
+    connect(txtUnder, &QLineEdit::returnPressed, this, &CopiesWindow::cmdFind_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &CopiesWindow::cmdStop_Click);
+    connect(cmdExport, &QPushButton::clicked, m_hitActions.get(), &HitActions::exportResults);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(optSingle, &QRadioButton::toggled, txtUnder, &QWidget::setEnabled);
+    connect(LV1, &QTableView::doubleClicked, this, &CopiesWindow::LV1_DblClick);
+    connect(LV1->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        m_model->setSortColumn(column);
+        m_model->setSorted(!m_running);
+    });
+}
+
+CopiesWindow::~CopiesWindow() = default;
+
+void CopiesWindow::Form_Load()
+{
+    if (txtFolder->text().isEmpty())
+        txtFolder->setText(!m_services.paths.CurrentPath.isEmpty() ? m_services.paths.CurrentPath
+                                                                   : m_services.paths.DefaultPath);
+}
+
+void CopiesWindow::cmdFolder_Click()
+{
+    const QString chosen = m_services.folderPicker.chooseFolder(QStringLiteral("Choose the folder of catalogues"));
+    if (!chosen.isEmpty())
+        txtFolder->setText(chosen);
+}
+
+void CopiesWindow::cmdFind_Click()
+{
+    if (m_running)
+        return;
+    if (txtFolder->text().isEmpty()) {
+        m_services.messages.inform(
+            QStringLiteral("Choose the folder of catalogues first: type its path or press the button beside it."));
+        txtFolder->setFocus();
+        return;
+    }
+    m_running = true;
+    m_stop = false;
+    m_failures.clear();
+    m_runs.clear();
+    for (QWidget *control : std::initializer_list<QWidget *>{cmdFind, cmdExport, optSingle, optDuplicates})
+        control->setEnabled(false);
+    cmdStop->setEnabled(true);
+    const auto done = qScopeGuard([this] {
+        m_running = false;
+        for (QWidget *control : std::initializer_list<QWidget *>{cmdFind, optSingle, optDuplicates})
+            control->setEnabled(true);
+        cmdExport->setEnabled(m_model->rowCount() > 0);
+        cmdStop->setEnabled(false);
+    });
+    m_model->setSorted(false);
+    m_model->clear();
+    lblProgress->setText(QStringLiteral("Reading the catalogues ..."));
+    CopiesOptions options;
+    options.mode = optSingle->isChecked() ? CopiesOptions::Mode::Single : CopiesOptions::Mode::Duplicates;
+    if (optSingle->isChecked())
+        options.under = encodeFileName(txtUnder->text().trimmed());
+    m_folder = txtFolder->text();
+    try {
+        const std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
+        showResult(copiesReport(*fileSystem, m_folder, options, *this));
+    } catch (const Error &error) {
+        lblProgress->clear();
+        m_services.messages.reportDescriptionStyle(
+            Error(error.number(), QStringLiteral("%1: %2").arg(displayFileName(m_folder), error.description())));
+    }
+}
+
+void CopiesWindow::showResult(const CopiesResult &result)
+{
+    qint64 spare = 0;
+    qint64 total = 0;
+    qint64 groups = 0;
+    for (qsizetype row = 0; row < result.size(); ++row) {
+        const qint64 size = result.fileSize(row);
+        const QByteArray copies = QByteArray::number(result.copies(row));
+        m_model->append({result.path(row), result.type(row), copies, result.catalogue(row).toUtf8(), size, result.modifiedNs(row)});
+        total += std::max<qint64>(0, size);
+        if (result.startsGroup(row)) {
+            ++groups;
+            if (!result.sizeUnknownGroup(row) && size > 0)
+                spare += size * qint64(result.copies(row) - 1);
+        }
+    }
+    m_model->publish();
+    const QLocale locale;
+    QString text = optSingle->isChecked()
+                       ? QStringLiteral("%1 on one drive only, %2")
+                             .arg(countOf(result.size(), QStringLiteral("file"), QStringLiteral("files")),
+                                  locale.formattedDataSize(total))
+                       : QStringLiteral("%1 of %2; %3 in copies beyond the first")
+                             .arg(countOf(result.size(), QStringLiteral("copy"), QStringLiteral("copies")),
+                                  countOf(groups, QStringLiteral("file"), QStringLiteral("files")),
+                                  locale.formattedDataSize(spare));
+    text += QStringLiteral(" (%1 in %2)")
+                .arg(countOf(qint64(result.entries), QStringLiteral("file"), QStringLiteral("files")),
+                     countOf(result.catalogues.size(), QStringLiteral("catalogue"), QStringLiteral("catalogues")));
+    if (result.stopped)
+        text += QStringLiteral(" (stopped)");
+    if (!result.withoutFacts.isEmpty())
+        text += QStringLiteral("; sizes unknown in %1: their files count as copies by name and type")
+                    .arg(result.withoutFacts.join(QStringLiteral(", ")));
+    if (!m_failures.isEmpty())
+        text += QStringLiteral("; not read: %1").arg(m_failures.join(QStringLiteral("; ")));
+    lblProgress->setText(text);
+}
+
+bool CopiesWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The path column takes what the others leave of the list's width.
+    if (watched == LV1 && event->type() == QEvent::Resize)
+        fitPathColumn();
+    return QDialog::eventFilter(watched, event);
+}
+
+void CopiesWindow::fitPathColumn()
+{
+    int others = 0;
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        if (!LV1->horizontalHeader()->isSectionHidden(column))
+            others += LV1->columnWidth(column);
+    LV1->setColumnWidth(0, std::max(twips(2400), LV1->width() - 2 * LV1->frameWidth() - others));
+}
+
+void CopiesWindow::cmdStop_Click()
+{
+    m_stop = true;
+}
+
+void CopiesWindow::reject()
+{
+    // Closing stops a report under way; it unwinds when this event has been handled.
+    m_stop = true;
+    QDialog::reject();
+}
+
+bool CopiesWindow::keepGoing(const CopiesProgress &progress)
+{
+    lblProgress->setText(QStringLiteral("%1: %2 of %3, %4")
+                             .arg(progress.reading == 1 ? QStringLiteral("Counting") : QStringLiteral("Listing"))
+                             .arg(progress.cataloguesDone)
+                             .arg(countOf(progress.catalogues, QStringLiteral("catalogue"), QStringLiteral("catalogues")),
+                                  countOf(qint64(progress.entriesRead), QStringLiteral("file"), QStringLiteral("files"))));
+    yieldToEventLoop();
+    return !m_stop;
+}
+
+void CopiesWindow::catalogueFailed(const QString &catalogue, const Error &error)
+{
+    m_failures << QStringLiteral("%1 (%2)").arg(QDir(m_folder).relativeFilePath(displayFileName(catalogue)),
+                                                error.description());
+}
+
+RunFacts CopiesWindow::runOf(int row)
+{
+    const QString catalogue = m_model->text(row, 3);
+    auto known = m_runs.find(catalogue);
+    if (known == m_runs.end())
+        known = m_runs.insert(catalogue, runFactsOf(QDir(m_folder).filePath(catalogue)));
+    return *known;
+}
+
+void CopiesWindow::LV1_DblClick()
+{
+    const QList<int> rows = m_hitActions->selectedRows();
+    if (rows.isEmpty())
+        return;
+    int row = rows.first();
+    if (LV1->currentIndex().isValid() && rows.contains(LV1->currentIndex().row()))
+        row = LV1->currentIndex().row();
+    m_services.paths.SelectedPath = m_hitActions->pathToday(row);
+    if (!m_runCopyWindow)
+        m_runCopyWindow = std::make_unique<RunCopyWindow>(m_services, this);
+    m_runCopyWindow->Form_Load();
+    m_runCopyWindow->exec();
+    m_runCopyWindow->txtpath->clear();
+}
+
+} // namespace kestrova
