@@ -4,6 +4,7 @@
 #include "platform/files/file_names.h"
 #include "platform/files/folder_listing.h"
 #include "platform/files/standard_output.h"
+#include "platform/text/translations.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
 {
     kestrova::raiseOpenFileLimit();
     QCoreApplication app(argc, argv);
+    kestrova::installTranslations(app);
     QCoreApplication::setApplicationName(QStringLiteral("kestrova-cli"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrova"));
     QCoreApplication::setApplicationVersion(kestrova::cli::versionText());

@@ -6,6 +6,7 @@
 #include "platform/files/folder_listing.h"
 #include "platform/files/parallel_walk.h"
 #include "platform/files/posix_file_system.h"
+#include "platform/text/translations.h"
 #include "search/index_cache.h"
 #include "windows/application_identity.h"
 #include "windows/document_launch.h"
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
 {
     kestrova::raiseOpenFileLimit();
     QApplication app(argc, argv);
+    kestrova::installTranslations(app);
     kestrova::setApplicationIdentity();
 
     kestrova::DesktopMessageService messages;

@@ -4,6 +4,7 @@
 #include "line_bounds.h"
 #include "platform/files/file_names.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 
@@ -36,13 +37,13 @@ CatalogueReader::CatalogueReader(const QString &path) : m_path(path)
     struct stat info;
     if (fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(m_fd);
-        throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a regular file"));
+        throw Error(ErrorNumber::PathFileAccess, QCoreApplication::translate("Error", "Not a regular file"));
     }
     m_buffer.resize(kBlock * 2);
     QByteArrayView first;
     if (!nextLine(first) || !first.startsWith(QByteArrayView(catalogue::kHeaderPrefix))) {
         ::close(m_fd);
-        throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a catalogue: its first line is no catalogue header"));
+        throw Error(ErrorNumber::PathFileAccess, QCoreApplication::translate("Error", "Not a catalogue: its first line is no catalogue header"));
     }
     m_summary.headerDate = first.sliced(qstrlen(catalogue::kHeaderPrefix)).toByteArray();
 }

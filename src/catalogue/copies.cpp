@@ -8,6 +8,7 @@
 #include "platform/files/file_names.h"
 #include "platform/files/file_system.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 #include <algorithm>
@@ -196,7 +197,7 @@ void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
             constexpr qsizetype kPrefix = sizeof catalogue::kHeaderPrefix - 1;
             char first[kPrefix];
             if (file.readAt(0, first, kPrefix) != kPrefix || QByteArrayView(first, kPrefix) != catalogue::kHeaderPrefix)
-                throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a catalogue: its first line is no catalogue header"));
+                throw Error(ErrorNumber::PathFileAccess, QCoreApplication::translate("Error", "Not a catalogue: its first line is no catalogue header"));
             source.bytes = file.identityAtOpening().size;
             source.hasFacts = CatalogueFacts::open(source.path, file) != nullptr;
         } catch (const Error &error) {
@@ -205,7 +206,7 @@ void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
         }
         if (sources.size() == size_t(kMostCatalogues))
             throw Error(ErrorNumber::InvalidArgument,
-                        QStringLiteral("More than %1 catalogues in one folder").arg(kMostCatalogues));
+                        QCoreApplication::translate("Error", "More than %1 catalogues in one folder").arg(kMostCatalogues));
         sources.push_back(std::move(source));
     }
 }

@@ -1,5 +1,7 @@
 #include "error.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -17,12 +19,12 @@ QString Error::numberStyle() const
 
 Error invalidArgumentError()
 {
-    return Error(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument"));
+    return Error(ErrorNumber::InvalidArgument, QCoreApplication::translate("Error", "Invalid procedure call or argument"));
 }
 
 Error outOfMemoryError()
 {
-    return Error(ErrorNumber::OutOfMemory, QStringLiteral("Out of memory"));
+    return Error(ErrorNumber::OutOfMemory, QCoreApplication::translate("Error", "Out of memory"));
 }
 
 Error errorFromErrno(int err, ErrnoSubject subject)
@@ -30,19 +32,19 @@ Error errorFromErrno(int err, ErrnoSubject subject)
     switch (err) {
     case EACCES:
     case EPERM:
-        return Error(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied"));
+        return Error(ErrorNumber::PermissionDenied, QCoreApplication::translate("Error", "Permission denied"));
     case ENOENT:
     case ENOTDIR:
         if (subject == ErrnoSubject::File)
-            return Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
-        return Error(ErrorNumber::PathNotFound, QStringLiteral("Path not found"));
+            return Error(ErrorNumber::FileNotFound, QCoreApplication::translate("Error", "File not found"));
+        return Error(ErrorNumber::PathNotFound, QCoreApplication::translate("Error", "Path not found"));
     case ENOSPC:
     case EDQUOT:
-        return Error(ErrorNumber::DiskFull, QStringLiteral("Disk full"));
+        return Error(ErrorNumber::DiskFull, QCoreApplication::translate("Error", "Disk full"));
     case EIO:
-        return Error(ErrorNumber::DeviceIO, QStringLiteral("Device I/O error"));
+        return Error(ErrorNumber::DeviceIO, QCoreApplication::translate("Error", "Device I/O error"));
     case ENOMEDIUM:
-        return Error(ErrorNumber::DiskNotReady, QStringLiteral("Disk not ready"));
+        return Error(ErrorNumber::DiskNotReady, QCoreApplication::translate("Error", "Disk not ready"));
     default:
         return Error(ErrorNumber::SystemBase + err, QString::fromLocal8Bit(std::strerror(err)));
     }

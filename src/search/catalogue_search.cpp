@@ -37,11 +37,11 @@ SearchOutcome CatalogueSearch::cmdSearch_Click()
         m_view.setSorted(false);
         m_view.clearRows();
         m_session.StopRequested = false;
-        m_view.setIndicatorCaption(kSearching);
+        m_view.setIndicatorCaption(searchingCaption());
         m_view.setCountText(QString());
         m_session.MatchCount = 0;
         outcome = search();
-        m_view.setIndicatorCaption(kFinished);
+        m_view.setIndicatorCaption(finishedCaption());
         m_view.setSorted(true);
     } catch (const Error &error) {
         m_view.inform(error.description());
@@ -52,7 +52,7 @@ SearchOutcome CatalogueSearch::cmdSearch_Click()
 void CatalogueSearch::cmdStop_Click()
 {
     m_session.StopRequested = true;
-    m_view.setIndicatorCaption(kStopped);
+    m_view.setIndicatorCaption(stoppedCaption());
 }
 
 SearchOutcome CatalogueSearch::search()
@@ -126,7 +126,7 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
             m_facts = CatalogueFacts::open(catalogue, file, &absence);
             if (absence == CatalogueFacts::Absence::Unreadable && !m_toldUnreadable.contains(catalogue)) {
                 m_toldUnreadable.insert(catalogue);
-                m_view.inform(QStringLiteral("The facts beside %1 cannot be read and are left aside: %2")
+                m_view.inform(QCoreApplication::translate("SearchWindow", "The facts beside %1 cannot be read and are left aside: %2")
                                   .arg(displayFileName(catalogue), displayFileName(factsPathFor(catalogue))));
             }
         }
@@ -147,7 +147,7 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
 void SearchView::folderFailed(const QString &folder, const Error &error)
 {
     Q_UNUSED(folder);
-    inform(error.number() == ErrorNumber::InvalidArgument ? kNoFolderMessage : error.description());
+    inform(error.number() == ErrorNumber::InvalidArgument ? noFolderMessage() : error.description());
 }
 
 bool CatalogueSearch::Tokenize(QByteArrayView line, qint64 lineOffset)

@@ -9,6 +9,7 @@
 #include "platform/files/file_system.h"
 #include "platform/text/date_conventions.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <functional>
@@ -76,11 +77,26 @@ private:
     QSet<QString> m_toldUnreadable;          // facts files said to be ignored, once each
 };
 
-inline const QString kSearching = QStringLiteral("Searching ...");
-inline const QString kFinished = QStringLiteral("Finshied ...");
-inline const QString kStopped = QStringLiteral("Stopped ...");
-inline const QString kNoFolderMessage =
-    QStringLiteral("Please make sure you have selected the folder with Catalogues files in it. or\r"
-                   "Alternatively, please set the Default Current Path before searching.");
+// The indicator's captions and the message for a folder that holds no catalogue, in the
+// user's language.
+inline QString searchingCaption()
+{
+    return QCoreApplication::translate("SearchWindow", "Searching ...");
+}
+inline QString finishedCaption()
+{
+    //: Misspelt in English on purpose; translate it as a plain "Finished ...".
+    return QCoreApplication::translate("SearchWindow", "Finshied ...");
+}
+inline QString stoppedCaption()
+{
+    return QCoreApplication::translate("SearchWindow", "Stopped ...");
+}
+inline QString noFolderMessage()
+{
+    return QCoreApplication::translate("SearchWindow",
+                                       "Please make sure you have selected the folder with Catalogues files in it. or\r"
+                                       "Alternatively, please set the Default Current Path before searching.");
+}
 
 } // namespace kestrova

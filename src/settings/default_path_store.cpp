@@ -29,7 +29,7 @@ Error fileError(const QFileDevice &file)
 {
     switch (file.error()) {
     case QFileDevice::PermissionsError:
-        return Error(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied"));
+        return Error(ErrorNumber::PermissionDenied, QCoreApplication::translate("Error", "Permission denied"));
     case QFileDevice::ResourceError:
         return Error(ErrorNumber::DiskFull, file.errorString());
     default:
@@ -50,7 +50,7 @@ QByteArray readFirstBytes(const QByteArray &path)
     if (fstat(fd, &info) != 0)
         throw errorFromErrno(errno, ErrnoSubject::File);
     if (!S_ISREG(info.st_mode))
-        throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Not a regular file"));
+        throw Error(ErrorNumber::PathFileAccess, QCoreApplication::translate("Error", "Not a regular file"));
     QByteArray content(kMaxLine, Qt::Uninitialized);
     qsizetype got = 0;
     while (got < kMaxLine) {
@@ -68,7 +68,7 @@ QByteArray readFirstBytes(const QByteArray &path)
             break;
     }
     if (got == 0)
-        throw Error(ErrorNumber::InputPastEnd, QStringLiteral("Input past end of file"));
+        throw Error(ErrorNumber::InputPastEnd, QCoreApplication::translate("Error", "Input past end of file"));
     content.truncate(got);
     return content;
 }

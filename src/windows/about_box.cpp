@@ -71,12 +71,12 @@ AboutBox::AboutBox(Services &services, QWidget *parent)
     lblTitle = new QLabel(this);
     lblTitle->setFont(boldFont(14));
     lblVersion = new QLabel(this);
-    auto *label1 = new QLabel(QStringLiteral("Created By:"), this);
+    auto *label1 = new QLabel(tr("Created By:"), this);
     label1->setFont(boldFont(8.25));
     Label4 = new QLabel(QStringLiteral("The Kestrova developers"), this);
-    auto *label2 = new QLabel(QStringLiteral("Email:"), this);
+    auto *label2 = new QLabel(tr("Email:"), this);
     Text2 = new QLineEdit(this);
-    auto *label3 = new QLabel(QStringLiteral("URL"), this);
+    auto *label3 = new QLabel(tr("URL"), this);
     Text1 = new QLineEdit(this);
     for (QLineEdit *box : {Text1, Text2})
         box->setReadOnly(true);
@@ -85,8 +85,8 @@ AboutBox::AboutBox(Services &services, QWidget *parent)
     Text2->setText(QStringLiteral(KESTROVA_CONTACT_EMAIL));
     label2->setBuddy(Text2);
     label3->setBuddy(Text1);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdOK = new QPushButton(tr("OK"), this);
+    cmdSysInfo = new QPushButton(tr("&System Info..."), this);
     cmdOK->setDefault(true);
     // The grid would squeeze the buttons below their captions in the window's fixed width.
     for (QPushButton *button : {cmdOK, cmdSysInfo})
@@ -120,8 +120,8 @@ AboutBox::AboutBox(Services &services, QWidget *parent)
 
 void AboutBox::Form_Load()
 {
-    setWindowTitle(QStringLiteral("About ") + kApplicationTitle);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    setWindowTitle(tr("About %1").arg(kApplicationTitle));
+    lblVersion->setText(tr("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     lblTitle->setText(kApplicationTitle);
 }
 
@@ -145,15 +145,15 @@ void AboutBox::StartSysInfo()
             if (!GetKeyValue(m_services.registry, Registry::LocalMachine,
                              QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), QStringLiteral("MSINFO"),
                              folder))
-                throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+                throw Error(ErrorNumber::FileNotFound, tr("File not found"));
             path = folder + QStringLiteral("\\MSINFO32.EXE");
             std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
             if (!fileSystem->FileExists(path))
-                throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+                throw Error(ErrorNumber::FileNotFound, tr("File not found"));
         }
         m_services.programStarter.start(path);
     } catch (const Error &) {
-        m_services.messages.show({QStringLiteral("System Information Is Unavailable At This Time")});
+        m_services.messages.show({tr("System Information Is Unavailable At This Time")});
     }
 }
 

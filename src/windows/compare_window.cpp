@@ -1,5 +1,6 @@
 #include "compare_window.h"
 
+#include "counts.h"
 #include "hit_actions.h"
 #include "layout.h"
 #include "result_list.h"
@@ -23,22 +24,22 @@ namespace {
 // Events are handled at most this often while a comparison runs.
 constexpr qint64 kYieldIntervalMs = 15;
 
-QByteArray changeText(Difference::Kind kind)
+QString changeText(Difference::Kind kind)
 {
     switch (kind) {
-    case Difference::Kind::Added: return "Added";
-    case Difference::Kind::Removed: return "Removed";
-    case Difference::Kind::Changed: return "Changed";
-    case Difference::Kind::FolderAdded: return "Folder added";
-    case Difference::Kind::FolderRemoved: return "Folder removed";
+    case Difference::Kind::Added: return QCoreApplication::translate("CompareWindow", "Added");
+    case Difference::Kind::Removed: return QCoreApplication::translate("CompareWindow", "Removed");
+    case Difference::Kind::Changed: return QCoreApplication::translate("CompareWindow", "Changed");
+    case Difference::Kind::FolderAdded: return QCoreApplication::translate("CompareWindow", "Folder added");
+    case Difference::Kind::FolderRemoved: return QCoreApplication::translate("CompareWindow", "Folder removed");
     }
     return {};
 }
 
-// A count and what it counts, in the singular for one.
-QString countOf(quint64 count, const QString &one, const QString &many)
+// Whether a row's change says that what it names is gone from the newer catalogue.
+bool isRemoval(const QString &change)
 {
-    return QString::number(count) + u' ' + (count == 1 ? one : many);
+    return change == changeText(Difference::Kind::Removed) || change == changeText(Difference::Kind::FolderRemoved);
 }
 
 QByteArray typeAndCreated(const QByteArray &type, const QByteArray &created, qint64 size)
@@ -55,7 +56,7 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
                           | Qt::WindowCloseButtonHint),
       m_services(services), m_model(std::make_unique<ResultModel>())
 {
-    setWindowTitle(QStringLiteral("Compare Catalogues"));
+    setWindowTitle(tr("Compare Catalogues"));
     auto *grid = new QGridLayout(this);
     const auto row = [&](int at, const QString &caption, QLineEdit *&box, QPushButton *&browse) {
         auto *label = new QLabel(caption, this);
@@ -64,15 +65,15 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
         label->setBuddy(box);
         browse = new QPushButton(QStringLiteral("..."), this);
         browse->setAutoDefault(false);
-        browse->setAccessibleName(QString(caption).remove(u'&') + QStringLiteral(" (choose)"));
+        browse->setAccessibleName(tr("%1 (choose)").arg(QString(caption).remove(u'&')));
         grid->addWidget(label, at, 0);
         grid->addWidget(box, at, 1);
         grid->addWidget(browse, at, 2);
     };
-    row(0, QStringLiteral("&Older catalogue"), txtOld, cmdOld);
-    row(1, QStringLiteral("&Newer catalogue"), txtNew, cmdNew);
-    cmdCompare = new QPushButton(QStringLiteral("&Compare"), this);
-    cmdStop = new QPushButton(QStringLiteral("S&top"), this);
+    row(0, tr("&Older catalogue"), txtOld, cmdOld);
+    row(1, tr("&Newer catalogue"), txtNew, cmdNew);
+    cmdCompare = new QPushButton(tr("&Compare"), this);
+    cmdStop = new QPushButton(tr("S&top"), this);
     cmdStop->setEnabled(false);
     cmdStop->setAutoDefault(false);
     grid->addWidget(cmdCompare, 0, 3);
@@ -80,7 +81,7 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
 
     LV1 = newResultView(*m_model, this);
     LV1->horizontalHeader()->setStretchLastSection(true);
-    m_model->setHeaders({QStringLiteral("Change"), QStringLiteral("File Path"), QStringLiteral("Old"), QStringLiteral("New")});
+    m_model->setHeaders({tr("Change"), tr("File Path"), tr("Old"), tr("New")});
     m_model->setPathColumn(1);
     grid->addWidget(LV1, 2, 0, 1, 4);
     lblSummary = new QLabel(this);
@@ -92,7 +93,7 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
     resize(twips(12120), twips(8295));
-    LV1->setColumnWidth(0, LV1->fontMetrics().horizontalAdvance(QStringLiteral("Folder removed")) + 16);
+    LV1->setColumnWidth(0, LV1->fontMetrics().horizontalAdvance(changeText(Difference::Kind::FolderRemoved)) + 16);
     LV1->setColumnWidth(1, twips(5400));
     LV1->setColumnWidth(2, twips(2300));
 
@@ -102,12 +103,12 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
         m_services, *LV1, *m_model,
         HitActions::Options{{},
                             [this](int hit) {
-                                return m_model->text(hit, 0).contains(QStringLiteral("Removed")) ? m_oldName : m_newName;
+                                return isRemoval(m_model->text(hit, 0)) ? m_oldName : m_newName;
                             },
                             {"Change", "File Path", "Old", "New"},
                             {},
                             [this](int hit) {
-                                return m_model->text(hit, 0).contains(QStringLiteral("Removed")) ? m_oldRun : m_newRun;
+                                return isRemoval(m_model->text(hit, 0)) ? m_oldRun : m_newRun;
                             }});
 
     connect(cmdOld, &QPushButton::clicked, this, &CompareWindow::cmdOld_Click);
@@ -125,8 +126,8 @@ CompareWindow::~CompareWindow() = default;
 QString CompareWindow::chooseCatalogue(const QString &current)
 {
     const QString folder = !current.isEmpty() ? QFileInfo(current).path() : m_services.paths.DefaultPath;
-    return m_services.folderPicker.chooseFile(QStringLiteral("Choose a catalogue"), folder,
-                                               QStringLiteral("Catalogues (*.txt);;All files (*)"));
+    return m_services.folderPicker.chooseFile(tr("Choose a catalogue"), folder,
+                                               tr("Catalogues (*.txt);;All files (*)"));
 }
 
 void CompareWindow::cmdOld_Click()
@@ -145,10 +146,11 @@ void CompareWindow::cmdCompare_Click()
 {
     if (m_comparing)
         return;
-    for (const auto &[box, which] : {std::pair{txtOld, QStringLiteral("older")}, std::pair{txtNew, QStringLiteral("newer")}}) {
+    for (const auto &[box, message] :
+         {std::pair{txtOld, tr("Choose the older catalogue first: type its path or press the button beside it.")},
+          std::pair{txtNew, tr("Choose the newer catalogue first: type its path or press the button beside it.")}}) {
         if (box->text().isEmpty()) {
-            m_services.messages.inform(
-                QStringLiteral("Choose the %1 catalogue first: type its path or press the button beside it.").arg(which));
+            m_services.messages.inform(message);
             box->setFocus();
             return;
         }
@@ -165,7 +167,7 @@ void CompareWindow::cmdCompare_Click()
     });
     m_model->setSorted(false);
     m_model->clear();
-    lblSummary->setText(QStringLiteral("Comparing ..."));
+    lblSummary->setText(tr("Comparing ..."));
     m_oldName = QFileInfo(txtOld->text()).fileName();
     m_newName = QFileInfo(txtNew->text()).fileName();
     m_oldRun = runFactsOf(txtOld->text());
@@ -173,20 +175,19 @@ void CompareWindow::cmdCompare_Click()
     m_sinceYield.invalidate();
     try {
         const ComparisonResult result = compareCatalogues(txtOld->text(), txtNew->text(), *this);
-        QString text = QStringLiteral("%1 added, %2 removed, %3 changed, %4, %5")
+        QString text = tr("%1 added, %2 removed, %3 changed, %4, %5")
                            .arg(result.added)
                            .arg(result.removed)
                            .arg(result.changed)
-                           .arg(countOf(result.foldersAdded, QStringLiteral("folder added"), QStringLiteral("folders added")),
-                                countOf(result.foldersRemoved, QStringLiteral("folder removed"),
-                                        QStringLiteral("folders removed")));
+                           .arg(countOf(result.foldersAdded, QT_TRANSLATE_N_NOOP("Counts", "%1 folder(s) added")),
+                                countOf(result.foldersRemoved, QT_TRANSLATE_N_NOOP("Counts", "%1 folder(s) removed")));
         if (result.stopped)
-            text += QStringLiteral(" (stopped)");
+            text += tr(" (stopped)");
         for (const auto &[name, summary] : {std::pair{m_oldName, result.oldCatalogue}, std::pair{m_newName, result.newCatalogue}})
             if (!summary.complete && !result.stopped)
-                text += QStringLiteral("; %1 ends part-way").arg(name);
+                text += tr("; %1 ends part-way").arg(name);
         // The totals as each catalogue writes them.
-        text += QStringLiteral(" | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6")
+        text += tr(" | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6")
                     .arg(QString::fromUtf8(result.oldCatalogue.headerDate), QString::fromUtf8(result.oldCatalogue.folderTotal),
                          QString::fromUtf8(result.oldCatalogue.fileTotal), QString::fromUtf8(result.newCatalogue.headerDate),
                          QString::fromUtf8(result.newCatalogue.folderTotal), QString::fromUtf8(result.newCatalogue.fileTotal));
@@ -219,7 +220,7 @@ void CompareWindow::difference(const Difference &d)
                                     && !d.path.endsWith('/')
                                 ? d.path + '/'
                                 : d.path;
-    m_model->append({changeText(d.kind), path, typeAndCreated(d.oldType, d.oldCreated, d.oldSize),
+    m_model->append({changeText(d.kind).toUtf8(), path, typeAndCreated(d.oldType, d.oldCreated, d.oldSize),
                      typeAndCreated(d.newType, d.newCreated, d.newSize)});
 }
 

@@ -1,5 +1,6 @@
 #include "copies_window.h"
 
+#include "counts.h"
 #include "hit_actions.h"
 #include "layout.h"
 #include "result_list.h"
@@ -24,12 +25,6 @@
 namespace kestrova {
 namespace {
 
-// A count and what it counts, in the singular for one.
-QString countOf(qint64 count, const QString &one, const QString &many)
-{
-    return QLocale().toString(count) + u' ' + (count == 1 ? one : many);
-}
-
 } // namespace
 
 CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
@@ -37,25 +32,25 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
                           | Qt::WindowCloseButtonHint),
       m_services(services), m_model(std::make_unique<ResultModel>())
 {
-    setWindowTitle(QStringLiteral("Copies"));
+    setWindowTitle(tr("Copies"));
     auto *grid = new QGridLayout(this);
-    auto *folderLabel = new QLabel(QStringLiteral("Catalogues &folder"), this);
+    auto *folderLabel = new QLabel(tr("Catalogues &folder"), this);
     folderLabel->setFont(boldFont(8.25));
     txtFolder = new QLineEdit(this);
     folderLabel->setBuddy(txtFolder);
     cmdFolder = new QPushButton(QStringLiteral("..."), this);
-    cmdFolder->setAccessibleName(QStringLiteral("Catalogues folder (choose)"));
+    cmdFolder->setAccessibleName(tr("Catalogues folder (choose)"));
     grid->addWidget(folderLabel, 0, 0);
     grid->addWidget(txtFolder, 0, 1);
     grid->addWidget(cmdFolder, 0, 2);
 
-    optSingle = new QRadioButton(QStringLiteral("&Single copies: files on one drive only"), this);
-    optDuplicates = new QRadioButton(QStringLiteral("&Duplicates: files stored more than once"), this);
+    optSingle = new QRadioButton(tr("&Single copies: files on one drive only"), this);
+    optDuplicates = new QRadioButton(tr("&Duplicates: files stored more than once"), this);
     optSingle->setChecked(true);
-    auto *underLabel = new QLabel(QStringLiteral("&Under"), this);
+    auto *underLabel = new QLabel(tr("&Under"), this);
     txtUnder = new QLineEdit(this);
-    txtUnder->setPlaceholderText(QStringLiteral("a folder as catalogued, e.g. /media/photos"));
-    txtUnder->setToolTip(QStringLiteral("Only the single copies in this folder or below it"));
+    txtUnder->setPlaceholderText(tr("a folder as catalogued, e.g. /media/photos"));
+    txtUnder->setToolTip(tr("Only the single copies in this folder or below it"));
     underLabel->setBuddy(txtUnder);
     auto *modes = new QHBoxLayout;
     modes->addWidget(optSingle);
@@ -64,15 +59,15 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
     grid->addLayout(modes, 1, 0, 1, 3);
     grid->addWidget(optDuplicates, 2, 0, 1, 3);
 
-    cmdFind = new QPushButton(QStringLiteral("F&ind"), this);
-    cmdStop = new QPushButton(QStringLiteral("S&top"), this);
+    cmdFind = new QPushButton(tr("F&ind"), this);
+    cmdStop = new QPushButton(tr("S&top"), this);
     cmdStop->setEnabled(false);
     grid->addWidget(cmdFind, 0, 3);
     grid->addWidget(cmdStop, 1, 3);
 
     LV1 = newResultView(*m_model, this);
-    m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"), QStringLiteral("Copies"),
-                         QStringLiteral("Catalogue File"), QStringLiteral("Size"), QStringLiteral("Modified")});
+    m_model->setHeaders({tr("File Path"), tr("File Type"), tr("Copies"),
+                         tr("Catalogue File"), tr("Size"), tr("Modified")});
     LV1->horizontalHeader()->setSectionHidden(ResultTable::kModifiedColumn, true);
     grid->addWidget(LV1, 3, 0, 1, 4);
     LV1->installEventFilter(this);
@@ -81,9 +76,9 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
     lblProgress->setWordWrap(true);
     lblProgress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(lblProgress, 4, 0, 1, 4);
-    cmdExport = new QPushButton(QStringLiteral("&Export Results..."), this);
+    cmdExport = new QPushButton(tr("&Export Results..."), this);
     cmdExport->setEnabled(false);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose = new QPushButton(tr("Close"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdExport);
     buttons->addStretch(1);
@@ -133,7 +128,7 @@ void CopiesWindow::Form_Load()
 
 void CopiesWindow::cmdFolder_Click()
 {
-    const QString chosen = m_services.folderPicker.chooseFolder(QStringLiteral("Choose the folder of catalogues"));
+    const QString chosen = m_services.folderPicker.chooseFolder(tr("Choose the folder of catalogues"));
     if (!chosen.isEmpty())
         txtFolder->setText(chosen);
 }
@@ -144,7 +139,7 @@ void CopiesWindow::cmdFind_Click()
         return;
     if (txtFolder->text().isEmpty()) {
         m_services.messages.inform(
-            QStringLiteral("Choose the folder of catalogues first: type its path or press the button beside it."));
+            tr("Choose the folder of catalogues first: type its path or press the button beside it."));
         txtFolder->setFocus();
         return;
     }
@@ -164,7 +159,7 @@ void CopiesWindow::cmdFind_Click()
     });
     m_model->setSorted(false);
     m_model->clear();
-    lblProgress->setText(QStringLiteral("Reading the catalogues ..."));
+    lblProgress->setText(tr("Reading the catalogues ..."));
     CopiesOptions options;
     options.mode = optSingle->isChecked() ? CopiesOptions::Mode::Single : CopiesOptions::Mode::Duplicates;
     if (optSingle->isChecked())
@@ -199,23 +194,23 @@ void CopiesWindow::showResult(const CopiesResult &result)
     m_model->publish();
     const QLocale locale;
     QString text = optSingle->isChecked()
-                       ? QStringLiteral("%1 on one drive only, %2")
-                             .arg(countOf(result.size(), QStringLiteral("file"), QStringLiteral("files")),
+                       ? tr("%1 on one drive only, %2")
+                             .arg(countOf(result.size(), QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
                                   locale.formattedDataSize(total))
-                       : QStringLiteral("%1 of %2; %3 in copies beyond the first")
-                             .arg(countOf(result.size(), QStringLiteral("copy"), QStringLiteral("copies")),
-                                  countOf(groups, QStringLiteral("file"), QStringLiteral("files")),
+                       : tr("%1 of %2; %3 in copies beyond the first")
+                             .arg(countOf(result.size(), QT_TRANSLATE_N_NOOP("Counts", "%1 copy(ies)")),
+                                  countOf(groups, QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
                                   locale.formattedDataSize(spare));
-    text += QStringLiteral(" (%1 in %2)")
-                .arg(countOf(qint64(result.entries), QStringLiteral("file"), QStringLiteral("files")),
-                     countOf(result.catalogues.size(), QStringLiteral("catalogue"), QStringLiteral("catalogues")));
+    text += tr(" (%1 in %2)")
+                .arg(countOf(qint64(result.entries), QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
+                     countOf(result.catalogues.size(), QT_TRANSLATE_N_NOOP("Counts", "%1 catalogue(s)")));
     if (result.stopped)
-        text += QStringLiteral(" (stopped)");
+        text += tr(" (stopped)");
     if (!result.withoutFacts.isEmpty())
-        text += QStringLiteral("; sizes unknown in %1: their files count as copies by name and type")
+        text += tr("; sizes unknown in %1: their files count as copies by name and type")
                     .arg(result.withoutFacts.join(QStringLiteral(", ")));
     if (!m_failures.isEmpty())
-        text += QStringLiteral("; not read: %1").arg(m_failures.join(QStringLiteral("; ")));
+        text += tr("; not read: %1").arg(m_failures.join(QStringLiteral("; ")));
     lblProgress->setText(text);
 }
 
@@ -250,11 +245,11 @@ void CopiesWindow::reject()
 
 bool CopiesWindow::keepGoing(const CopiesProgress &progress)
 {
-    lblProgress->setText(QStringLiteral("%1: %2 of %3, %4")
-                             .arg(progress.reading == 1 ? QStringLiteral("Counting") : QStringLiteral("Listing"))
+    lblProgress->setText(tr("%1: %2 of %3, %4")
+                             .arg(progress.reading == 1 ? tr("Counting") : tr("Listing"))
                              .arg(progress.cataloguesDone)
-                             .arg(countOf(progress.catalogues, QStringLiteral("catalogue"), QStringLiteral("catalogues")),
-                                  countOf(qint64(progress.entriesRead), QStringLiteral("file"), QStringLiteral("files"))));
+                             .arg(countOf(progress.catalogues, QT_TRANSLATE_N_NOOP("Counts", "%1 catalogue(s)")),
+                                  countOf(qint64(progress.entriesRead), QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)"))));
     yieldToEventLoop();
     return !m_stop;
 }

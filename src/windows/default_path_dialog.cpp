@@ -18,14 +18,14 @@ DefaultPathDialog::DefaultPathDialog(Services &services, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_services(services)
 {
-    setWindowTitle(QStringLiteral("Set Default Path"));
+    setWindowTitle(tr("Set Default Path"));
     auto *layout = new QVBoxLayout(this);
     auto *tips = new QHBoxLayout;
     auto *image2 = new QLabel(this);
     image2->setPixmap(applicationIcon().pixmap(32, 32));
     image2->setAlignment(Qt::AlignTop);
     auto *label2 = new QLabel(
-        QStringLiteral("Tips: This screen is to set the default path. This path will be effective both "
+        tr("Tips: This screen is to set the default path. This path will be effective both "
                        "while generating the Catalogue file and when trying to find files in the report."),
         this);
     label2->setWordWrap(true);
@@ -36,7 +36,7 @@ DefaultPathDialog::DefaultPathDialog(Services &services, QWidget *parent)
     frame1->setFrameShape(QFrame::HLine);
     frame1->setFrameShadow(QFrame::Sunken);
     layout->addWidget(frame1);
-    auto *label1 = new QLabel(QStringLiteral("Current Default Path"), this);
+    auto *label1 = new QLabel(tr("Current Default Path"), this);
     label1->setFont(boldFont(8.25));
     layout->addWidget(label1);
     txtpath = new QLineEdit(this);
@@ -49,10 +49,10 @@ DefaultPathDialog::DefaultPathDialog(Services &services, QWidget *parent)
         buttons->addWidget(result, 1);
         return result;
     };
-    cmdbrowse = button(QStringLiteral("&Browse"));
-    cmdSet = button(QStringLiteral("&Set"));
-    cmdClear = button(QStringLiteral("&Remove"));
-    cmdClose = button(QStringLiteral("&Close"));
+    cmdbrowse = button(tr("&Browse"));
+    cmdSet = button(tr("&Set"));
+    cmdClear = button(tr("&Remove"));
+    cmdClose = button(tr("&Close"));
     layout->addLayout(buttons);
     setTabOrder(txtpath, cmdbrowse);
     setTabOrder(cmdbrowse, cmdSet);
@@ -100,7 +100,7 @@ void DefaultPathDialog::OpenDefaultPath()
 void DefaultPathDialog::cmdbrowse_Click()
 {
     try {
-        const QString chosen = BrowseForFolder(this, QStringLiteral("Please select the path."));
+        const QString chosen = BrowseForFolder(this, tr("Please select the path."));
         if (!chosen.isEmpty())
             txtpath->setText(chosen);
     } catch (const Error &error) {
@@ -121,7 +121,7 @@ QString DefaultPathDialog::BrowseForFolder(QWidget *, const QString &sPrompt)
 void DefaultPathDialog::cmdSet_Click()
 {
     try {
-        if (!m_services.messages.confirm(QStringLiteral("This will over-write your default path?")))
+        if (!m_services.messages.confirm(tr("This will over-write your default path?")))
             return;
         m_services.paths.DefaultPath = txtpath->text();
         m_services.pathStore.write(m_services.paths.DefaultPath);
@@ -135,10 +135,10 @@ void DefaultPathDialog::cmdClear_Click()
     // A setup file that cannot be deleted is reported, and the box and both strings keep their
     // values.
     try {
-        if (!m_services.messages.confirm(QStringLiteral("Your default path will  be cleared permenantly?")))
+        if (!m_services.messages.confirm(tr("Your default path will  be cleared permenantly?")))
             return;
         if (!m_services.pathStore.exists()) {
-            m_services.messages.show({QStringLiteral("File doesn't exist!")});
+            m_services.messages.show({tr("File doesn't exist!")});
             return;
         }
         m_services.pathStore.remove();

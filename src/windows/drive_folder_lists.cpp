@@ -48,17 +48,17 @@ FolderList::FolderList(QWidget *parent) : QListWidget(parent)
 void FolderList::setPath(const QString &folder)
 {
     if (folder.isEmpty())
-        throw Error(ErrorNumber::PathNotFound, QStringLiteral("Path not found"));
+        throw Error(ErrorNumber::PathNotFound, QCoreApplication::translate("DriveFolderLists", "Path not found"));
     const QFileInfo info(folder);
     const QString clean = QDir::cleanPath(info.absoluteFilePath());
     if (!info.exists() || !info.isDir()) {
         const QStorageInfo storage(folder);
         if (storage.isValid() && !storage.isReady())
-            throw Error(ErrorNumber::DiskNotReady, QStringLiteral("Disk not ready"));
-        throw Error(ErrorNumber::PathNotFound, QStringLiteral("Path not found"));
+            throw Error(ErrorNumber::DiskNotReady, QCoreApplication::translate("DriveFolderLists", "Disk not ready"));
+        throw Error(ErrorNumber::PathNotFound, QCoreApplication::translate("DriveFolderLists", "Path not found"));
     }
     if (!info.isReadable() || !info.isExecutable())
-        throw Error(ErrorNumber::PermissionDenied, QStringLiteral("Permission denied"));
+        throw Error(ErrorNumber::PermissionDenied, QCoreApplication::translate("DriveFolderLists", "Permission denied"));
     if (clean == m_path)
         return;
     m_path = clean;

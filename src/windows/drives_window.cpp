@@ -45,25 +45,25 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
                           | Qt::WindowCloseButtonHint),
       m_services(services)
 {
-    setWindowTitle(QStringLiteral("Drives"));
+    setWindowTitle(tr("Drives"));
     auto *grid = new QGridLayout(this);
-    auto *label = new QLabel(QStringLiteral("Catalogues &folder"), this);
+    auto *label = new QLabel(tr("Catalogues &folder"), this);
     label->setFont(boldFont(8.25));
     txtFolder = new QLineEdit(this);
     label->setBuddy(txtFolder);
     cmdFolder = new QPushButton(QStringLiteral("..."), this);
-    cmdFolder->setAccessibleName(QStringLiteral("Catalogues folder (choose)"));
-    cmdRefresh = new QPushButton(QStringLiteral("&Refresh"), this);
+    cmdFolder->setAccessibleName(tr("Catalogues folder (choose)"));
+    cmdRefresh = new QPushButton(tr("&Refresh"), this);
     grid->addWidget(label, 0, 0);
     grid->addWidget(txtFolder, 0, 1);
     grid->addWidget(cmdFolder, 0, 2);
     grid->addWidget(cmdRefresh, 0, 3);
 
     LV1 = new QTableWidget(0, 10, this);
-    LV1->setHorizontalHeaderLabels({QStringLiteral("Catalogue File"), QStringLiteral("Label"), QStringLiteral("UUID"),
-                                    QStringLiteral("File System"), QStringLiteral("Capacity"), QStringLiteral("Free"),
-                                    QStringLiteral("Files"), QStringLiteral("Total Size"), QStringLiteral("Catalogued"),
-                                    QStringLiteral("Connected")});
+    LV1->setHorizontalHeaderLabels({tr("Catalogue File"), tr("Label"), tr("UUID"),
+                                    tr("File System"), tr("Capacity"), tr("Free"),
+                                    tr("Files"), tr("Total Size"), tr("Catalogued"),
+                                    tr("Connected")});
     // Rows as the result list has them: one fixed height, whole rows selected.
     LV1->verticalHeader()->hide();
     LV1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -78,8 +78,8 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     LV1->horizontalHeader()->setStretchLastSection(true);
     grid->addWidget(LV1, 1, 0, 1, 4);
 
-    cmdOpen = new QPushButton(QStringLiteral("&Open Folder"), this);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdOpen = new QPushButton(tr("&Open Folder"), this);
+    cmdClose = new QPushButton(tr("Close"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOpen);
@@ -110,7 +110,7 @@ void DrivesWindow::Form_Load()
 
 void DrivesWindow::cmdFolder_Click()
 {
-    const QString chosen = m_services.folderPicker.chooseFolder(QStringLiteral("Choose the folder of catalogues"));
+    const QString chosen = m_services.folderPicker.chooseFolder(tr("Choose the folder of catalogues"));
     if (chosen.isEmpty())
         return;
     txtFolder->setText(chosen);
@@ -142,7 +142,7 @@ void DrivesWindow::fill()
                                                          : drive.catalogued;
         const QString connected = drive.connected ? drive.connected->rootPath
                                   : drive.run.uuid.isEmpty() ? QString()
-                                                              : QStringLiteral("no");
+                                                              : tr("no");
         auto *name = new Cell(drive.catalogue);
         name->setData(Qt::UserRole, row); // the row of m_rows, whatever the order shown
         LV1->setItem(row, 0, name);
@@ -181,7 +181,7 @@ void DrivesWindow::cmdOpen_Click()
     const QString folder = drive.connected->rootPath;
     const int result = StartDoc(m_services.launcher, m_services.messages, folder, folder);
     if (result <= 32)
-        m_services.messages.inform(QStringLiteral("The drive's folder %1 could not be opened.").arg(displayFileName(folder)));
+        m_services.messages.inform(tr("The drive's folder %1 could not be opened.").arg(displayFileName(folder)));
 }
 
 } // namespace kestrova

@@ -63,15 +63,15 @@ HitActions::HitActions(Services &services, QTableView &view, ResultModel &model,
     m_view.installEventFilter(this);
 
     m_menu = new QMenu(&m_view);
-    openAction = m_menu->addAction(QStringLiteral("&Open"), this, &HitActions::open);
-    showInFolderAction = m_menu->addAction(QStringLiteral("Show in &Folder"), this, &HitActions::showInFolder);
+    openAction = m_menu->addAction(tr("&Open"), this, &HitActions::open);
+    showInFolderAction = m_menu->addAction(tr("Show in &Folder"), this, &HitActions::showInFolder);
     m_menu->addSeparator();
-    copyPathAction = m_menu->addAction(QStringLiteral("&Copy Path"), this, &HitActions::copyPaths);
+    copyPathAction = m_menu->addAction(tr("&Copy Path"), this, &HitActions::copyPaths);
     copyPathAction->setShortcut(QKeySequence::Copy); // shown in the menu; the list takes the key itself
-    copyNameAction = m_menu->addAction(QStringLiteral("Copy &Name"), this, &HitActions::copyNames);
+    copyNameAction = m_menu->addAction(tr("Copy &Name"), this, &HitActions::copyNames);
     m_menu->addSeparator();
-    runCopyAction = m_menu->addAction(QStringLiteral("&Run/Copy Path..."), this, [this] { m_options.runCopy(); });
-    exportAction = m_menu->addAction(QStringLiteral("&Export Results..."), this, &HitActions::exportResults);
+    runCopyAction = m_menu->addAction(tr("&Run/Copy Path..."), this, [this] { m_options.runCopy(); });
+    exportAction = m_menu->addAction(tr("&Export Results..."), this, &HitActions::exportResults);
     for (QAction *action : {openAction, copyNameAction, runCopyAction})
         action->setVisible(bool(m_options.runCopy));
     connect(m_menu, &QMenu::aboutToShow, this, &HitActions::updateActions);
@@ -146,14 +146,14 @@ bool HitActions::reachable(int row)
     const QString catalogue = m_options.catalogueOf ? m_options.catalogueOf(row) : m_model.text(row, 3);
     const QString drive = m_options.runOf ? driveToConnect(m_options.runOf(row), m_services.drives()) : QString();
     if (!drive.isEmpty())
-        m_services.messages.inform(QStringLiteral("%1 is on the drive %2, which is not connected. Connect it to "
+        m_services.messages.inform(tr("%1 is on the drive %2, which is not connected. Connect it to "
                                                   "reach the file.\nIt was catalogued in %3.")
                                        .arg(displayFileName(path), drive, catalogue));
     else if (exists(folder))
-        m_services.messages.inform(QStringLiteral("%1 is not there any more.\nIt was catalogued in %2.")
+        m_services.messages.inform(tr("%1 is not there any more.\nIt was catalogued in %2.")
                                        .arg(displayFileName(path), catalogue));
     else
-        m_services.messages.inform(QStringLiteral("%1 is on a drive that is not connected: the folder %2 is "
+        m_services.messages.inform(tr("%1 is on a drive that is not connected: the folder %2 is "
                                                   "missing.\nIt was catalogued in %3.")
                                        .arg(displayFileName(path), displayFileName(folder), catalogue));
     return false;
@@ -167,7 +167,7 @@ void HitActions::open()
     const QString path = pathToday(rows.first());
     const auto failed = [this, path](int result) {
         m_services.messages.inform(
-            QStringLiteral("%1 could not be opened: %2").arg(displayFileName(path), launchFailureText(result)));
+            tr("%1 could not be opened: %2").arg(displayFileName(path), launchFailureText(result)));
     };
     const int result = StartDoc(m_services.launcher, m_services.messages, path, QFileInfo(path).path(), failed);
     if (result <= 32)
@@ -185,7 +185,7 @@ void HitActions::showInFolder()
     // No file manager answers on the bus: its folder opens, without the selection.
     const QString folder = QFileInfo(path).path();
     const auto failed = [this, folder](int result) {
-        m_services.messages.inform(QStringLiteral("The folder %1 could not be opened: %2\nNo file manager answers, and "
+        m_services.messages.inform(tr("The folder %1 could not be opened: %2\nNo file manager answers, and "
                                                   "no program is set to open folders.")
                                        .arg(displayFileName(folder), launchFailureText(result)));
     };
@@ -218,8 +218,8 @@ void HitActions::exportResults()
         return;
     // The tab-separated type lists only its own pattern: a ".txt" file is read as tab-separated
     // when typed so, but the catalogues are no exports to offer.
-    const QString csv = QStringLiteral("CSV (*.csv)");
-    const QString tsv = QStringLiteral("Tab-separated text (*.tsv)");
+    const QString csv = tr("CSV (*.csv)");
+    const QString tsv = tr("Tab-separated text (*.tsv)");
     SaveDialog &dialog = m_services.exportDialog;
     dialog.filter = csv + QStringLiteral(";;") + tsv;
     dialog.cancelError = false;
@@ -249,7 +249,7 @@ void HitActions::exportResults()
     for (const QString &catalogues : {m_services.paths.CurrentPath, m_services.paths.DefaultPath}) {
         if (!catalogues.isEmpty() && QFileInfo(catalogues).absoluteFilePath() == folder) {
             if (!m_services.messages.confirm(
-                    QStringLiteral("%1 is in the folder of catalogues %2: the next search there reads it as a "
+                    tr("%1 is in the folder of catalogues %2: the next search there reads it as a "
                                    "catalogue, as it reads every file there.\nSave it there anyway?")
                         .arg(QFileInfo(target).fileName(), displayFileName(folder))))
                 return;
@@ -282,7 +282,7 @@ void HitActions::exportResults()
     }
     written = written && file.write(block) == block.size() && file.commit();
     if (!written)
-        m_services.messages.inform(QStringLiteral("The results could not be written to %1:\n%2")
+        m_services.messages.inform(tr("The results could not be written to %1:\n%2")
                                        .arg(target, file.errorString()));
 }
 

@@ -47,19 +47,19 @@ constexpr int kClientHeight = 6615;
 QString launchFailureMessage(int result)
 {
     switch (result) {
-    case 2: return QStringLiteral("File not found");
-    case 3: return QStringLiteral("Path not found");
-    case 5: return QStringLiteral("Access denied");
-    case 8: return QStringLiteral("Out of memory");
-    case 11: return QStringLiteral("Invalid EXE file or error in EXE image");
-    case 26: return QStringLiteral("A sharing violation occurred");
-    case 27: return QStringLiteral("Incomplete or invalid file association");
-    case 28: return QStringLiteral("DDE Time out");
-    case 29: return QStringLiteral("DDE transaction failed");
-    case 30: return QStringLiteral("DDE busy");
-    case 31: return QStringLiteral("No association for file extension");
-    case 32: return QStringLiteral("DLL not found");
-    default: return QStringLiteral("Unknown error");
+    case 2: return QCoreApplication::translate("MainWindow", "File not found");
+    case 3: return QCoreApplication::translate("MainWindow", "Path not found");
+    case 5: return QCoreApplication::translate("MainWindow", "Access denied");
+    case 8: return QCoreApplication::translate("MainWindow", "Out of memory");
+    case 11: return QCoreApplication::translate("MainWindow", "Invalid EXE file or error in EXE image");
+    case 26: return QCoreApplication::translate("MainWindow", "A sharing violation occurred");
+    case 27: return QCoreApplication::translate("MainWindow", "Incomplete or invalid file association");
+    case 28: return QCoreApplication::translate("MainWindow", "DDE Time out");
+    case 29: return QCoreApplication::translate("MainWindow", "DDE transaction failed");
+    case 30: return QCoreApplication::translate("MainWindow", "DDE busy");
+    case 31: return QCoreApplication::translate("MainWindow", "No association for file extension");
+    case 32: return QCoreApplication::translate("MainWindow", "DLL not found");
+    default: return QCoreApplication::translate("MainWindow", "Unknown error");
     }
 }
 
@@ -83,16 +83,16 @@ void MainWindow::buildControls()
     setCentralWidget(client);
     client->setFixedSize(twips(kClientWidth), twips(kClientHeight));
 
-    auto *frame1 = new QGroupBox(QStringLiteral("Select Drive/Folder "), client);
+    auto *frame1 = new QGroupBox(tr("Select Drive/Folder "), client);
     frame1->setFont(boldFont(9.75));
     place(frame1, 120, 240, 6375, 3855);
-    boldLabel(QStringLiteral("Select Drive"), frame1, 240, 480, 1575, 255);
+    boldLabel(tr("Select Drive"), frame1, 240, 480, 1575, 255);
     Drive1 = new DriveList(frame1);
     place(Drive1, 2280, 480, 3735, 315);
-    boldLabel(QStringLiteral("Select Folder"), frame1, 240, 1080, 1575, 255);
+    boldLabel(tr("Select Folder"), frame1, 240, 1080, 1575, 255);
     Dir1 = new FolderList(frame1);
     place(Dir1, 2280, 1080, 3735, 2565);
-    boldLabel(QStringLiteral("Please select the Drive or Folder you want to generate its Catalogue."),
+    boldLabel(tr("Please select the Drive or Folder you want to generate its Catalogue."),
           frame1, 240, 1440, 1815, 1095);
     auto *image1 = new QLabel(frame1);
     image1->setPixmap(applicationIcon().pixmap(32, 32));
@@ -102,15 +102,15 @@ void MainWindow::buildControls()
         if (child != Drive1 && child != Dir1)
             child->setFont(boldFont(8.25));
 
-    auto *frame2 = new QGroupBox(QStringLiteral("Process Details"), client);
+    auto *frame2 = new QGroupBox(tr("Process Details"), client);
     frame2->setFont(boldFont(9.75));
     place(frame2, 120, 4320, 8535, 2175);
-    boldLabel(QStringLiteral("Current Folder"), frame2, 360, 360, 1575, 255);
+    boldLabel(tr("Current Folder"), frame2, 360, 360, 1575, 255);
     lblFolder = new PathLabel(frame2);
     lblFolder->setFont(boldFont(8.25));
     lblFolder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(lblFolder, 2160, 360, 5895, 375);
-    boldLabel(QStringLiteral("Current File"), frame2, 360, 960, 1575, 255);
+    boldLabel(tr("Current File"), frame2, 360, 960, 1575, 255);
     lblFile = boldLabel(QString(), frame2, 2160, 960, 5895, 975);
     lblFile->setTextFormat(Qt::PlainText);
     // Beside the Current File label's three lines: how far a run has come, and its totals.
@@ -118,9 +118,9 @@ void MainWindow::buildControls()
     lblProgress->setTextFormat(Qt::PlainText);
     lblProgress->setFont(boldFont(8.25));
     place(lblProgress, 360, 1935, 6375, 225);
-    cmdDetails = new QPushButton(QStringLiteral("&Details..."), frame2);
+    cmdDetails = new QPushButton(tr("&Details..."), frame2);
     cmdDetails->setFont(boldFont(8.25));
-    cmdDetails->setToolTip(QStringLiteral("What the last run could not read"));
+    cmdDetails->setToolTip(tr("What the last run could not read"));
     place(cmdDetails, 6840, 1860, 1560, 300);
     cmdDetails->hide();
     connect(cmdDetails, &QPushButton::clicked, this, &MainWindow::cmdDetails_Click);
@@ -133,11 +133,11 @@ void MainWindow::buildControls()
         place(result, 6960, top, 1455, 750);
         return result;
     };
-    cmdGenerate = button(QStyle::SP_DialogSaveButton, QStringLiteral("&Generate Catalogue"), 360);
-    cmdView = button(QStyle::SP_FileDialogContentsView, QStringLiteral("&View Catalogue"), 1140);
-    cmdFind = button(QStyle::SP_FileDialogDetailedView, QStringLiteral("&Find Files "), 1920);
-    cmdSetDefaultPath = button(QStyle::SP_DirHomeIcon, QStringLiteral("&Set Default Path"), 2700);
-    cmdExit = button(QStyle::SP_DialogCloseButton, QStringLiteral("E&xit"), 3480);
+    cmdGenerate = button(QStyle::SP_DialogSaveButton, tr("&Generate Catalogue"), 360);
+    cmdView = button(QStyle::SP_FileDialogContentsView, tr("&View Catalogue"), 1140);
+    cmdFind = button(QStyle::SP_FileDialogDetailedView, tr("&Find Files "), 1920);
+    cmdSetDefaultPath = button(QStyle::SP_DirHomeIcon, tr("&Set Default Path"), 2700);
+    cmdExit = button(QStyle::SP_DialogCloseButton, tr("E&xit"), 3480);
     cmdGenerate->setEnabled(false);
     cmdView->setEnabled(false);
 
@@ -163,17 +163,17 @@ void MainWindow::buildMenus()
 {
     // The menu items call the button procedures directly, so they act while a button is
     // disabled.
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
-    mGenerate = file->addAction(QStringLiteral("Generate Catalogue"), this, &MainWindow::cmdGenerate_Click);
-    mFind = file->addAction(QStringLiteral("Find Files"), this, &MainWindow::cmdFind_Click);
-    mExit = file->addAction(QStringLiteral("Exit"), this, &MainWindow::cmdExit_Click);
-    QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    mPath = tools->addAction(QStringLiteral("Set Default Path"), this, &MainWindow::cmdSetDefaultPath_Click);
-    mCompare = tools->addAction(QStringLiteral("Compare Catalogues..."), this, &MainWindow::mCompare_Click);
-    mDrives = tools->addAction(QStringLiteral("Drives..."), this, &MainWindow::mDrives_Click);
-    mCopies = tools->addAction(QStringLiteral("Copies..."), this, &MainWindow::mCopies_Click);
-    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
-    mAbout = help->addAction(QStringLiteral("About"), this, &MainWindow::mAbout_Click);
+    QMenu *file = menuBar()->addMenu(tr("File"));
+    mGenerate = file->addAction(tr("Generate Catalogue"), this, &MainWindow::cmdGenerate_Click);
+    mFind = file->addAction(tr("Find Files"), this, &MainWindow::cmdFind_Click);
+    mExit = file->addAction(tr("Exit"), this, &MainWindow::cmdExit_Click);
+    QMenu *tools = menuBar()->addMenu(tr("Tools"));
+    mPath = tools->addAction(tr("Set Default Path"), this, &MainWindow::cmdSetDefaultPath_Click);
+    mCompare = tools->addAction(tr("Compare Catalogues..."), this, &MainWindow::mCompare_Click);
+    mDrives = tools->addAction(tr("Drives..."), this, &MainWindow::mDrives_Click);
+    mCopies = tools->addAction(tr("Copies..."), this, &MainWindow::mCopies_Click);
+    QMenu *help = menuBar()->addMenu(tr("Help"));
+    mAbout = help->addAction(tr("About"), this, &MainWindow::mAbout_Click);
 }
 
 void MainWindow::centreOnScreen()
@@ -214,7 +214,7 @@ void MainWindow::OpenDefaultPath()
         m_services.messages.reportNumberStyle(
             stored.isEmpty() ? error
                              : Error(error.number(),
-                                     QStringLiteral("%1: %2, the default path kept by Set Default Path.\nConnect its "
+                                     tr("%1: %2, the default path kept by Set Default Path.\nConnect its "
                                                     "drive, or choose another folder with Set Default Path.")
                                          .arg(error.description(), displayFileName(stored))));
     }
@@ -265,7 +265,7 @@ void MainWindow::cmdGenerate_Click()
     // Events are handled at every folder start, so Generate can be asked for again while a
     // run goes on; runs must not overlap.
     if (m_generating) {
-        m_services.messages.inform(QStringLiteral("A catalogue is being generated."));
+        m_services.messages.inform(tr("A catalogue is being generated."));
         return;
     }
     m_generating = true;
@@ -276,7 +276,7 @@ void MainWindow::cmdGenerate_Click()
         cd1.cancelError = true;
         SetButtonStatus(false);
         const std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
-        cd1.filter = QStringLiteral("Text (*.txt)");
+        cd1.filter = tr("Text (*.txt)");
         if (!m_services.paths.DefaultPath.isEmpty())
             cd1.initialDir = m_services.paths.DefaultPath;
         cd1.showSave();

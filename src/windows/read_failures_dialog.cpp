@@ -13,20 +13,20 @@ namespace kestrova {
 ReadFailuresDialog::ReadFailuresDialog(Services &services, const QStringList &failures, QWidget *parent)
     : QDialog(parent), m_services(services), m_failures(failures)
 {
-    setWindowTitle(QStringLiteral("Could Not Be Read"));
+    setWindowTitle(tr("Could Not Be Read"));
     auto *layout = new QVBoxLayout(this);
-    auto *caption = new QLabel(QStringLiteral("What the last run could not read; the rest of its catalogue is complete:"), this);
+    auto *caption = new QLabel(tr("What the last run could not read; the rest of its catalogue is complete:"), this);
     caption->setWordWrap(true);
     layout->addWidget(caption);
     txtFailures = new QPlainTextEdit(this);
     txtFailures->setReadOnly(true);
     txtFailures->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtFailures->setPlainText(failures.join(u'\n'));
-    txtFailures->setAccessibleName(QStringLiteral("What could not be read"));
+    txtFailures->setAccessibleName(tr("What could not be read"));
     caption->setBuddy(txtFailures);
     layout->addWidget(txtFailures);
     auto *buttons = new QDialogButtonBox(this);
-    cmdCopy = buttons->addButton(QStringLiteral("&Copy"), QDialogButtonBox::ActionRole);
+    cmdCopy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
     cmdClose = buttons->addButton(QDialogButtonBox::Close);
     layout->addWidget(buttons);
     connect(cmdCopy, &QPushButton::clicked, this, &ReadFailuresDialog::cmdCopy_Click);

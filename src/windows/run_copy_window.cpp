@@ -3,6 +3,9 @@
 #include "layout.h"
 #include "picture_button.h"
 
+#include <algorithm>
+#include <array>
+
 #include <QEvent>
 #include <QPointer>
 #include <QStorageInfo>
@@ -15,19 +18,19 @@ namespace kestrova {
 QString runFailureText(int result)
 {
     switch (result) {
-    case 2: return QStringLiteral("File not found ...");
-    case 3: return QStringLiteral("Path not found ...");
-    case 5: return QStringLiteral("Access denied ...");
-    case 8: return QStringLiteral("Out of memory");
-    case 11: return QStringLiteral("Invalid EXE file or error in EXE image ...");
-    case 26: return QStringLiteral("A sharing violation occurred ...");
-    case 27: return QStringLiteral("Incomplete or invalid file association");
-    case 28: return QStringLiteral("DDE Time out ...");
-    case 29: return QStringLiteral("DDE transaction failed ...");
-    case 30: return QStringLiteral("DDE busy");
-    case 31: return QStringLiteral("No association for file extension ...");
-    case 32: return QStringLiteral("DLL not found ...");
-    default: return QStringLiteral("Unknown error");
+    case 2: return QCoreApplication::translate("RunCopyWindow", "File not found ...");
+    case 3: return QCoreApplication::translate("RunCopyWindow", "Path not found ...");
+    case 5: return QCoreApplication::translate("RunCopyWindow", "Access denied ...");
+    case 8: return QCoreApplication::translate("RunCopyWindow", "Out of memory");
+    case 11: return QCoreApplication::translate("RunCopyWindow", "Invalid EXE file or error in EXE image ...");
+    case 26: return QCoreApplication::translate("RunCopyWindow", "A sharing violation occurred ...");
+    case 27: return QCoreApplication::translate("RunCopyWindow", "Incomplete or invalid file association");
+    case 28: return QCoreApplication::translate("RunCopyWindow", "DDE Time out ...");
+    case 29: return QCoreApplication::translate("RunCopyWindow", "DDE transaction failed ...");
+    case 30: return QCoreApplication::translate("RunCopyWindow", "DDE busy");
+    case 31: return QCoreApplication::translate("RunCopyWindow", "No association for file extension ...");
+    case 32: return QCoreApplication::translate("RunCopyWindow", "DLL not found ...");
+    default: return QCoreApplication::translate("RunCopyWindow", "Unknown error");
     }
 }
 
@@ -51,7 +54,7 @@ RunCopyWindow::RunCopyWindow(Services &services, QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_services(services)
 {
-    setWindowTitle(QStringLiteral("Run/Copy path"));
+    setWindowTitle(tr("Run/Copy path"));
     setFixedSize(twips(10620), twips(645));
     txtpath = new QLineEdit(this);
     place(txtpath, 120, 120, 8415, 375);
@@ -63,9 +66,26 @@ RunCopyWindow::RunCopyWindow(Services &services, QWidget *parent)
         place(result, left, 0, 615, 615);
         return result;
     };
-    cmdRun = button(QStyle::SP_MediaPlay, QStringLiteral("Run"), 8760);
-    cmdCopy = button(QStyle::SP_DialogSaveButton, QStringLiteral("Copy"), 9360);
-    cmdClose = button(QStyle::SP_DialogCloseButton, QStringLiteral("Close"), 9960);
+    const std::array buttons = {button(QStyle::SP_MediaPlay, tr("Run"), 8760),
+                                button(QStyle::SP_DialogSaveButton, tr("Copy"), 9360),
+                                button(QStyle::SP_DialogCloseButton, tr("Close"), 9960)};
+    cmdRun = buttons[0];
+    cmdCopy = buttons[1];
+    cmdClose = buttons[2];
+    // A caption longer than its button (in some languages) widens the three buttons alike; the
+    // path box gives up the room.
+    int extra = 0;
+    for (PictureButton *each : buttons)
+        extra = std::max(extra, each->fontMetrics().horizontalAdvance(QString(each->text()).remove(u'&'))
+                                    - each->captionRect().width());
+    if (extra > 0) {
+        txtpath->resize(txtpath->width() - 3 * extra, txtpath->height());
+        int shift = 3 * extra;
+        for (PictureButton *each : buttons) {
+            each->setGeometry(each->x() - shift, each->y(), each->width() + extra, each->height());
+            shift -= extra;
+        }
+    }
     connect(cmdRun, &QPushButton::clicked, this, &RunCopyWindow::cmdRun_Click);
     connect(cmdCopy, &QPushButton::clicked, this, &RunCopyWindow::cmdCopy_Click);
     connect(cmdClose, &QPushButton::clicked, this, &RunCopyWindow::cmdClose_Click);

@@ -1,5 +1,8 @@
 #include "run_progress.h"
 
+#include "counts.h"
+
+#include "catalogue/catalogue_format.h"
 #include "platform/desktop/event_loop.h"
 #include "platform/files/file_names.h"
 
@@ -12,12 +15,6 @@ namespace {
 // The labels are set anew at most this often: nobody reads faster, and repainting them for
 // every folder of a large tree would cost more than writing its catalogue.
 constexpr qint64 kLabelIntervalMs = 40;
-
-// A count and what it counts, in the singular for one.
-QString countOf(quint64 count, const QString &one, const QString &many)
-{
-    return QLocale().toString(count) + u' ' + (count == 1 ? one : many);
-}
 
 QString elapsedText(qint64 ms)
 {
@@ -62,7 +59,7 @@ void RunProgress::failure(const Error &error, const QByteArray &path)
         return;
     showLatest();
     m_messages.show({error.numberStyle() + what, MessageButtons::Ok, MessageIcon::None, kApplicationTitle,
-                     QStringLiteral("Do not show these messages again during this run"), &m_quiet});
+                     QCoreApplication::translate("RunProgress", "Do not show these messages again during this run"), &m_quiet});
 }
 
 void RunProgress::showLatest()
@@ -70,27 +67,29 @@ void RunProgress::showLatest()
     if (!m_clock.isValid())
         return;
     if (m_fresh) {
-        m_currentFile.setText(QString::fromUtf8(m_latest));
+        // The run's last word is the program's text, not a file's: it is shown translated.
+        m_currentFile.setText(m_latest == catalogue::kFinished ? QCoreApplication::translate("RunProgress", "Finished ...")
+                                                               : QString::fromUtf8(m_latest));
         m_fresh = false;
     }
     // Folders as the catalogue's total counts them: those below the root.
     const quint64 folders = m_folders > 0 ? m_folders - 1 : 0;
-    m_progress.setText(QStringLiteral("%1, %2, %3")
-                           .arg(countOf(folders, QStringLiteral("folder"), QStringLiteral("folders")),
-                                countOf(m_files, QStringLiteral("file"), QStringLiteral("files")),
+    m_progress.setText(QCoreApplication::translate("RunProgress", "%1, %2, %3")
+                           .arg(countOf(folders, QT_TRANSLATE_N_NOOP("Counts", "%1 folder(s)")),
+                                countOf(m_files, QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
                                 elapsedText(m_clock.elapsed())));
 }
 
 void RunProgress::showTotals(const GenerationTotals &totals)
 {
-    QString text = QStringLiteral("Done: %1, %2 in %3")
-                       .arg(countOf(totals.folders, QStringLiteral("folder"), QStringLiteral("folders")),
-                            countOf(totals.files, QStringLiteral("file"), QStringLiteral("files")),
+    QString text = QCoreApplication::translate("RunProgress", "Done: %1, %2 in %3")
+                       .arg(countOf(totals.folders, QT_TRANSLATE_N_NOOP("Counts", "%1 folder(s)")),
+                            countOf(totals.files, QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
                             elapsedText(m_clock.elapsed()));
     if (m_failures > 0)
-        text += QStringLiteral("; %1 could not be read").arg(QLocale().toString(m_failures));
+        text += QCoreApplication::translate("RunProgress", "; %1 could not be read").arg(QLocale().toString(m_failures));
     if (!totals.factsWritten)
-        text += QStringLiteral("; no facts written beside it");
+        text += QCoreApplication::translate("RunProgress", "; no facts written beside it");
     m_progress.setText(text);
 }
 
@@ -98,7 +97,7 @@ QStringList RunProgress::failedPaths() const
 {
     QStringList lines = m_failed;
     if (m_failures > quint64(m_failed.size()))
-        lines << QStringLiteral("... and %1 more").arg(QLocale().toString(m_failures - quint64(m_failed.size())));
+        lines << QCoreApplication::translate("RunProgress", "... and %1 more").arg(QLocale().toString(m_failures - quint64(m_failed.size())));
     return lines;
 }
 

@@ -37,7 +37,7 @@ SearchWindow::SearchWindow(Services &services, QWidget *parent)
                           | Qt::WindowCloseButtonHint),
       m_services(services), m_model(std::make_unique<ResultModel>())
 {
-    setWindowTitle(QStringLiteral("Search"));
+    setWindowTitle(tr("Search"));
     setWindowIcon(applicationIcon());
     buildControls();
     // The filter works with the picker's first date until the user picks another.
@@ -65,16 +65,16 @@ void SearchWindow::Form_Load()
             const QSignalBlocker quiet(dp1);
             dp1->setDate(kInitialDate);
         }
-        fContinue->setText(QStringLiteral("   Search Indicator"));
-        panelCount->setText(QStringLiteral("Total Records Matched"));
-        panelPath->setPath(QStringLiteral("Current Path"));
+        fContinue->setText(tr("   Search Indicator"));
+        panelCount->setText(tr("Total Records Matched"));
+        panelPath->setPath(tr("Current Path"));
         optNoCase->setChecked(true);
         setBackgroundColour(fContinue, Qt::red);
         m_colour = IndicatorColour::Red;
         m_countText = panelCount->text();
-        m_model->setHeaders({QStringLiteral("File Path"), QStringLiteral("File Type"),
-                             QStringLiteral("Created"), QStringLiteral("Catalogue File"), QStringLiteral("Size"),
-                             QStringLiteral("Modified")});
+        m_model->setHeaders({tr("File Path"), tr("File Type"),
+                             tr("Created"), tr("Catalogue File"), tr("Size"),
+                             tr("Modified")});
         showFactColumns();
         setColumnWidths();
         m_model->setSorted(false);
@@ -218,7 +218,7 @@ void SearchWindow::LV1_DblClick()
 {
     const QModelIndexList selected = LV1->selectionModel() ? LV1->selectionModel()->selectedRows() : QModelIndexList();
     if (selected.isEmpty()) {
-        m_services.messages.inform(QStringLiteral("Please select an item."));
+        m_services.messages.inform(tr("Please select an item."));
         return;
     }
     // The path's bytes travel whole, also a name that is not UTF-8 (file_names.h).

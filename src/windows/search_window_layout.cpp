@@ -37,19 +37,19 @@ void SearchWindow::buildControls()
     m_designedSize = QSize(twips(kClientWidth), twips(kClientHeight));
     setMinimumSize(m_designedSize);
     resize(m_designedSize);
-    QLabel *label1 = boldLabel(QStringLiteral("Please select the folder that the Catalogue files are located, unless the default path is set."),
+    QLabel *label1 = boldLabel(tr("Please select the folder that the Catalogue files are located, unless the default path is set."),
           this, 120, 120, 2055, 1095);
-    QLabel *label2 = boldLabel(QStringLiteral("Please enter the exact name or partial name of the file you are searching for."),
+    QLabel *label2 = boldLabel(tr("Please enter the exact name or partial name of the file you are searching for."),
           this, 2400, 120, 1815, 1095);
 
-    auto *frame1 = new QGroupBox(QStringLiteral("Type Search Criteria"), this);
+    auto *frame1 = new QGroupBox(tr("Type Search Criteria"), this);
     frame1->setFont(boldFont(8.25));
     place(frame1, 4440, 120, 5295, 1335);
-    optNoCase = new QRadioButton(QStringLiteral("No Case Sensitive"), frame1);
+    optNoCase = new QRadioButton(tr("No Case Sensitive"), frame1);
     place(optNoCase, 240, 240, 1935, 255);
-    optCase = new QRadioButton(QStringLiteral("Case Sensitive"), frame1);
+    optCase = new QRadioButton(tr("Case Sensitive"), frame1);
     place(optCase, 240, 480, 1935, 255);
-    chkDate = new QCheckBox(QStringLiteral("Date > than"), frame1);
+    chkDate = new QCheckBox(tr("Date > than"), frame1);
     place(chkDate, 240, 720, 1695, 195 + 45);
     dp1 = new QDateEdit(kInitialDate, frame1);
     dp1->setCalendarPopup(true);
@@ -59,12 +59,12 @@ void SearchWindow::buildControls()
     txtCriteria = new QLineEdit(frame1);
     place(txtCriteria, 2280, 240, 2775, 285 + 30);
     cmdSearch = new PictureButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
-                                  QStringLiteral("&Search"), frame1);
+                                  tr("&Search"), frame1);
     place(cmdSearch, 2280, 600 + 45, 1335, 615);
     cmdStop = new QPushButton(style()->standardIcon(QStyle::SP_MediaStop), QString(), frame1);
     cmdStop->setIconSize(QSize(24, 24));
-    cmdStop->setAccessibleName(QStringLiteral("Stop"));
-    cmdStop->setToolTip(QStringLiteral("Stop"));
+    cmdStop->setAccessibleName(tr("Stop"));
+    cmdStop->setToolTip(tr("Stop"));
     place(cmdStop, 3600, 600 + 45, 1455, 615);
     // Buttons are bold; the option buttons and the check box use the regular weight, so their
     // captions fit beside the criteria box in the desktop's wider fonts.
@@ -85,10 +85,10 @@ void SearchWindow::buildControls()
                                static_cast<QWidget *>(cmdStop)})
             moved->move(moved->x() + shift, moved->y());
 
-    cmdExit = new PictureButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
+    cmdExit = new PictureButton(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("&Close"), this);
     cmdExit->setFont(boldFont(8.25));
     place(cmdExit, 10200, 120, 1575, 615);
-    QLabel *label3 = boldLabel(QStringLiteral("Double click to grab file path to run."), this, 10080, 840, 1935, 495);
+    QLabel *label3 = boldLabel(tr("Double click to grab file path to run."), this, 10080, 840, 1935, 495);
     // Three pictures below the texts they illustrate, decoration only. The texts are a little
     // smaller than the rest, so that the pictures find room below them; where a text still
     // reaches a picture's place (wider fonts wrap it into more lines), the picture moves down
@@ -134,7 +134,7 @@ void SearchWindow::buildControls()
                                                                     [this] { return m_sizeShown || m_modifiedShown; },
                                                                     [this](int row) { return runOf(row); }});
 
-    fContinue = new QLabel(QStringLiteral("   Search Indicator"), this);
+    fContinue = new QLabel(tr("   Search Indicator"), this);
     fContinue->setFont(boldFont(8.25));
     place(fContinue, 120, 7440, 2295, 255);
 
@@ -143,8 +143,8 @@ void SearchWindow::buildControls()
     place(sb1, 0, 7800, kClientWidth, 495);
     m_statusBar = sb1;
     panelPath = new PathLabel(sb1);
-    panelPath->setPath(QStringLiteral("Current Path"));
-    panelCount = new QLabel(QStringLiteral("Total Records Matched"), sb1);
+    panelPath->setPath(tr("Current Path"));
+    panelCount = new QLabel(tr("Total Records Matched"), sb1);
     // The count panel takes the rest of the bar; the path panel gives up what the count's
     // caption needs beyond its designed width, so that the caption is never cut off.
     panelCount->setMinimumWidth(std::max(twips(1440), panelCount->sizeHint().width()));
@@ -205,8 +205,8 @@ void SearchWindow::showFactColumns()
 void SearchWindow::headerMenu(const QPoint &at)
 {
     QMenu menu(this);
-    QAction *size = menu.addAction(QStringLiteral("Size"));
-    QAction *modified = menu.addAction(QStringLiteral("Modified"));
+    QAction *size = menu.addAction(tr("Size"));
+    QAction *modified = menu.addAction(tr("Modified"));
     size->setCheckable(true);
     size->setChecked(m_sizeShown);
     modified->setCheckable(true);

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(row.created, QStringLiteral("3/1/2024"));
         QCOMPARE(row.catalogueFile, QStringLiteral("cd1.txt"));
         QCOMPARE(f.view.countText, QStringLiteral("1"));
-        QCOMPARE(f.view.captions, (QStringList{kSearching, kFinished}));
+        QCOMPARE(f.view.captions, (QStringList{searchingCaption(), finishedCaption()}));
         QVERIFY(f.view.sorted);
 
         f.find(QStringLiteral("readme"), true);
@@ -220,7 +220,7 @@ private slots:
         };
         f.find(QStringLiteral("Text Document"));
         QCOMPARE(f.view.rows().size(), size_t(2));
-        QCOMPARE(f.view.captions.mid(f.view.captions.size() - 3), (QStringList{kSearching, kStopped, kFinished}));
+        QCOMPARE(f.view.captions.mid(f.view.captions.size() - 3), (QStringList{searchingCaption(), stoppedCaption(), finishedCaption()}));
     }
 
     void searchWhileSearchingIsRefused()
@@ -255,9 +255,9 @@ private slots:
         Fixture f;
         f.currentPath.clear();
         QCOMPARE(f.find(QStringLiteral("x")), SearchOutcome::FolderFailed);
-        QCOMPARE(f.view.messages, QStringList{kNoFolderMessage});
-        QVERIFY(kNoFolderMessage.contains(QStringLiteral(" or\rAlternatively")));
-        QCOMPARE(f.view.captions.last(), kFinished);
+        QCOMPARE(f.view.messages, QStringList{noFolderMessage()});
+        QVERIFY(noFolderMessage().contains(QStringLiteral(" or\rAlternatively")));
+        QCOMPARE(f.view.captions.last(), finishedCaption());
 
         f.view.messages.clear();
         f.currentPath = f.folder.filePath(QStringLiteral("gone"));

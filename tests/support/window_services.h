@@ -3,9 +3,11 @@
 #pragma once
 
 #include "platform/files/posix_file_system.h"
+#include "platform/text/translations.h"
 #include "support/fake_desktop.h"
 #include "windows/services.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -31,6 +33,9 @@ struct WindowServices
                    paths,
                    dates}
     {
+        // The windows as an English desktop shows them, plural forms and all, whatever the
+        // locale the tests run in.
+        static const QString language = installTranslations(*QCoreApplication::instance(), QLocale(QLocale::English));
     }
 
     QTemporaryDir programFolder;

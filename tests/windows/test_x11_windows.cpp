@@ -61,7 +61,8 @@ private slots:
             captions << netWmName(*window);
             window->hide();
         }
-        const QStringList expected = {"Kestrova", "Search", "Run/Copy path", "Set Default Path", "About Kestrova"};
+        const QStringList expected = {"Kestrova",         "Search",             "Run/Copy path", "Set Default Path",
+                                      "About Kestrova",   "Compare Catalogues", "Drives",        "Copies"};
         QCOMPARE(captions, expected);
     }
 

@@ -3,6 +3,7 @@
 #include "platform/files/file_names.h"
 #include "platform/files/text_file.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -187,7 +188,7 @@ int XdgDocumentLauncher::open(const QString &file, const QString &workingFolder,
     const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (xdgOpen.isEmpty())
         throw Error(ErrorNumber::FileNotFound,
-                    QStringLiteral("The desktop launcher xdg-open is not installed"));
+                    QCoreApplication::translate("Error", "The desktop launcher xdg-open is not installed"));
     // xdg-open hands the file to the associated application and tells with its status
     // whether one was found; where it runs a viewer itself it runs until the viewer ends.
     // Either way the window does not wait: a failure is reported when it comes.
@@ -217,13 +218,13 @@ void DetachedProgramStarter::start(const QString &path)
     const QByteArray program = encodeFileName(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
     struct stat info;
     if (stat(program.constData(), &info) != 0)
-        throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+        throw Error(ErrorNumber::FileNotFound, QCoreApplication::translate("Error", "File not found"));
     if (!S_ISREG(info.st_mode) || access(program.constData(), X_OK) != 0)
-        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument"));
+        throw Error(ErrorNumber::InvalidArgument, QCoreApplication::translate("Error", "Invalid procedure call or argument"));
     try {
         startDetached(program, program.left(std::max<qsizetype>(1, program.lastIndexOf('/'))));
     } catch (const Error &) {
-        throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+        throw Error(ErrorNumber::FileNotFound, QCoreApplication::translate("Error", "File not found"));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace kestrova {
@@ -47,7 +48,7 @@ public:
     // The question a Save dialog asks before it replaces a file: Yes and No.
     bool confirmReplace(const QString &fileName)
     {
-        return show({fileName + QStringLiteral(" already exists.\nDo you want to replace it?"),
+        return show({QCoreApplication::translate("MessageService", "%1 already exists.\nDo you want to replace it?").arg(fileName),
                      MessageButtons::YesNo, MessageIcon::Exclamation})
                == MessageAnswer::Yes;
     }

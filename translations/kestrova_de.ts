@@ -1,0 +1,996 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+    <context>
+        <name>CompareWindow</name>
+        <message>
+            <source>Added</source>
+            <translation>Hinzugefügt</translation>
+        </message>
+        <message>
+            <source>Removed</source>
+            <translation>Entfernt</translation>
+        </message>
+        <message>
+            <source>Changed</source>
+            <translation>Geändert</translation>
+        </message>
+        <message>
+            <source>Folder added</source>
+            <translation>Ordner hinzugefügt</translation>
+        </message>
+        <message>
+            <source>Folder removed</source>
+            <translation>Ordner entfernt</translation>
+        </message>
+    </context>
+    <context>
+        <name>Counts</name>
+        <message numerus="yes">
+            <source>%1 folder(s) added</source>
+            <translation>
+                <numerusform>%1 Ordner hinzugefügt</numerusform>
+                <numerusform>%1 Ordner hinzugefügt</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 folder(s) removed</source>
+            <translation>
+                <numerusform>%1 Ordner entfernt</numerusform>
+                <numerusform>%1 Ordner entfernt</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 file(s)</source>
+            <translation>
+                <numerusform>%1 Datei</numerusform>
+                <numerusform>%1 Dateien</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 copy(ies)</source>
+            <translation>
+                <numerusform>%1 Kopie</numerusform>
+                <numerusform>%1 Kopien</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <translation>
+                <numerusform>%1 Katalog</numerusform>
+                <numerusform>%1 Kataloge</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 folder(s)</source>
+            <translation>
+                <numerusform>%1 Ordner</numerusform>
+                <numerusform>%1 Ordner</numerusform>
+            </translation>
+        </message>
+    </context>
+    <context>
+        <name>DriveFolderLists</name>
+        <message>
+            <source>Path not found</source>
+            <translation>Pfad nicht gefunden</translation>
+        </message>
+        <message>
+            <source>Disk not ready</source>
+            <translation>Datenträger nicht bereit</translation>
+        </message>
+        <message>
+            <source>Permission denied</source>
+            <translation>Zugriff verweigert</translation>
+        </message>
+    </context>
+    <context>
+        <name>Error</name>
+        <message>
+            <source>Not a regular file</source>
+            <translation>Keine gewöhnliche Datei</translation>
+        </message>
+        <message>
+            <source>Not a catalogue: its first line is no catalogue header</source>
+            <translation>Kein Katalog: Die erste Zeile ist keine Katalogkopfzeile</translation>
+        </message>
+        <message>
+            <source>More than %1 catalogues in one folder</source>
+            <translation>Mehr als %1 Kataloge in einem Ordner</translation>
+        </message>
+        <message>
+            <source>The desktop launcher xdg-open is not installed</source>
+            <translation>Das Startprogramm xdg-open der Arbeitsumgebung ist nicht installiert</translation>
+        </message>
+        <message>
+            <source>File not found</source>
+            <translation>Datei nicht gefunden</translation>
+        </message>
+        <message>
+            <source>Invalid procedure call or argument</source>
+            <translation>Ungültiger Prozeduraufruf oder ungültiges Argument</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Nicht genügend Arbeitsspeicher</translation>
+        </message>
+        <message>
+            <source>Permission denied</source>
+            <translation>Zugriff verweigert</translation>
+        </message>
+        <message>
+            <source>Path not found</source>
+            <translation>Pfad nicht gefunden</translation>
+        </message>
+        <message>
+            <source>Disk full</source>
+            <translation>Datenträger voll</translation>
+        </message>
+        <message>
+            <source>Device I/O error</source>
+            <translation>E/A-Fehler des Geräts</translation>
+        </message>
+        <message>
+            <source>Disk not ready</source>
+            <translation>Datenträger nicht bereit</translation>
+        </message>
+        <message>
+            <source>Input past end of file</source>
+            <translation>Lesen über das Dateiende hinaus</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>File not found</source>
+            <translation>Datei nicht gefunden</translation>
+        </message>
+        <message>
+            <source>Path not found</source>
+            <translation>Pfad nicht gefunden</translation>
+        </message>
+        <message>
+            <source>Access denied</source>
+            <translation>Zugriff verweigert</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Nicht genügend Arbeitsspeicher</translation>
+        </message>
+        <message>
+            <source>Invalid EXE file or error in EXE image</source>
+            <translation>Ungültige EXE-Datei oder Fehler im EXE-Abbild</translation>
+        </message>
+        <message>
+            <source>A sharing violation occurred</source>
+            <translation>Eine Freigabeverletzung ist aufgetreten</translation>
+        </message>
+        <message>
+            <source>Incomplete or invalid file association</source>
+            <translation>Unvollständige oder ungültige Dateizuordnung</translation>
+        </message>
+        <message>
+            <source>DDE Time out</source>
+            <translation>DDE-Zeitüberschreitung</translation>
+        </message>
+        <message>
+            <source>DDE transaction failed</source>
+            <translation>DDE-Transaktion fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>DDE busy</source>
+            <translation>DDE ausgelastet</translation>
+        </message>
+        <message>
+            <source>No association for file extension</source>
+            <translation>Keine Zuordnung für die Dateiendung</translation>
+        </message>
+        <message>
+            <source>DLL not found</source>
+            <translation>DLL nicht gefunden</translation>
+        </message>
+        <message>
+            <source>Unknown error</source>
+            <translation>Unbekannter Fehler</translation>
+        </message>
+    </context>
+    <context>
+        <name>MessageService</name>
+        <message>
+            <source>%1 already exists.
+Do you want to replace it?</source>
+            <translation>%1 ist bereits vorhanden.
+Möchten Sie die Datei ersetzen?</translation>
+        </message>
+    </context>
+    <context>
+        <name>RunCopyWindow</name>
+        <message>
+            <source>File not found ...</source>
+            <translation>Datei nicht gefunden ...</translation>
+        </message>
+        <message>
+            <source>Path not found ...</source>
+            <translation>Pfad nicht gefunden ...</translation>
+        </message>
+        <message>
+            <source>Access denied ...</source>
+            <translation>Zugriff verweigert ...</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Nicht genügend Arbeitsspeicher</translation>
+        </message>
+        <message>
+            <source>Invalid EXE file or error in EXE image ...</source>
+            <translation>Ungültige EXE-Datei oder Fehler im EXE-Abbild ...</translation>
+        </message>
+        <message>
+            <source>A sharing violation occurred ...</source>
+            <translation>Eine Freigabeverletzung ist aufgetreten ...</translation>
+        </message>
+        <message>
+            <source>Incomplete or invalid file association</source>
+            <translation>Unvollständige oder ungültige Dateizuordnung</translation>
+        </message>
+        <message>
+            <source>DDE Time out ...</source>
+            <translation>DDE-Zeitüberschreitung ...</translation>
+        </message>
+        <message>
+            <source>DDE transaction failed ...</source>
+            <translation>DDE-Transaktion fehlgeschlagen ...</translation>
+        </message>
+        <message>
+            <source>DDE busy</source>
+            <translation>DDE ausgelastet</translation>
+        </message>
+        <message>
+            <source>No association for file extension ...</source>
+            <translation>Keine Zuordnung für die Dateiendung ...</translation>
+        </message>
+        <message>
+            <source>DLL not found ...</source>
+            <translation>DLL nicht gefunden ...</translation>
+        </message>
+        <message>
+            <source>Unknown error</source>
+            <translation>Unbekannter Fehler</translation>
+        </message>
+    </context>
+    <context>
+        <name>RunProgress</name>
+        <message>
+            <source>Do not show these messages again during this run</source>
+            <translation>Diese Meldungen während dieses Laufs nicht mehr anzeigen</translation>
+        </message>
+        <message>
+            <source>Finished ...</source>
+            <translation>Fertig ...</translation>
+        </message>
+        <message>
+            <source>%1, %2, %3</source>
+            <translation>%1, %2, %3</translation>
+        </message>
+        <message>
+            <source>Done: %1, %2 in %3</source>
+            <translation>Fertig: %1, %2 in %3</translation>
+        </message>
+        <message>
+            <source>; %1 could not be read</source>
+            <translation>; %1 konnten nicht gelesen werden</translation>
+        </message>
+        <message>
+            <source>; no facts written beside it</source>
+            <translation>; keine Fakten daneben geschrieben</translation>
+        </message>
+        <message>
+            <source>... and %1 more</source>
+            <translation>... und %1 weitere</translation>
+        </message>
+    </context>
+    <context>
+        <name>SearchWindow</name>
+        <message>
+            <source>The facts beside %1 cannot be read and are left aside: %2</source>
+            <translation>Die Fakten neben %1 können nicht gelesen werden und bleiben unberücksichtigt: %2</translation>
+        </message>
+        <message>
+            <source>Searching ...</source>
+            <translation>Suche läuft ...</translation>
+        </message>
+        <message>
+            <source>Finshied ...</source>
+            <extracomment>Misspelt in English on purpose; translate it as a plain "Finished ...".</extracomment>
+            <translation>Fertig ...</translation>
+        </message>
+        <message>
+            <source>Stopped ...</source>
+            <translation>Angehalten ...</translation>
+        </message>
+        <message>
+            <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
+            <translation>Bitte stellen Sie sicher, dass Sie den Ordner mit den Katalogdateien ausgewählt haben.<byte value="xd"/>Oder legen Sie vor der Suche den Standardpfad fest.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::AboutBox</name>
+        <message>
+            <source>Created By:</source>
+            <translation>Erstellt von:</translation>
+        </message>
+        <message>
+            <source>Email:</source>
+            <translation>E-Mail:</translation>
+        </message>
+        <message>
+            <source>URL</source>
+            <translation>URL</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>&amp;System Info...</source>
+            <translation>&amp;Systeminformationen...</translation>
+        </message>
+        <message>
+            <source>About %1</source>
+            <translation>Über %1</translation>
+        </message>
+        <message>
+            <source>Version %1.%2.%3</source>
+            <translation>Version %1.%2.%3</translation>
+        </message>
+        <message>
+            <source>File not found</source>
+            <translation>Datei nicht gefunden</translation>
+        </message>
+        <message>
+            <source>System Information Is Unavailable At This Time</source>
+            <translation>Die Systeminformationen sind zurzeit nicht verfügbar</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::CompareWindow</name>
+        <message>
+            <source>Compare Catalogues</source>
+            <translation>Kataloge vergleichen</translation>
+        </message>
+        <message>
+            <source>%1 (choose)</source>
+            <translation>%1 (auswählen)</translation>
+        </message>
+        <message>
+            <source>&amp;Older catalogue</source>
+            <translation>Ä&amp;lterer Katalog</translation>
+        </message>
+        <message>
+            <source>&amp;Newer catalogue</source>
+            <translation>&amp;Neuerer Katalog</translation>
+        </message>
+        <message>
+            <source>&amp;Compare</source>
+            <translation>&amp;Vergleichen</translation>
+        </message>
+        <message>
+            <source>S&amp;top</source>
+            <translation>S&amp;toppen</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>Änderung</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Dateipfad</translation>
+        </message>
+        <message>
+            <source>Old</source>
+            <translation>Alt</translation>
+        </message>
+        <message>
+            <source>New</source>
+            <translation>Neu</translation>
+        </message>
+        <message>
+            <source>Choose a catalogue</source>
+            <translation>Katalog auswählen</translation>
+        </message>
+        <message>
+            <source>Catalogues (*.txt);;All files (*)</source>
+            <translation>Kataloge (*.txt);;Alle Dateien (*)</translation>
+        </message>
+        <message>
+            <source>Choose the older catalogue first: type its path or press the button beside it.</source>
+            <translation>Wählen Sie zuerst den älteren Katalog: Geben Sie seinen Pfad ein oder drücken Sie die Schaltfläche daneben.</translation>
+        </message>
+        <message>
+            <source>Choose the newer catalogue first: type its path or press the button beside it.</source>
+            <translation>Wählen Sie zuerst den neueren Katalog: Geben Sie seinen Pfad ein oder drücken Sie die Schaltfläche daneben.</translation>
+        </message>
+        <message>
+            <source>Comparing ...</source>
+            <translation>Vergleich läuft ...</translation>
+        </message>
+        <message>
+            <source>%1 added, %2 removed, %3 changed, %4, %5</source>
+            <translation>%1 hinzugefügt, %2 entfernt, %3 geändert, %4, %5</translation>
+        </message>
+        <message>
+            <source> (stopped)</source>
+            <translation> (angehalten)</translation>
+        </message>
+        <message>
+            <source>; %1 ends part-way</source>
+            <translation>; %1 endet vorzeitig</translation>
+        </message>
+        <message>
+            <source> | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6</source>
+            <translation> | älter: %1, Ordner %2, Dateien %3 | neuer: %4, Ordner %5, Dateien %6</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::CopiesWindow</name>
+        <message>
+            <source>Copies</source>
+            <translation>Kopien</translation>
+        </message>
+        <message>
+            <source>Catalogues &amp;folder</source>
+            <translation>Katalog&amp;ordner</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Katalogordner (auswählen)</translation>
+        </message>
+        <message>
+            <source>&amp;Single copies: files on one drive only</source>
+            <translation>&amp;Einzelne Kopien: Dateien nur auf einem Laufwerk</translation>
+        </message>
+        <message>
+            <source>&amp;Duplicates: files stored more than once</source>
+            <translation>&amp;Duplikate: mehrfach gespeicherte Dateien</translation>
+        </message>
+        <message>
+            <source>&amp;Under</source>
+            <translation>&amp;Unter</translation>
+        </message>
+        <message>
+            <source>a folder as catalogued, e.g. /media/photos</source>
+            <translation>ein Ordner wie katalogisiert, z. B. /media/photos</translation>
+        </message>
+        <message>
+            <source>Only the single copies in this folder or below it</source>
+            <translation>Nur die einzelnen Kopien in diesem Ordner oder darunter</translation>
+        </message>
+        <message>
+            <source>F&amp;ind</source>
+            <translation>&amp;Finden</translation>
+        </message>
+        <message>
+            <source>S&amp;top</source>
+            <translation>S&amp;toppen</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Dateipfad</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Dateityp</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Katalogdatei</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Größe</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Geändert am</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>Ergebnisse e&amp;xportieren...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Ordner der Kataloge auswählen</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues first: type its path or press the button beside it.</source>
+            <translation>Wählen Sie zuerst den Ordner der Kataloge: Geben Sie seinen Pfad ein oder drücken Sie die Schaltfläche daneben.</translation>
+        </message>
+        <message>
+            <source>Reading the catalogues ...</source>
+            <translation>Kataloge werden gelesen ...</translation>
+        </message>
+        <message>
+            <source>%1 on one drive only, %2</source>
+            <translation>%1 nur auf einem Laufwerk, %2</translation>
+        </message>
+        <message>
+            <source>%1 of %2; %3 in copies beyond the first</source>
+            <translation>%1 von %2; %3 in Kopien über die erste hinaus</translation>
+        </message>
+        <message>
+            <source> (%1 in %2)</source>
+            <translation> (%1 in %2)</translation>
+        </message>
+        <message>
+            <source> (stopped)</source>
+            <translation> (angehalten)</translation>
+        </message>
+        <message>
+            <source>; sizes unknown in %1: their files count as copies by name and type</source>
+            <translation>; Größen unbekannt in %1: Deren Dateien zählen nach Name und Typ als Kopien</translation>
+        </message>
+        <message>
+            <source>; not read: %1</source>
+            <translation>; nicht gelesen: %1</translation>
+        </message>
+        <message>
+            <source>%1: %2 of %3, %4</source>
+            <translation>%1: %2 von %3, %4</translation>
+        </message>
+        <message>
+            <source>Counting</source>
+            <translation>Zählen</translation>
+        </message>
+        <message>
+            <source>Listing</source>
+            <translation>Auflisten</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::DefaultPathDialog</name>
+        <message>
+            <source>Set Default Path</source>
+            <translation>Standardpfad festlegen</translation>
+        </message>
+        <message>
+            <source>Tips: This screen is to set the default path. This path will be effective both while generating the Catalogue file and when trying to find files in the report.</source>
+            <translation>Tipp: Hier legen Sie den Standardpfad fest. Er gilt sowohl beim Erstellen der Katalogdatei als auch bei der Suche nach Dateien im Bericht.</translation>
+        </message>
+        <message>
+            <source>Current Default Path</source>
+            <translation>Aktueller Standardpfad</translation>
+        </message>
+        <message>
+            <source>&amp;Browse</source>
+            <translation>&amp;Durchsuchen</translation>
+        </message>
+        <message>
+            <source>&amp;Set</source>
+            <translation>&amp;Festlegen</translation>
+        </message>
+        <message>
+            <source>&amp;Remove</source>
+            <translation>&amp;Entfernen</translation>
+        </message>
+        <message>
+            <source>&amp;Close</source>
+            <translation>S&amp;chließen</translation>
+        </message>
+        <message>
+            <source>Please select the path.</source>
+            <translation>Bitte wählen Sie den Pfad aus.</translation>
+        </message>
+        <message>
+            <source>This will over-write your default path?</source>
+            <translation>Damit wird Ihr Standardpfad überschrieben. Fortfahren?</translation>
+        </message>
+        <message>
+            <source>Your default path will  be cleared permenantly?</source>
+            <translation>Ihr Standardpfad wird dauerhaft gelöscht. Fortfahren?</translation>
+        </message>
+        <message>
+            <source>File doesn't exist!</source>
+            <translation>Die Datei existiert nicht!</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::DrivesWindow</name>
+        <message>
+            <source>Drives</source>
+            <translation>Laufwerke</translation>
+        </message>
+        <message>
+            <source>Catalogues &amp;folder</source>
+            <translation>Katalog&amp;ordner</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Katalogordner (auswählen)</translation>
+        </message>
+        <message>
+            <source>&amp;Refresh</source>
+            <translation>&amp;Aktualisieren</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Katalogdatei</translation>
+        </message>
+        <message>
+            <source>Label</source>
+            <translation>Bezeichnung</translation>
+        </message>
+        <message>
+            <source>UUID</source>
+            <translation>UUID</translation>
+        </message>
+        <message>
+            <source>File System</source>
+            <translation>Dateisystem</translation>
+        </message>
+        <message>
+            <source>Capacity</source>
+            <translation>Kapazität</translation>
+        </message>
+        <message>
+            <source>Free</source>
+            <translation>Frei</translation>
+        </message>
+        <message>
+            <source>Files</source>
+            <translation>Dateien</translation>
+        </message>
+        <message>
+            <source>Total Size</source>
+            <translation>Gesamtgröße</translation>
+        </message>
+        <message>
+            <source>Catalogued</source>
+            <translation>Katalogisiert</translation>
+        </message>
+        <message>
+            <source>Connected</source>
+            <translation>Verbunden</translation>
+        </message>
+        <message>
+            <source>&amp;Open Folder</source>
+            <translation>Ordner ö&amp;ffnen</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Ordner der Kataloge auswählen</translation>
+        </message>
+        <message>
+            <source>no</source>
+            <translation>nein</translation>
+        </message>
+        <message>
+            <source>The drive's folder %1 could not be opened.</source>
+            <translation>Der Ordner %1 des Laufwerks konnte nicht geöffnet werden.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::HitActions</name>
+        <message>
+            <source>&amp;Open</source>
+            <translation>Ö&amp;ffnen</translation>
+        </message>
+        <message>
+            <source>Show in &amp;Folder</source>
+            <translation>Im &amp;Ordner zeigen</translation>
+        </message>
+        <message>
+            <source>&amp;Copy Path</source>
+            <translation>&amp;Pfad kopieren</translation>
+        </message>
+        <message>
+            <source>Copy &amp;Name</source>
+            <translation>&amp;Namen kopieren</translation>
+        </message>
+        <message>
+            <source>&amp;Run/Copy Path...</source>
+            <translation>Pfad &amp;ausführen/kopieren...</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>Ergebnisse e&amp;xportieren...</translation>
+        </message>
+        <message>
+            <source>%1 is on the drive %2, which is not connected. Connect it to reach the file.
+It was catalogued in %3.</source>
+            <translation>%1 liegt auf dem Laufwerk %2, das nicht verbunden ist. Verbinden Sie es, um die Datei zu erreichen.
+Sie wurde in %3 katalogisiert.</translation>
+        </message>
+        <message>
+            <source>%1 is not there any more.
+It was catalogued in %2.</source>
+            <translation>%1 ist nicht mehr vorhanden.
+Sie wurde in %2 katalogisiert.</translation>
+        </message>
+        <message>
+            <source>%1 is on a drive that is not connected: the folder %2 is missing.
+It was catalogued in %3.</source>
+            <translation>%1 liegt auf einem Laufwerk, das nicht verbunden ist: Der Ordner %2 fehlt.
+Sie wurde in %3 katalogisiert.</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened: %2</source>
+            <translation>%1 konnte nicht geöffnet werden: %2</translation>
+        </message>
+        <message>
+            <source>The folder %1 could not be opened: %2
+No file manager answers, and no program is set to open folders.</source>
+            <translation>Der Ordner %1 konnte nicht geöffnet werden: %2
+Kein Dateimanager antwortet, und kein Programm ist zum Öffnen von Ordnern eingerichtet.</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>Tab-separated text (*.tsv)</source>
+            <translation>Tabulatorgetrennter Text (*.tsv)</translation>
+        </message>
+        <message>
+            <source>%1 is in the folder of catalogues %2: the next search there reads it as a catalogue, as it reads every file there.
+Save it there anyway?</source>
+            <translation>%1 liegt im Ordner der Kataloge %2: Die nächste Suche dort liest die Datei als Katalog, wie jede Datei dort.
+Trotzdem dort speichern?</translation>
+        </message>
+        <message>
+            <source>The results could not be written to %1:
+%2</source>
+            <translation>Die Ergebnisse konnten nicht nach %1 geschrieben werden:
+%2</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::MainWindow</name>
+        <message>
+            <source>Select Drive/Folder </source>
+            <translation>Laufwerk/Ordner auswählen </translation>
+        </message>
+        <message>
+            <source>Select Drive</source>
+            <translation>Laufwerk</translation>
+        </message>
+        <message>
+            <source>Select Folder</source>
+            <translation>Ordner</translation>
+        </message>
+        <message>
+            <source>Please select the Drive or Folder you want to generate its Catalogue.</source>
+            <translation>Bitte wählen Sie das Laufwerk oder den Ordner, dessen Katalog Sie erstellen möchten.</translation>
+        </message>
+        <message>
+            <source>Process Details</source>
+            <translation>Fortschritt</translation>
+        </message>
+        <message>
+            <source>Current Folder</source>
+            <translation>Aktueller Ordner</translation>
+        </message>
+        <message>
+            <source>Current File</source>
+            <translation>Aktuelle Datei</translation>
+        </message>
+        <message>
+            <source>&amp;Details...</source>
+            <translation>&amp;Details...</translation>
+        </message>
+        <message>
+            <source>What the last run could not read</source>
+            <translation>Was der letzte Lauf nicht lesen konnte</translation>
+        </message>
+        <message>
+            <source>&amp;Generate Catalogue</source>
+            <translation>Katalog &amp;erstellen</translation>
+        </message>
+        <message>
+            <source>&amp;View Catalogue</source>
+            <translation>Katalog &amp;anzeigen</translation>
+        </message>
+        <message>
+            <source>&amp;Find Files </source>
+            <translation>Dateien &amp;suchen </translation>
+        </message>
+        <message>
+            <source>&amp;Set Default Path</source>
+            <translation>Standard&amp;pfad festlegen</translation>
+        </message>
+        <message>
+            <source>E&amp;xit</source>
+            <translation>&amp;Beenden</translation>
+        </message>
+        <message>
+            <source>File</source>
+            <translation>Datei</translation>
+        </message>
+        <message>
+            <source>Generate Catalogue</source>
+            <translation>Katalog erstellen</translation>
+        </message>
+        <message>
+            <source>Find Files</source>
+            <translation>Dateien suchen</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Beenden</translation>
+        </message>
+        <message>
+            <source>Tools</source>
+            <translation>Extras</translation>
+        </message>
+        <message>
+            <source>Set Default Path</source>
+            <translation>Standardpfad festlegen</translation>
+        </message>
+        <message>
+            <source>Compare Catalogues...</source>
+            <translation>Kataloge vergleichen...</translation>
+        </message>
+        <message>
+            <source>Drives...</source>
+            <translation>Laufwerke...</translation>
+        </message>
+        <message>
+            <source>Copies...</source>
+            <translation>Kopien...</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Hilfe</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>Über</translation>
+        </message>
+        <message>
+            <source>%1: %2, the default path kept by Set Default Path.
+Connect its drive, or choose another folder with Set Default Path.</source>
+            <translation>%1: %2, der mit „Standardpfad festlegen“ gespeicherte Standardpfad.
+Verbinden Sie sein Laufwerk oder wählen Sie mit „Standardpfad festlegen“ einen anderen Ordner.</translation>
+        </message>
+        <message>
+            <source>A catalogue is being generated.</source>
+            <translation>Ein Katalog wird gerade erstellt.</translation>
+        </message>
+        <message>
+            <source>Text (*.txt)</source>
+            <translation>Text (*.txt)</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::ReadFailuresDialog</name>
+        <message>
+            <source>Could Not Be Read</source>
+            <translation>Nicht lesbar</translation>
+        </message>
+        <message>
+            <source>What the last run could not read; the rest of its catalogue is complete:</source>
+            <translation>Was der letzte Lauf nicht lesen konnte; der Rest seines Katalogs ist vollständig:</translation>
+        </message>
+        <message>
+            <source>What could not be read</source>
+            <translation>Was nicht gelesen werden konnte</translation>
+        </message>
+        <message>
+            <source>&amp;Copy</source>
+            <translation>&amp;Kopieren</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::RunCopyWindow</name>
+        <message>
+            <source>Run/Copy path</source>
+            <translation>Pfad ausführen/kopieren</translation>
+        </message>
+        <message>
+            <source>Run</source>
+            <translation>Ausführen</translation>
+        </message>
+        <message>
+            <source>Copy</source>
+            <translation>Kopieren</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::SearchWindow</name>
+        <message>
+            <source>Search</source>
+            <translation>Suche</translation>
+        </message>
+        <message>
+            <source>   Search Indicator</source>
+            <translation>   Suchanzeige</translation>
+        </message>
+        <message>
+            <source>Total Records Matched</source>
+            <translation>Gefundene Einträge</translation>
+        </message>
+        <message>
+            <source>Current Path</source>
+            <translation>Aktueller Pfad</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Dateipfad</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Dateityp</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Erstellt</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Katalogdatei</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Größe</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Geändert am</translation>
+        </message>
+        <message>
+            <source>Please select an item.</source>
+            <translation>Bitte wählen Sie einen Eintrag aus.</translation>
+        </message>
+        <message>
+            <source>Please select the folder that the Catalogue files are located, unless the default path is set.</source>
+            <translation>Bitte wählen Sie den Ordner mit den Katalogdateien, sofern kein Standardpfad festgelegt ist.</translation>
+        </message>
+        <message>
+            <source>Please enter the exact name or partial name of the file you are searching for.</source>
+            <translation>Bitte geben Sie den genauen Namen oder einen Teil des Namens der gesuchten Datei ein.</translation>
+        </message>
+        <message>
+            <source>Type Search Criteria</source>
+            <translation>Suchbegriff eingeben</translation>
+        </message>
+        <message>
+            <source>No Case Sensitive</source>
+            <translation>Groß/klein egal</translation>
+        </message>
+        <message>
+            <source>Case Sensitive</source>
+            <translation>Groß/klein beachten</translation>
+        </message>
+        <message>
+            <source>Date &gt; than</source>
+            <translation>Datum nach</translation>
+        </message>
+        <message>
+            <source>&amp;Search</source>
+            <translation>&amp;Suchen</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>&amp;Close</source>
+            <translation>S&amp;chließen</translation>
+        </message>
+        <message>
+            <source>Double click to grab file path to run.</source>
+            <translation>Doppelklick: Pfad zum Ausführen.</translation>
+        </message>
+    </context>
+</TS>

@@ -1,0 +1,996 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+    <context>
+        <name>CompareWindow</name>
+        <message>
+            <source>Added</source>
+            <translation>Añadido</translation>
+        </message>
+        <message>
+            <source>Removed</source>
+            <translation>Eliminado</translation>
+        </message>
+        <message>
+            <source>Changed</source>
+            <translation>Modificado</translation>
+        </message>
+        <message>
+            <source>Folder added</source>
+            <translation>Carpeta añadida</translation>
+        </message>
+        <message>
+            <source>Folder removed</source>
+            <translation>Carpeta eliminada</translation>
+        </message>
+    </context>
+    <context>
+        <name>Counts</name>
+        <message numerus="yes">
+            <source>%1 folder(s) added</source>
+            <translation>
+                <numerusform>%1 carpeta añadida</numerusform>
+                <numerusform>%1 carpetas añadidas</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 folder(s) removed</source>
+            <translation>
+                <numerusform>%1 carpeta eliminada</numerusform>
+                <numerusform>%1 carpetas eliminadas</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 file(s)</source>
+            <translation>
+                <numerusform>%1 archivo</numerusform>
+                <numerusform>%1 archivos</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 copy(ies)</source>
+            <translation>
+                <numerusform>%1 copia</numerusform>
+                <numerusform>%1 copias</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <translation>
+                <numerusform>%1 catálogo</numerusform>
+                <numerusform>%1 catálogos</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 folder(s)</source>
+            <translation>
+                <numerusform>%1 carpeta</numerusform>
+                <numerusform>%1 carpetas</numerusform>
+            </translation>
+        </message>
+    </context>
+    <context>
+        <name>DriveFolderLists</name>
+        <message>
+            <source>Path not found</source>
+            <translation>Ruta no encontrada</translation>
+        </message>
+        <message>
+            <source>Disk not ready</source>
+            <translation>Disco no preparado</translation>
+        </message>
+        <message>
+            <source>Permission denied</source>
+            <translation>Permiso denegado</translation>
+        </message>
+    </context>
+    <context>
+        <name>Error</name>
+        <message>
+            <source>Not a regular file</source>
+            <translation>No es un archivo normal</translation>
+        </message>
+        <message>
+            <source>Not a catalogue: its first line is no catalogue header</source>
+            <translation>No es un catálogo: su primera línea no es una cabecera de catálogo</translation>
+        </message>
+        <message>
+            <source>More than %1 catalogues in one folder</source>
+            <translation>Más de %1 catálogos en una carpeta</translation>
+        </message>
+        <message>
+            <source>The desktop launcher xdg-open is not installed</source>
+            <translation>El lanzador del escritorio xdg-open no está instalado</translation>
+        </message>
+        <message>
+            <source>File not found</source>
+            <translation>Archivo no encontrado</translation>
+        </message>
+        <message>
+            <source>Invalid procedure call or argument</source>
+            <translation>Llamada a procedimiento o argumento no válido</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Memoria insuficiente</translation>
+        </message>
+        <message>
+            <source>Permission denied</source>
+            <translation>Permiso denegado</translation>
+        </message>
+        <message>
+            <source>Path not found</source>
+            <translation>Ruta no encontrada</translation>
+        </message>
+        <message>
+            <source>Disk full</source>
+            <translation>Disco lleno</translation>
+        </message>
+        <message>
+            <source>Device I/O error</source>
+            <translation>Error de E/S del dispositivo</translation>
+        </message>
+        <message>
+            <source>Disk not ready</source>
+            <translation>Disco no preparado</translation>
+        </message>
+        <message>
+            <source>Input past end of file</source>
+            <translation>Lectura más allá del final del archivo</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>File not found</source>
+            <translation>Archivo no encontrado</translation>
+        </message>
+        <message>
+            <source>Path not found</source>
+            <translation>Ruta no encontrada</translation>
+        </message>
+        <message>
+            <source>Access denied</source>
+            <translation>Acceso denegado</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Memoria insuficiente</translation>
+        </message>
+        <message>
+            <source>Invalid EXE file or error in EXE image</source>
+            <translation>Archivo EXE no válido o error en la imagen EXE</translation>
+        </message>
+        <message>
+            <source>A sharing violation occurred</source>
+            <translation>Se produjo una infracción de uso compartido</translation>
+        </message>
+        <message>
+            <source>Incomplete or invalid file association</source>
+            <translation>Asociación de archivo incompleta o no válida</translation>
+        </message>
+        <message>
+            <source>DDE Time out</source>
+            <translation>Tiempo de espera de DDE agotado</translation>
+        </message>
+        <message>
+            <source>DDE transaction failed</source>
+            <translation>Error en la transacción DDE</translation>
+        </message>
+        <message>
+            <source>DDE busy</source>
+            <translation>DDE ocupado</translation>
+        </message>
+        <message>
+            <source>No association for file extension</source>
+            <translation>No hay ninguna asociación para la extensión del archivo</translation>
+        </message>
+        <message>
+            <source>DLL not found</source>
+            <translation>DLL no encontrada</translation>
+        </message>
+        <message>
+            <source>Unknown error</source>
+            <translation>Error desconocido</translation>
+        </message>
+    </context>
+    <context>
+        <name>MessageService</name>
+        <message>
+            <source>%1 already exists.
+Do you want to replace it?</source>
+            <translation>%1 ya existe.
+¿Desea reemplazarlo?</translation>
+        </message>
+    </context>
+    <context>
+        <name>RunCopyWindow</name>
+        <message>
+            <source>File not found ...</source>
+            <translation>Archivo no encontrado ...</translation>
+        </message>
+        <message>
+            <source>Path not found ...</source>
+            <translation>Ruta no encontrada ...</translation>
+        </message>
+        <message>
+            <source>Access denied ...</source>
+            <translation>Acceso denegado ...</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Memoria insuficiente</translation>
+        </message>
+        <message>
+            <source>Invalid EXE file or error in EXE image ...</source>
+            <translation>Archivo EXE no válido o error en la imagen EXE ...</translation>
+        </message>
+        <message>
+            <source>A sharing violation occurred ...</source>
+            <translation>Se produjo una infracción de uso compartido ...</translation>
+        </message>
+        <message>
+            <source>Incomplete or invalid file association</source>
+            <translation>Asociación de archivo incompleta o no válida</translation>
+        </message>
+        <message>
+            <source>DDE Time out ...</source>
+            <translation>Tiempo de espera de DDE agotado ...</translation>
+        </message>
+        <message>
+            <source>DDE transaction failed ...</source>
+            <translation>Error en la transacción DDE ...</translation>
+        </message>
+        <message>
+            <source>DDE busy</source>
+            <translation>DDE ocupado</translation>
+        </message>
+        <message>
+            <source>No association for file extension ...</source>
+            <translation>No hay ninguna asociación para la extensión del archivo ...</translation>
+        </message>
+        <message>
+            <source>DLL not found ...</source>
+            <translation>DLL no encontrada ...</translation>
+        </message>
+        <message>
+            <source>Unknown error</source>
+            <translation>Error desconocido</translation>
+        </message>
+    </context>
+    <context>
+        <name>RunProgress</name>
+        <message>
+            <source>Do not show these messages again during this run</source>
+            <translation>No volver a mostrar estos mensajes durante esta ejecución</translation>
+        </message>
+        <message>
+            <source>Finished ...</source>
+            <translation>Terminado ...</translation>
+        </message>
+        <message>
+            <source>%1, %2, %3</source>
+            <translation>%1, %2, %3</translation>
+        </message>
+        <message>
+            <source>Done: %1, %2 in %3</source>
+            <translation>Terminado: %1, %2 en %3</translation>
+        </message>
+        <message>
+            <source>; %1 could not be read</source>
+            <translation>; no se pudieron leer %1</translation>
+        </message>
+        <message>
+            <source>; no facts written beside it</source>
+            <translation>; no se escribieron datos junto a él</translation>
+        </message>
+        <message>
+            <source>... and %1 more</source>
+            <translation>... y %1 más</translation>
+        </message>
+    </context>
+    <context>
+        <name>SearchWindow</name>
+        <message>
+            <source>The facts beside %1 cannot be read and are left aside: %2</source>
+            <translation>Los datos junto a %1 no se pueden leer y se dejan de lado: %2</translation>
+        </message>
+        <message>
+            <source>Searching ...</source>
+            <translation>Buscando ...</translation>
+        </message>
+        <message>
+            <source>Finshied ...</source>
+            <extracomment>Misspelt in English on purpose; translate it as a plain "Finished ...".</extracomment>
+            <translation>Terminado ...</translation>
+        </message>
+        <message>
+            <source>Stopped ...</source>
+            <translation>Detenido ...</translation>
+        </message>
+        <message>
+            <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
+            <translation>Asegúrese de haber seleccionado la carpeta que contiene los archivos de catálogo.<byte value="xd"/>O bien, establezca la ruta predeterminada antes de buscar.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::AboutBox</name>
+        <message>
+            <source>Created By:</source>
+            <translation>Creado por:</translation>
+        </message>
+        <message>
+            <source>Email:</source>
+            <translation>Correo:</translation>
+        </message>
+        <message>
+            <source>URL</source>
+            <translation>URL</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>Aceptar</translation>
+        </message>
+        <message>
+            <source>&amp;System Info...</source>
+            <translation>Información del &amp;sistema...</translation>
+        </message>
+        <message>
+            <source>About %1</source>
+            <translation>Acerca de %1</translation>
+        </message>
+        <message>
+            <source>Version %1.%2.%3</source>
+            <translation>Versión %1.%2.%3</translation>
+        </message>
+        <message>
+            <source>File not found</source>
+            <translation>Archivo no encontrado</translation>
+        </message>
+        <message>
+            <source>System Information Is Unavailable At This Time</source>
+            <translation>La información del sistema no está disponible en este momento</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::CompareWindow</name>
+        <message>
+            <source>Compare Catalogues</source>
+            <translation>Comparar catálogos</translation>
+        </message>
+        <message>
+            <source>%1 (choose)</source>
+            <translation>%1 (elegir)</translation>
+        </message>
+        <message>
+            <source>&amp;Older catalogue</source>
+            <translation>Catálogo &amp;antiguo</translation>
+        </message>
+        <message>
+            <source>&amp;Newer catalogue</source>
+            <translation>Catálogo &amp;nuevo</translation>
+        </message>
+        <message>
+            <source>&amp;Compare</source>
+            <translation>&amp;Comparar</translation>
+        </message>
+        <message>
+            <source>S&amp;top</source>
+            <translation>De&amp;tener</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>Cambio</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Ruta del archivo</translation>
+        </message>
+        <message>
+            <source>Old</source>
+            <translation>Antiguo</translation>
+        </message>
+        <message>
+            <source>New</source>
+            <translation>Nuevo</translation>
+        </message>
+        <message>
+            <source>Choose a catalogue</source>
+            <translation>Elegir un catálogo</translation>
+        </message>
+        <message>
+            <source>Catalogues (*.txt);;All files (*)</source>
+            <translation>Catálogos (*.txt);;Todos los archivos (*)</translation>
+        </message>
+        <message>
+            <source>Choose the older catalogue first: type its path or press the button beside it.</source>
+            <translation>Elija primero el catálogo antiguo: escriba su ruta o pulse el botón de al lado.</translation>
+        </message>
+        <message>
+            <source>Choose the newer catalogue first: type its path or press the button beside it.</source>
+            <translation>Elija primero el catálogo nuevo: escriba su ruta o pulse el botón de al lado.</translation>
+        </message>
+        <message>
+            <source>Comparing ...</source>
+            <translation>Comparando ...</translation>
+        </message>
+        <message>
+            <source>%1 added, %2 removed, %3 changed, %4, %5</source>
+            <translation>%1 añadidos, %2 eliminados, %3 modificados, %4, %5</translation>
+        </message>
+        <message>
+            <source> (stopped)</source>
+            <translation> (detenido)</translation>
+        </message>
+        <message>
+            <source>; %1 ends part-way</source>
+            <translation>; %1 termina a medias</translation>
+        </message>
+        <message>
+            <source> | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6</source>
+            <translation> | antiguo: %1, carpetas %2, archivos %3 | nuevo: %4, carpetas %5, archivos %6</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::CopiesWindow</name>
+        <message>
+            <source>Copies</source>
+            <translation>Copias</translation>
+        </message>
+        <message>
+            <source>Catalogues &amp;folder</source>
+            <translation>&amp;Carpeta de catálogos</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Carpeta de catálogos (elegir)</translation>
+        </message>
+        <message>
+            <source>&amp;Single copies: files on one drive only</source>
+            <translation>Copias ú&amp;nicas: archivos en un solo disco</translation>
+        </message>
+        <message>
+            <source>&amp;Duplicates: files stored more than once</source>
+            <translation>&amp;Duplicados: archivos guardados más de una vez</translation>
+        </message>
+        <message>
+            <source>&amp;Under</source>
+            <translation>&amp;Bajo</translation>
+        </message>
+        <message>
+            <source>a folder as catalogued, e.g. /media/photos</source>
+            <translation>una carpeta tal como se catalogó, p. ej. /media/photos</translation>
+        </message>
+        <message>
+            <source>Only the single copies in this folder or below it</source>
+            <translation>Solo las copias únicas de esta carpeta o por debajo</translation>
+        </message>
+        <message>
+            <source>F&amp;ind</source>
+            <translation>Bu&amp;scar</translation>
+        </message>
+        <message>
+            <source>S&amp;top</source>
+            <translation>De&amp;tener</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Ruta del archivo</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Tipo de archivo</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Archivo de catálogo</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Tamaño</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modificado</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>E&amp;xportar resultados...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Cerrar</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Elegir la carpeta de catálogos</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues first: type its path or press the button beside it.</source>
+            <translation>Elija primero la carpeta de catálogos: escriba su ruta o pulse el botón de al lado.</translation>
+        </message>
+        <message>
+            <source>Reading the catalogues ...</source>
+            <translation>Leyendo los catálogos ...</translation>
+        </message>
+        <message>
+            <source>%1 on one drive only, %2</source>
+            <translation>%1 en un solo disco, %2</translation>
+        </message>
+        <message>
+            <source>%1 of %2; %3 in copies beyond the first</source>
+            <translation>%1 de %2; %3 en copias además de la primera</translation>
+        </message>
+        <message>
+            <source> (%1 in %2)</source>
+            <translation> (%1 en %2)</translation>
+        </message>
+        <message>
+            <source> (stopped)</source>
+            <translation> (detenido)</translation>
+        </message>
+        <message>
+            <source>; sizes unknown in %1: their files count as copies by name and type</source>
+            <translation>; tamaños desconocidos en %1: sus archivos cuentan como copias por nombre y tipo</translation>
+        </message>
+        <message>
+            <source>; not read: %1</source>
+            <translation>; no leídos: %1</translation>
+        </message>
+        <message>
+            <source>%1: %2 of %3, %4</source>
+            <translation>%1: %2 de %3, %4</translation>
+        </message>
+        <message>
+            <source>Counting</source>
+            <translation>Contando</translation>
+        </message>
+        <message>
+            <source>Listing</source>
+            <translation>Listando</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::DefaultPathDialog</name>
+        <message>
+            <source>Set Default Path</source>
+            <translation>Establecer ruta predeterminada</translation>
+        </message>
+        <message>
+            <source>Tips: This screen is to set the default path. This path will be effective both while generating the Catalogue file and when trying to find files in the report.</source>
+            <translation>Consejo: esta pantalla sirve para establecer la ruta predeterminada. Esta ruta se usa tanto al generar el archivo de catálogo como al buscar archivos en el informe.</translation>
+        </message>
+        <message>
+            <source>Current Default Path</source>
+            <translation>Ruta predeterminada actual</translation>
+        </message>
+        <message>
+            <source>&amp;Browse</source>
+            <translation>&amp;Examinar</translation>
+        </message>
+        <message>
+            <source>&amp;Set</source>
+            <translation>Es&amp;tablecer</translation>
+        </message>
+        <message>
+            <source>&amp;Remove</source>
+            <translation>&amp;Quitar</translation>
+        </message>
+        <message>
+            <source>&amp;Close</source>
+            <translation>&amp;Cerrar</translation>
+        </message>
+        <message>
+            <source>Please select the path.</source>
+            <translation>Seleccione la ruta.</translation>
+        </message>
+        <message>
+            <source>This will over-write your default path?</source>
+            <translation>Esto sobrescribirá su ruta predeterminada. ¿Continuar?</translation>
+        </message>
+        <message>
+            <source>Your default path will  be cleared permenantly?</source>
+            <translation>Su ruta predeterminada se borrará de forma permanente. ¿Continuar?</translation>
+        </message>
+        <message>
+            <source>File doesn't exist!</source>
+            <translation>¡El archivo no existe!</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::DrivesWindow</name>
+        <message>
+            <source>Drives</source>
+            <translation>Discos</translation>
+        </message>
+        <message>
+            <source>Catalogues &amp;folder</source>
+            <translation>&amp;Carpeta de catálogos</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Carpeta de catálogos (elegir)</translation>
+        </message>
+        <message>
+            <source>&amp;Refresh</source>
+            <translation>&amp;Actualizar</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Archivo de catálogo</translation>
+        </message>
+        <message>
+            <source>Label</source>
+            <translation>Etiqueta</translation>
+        </message>
+        <message>
+            <source>UUID</source>
+            <translation>UUID</translation>
+        </message>
+        <message>
+            <source>File System</source>
+            <translation>Sistema de archivos</translation>
+        </message>
+        <message>
+            <source>Capacity</source>
+            <translation>Capacidad</translation>
+        </message>
+        <message>
+            <source>Free</source>
+            <translation>Libre</translation>
+        </message>
+        <message>
+            <source>Files</source>
+            <translation>Archivos</translation>
+        </message>
+        <message>
+            <source>Total Size</source>
+            <translation>Tamaño total</translation>
+        </message>
+        <message>
+            <source>Catalogued</source>
+            <translation>Catalogado</translation>
+        </message>
+        <message>
+            <source>Connected</source>
+            <translation>Conectado</translation>
+        </message>
+        <message>
+            <source>&amp;Open Folder</source>
+            <translation>Abrir car&amp;peta</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Cerrar</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Elegir la carpeta de catálogos</translation>
+        </message>
+        <message>
+            <source>no</source>
+            <translation>no</translation>
+        </message>
+        <message>
+            <source>The drive's folder %1 could not be opened.</source>
+            <translation>No se pudo abrir la carpeta %1 del disco.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::HitActions</name>
+        <message>
+            <source>&amp;Open</source>
+            <translation>&amp;Abrir</translation>
+        </message>
+        <message>
+            <source>Show in &amp;Folder</source>
+            <translation>Mostrar en la &amp;carpeta</translation>
+        </message>
+        <message>
+            <source>&amp;Copy Path</source>
+            <translation>Copiar &amp;ruta</translation>
+        </message>
+        <message>
+            <source>Copy &amp;Name</source>
+            <translation>Copiar &amp;nombre</translation>
+        </message>
+        <message>
+            <source>&amp;Run/Copy Path...</source>
+            <translation>&amp;Ejecutar/copiar ruta...</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>E&amp;xportar resultados...</translation>
+        </message>
+        <message>
+            <source>%1 is on the drive %2, which is not connected. Connect it to reach the file.
+It was catalogued in %3.</source>
+            <translation>%1 está en el disco %2, que no está conectado. Conéctelo para llegar al archivo.
+Se catalogó en %3.</translation>
+        </message>
+        <message>
+            <source>%1 is not there any more.
+It was catalogued in %2.</source>
+            <translation>%1 ya no está.
+Se catalogó en %2.</translation>
+        </message>
+        <message>
+            <source>%1 is on a drive that is not connected: the folder %2 is missing.
+It was catalogued in %3.</source>
+            <translation>%1 está en un disco que no está conectado: falta la carpeta %2.
+Se catalogó en %3.</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened: %2</source>
+            <translation>No se pudo abrir %1: %2</translation>
+        </message>
+        <message>
+            <source>The folder %1 could not be opened: %2
+No file manager answers, and no program is set to open folders.</source>
+            <translation>No se pudo abrir la carpeta %1: %2
+Ningún gestor de archivos responde y no hay ningún programa configurado para abrir carpetas.</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>Tab-separated text (*.tsv)</source>
+            <translation>Texto separado por tabulaciones (*.tsv)</translation>
+        </message>
+        <message>
+            <source>%1 is in the folder of catalogues %2: the next search there reads it as a catalogue, as it reads every file there.
+Save it there anyway?</source>
+            <translation>%1 está en la carpeta de catálogos %2: la próxima búsqueda allí lo leerá como un catálogo, igual que cada archivo de esa carpeta.
+¿Guardarlo allí de todos modos?</translation>
+        </message>
+        <message>
+            <source>The results could not be written to %1:
+%2</source>
+            <translation>No se pudieron escribir los resultados en %1:
+%2</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::MainWindow</name>
+        <message>
+            <source>Select Drive/Folder </source>
+            <translation>Seleccionar disco/carpeta </translation>
+        </message>
+        <message>
+            <source>Select Drive</source>
+            <translation>Disco</translation>
+        </message>
+        <message>
+            <source>Select Folder</source>
+            <translation>Carpeta</translation>
+        </message>
+        <message>
+            <source>Please select the Drive or Folder you want to generate its Catalogue.</source>
+            <translation>Seleccione el disco o la carpeta cuyo catálogo quiere generar.</translation>
+        </message>
+        <message>
+            <source>Process Details</source>
+            <translation>Progreso</translation>
+        </message>
+        <message>
+            <source>Current Folder</source>
+            <translation>Carpeta actual</translation>
+        </message>
+        <message>
+            <source>Current File</source>
+            <translation>Archivo actual</translation>
+        </message>
+        <message>
+            <source>&amp;Details...</source>
+            <translation>&amp;Detalles...</translation>
+        </message>
+        <message>
+            <source>What the last run could not read</source>
+            <translation>Lo que la última ejecución no pudo leer</translation>
+        </message>
+        <message>
+            <source>&amp;Generate Catalogue</source>
+            <translation>&amp;Generar catálogo</translation>
+        </message>
+        <message>
+            <source>&amp;View Catalogue</source>
+            <translation>&amp;Ver catálogo</translation>
+        </message>
+        <message>
+            <source>&amp;Find Files </source>
+            <translation>&amp;Buscar archivos </translation>
+        </message>
+        <message>
+            <source>&amp;Set Default Path</source>
+            <translation>&amp;Ruta por defecto</translation>
+        </message>
+        <message>
+            <source>E&amp;xit</source>
+            <translation>&amp;Salir</translation>
+        </message>
+        <message>
+            <source>File</source>
+            <translation>Archivo</translation>
+        </message>
+        <message>
+            <source>Generate Catalogue</source>
+            <translation>Generar catálogo</translation>
+        </message>
+        <message>
+            <source>Find Files</source>
+            <translation>Buscar archivos</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Salir</translation>
+        </message>
+        <message>
+            <source>Tools</source>
+            <translation>Herramientas</translation>
+        </message>
+        <message>
+            <source>Set Default Path</source>
+            <translation>Establecer ruta predeterminada</translation>
+        </message>
+        <message>
+            <source>Compare Catalogues...</source>
+            <translation>Comparar catálogos...</translation>
+        </message>
+        <message>
+            <source>Drives...</source>
+            <translation>Discos...</translation>
+        </message>
+        <message>
+            <source>Copies...</source>
+            <translation>Copias...</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Ayuda</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>Acerca de</translation>
+        </message>
+        <message>
+            <source>%1: %2, the default path kept by Set Default Path.
+Connect its drive, or choose another folder with Set Default Path.</source>
+            <translation>%1: %2, la ruta predeterminada guardada con «Establecer ruta predeterminada».
+Conecte su disco o elija otra carpeta con «Establecer ruta predeterminada».</translation>
+        </message>
+        <message>
+            <source>A catalogue is being generated.</source>
+            <translation>Se está generando un catálogo.</translation>
+        </message>
+        <message>
+            <source>Text (*.txt)</source>
+            <translation>Texto (*.txt)</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::ReadFailuresDialog</name>
+        <message>
+            <source>Could Not Be Read</source>
+            <translation>No se pudo leer</translation>
+        </message>
+        <message>
+            <source>What the last run could not read; the rest of its catalogue is complete:</source>
+            <translation>Lo que la última ejecución no pudo leer; el resto de su catálogo está completo:</translation>
+        </message>
+        <message>
+            <source>What could not be read</source>
+            <translation>Lo que no se pudo leer</translation>
+        </message>
+        <message>
+            <source>&amp;Copy</source>
+            <translation>&amp;Copiar</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::RunCopyWindow</name>
+        <message>
+            <source>Run/Copy path</source>
+            <translation>Ejecutar/copiar ruta</translation>
+        </message>
+        <message>
+            <source>Run</source>
+            <translation>Ejecutar</translation>
+        </message>
+        <message>
+            <source>Copy</source>
+            <translation>Copiar</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Cerrar</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::SearchWindow</name>
+        <message>
+            <source>Search</source>
+            <translation>Búsqueda</translation>
+        </message>
+        <message>
+            <source>   Search Indicator</source>
+            <translation>   Indicador de búsqueda</translation>
+        </message>
+        <message>
+            <source>Total Records Matched</source>
+            <translation>Entradas encontradas</translation>
+        </message>
+        <message>
+            <source>Current Path</source>
+            <translation>Ruta actual</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Ruta del archivo</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Tipo de archivo</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Creado</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Archivo de catálogo</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Tamaño</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modificado</translation>
+        </message>
+        <message>
+            <source>Please select an item.</source>
+            <translation>Seleccione un elemento.</translation>
+        </message>
+        <message>
+            <source>Please select the folder that the Catalogue files are located, unless the default path is set.</source>
+            <translation>Seleccione la carpeta de los archivos de catálogo, salvo que haya una ruta predeterminada.</translation>
+        </message>
+        <message>
+            <source>Please enter the exact name or partial name of the file you are searching for.</source>
+            <translation>Escriba el nombre exacto o parte del nombre del archivo que busca.</translation>
+        </message>
+        <message>
+            <source>Type Search Criteria</source>
+            <translation>Criterio de búsqueda</translation>
+        </message>
+        <message>
+            <source>No Case Sensitive</source>
+            <translation>Sin mayúsculas</translation>
+        </message>
+        <message>
+            <source>Case Sensitive</source>
+            <translation>Con mayúsculas</translation>
+        </message>
+        <message>
+            <source>Date &gt; than</source>
+            <translation>Fecha posterior</translation>
+        </message>
+        <message>
+            <source>&amp;Search</source>
+            <translation>&amp;Buscar</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Detener</translation>
+        </message>
+        <message>
+            <source>&amp;Close</source>
+            <translation>&amp;Cerrar</translation>
+        </message>
+        <message>
+            <source>Double click to grab file path to run.</source>
+            <translation>Doble clic para tomar la ruta y ejecutarla.</translation>
+        </message>
+    </context>
+</TS>

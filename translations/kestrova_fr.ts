@@ -1,0 +1,996 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+    <context>
+        <name>CompareWindow</name>
+        <message>
+            <source>Added</source>
+            <translation>Ajouté</translation>
+        </message>
+        <message>
+            <source>Removed</source>
+            <translation>Supprimé</translation>
+        </message>
+        <message>
+            <source>Changed</source>
+            <translation>Modifié</translation>
+        </message>
+        <message>
+            <source>Folder added</source>
+            <translation>Dossier ajouté</translation>
+        </message>
+        <message>
+            <source>Folder removed</source>
+            <translation>Dossier supprimé</translation>
+        </message>
+    </context>
+    <context>
+        <name>Counts</name>
+        <message numerus="yes">
+            <source>%1 folder(s) added</source>
+            <translation>
+                <numerusform>%1 dossier ajouté</numerusform>
+                <numerusform>%1 dossiers ajoutés</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 folder(s) removed</source>
+            <translation>
+                <numerusform>%1 dossier supprimé</numerusform>
+                <numerusform>%1 dossiers supprimés</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 file(s)</source>
+            <translation>
+                <numerusform>%1 fichier</numerusform>
+                <numerusform>%1 fichiers</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 copy(ies)</source>
+            <translation>
+                <numerusform>%1 copie</numerusform>
+                <numerusform>%1 copies</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <translation>
+                <numerusform>%1 catalogue</numerusform>
+                <numerusform>%1 catalogues</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 folder(s)</source>
+            <translation>
+                <numerusform>%1 dossier</numerusform>
+                <numerusform>%1 dossiers</numerusform>
+            </translation>
+        </message>
+    </context>
+    <context>
+        <name>DriveFolderLists</name>
+        <message>
+            <source>Path not found</source>
+            <translation>Chemin introuvable</translation>
+        </message>
+        <message>
+            <source>Disk not ready</source>
+            <translation>Disque non prêt</translation>
+        </message>
+        <message>
+            <source>Permission denied</source>
+            <translation>Permission refusée</translation>
+        </message>
+    </context>
+    <context>
+        <name>Error</name>
+        <message>
+            <source>Not a regular file</source>
+            <translation>Ce n'est pas un fichier ordinaire</translation>
+        </message>
+        <message>
+            <source>Not a catalogue: its first line is no catalogue header</source>
+            <translation>Ce n'est pas un catalogue : sa première ligne n'est pas un en-tête de catalogue</translation>
+        </message>
+        <message>
+            <source>More than %1 catalogues in one folder</source>
+            <translation>Plus de %1 catalogues dans un même dossier</translation>
+        </message>
+        <message>
+            <source>The desktop launcher xdg-open is not installed</source>
+            <translation>Le lanceur du bureau xdg-open n'est pas installé</translation>
+        </message>
+        <message>
+            <source>File not found</source>
+            <translation>Fichier introuvable</translation>
+        </message>
+        <message>
+            <source>Invalid procedure call or argument</source>
+            <translation>Appel de procédure ou argument incorrect</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Mémoire insuffisante</translation>
+        </message>
+        <message>
+            <source>Permission denied</source>
+            <translation>Permission refusée</translation>
+        </message>
+        <message>
+            <source>Path not found</source>
+            <translation>Chemin introuvable</translation>
+        </message>
+        <message>
+            <source>Disk full</source>
+            <translation>Disque plein</translation>
+        </message>
+        <message>
+            <source>Device I/O error</source>
+            <translation>Erreur d'entrée/sortie du périphérique</translation>
+        </message>
+        <message>
+            <source>Disk not ready</source>
+            <translation>Disque non prêt</translation>
+        </message>
+        <message>
+            <source>Input past end of file</source>
+            <translation>Lecture au-delà de la fin du fichier</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>File not found</source>
+            <translation>Fichier introuvable</translation>
+        </message>
+        <message>
+            <source>Path not found</source>
+            <translation>Chemin introuvable</translation>
+        </message>
+        <message>
+            <source>Access denied</source>
+            <translation>Accès refusé</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Mémoire insuffisante</translation>
+        </message>
+        <message>
+            <source>Invalid EXE file or error in EXE image</source>
+            <translation>Fichier EXE non valide ou erreur dans l’image EXE</translation>
+        </message>
+        <message>
+            <source>A sharing violation occurred</source>
+            <translation>Une violation de partage s’est produite</translation>
+        </message>
+        <message>
+            <source>Incomplete or invalid file association</source>
+            <translation>Association de fichier incomplète ou non valide</translation>
+        </message>
+        <message>
+            <source>DDE Time out</source>
+            <translation>Délai DDE dépassé</translation>
+        </message>
+        <message>
+            <source>DDE transaction failed</source>
+            <translation>Échec de la transaction DDE</translation>
+        </message>
+        <message>
+            <source>DDE busy</source>
+            <translation>DDE occupé</translation>
+        </message>
+        <message>
+            <source>No association for file extension</source>
+            <translation>Aucune association pour cette extension de fichier</translation>
+        </message>
+        <message>
+            <source>DLL not found</source>
+            <translation>DLL introuvable</translation>
+        </message>
+        <message>
+            <source>Unknown error</source>
+            <translation>Erreur inconnue</translation>
+        </message>
+    </context>
+    <context>
+        <name>MessageService</name>
+        <message>
+            <source>%1 already exists.
+Do you want to replace it?</source>
+            <translation>%1 existe déjà.
+Voulez-vous le remplacer ?</translation>
+        </message>
+    </context>
+    <context>
+        <name>RunCopyWindow</name>
+        <message>
+            <source>File not found ...</source>
+            <translation>Fichier introuvable ...</translation>
+        </message>
+        <message>
+            <source>Path not found ...</source>
+            <translation>Chemin introuvable ...</translation>
+        </message>
+        <message>
+            <source>Access denied ...</source>
+            <translation>Accès refusé ...</translation>
+        </message>
+        <message>
+            <source>Out of memory</source>
+            <translation>Mémoire insuffisante</translation>
+        </message>
+        <message>
+            <source>Invalid EXE file or error in EXE image ...</source>
+            <translation>Fichier EXE non valide ou erreur dans l’image EXE ...</translation>
+        </message>
+        <message>
+            <source>A sharing violation occurred ...</source>
+            <translation>Une violation de partage s’est produite ...</translation>
+        </message>
+        <message>
+            <source>Incomplete or invalid file association</source>
+            <translation>Association de fichier incomplète ou non valide</translation>
+        </message>
+        <message>
+            <source>DDE Time out ...</source>
+            <translation>Délai DDE dépassé ...</translation>
+        </message>
+        <message>
+            <source>DDE transaction failed ...</source>
+            <translation>Échec de la transaction DDE ...</translation>
+        </message>
+        <message>
+            <source>DDE busy</source>
+            <translation>DDE occupé</translation>
+        </message>
+        <message>
+            <source>No association for file extension ...</source>
+            <translation>Aucune association pour cette extension de fichier ...</translation>
+        </message>
+        <message>
+            <source>DLL not found ...</source>
+            <translation>DLL introuvable ...</translation>
+        </message>
+        <message>
+            <source>Unknown error</source>
+            <translation>Erreur inconnue</translation>
+        </message>
+    </context>
+    <context>
+        <name>RunProgress</name>
+        <message>
+            <source>Do not show these messages again during this run</source>
+            <translation>Ne plus afficher ces messages pendant cette exécution</translation>
+        </message>
+        <message>
+            <source>Finished ...</source>
+            <translation>Terminé ...</translation>
+        </message>
+        <message>
+            <source>%1, %2, %3</source>
+            <translation>%1, %2, %3</translation>
+        </message>
+        <message>
+            <source>Done: %1, %2 in %3</source>
+            <translation>Terminé : %1, %2 en %3</translation>
+        </message>
+        <message>
+            <source>; %1 could not be read</source>
+            <translation>; %1 n’ont pas pu être lus</translation>
+        </message>
+        <message>
+            <source>; no facts written beside it</source>
+            <translation>; aucune donnée écrite à côté</translation>
+        </message>
+        <message>
+            <source>... and %1 more</source>
+            <translation>... et %1 de plus</translation>
+        </message>
+    </context>
+    <context>
+        <name>SearchWindow</name>
+        <message>
+            <source>The facts beside %1 cannot be read and are left aside: %2</source>
+            <translation>Les données à côté de %1 sont illisibles et sont ignorées : %2</translation>
+        </message>
+        <message>
+            <source>Searching ...</source>
+            <translation>Recherche ...</translation>
+        </message>
+        <message>
+            <source>Finshied ...</source>
+            <extracomment>Misspelt in English on purpose; translate it as a plain "Finished ...".</extracomment>
+            <translation>Terminé ...</translation>
+        </message>
+        <message>
+            <source>Stopped ...</source>
+            <translation>Arrêté ...</translation>
+        </message>
+        <message>
+            <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
+            <translation>Assurez-vous d’avoir sélectionné le dossier contenant les fichiers de catalogue.<byte value="xd"/>Ou bien définissez le chemin par défaut avant de rechercher.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::AboutBox</name>
+        <message>
+            <source>Created By:</source>
+            <translation>Créé par :</translation>
+        </message>
+        <message>
+            <source>Email:</source>
+            <translation>Courriel :</translation>
+        </message>
+        <message>
+            <source>URL</source>
+            <translation>URL</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>&amp;System Info...</source>
+            <translation>Informations &amp;système...</translation>
+        </message>
+        <message>
+            <source>About %1</source>
+            <translation>À propos de %1</translation>
+        </message>
+        <message>
+            <source>Version %1.%2.%3</source>
+            <translation>Version %1.%2.%3</translation>
+        </message>
+        <message>
+            <source>File not found</source>
+            <translation>Fichier introuvable</translation>
+        </message>
+        <message>
+            <source>System Information Is Unavailable At This Time</source>
+            <translation>Les informations système ne sont pas disponibles pour le moment</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::CompareWindow</name>
+        <message>
+            <source>Compare Catalogues</source>
+            <translation>Comparer des catalogues</translation>
+        </message>
+        <message>
+            <source>%1 (choose)</source>
+            <translation>%1 (choisir)</translation>
+        </message>
+        <message>
+            <source>&amp;Older catalogue</source>
+            <translation>Catalogue &amp;ancien</translation>
+        </message>
+        <message>
+            <source>&amp;Newer catalogue</source>
+            <translation>Catalogue &amp;récent</translation>
+        </message>
+        <message>
+            <source>&amp;Compare</source>
+            <translation>&amp;Comparer</translation>
+        </message>
+        <message>
+            <source>S&amp;top</source>
+            <translation>Arrê&amp;ter</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>Changement</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Chemin du fichier</translation>
+        </message>
+        <message>
+            <source>Old</source>
+            <translation>Ancien</translation>
+        </message>
+        <message>
+            <source>New</source>
+            <translation>Nouveau</translation>
+        </message>
+        <message>
+            <source>Choose a catalogue</source>
+            <translation>Choisir un catalogue</translation>
+        </message>
+        <message>
+            <source>Catalogues (*.txt);;All files (*)</source>
+            <translation>Catalogues (*.txt);;Tous les fichiers (*)</translation>
+        </message>
+        <message>
+            <source>Choose the older catalogue first: type its path or press the button beside it.</source>
+            <translation>Choisissez d’abord le catalogue ancien : tapez son chemin ou appuyez sur le bouton à côté.</translation>
+        </message>
+        <message>
+            <source>Choose the newer catalogue first: type its path or press the button beside it.</source>
+            <translation>Choisissez d’abord le catalogue récent : tapez son chemin ou appuyez sur le bouton à côté.</translation>
+        </message>
+        <message>
+            <source>Comparing ...</source>
+            <translation>Comparaison ...</translation>
+        </message>
+        <message>
+            <source>%1 added, %2 removed, %3 changed, %4, %5</source>
+            <translation>%1 ajoutés, %2 supprimés, %3 modifiés, %4, %5</translation>
+        </message>
+        <message>
+            <source> (stopped)</source>
+            <translation> (arrêté)</translation>
+        </message>
+        <message>
+            <source>; %1 ends part-way</source>
+            <translation>; %1 s’arrête en cours de route</translation>
+        </message>
+        <message>
+            <source> | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6</source>
+            <translation> | ancien : %1, dossiers %2, fichiers %3 | récent : %4, dossiers %5, fichiers %6</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::CopiesWindow</name>
+        <message>
+            <source>Copies</source>
+            <translation>Copies</translation>
+        </message>
+        <message>
+            <source>Catalogues &amp;folder</source>
+            <translation>Dossier des &amp;catalogues</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Dossier des catalogues (choisir)</translation>
+        </message>
+        <message>
+            <source>&amp;Single copies: files on one drive only</source>
+            <translation>Copies &amp;uniques : fichiers sur un seul lecteur</translation>
+        </message>
+        <message>
+            <source>&amp;Duplicates: files stored more than once</source>
+            <translation>&amp;Doublons : fichiers stockés plusieurs fois</translation>
+        </message>
+        <message>
+            <source>&amp;Under</source>
+            <translation>&amp;Sous</translation>
+        </message>
+        <message>
+            <source>a folder as catalogued, e.g. /media/photos</source>
+            <translation>un dossier tel que catalogué, par ex. /media/photos</translation>
+        </message>
+        <message>
+            <source>Only the single copies in this folder or below it</source>
+            <translation>Seulement les copies uniques dans ce dossier ou en dessous</translation>
+        </message>
+        <message>
+            <source>F&amp;ind</source>
+            <translation>&amp;Trouver</translation>
+        </message>
+        <message>
+            <source>S&amp;top</source>
+            <translation>Arrê&amp;ter</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Chemin du fichier</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Type de fichier</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Fichier catalogue</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Taille</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modifié le</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>E&amp;xporter les résultats...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Choisir le dossier des catalogues</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues first: type its path or press the button beside it.</source>
+            <translation>Choisissez d’abord le dossier des catalogues : tapez son chemin ou appuyez sur le bouton à côté.</translation>
+        </message>
+        <message>
+            <source>Reading the catalogues ...</source>
+            <translation>Lecture des catalogues ...</translation>
+        </message>
+        <message>
+            <source>%1 on one drive only, %2</source>
+            <translation>%1 sur un seul lecteur, %2</translation>
+        </message>
+        <message>
+            <source>%1 of %2; %3 in copies beyond the first</source>
+            <translation>%1 de %2 ; %3 dans les copies au-delà de la première</translation>
+        </message>
+        <message>
+            <source> (%1 in %2)</source>
+            <translation> (%1 dans %2)</translation>
+        </message>
+        <message>
+            <source> (stopped)</source>
+            <translation> (arrêté)</translation>
+        </message>
+        <message>
+            <source>; sizes unknown in %1: their files count as copies by name and type</source>
+            <translation>; tailles inconnues dans %1 : leurs fichiers comptent comme copies par nom et type</translation>
+        </message>
+        <message>
+            <source>; not read: %1</source>
+            <translation>; non lus : %1</translation>
+        </message>
+        <message>
+            <source>%1: %2 of %3, %4</source>
+            <translation>%1 : %2 sur %3, %4</translation>
+        </message>
+        <message>
+            <source>Counting</source>
+            <translation>Comptage</translation>
+        </message>
+        <message>
+            <source>Listing</source>
+            <translation>Liste</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::DefaultPathDialog</name>
+        <message>
+            <source>Set Default Path</source>
+            <translation>Définir le chemin par défaut</translation>
+        </message>
+        <message>
+            <source>Tips: This screen is to set the default path. This path will be effective both while generating the Catalogue file and when trying to find files in the report.</source>
+            <translation>Astuce : cet écran sert à définir le chemin par défaut. Ce chemin s’applique à la création du fichier catalogue comme à la recherche de fichiers dans le rapport.</translation>
+        </message>
+        <message>
+            <source>Current Default Path</source>
+            <translation>Chemin par défaut actuel</translation>
+        </message>
+        <message>
+            <source>&amp;Browse</source>
+            <translation>&amp;Parcourir</translation>
+        </message>
+        <message>
+            <source>&amp;Set</source>
+            <translation>&amp;Définir</translation>
+        </message>
+        <message>
+            <source>&amp;Remove</source>
+            <translation>&amp;Supprimer</translation>
+        </message>
+        <message>
+            <source>&amp;Close</source>
+            <translation>&amp;Fermer</translation>
+        </message>
+        <message>
+            <source>Please select the path.</source>
+            <translation>Veuillez sélectionner le chemin.</translation>
+        </message>
+        <message>
+            <source>This will over-write your default path?</source>
+            <translation>Cela remplacera votre chemin par défaut. Continuer ?</translation>
+        </message>
+        <message>
+            <source>Your default path will  be cleared permenantly?</source>
+            <translation>Votre chemin par défaut sera définitivement effacé. Continuer ?</translation>
+        </message>
+        <message>
+            <source>File doesn't exist!</source>
+            <translation>Le fichier n'existe pas !</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::DrivesWindow</name>
+        <message>
+            <source>Drives</source>
+            <translation>Lecteurs</translation>
+        </message>
+        <message>
+            <source>Catalogues &amp;folder</source>
+            <translation>Dossier des &amp;catalogues</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Dossier des catalogues (choisir)</translation>
+        </message>
+        <message>
+            <source>&amp;Refresh</source>
+            <translation>&amp;Actualiser</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Fichier catalogue</translation>
+        </message>
+        <message>
+            <source>Label</source>
+            <translation>Nom de volume</translation>
+        </message>
+        <message>
+            <source>UUID</source>
+            <translation>UUID</translation>
+        </message>
+        <message>
+            <source>File System</source>
+            <translation>Système de fichiers</translation>
+        </message>
+        <message>
+            <source>Capacity</source>
+            <translation>Capacité</translation>
+        </message>
+        <message>
+            <source>Free</source>
+            <translation>Libre</translation>
+        </message>
+        <message>
+            <source>Files</source>
+            <translation>Fichiers</translation>
+        </message>
+        <message>
+            <source>Total Size</source>
+            <translation>Taille totale</translation>
+        </message>
+        <message>
+            <source>Catalogued</source>
+            <translation>Catalogué le</translation>
+        </message>
+        <message>
+            <source>Connected</source>
+            <translation>Connecté</translation>
+        </message>
+        <message>
+            <source>&amp;Open Folder</source>
+            <translation>&amp;Ouvrir le dossier</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Choisir le dossier des catalogues</translation>
+        </message>
+        <message>
+            <source>no</source>
+            <translation>non</translation>
+        </message>
+        <message>
+            <source>The drive's folder %1 could not be opened.</source>
+            <translation>Le dossier %1 du lecteur n’a pas pu être ouvert.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::HitActions</name>
+        <message>
+            <source>&amp;Open</source>
+            <translation>&amp;Ouvrir</translation>
+        </message>
+        <message>
+            <source>Show in &amp;Folder</source>
+            <translation>Afficher dans le &amp;dossier</translation>
+        </message>
+        <message>
+            <source>&amp;Copy Path</source>
+            <translation>&amp;Copier le chemin</translation>
+        </message>
+        <message>
+            <source>Copy &amp;Name</source>
+            <translation>Copier le &amp;nom</translation>
+        </message>
+        <message>
+            <source>&amp;Run/Copy Path...</source>
+            <translation>&amp;Exécuter/copier le chemin...</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>E&amp;xporter les résultats...</translation>
+        </message>
+        <message>
+            <source>%1 is on the drive %2, which is not connected. Connect it to reach the file.
+It was catalogued in %3.</source>
+            <translation>%1 se trouve sur le lecteur %2, qui n’est pas connecté. Connectez-le pour atteindre le fichier.
+Il a été catalogué dans %3.</translation>
+        </message>
+        <message>
+            <source>%1 is not there any more.
+It was catalogued in %2.</source>
+            <translation>%1 n’existe plus.
+Il a été catalogué dans %2.</translation>
+        </message>
+        <message>
+            <source>%1 is on a drive that is not connected: the folder %2 is missing.
+It was catalogued in %3.</source>
+            <translation>%1 se trouve sur un lecteur qui n’est pas connecté : le dossier %2 est absent.
+Il a été catalogué dans %3.</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened: %2</source>
+            <translation>%1 n’a pas pu être ouvert : %2</translation>
+        </message>
+        <message>
+            <source>The folder %1 could not be opened: %2
+No file manager answers, and no program is set to open folders.</source>
+            <translation>Le dossier %1 n’a pas pu être ouvert : %2
+Aucun gestionnaire de fichiers ne répond et aucun programme n’est défini pour ouvrir les dossiers.</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>Tab-separated text (*.tsv)</source>
+            <translation>Texte séparé par des tabulations (*.tsv)</translation>
+        </message>
+        <message>
+            <source>%1 is in the folder of catalogues %2: the next search there reads it as a catalogue, as it reads every file there.
+Save it there anyway?</source>
+            <translation>%1 se trouve dans le dossier des catalogues %2 : la prochaine recherche le lira comme un catalogue, comme tout fichier de ce dossier.
+L’enregistrer là quand même ?</translation>
+        </message>
+        <message>
+            <source>The results could not be written to %1:
+%2</source>
+            <translation>Les résultats n’ont pas pu être écrits dans %1 :
+%2</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::MainWindow</name>
+        <message>
+            <source>Select Drive/Folder </source>
+            <translation>Choisir le lecteur/dossier </translation>
+        </message>
+        <message>
+            <source>Select Drive</source>
+            <translation>Lecteur</translation>
+        </message>
+        <message>
+            <source>Select Folder</source>
+            <translation>Dossier</translation>
+        </message>
+        <message>
+            <source>Please select the Drive or Folder you want to generate its Catalogue.</source>
+            <translation>Choisissez le lecteur ou le dossier dont vous voulez créer le catalogue.</translation>
+        </message>
+        <message>
+            <source>Process Details</source>
+            <translation>Déroulement</translation>
+        </message>
+        <message>
+            <source>Current Folder</source>
+            <translation>Dossier en cours</translation>
+        </message>
+        <message>
+            <source>Current File</source>
+            <translation>Fichier en cours</translation>
+        </message>
+        <message>
+            <source>&amp;Details...</source>
+            <translation>&amp;Détails...</translation>
+        </message>
+        <message>
+            <source>What the last run could not read</source>
+            <translation>Ce que la dernière exécution n’a pas pu lire</translation>
+        </message>
+        <message>
+            <source>&amp;Generate Catalogue</source>
+            <translation>&amp;Générer le catalogue</translation>
+        </message>
+        <message>
+            <source>&amp;View Catalogue</source>
+            <translation>&amp;Voir le catalogue</translation>
+        </message>
+        <message>
+            <source>&amp;Find Files </source>
+            <translation>&amp;Rechercher des fichiers </translation>
+        </message>
+        <message>
+            <source>&amp;Set Default Path</source>
+            <translation>&amp;Chemin par défaut</translation>
+        </message>
+        <message>
+            <source>E&amp;xit</source>
+            <translation>&amp;Quitter</translation>
+        </message>
+        <message>
+            <source>File</source>
+            <translation>Fichier</translation>
+        </message>
+        <message>
+            <source>Generate Catalogue</source>
+            <translation>Générer le catalogue</translation>
+        </message>
+        <message>
+            <source>Find Files</source>
+            <translation>Rechercher des fichiers</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Quitter</translation>
+        </message>
+        <message>
+            <source>Tools</source>
+            <translation>Outils</translation>
+        </message>
+        <message>
+            <source>Set Default Path</source>
+            <translation>Définir le chemin par défaut</translation>
+        </message>
+        <message>
+            <source>Compare Catalogues...</source>
+            <translation>Comparer des catalogues...</translation>
+        </message>
+        <message>
+            <source>Drives...</source>
+            <translation>Lecteurs...</translation>
+        </message>
+        <message>
+            <source>Copies...</source>
+            <translation>Copies...</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Aide</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>À propos</translation>
+        </message>
+        <message>
+            <source>%1: %2, the default path kept by Set Default Path.
+Connect its drive, or choose another folder with Set Default Path.</source>
+            <translation>%1 : %2, le chemin par défaut défini par « Définir le chemin par défaut ».
+Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin par défaut ».</translation>
+        </message>
+        <message>
+            <source>A catalogue is being generated.</source>
+            <translation>Un catalogue est en cours de création.</translation>
+        </message>
+        <message>
+            <source>Text (*.txt)</source>
+            <translation>Texte (*.txt)</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::ReadFailuresDialog</name>
+        <message>
+            <source>Could Not Be Read</source>
+            <translation>Illisible</translation>
+        </message>
+        <message>
+            <source>What the last run could not read; the rest of its catalogue is complete:</source>
+            <translation>Ce que la dernière exécution n’a pas pu lire ; le reste de son catalogue est complet :</translation>
+        </message>
+        <message>
+            <source>What could not be read</source>
+            <translation>Ce qui n’a pas pu être lu</translation>
+        </message>
+        <message>
+            <source>&amp;Copy</source>
+            <translation>&amp;Copier</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::RunCopyWindow</name>
+        <message>
+            <source>Run/Copy path</source>
+            <translation>Exécuter/copier le chemin</translation>
+        </message>
+        <message>
+            <source>Run</source>
+            <translation>Exécuter</translation>
+        </message>
+        <message>
+            <source>Copy</source>
+            <translation>Copier</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::SearchWindow</name>
+        <message>
+            <source>Search</source>
+            <translation>Recherche</translation>
+        </message>
+        <message>
+            <source>   Search Indicator</source>
+            <translation>   Indicateur</translation>
+        </message>
+        <message>
+            <source>Total Records Matched</source>
+            <translation>Entrées trouvées</translation>
+        </message>
+        <message>
+            <source>Current Path</source>
+            <translation>Chemin actuel</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Chemin du fichier</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Type de fichier</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Créé le</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Fichier catalogue</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Taille</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modifié le</translation>
+        </message>
+        <message>
+            <source>Please select an item.</source>
+            <translation>Veuillez sélectionner un élément.</translation>
+        </message>
+        <message>
+            <source>Please select the folder that the Catalogue files are located, unless the default path is set.</source>
+            <translation>Choisissez le dossier des fichiers de catalogue, sauf si le chemin par défaut est défini.</translation>
+        </message>
+        <message>
+            <source>Please enter the exact name or partial name of the file you are searching for.</source>
+            <translation>Tapez le nom exact ou une partie du nom du fichier recherché.</translation>
+        </message>
+        <message>
+            <source>Type Search Criteria</source>
+            <translation>Critère de recherche</translation>
+        </message>
+        <message>
+            <source>No Case Sensitive</source>
+            <translation>Sans la casse</translation>
+        </message>
+        <message>
+            <source>Case Sensitive</source>
+            <translation>Selon la casse</translation>
+        </message>
+        <message>
+            <source>Date &gt; than</source>
+            <translation>Date après</translation>
+        </message>
+        <message>
+            <source>&amp;Search</source>
+            <translation>&amp;Rechercher</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêter</translation>
+        </message>
+        <message>
+            <source>&amp;Close</source>
+            <translation>&amp;Fermer</translation>
+        </message>
+        <message>
+            <source>Double click to grab file path to run.</source>
+            <translation>Double-clic : chemin à exécuter.</translation>
+        </message>
+    </context>
+</TS>
