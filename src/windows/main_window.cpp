@@ -9,6 +9,7 @@
 #include "copies_window.h"
 #include "default_path_dialog.h"
 #include "document_launch.h"
+#include "drawn_icons.h"
 #include "drive_folder_lists.h"
 #include "drives_window.h"
 #include "layout.h"
@@ -32,6 +33,7 @@
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 namespace kestrova {
@@ -86,12 +88,16 @@ void MainWindow::buildControls()
     auto *frame1 = new QGroupBox(tr("Select Drive/Folder "), client);
     frame1->setFont(boldFont(9.75));
     place(frame1, 120, 240, 6375, 3855);
-    boldLabel(tr("Select Drive"), frame1, 240, 480, 1575, 255);
+    // The labels name the lists for a screen reader.
+    QLabel *driveLabel = boldLabel(tr("Select Drive"), frame1, 240, 480, 1575, 255);
     Drive1 = new DriveList(frame1);
     place(Drive1, 2280, 480, 3735, 315);
-    boldLabel(tr("Select Folder"), frame1, 240, 1080, 1575, 255);
+    driveLabel->setBuddy(Drive1);
+    QLabel *folderLabel = boldLabel(tr("Select Folder"), frame1, 240, 1080, 1575, 255);
     Dir1 = new FolderList(frame1);
     place(Dir1, 2280, 1080, 3735, 2565);
+    folderLabel->setBuddy(Dir1);
+    Dir1->setAccessibleName(folderLabel->text()); // a list takes no name from its label
     boldLabel(tr("Please select the Drive or Folder you want to generate its Catalogue."),
           frame1, 240, 1440, 1815, 1095);
     auto *image1 = new QLabel(frame1);
@@ -125,19 +131,19 @@ void MainWindow::buildControls()
     cmdDetails->hide();
     connect(cmdDetails, &QPushButton::clicked, this, &MainWindow::cmdDetails_Click);
 
-    auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int top) {
-        auto *result = new PictureButton(style()->standardIcon(picture), caption, client);
+    auto button = [&](const QIcon &picture, const QString &caption, int top) {
+        auto *result = new PictureButton(picture, caption, client);
         result->setFont(boldFont(8.25));
         // 750 rather than 700 twips high: two lines of caption below the picture need it with
         // the desktop's fonts.
         place(result, 6960, top, 1455, 750);
         return result;
     };
-    cmdGenerate = button(QStyle::SP_DialogSaveButton, tr("&Generate Catalogue"), 360);
-    cmdView = button(QStyle::SP_FileDialogContentsView, tr("&View Catalogue"), 1140);
-    cmdFind = button(QStyle::SP_FileDialogDetailedView, tr("&Find Files "), 1920);
-    cmdSetDefaultPath = button(QStyle::SP_DirHomeIcon, tr("&Set Default Path"), 2700);
-    cmdExit = button(QStyle::SP_DialogCloseButton, tr("E&xit"), 3480);
+    cmdGenerate = button(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("&Generate Catalogue"), 360);
+    cmdView = button(style()->standardIcon(QStyle::SP_FileDialogContentsView), tr("&View Catalogue"), 1140);
+    cmdFind = button(style()->standardIcon(QStyle::SP_FileDialogDetailedView), tr("&Find Files "), 1920);
+    cmdSetDefaultPath = button(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("&Set Default Path"), 2700);
+    cmdExit = button(closeIcon(), tr("E&xit"), 3480);
     cmdGenerate->setEnabled(false);
     cmdView->setEnabled(false);
 
@@ -174,6 +180,9 @@ void MainWindow::buildMenus()
     mCopies = tools->addAction(tr("Copies..."), this, &MainWindow::mCopies_Click);
     QMenu *help = menuBar()->addMenu(tr("Help"));
     mAbout = help->addAction(tr("About"), this, &MainWindow::mAbout_Click);
+    // F10 opens the first menu, as on other desktops; the arrow keys go on from there.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 }
 
 void MainWindow::centreOnScreen()

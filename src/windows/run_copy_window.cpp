@@ -1,5 +1,6 @@
 #include "run_copy_window.h"
 
+#include "drawn_icons.h"
 #include "layout.h"
 #include "picture_button.h"
 
@@ -57,18 +58,19 @@ RunCopyWindow::RunCopyWindow(Services &services, QWidget *parent)
     setWindowTitle(tr("Run/Copy path"));
     setFixedSize(twips(10620), twips(645));
     txtpath = new QLineEdit(this);
+    txtpath->setAccessibleName(tr("Path"));
     place(txtpath, 120, 120, 8415, 375);
-    auto button = [&](QStyle::StandardPixmap picture, const QString &caption, int left) {
-        auto *result = new PictureButton(style()->standardIcon(picture), caption, this);
+    auto button = [&](const QIcon &picture, const QString &caption, int left) {
+        auto *result = new PictureButton(picture, caption, this);
         result->setFont(boldFont(7));
         // No button answers Enter: Enter in the path box must not run the file.
         result->setAutoDefault(false);
         place(result, left, 0, 615, 615);
         return result;
     };
-    const std::array buttons = {button(QStyle::SP_MediaPlay, tr("Run"), 8760),
-                                button(QStyle::SP_DialogSaveButton, tr("Copy"), 9360),
-                                button(QStyle::SP_DialogCloseButton, tr("Close"), 9960)};
+    const std::array buttons = {button(style()->standardIcon(QStyle::SP_MediaPlay), tr("Run"), 8760),
+                                button(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("Copy"), 9360),
+                                button(closeIcon(), tr("Close"), 9960)};
     cmdRun = buttons[0];
     cmdCopy = buttons[1];
     cmdClose = buttons[2];

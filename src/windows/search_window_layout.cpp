@@ -4,6 +4,7 @@
 #include "search_window.h"
 
 #include "application_identity.h"
+#include "drawn_icons.h"
 #include "drive_folder_lists.h"
 #include "hit_actions.h"
 #include "layout.h"
@@ -56,12 +57,14 @@ void SearchWindow::buildControls()
     dp1->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
     dp1->setDisplayFormat(m_services.dates.shortDatePattern());
     place(dp1, 240, 960 + 15, 1815, 255 + 45);
+    dp1->setAccessibleName(tr("Created after"));
     txtCriteria = new QLineEdit(frame1);
+    txtCriteria->setAccessibleName(tr("Search criteria"));
     place(txtCriteria, 2280, 240, 2775, 285 + 30);
     cmdSearch = new PictureButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
                                   tr("&Search"), frame1);
     place(cmdSearch, 2280, 600 + 45, 1335, 615);
-    cmdStop = new QPushButton(style()->standardIcon(QStyle::SP_MediaStop), QString(), frame1);
+    cmdStop = new QPushButton(stopIcon(), QString(), frame1);
     cmdStop->setIconSize(QSize(24, 24));
     cmdStop->setAccessibleName(tr("Stop"));
     cmdStop->setToolTip(tr("Stop"));
@@ -85,7 +88,7 @@ void SearchWindow::buildControls()
                                static_cast<QWidget *>(cmdStop)})
             moved->move(moved->x() + shift, moved->y());
 
-    cmdExit = new PictureButton(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("&Close"), this);
+    cmdExit = new PictureButton(closeIcon(), tr("&Close"), this);
     cmdExit->setFont(boldFont(8.25));
     place(cmdExit, 10200, 120, 1575, 615);
     QLabel *label3 = boldLabel(tr("Double click to grab file path to run."), this, 10080, 840, 1935, 495);
@@ -116,8 +119,11 @@ void SearchWindow::buildControls()
     place(Drive1, 120, 1680, 2295, 315);
     Dir1 = new FolderList(this);
     place(Dir1, 120, 2040, 2295, 5265);
+    Drive1->setAccessibleName(tr("Drive of the catalogues"));
+    Dir1->setAccessibleName(tr("Folder of the catalogues"));
 
     LV1 = newResultView(*m_model, this);
+    LV1->setAccessibleName(tr("Files found"));
     m_model->setTextOrderColumn(2); // the Created column sorts by the text of its dates
     LV1->horizontalHeader()->setSectionsClickable(true);
     LV1->horizontalHeader()->setHighlightSections(false);
@@ -136,6 +142,8 @@ void SearchWindow::buildControls()
 
     fContinue = new QLabel(tr("   Search Indicator"), this);
     fContinue->setFont(boldFont(8.25));
+    // Its caption says the search's state; the colour only blinks as hits come.
+    fContinue->setAccessibleDescription(tr("Turns from red to green and back with each hit found"));
     place(fContinue, 120, 7440, 2295, 255);
 
     auto *sb1 = new QStatusBar(this);
