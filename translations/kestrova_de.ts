@@ -430,6 +430,10 @@ Möchten Sie die Datei ersetzen?</translation>
             <source> | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6</source>
             <translation> | älter: %1, Ordner %2, Dateien %3 | neuer: %4, Ordner %5, Dateien %6</translation>
         </message>
+        <message>
+            <source>Differences</source>
+            <translation>Unterschiede</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
@@ -548,6 +552,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>Listing</source>
             <translation>Auflisten</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Gefundene Dateien</translation>
         </message>
     </context>
     <context>
@@ -674,6 +682,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>The drive's folder %1 could not be opened.</source>
             <translation>Der Ordner %1 des Laufwerks konnte nicht geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>Drives catalogued</source>
+            <translation>Katalogisierte Laufwerke</translation>
         </message>
     </context>
     <context>
@@ -905,6 +917,10 @@ Verbinden Sie sein Laufwerk oder wählen Sie mit „Standardpfad festlegen“ ei
             <source>Close</source>
             <translation>Schließen</translation>
         </message>
+        <message>
+            <source>Path</source>
+            <translation>Pfad</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::SearchWindow</name>
@@ -991,6 +1007,30 @@ Verbinden Sie sein Laufwerk oder wählen Sie mit „Standardpfad festlegen“ ei
         <message>
             <source>Double click to grab file path to run.</source>
             <translation>Doppelklick: Pfad zum Ausführen.</translation>
+        </message>
+        <message>
+            <source>Created after</source>
+            <translation>Erstellt nach</translation>
+        </message>
+        <message>
+            <source>Search criteria</source>
+            <translation>Suchbegriff</translation>
+        </message>
+        <message>
+            <source>Drive of the catalogues</source>
+            <translation>Laufwerk der Kataloge</translation>
+        </message>
+        <message>
+            <source>Folder of the catalogues</source>
+            <translation>Ordner der Kataloge</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Gefundene Dateien</translation>
+        </message>
+        <message>
+            <source>Turns from red to green and back with each hit found</source>
+            <translation>Wechselt mit jedem Treffer zwischen Rot und Grün</translation>
         </message>
     </context>
 </TS>

@@ -430,6 +430,10 @@ Do you want to replace it?</source>
             <source> | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6</source>
             <translation> | antiguo: %1, carpetas %2, archivos %3 | nuevo: %4, carpetas %5, archivos %6</translation>
         </message>
+        <message>
+            <source>Differences</source>
+            <translation>Diferencias</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
@@ -548,6 +552,10 @@ Do you want to replace it?</source>
         <message>
             <source>Listing</source>
             <translation>Listando</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Archivos encontrados</translation>
         </message>
     </context>
     <context>
@@ -674,6 +682,10 @@ Do you want to replace it?</source>
         <message>
             <source>The drive's folder %1 could not be opened.</source>
             <translation>No se pudo abrir la carpeta %1 del disco.</translation>
+        </message>
+        <message>
+            <source>Drives catalogued</source>
+            <translation>Discos catalogados</translation>
         </message>
     </context>
     <context>
@@ -905,6 +917,10 @@ Conecte su disco o elija otra carpeta con «Establecer ruta predeterminada».</t
             <source>Close</source>
             <translation>Cerrar</translation>
         </message>
+        <message>
+            <source>Path</source>
+            <translation>Ruta</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::SearchWindow</name>
@@ -991,6 +1007,30 @@ Conecte su disco o elija otra carpeta con «Establecer ruta predeterminada».</t
         <message>
             <source>Double click to grab file path to run.</source>
             <translation>Doble clic para tomar la ruta y ejecutarla.</translation>
+        </message>
+        <message>
+            <source>Created after</source>
+            <translation>Creado después de</translation>
+        </message>
+        <message>
+            <source>Search criteria</source>
+            <translation>Texto buscado</translation>
+        </message>
+        <message>
+            <source>Drive of the catalogues</source>
+            <translation>Disco de los catálogos</translation>
+        </message>
+        <message>
+            <source>Folder of the catalogues</source>
+            <translation>Carpeta de los catálogos</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Archivos encontrados</translation>
+        </message>
+        <message>
+            <source>Turns from red to green and back with each hit found</source>
+            <translation>Cambia de rojo a verde y viceversa con cada resultado</translation>
         </message>
     </context>
 </TS>

@@ -430,6 +430,10 @@ Voulez-vous le remplacer ?</translation>
             <source> | older: %1, folders %2, files %3 | newer: %4, folders %5, files %6</source>
             <translation> | ancien : %1, dossiers %2, fichiers %3 | récent : %4, dossiers %5, fichiers %6</translation>
         </message>
+        <message>
+            <source>Differences</source>
+            <translation>Différences</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
@@ -467,7 +471,7 @@ Voulez-vous le remplacer ?</translation>
         </message>
         <message>
             <source>F&amp;ind</source>
-            <translation>&amp;Trouver</translation>
+            <translation>&amp;Rechercher</translation>
         </message>
         <message>
             <source>S&amp;top</source>
@@ -548,6 +552,10 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Listing</source>
             <translation>Liste</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Fichiers trouvés</translation>
         </message>
     </context>
     <context>
@@ -674,6 +682,10 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>The drive's folder %1 could not be opened.</source>
             <translation>Le dossier %1 du lecteur n’a pas pu être ouvert.</translation>
+        </message>
+        <message>
+            <source>Drives catalogued</source>
+            <translation>Lecteurs catalogués</translation>
         </message>
     </context>
     <context>
@@ -905,6 +917,10 @@ Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin 
             <source>Close</source>
             <translation>Fermer</translation>
         </message>
+        <message>
+            <source>Path</source>
+            <translation>Chemin</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::SearchWindow</name>
@@ -991,6 +1007,30 @@ Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin 
         <message>
             <source>Double click to grab file path to run.</source>
             <translation>Double-clic : chemin à exécuter.</translation>
+        </message>
+        <message>
+            <source>Created after</source>
+            <translation>Créé après</translation>
+        </message>
+        <message>
+            <source>Search criteria</source>
+            <translation>Texte recherché</translation>
+        </message>
+        <message>
+            <source>Drive of the catalogues</source>
+            <translation>Lecteur des catalogues</translation>
+        </message>
+        <message>
+            <source>Folder of the catalogues</source>
+            <translation>Dossier des catalogues</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Fichiers trouvés</translation>
+        </message>
+        <message>
+            <source>Turns from red to green and back with each hit found</source>
+            <translation>Passe du rouge au vert et inversement à chaque résultat trouvé</translation>
         </message>
     </context>
 </TS>

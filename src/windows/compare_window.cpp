@@ -80,6 +80,7 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
     grid->addWidget(cmdStop, 1, 3);
 
     LV1 = newResultView(*m_model, this);
+    LV1->setAccessibleName(tr("Differences"));
     LV1->horizontalHeader()->setStretchLastSection(true);
     m_model->setHeaders({tr("Change"), tr("File Path"), tr("Old"), tr("New")});
     m_model->setPathColumn(1);

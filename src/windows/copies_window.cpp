@@ -66,6 +66,7 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
     grid->addWidget(cmdStop, 1, 3);
 
     LV1 = newResultView(*m_model, this);
+    LV1->setAccessibleName(tr("Files found"));
     m_model->setHeaders({tr("File Path"), tr("File Type"), tr("Copies"),
                          tr("Catalogue File"), tr("Size"), tr("Modified")});
     LV1->horizontalHeader()->setSectionHidden(ResultTable::kModifiedColumn, true);
@@ -86,6 +87,11 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
     grid->addLayout(buttons, 5, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
+    // Tab goes in reading order: row by row, left to right.
+    const QList<QWidget *> order = {txtFolder, cmdFolder, cmdFind, optSingle, txtUnder, cmdStop, optDuplicates, LV1,
+                                    cmdExport, cmdClose};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     resize(twips(12120), twips(8295));
     LV1->setColumnWidth(1, twips(1800));
     LV1->setColumnWidth(2, LV1->fontMetrics().horizontalAdvance(QStringLiteral("Copies 9999")));

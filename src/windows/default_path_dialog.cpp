@@ -40,6 +40,7 @@ DefaultPathDialog::DefaultPathDialog(Services &services, QWidget *parent)
     label1->setFont(boldFont(8.25));
     layout->addWidget(label1);
     txtpath = new QLineEdit(this);
+    label1->setBuddy(txtpath);
     layout->addWidget(txtpath);
     auto *buttons = new QHBoxLayout;
     auto button = [&](const QString &caption) {

@@ -60,6 +60,7 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     grid->addWidget(cmdRefresh, 0, 3);
 
     LV1 = new QTableWidget(0, 10, this);
+    LV1->setAccessibleName(tr("Drives catalogued"));
     LV1->setHorizontalHeaderLabels({tr("Catalogue File"), tr("Label"), tr("UUID"),
                                     tr("File System"), tr("Capacity"), tr("Free"),
                                     tr("Files"), tr("Total Size"), tr("Catalogued"),
