@@ -314,6 +314,103 @@ Möchten Sie die Datei ersetzen?</translation>
         </message>
     </context>
     <context>
+        <name>kestrova-cli</name>
+        <message>
+            <source>: wrong number of arguments
+</source>
+            <translation>: falsche Anzahl von Argumenten
+</translation>
+        </message>
+        <message>
+            <source>kestrova-cli %1: --jobs takes a number from 1 to 256</source>
+            <translation>kestrova-cli %1: --jobs erwartet eine Zahl von 1 bis 256</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: %1 belongs to another user or others may write to it: no search index is kept there, and catalogues are read whole</source>
+            <translation>kestrova-cli: %1 gehört einem anderen Benutzer oder andere dürfen hineinschreiben: Dort wird kein Suchindex gehalten, und Kataloge werden ganz gelesen</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: unknown command '%1'</source>
+            <translation>kestrova-cli: unbekannter Befehl „%1“</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli compare: --format erwartet tsv, csv oder json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: --root-as takes OLD_ROOT=NEW_ROOT</source>
+            <translation>kestrova-cli compare: --root-as erwartet OLD_ROOT=NEW_ROOT</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: %1 ends part-way (its run was ended early)</source>
+            <translation>kestrova-cli compare: %1 endet vorzeitig (sein Lauf wurde früh beendet)</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: give one of --single and --duplicates</source>
+            <translation>kestrova-cli copies: Geben Sie --single oder --duplicates an</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --under goes with --single</source>
+            <translation>kestrova-cli copies: --under gehört zu --single</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli copies: --format erwartet tsv, csv oder json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --min-size takes a size like 100M or 4G</source>
+            <translation>kestrova-cli copies: --min-size erwartet eine Größe wie 100M oder 4G</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: sizes unknown in %1: their files count as copies by name and type</source>
+            <translation>kestrova-cli copies: Größen unbekannt in %1: Deren Dateien zählen nach Name und Typ als Kopien</translation>
+        </message>
+        <message>
+            <source>kestrova-cli drives: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli drives: --format erwartet tsv, csv oder json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: ROOT and CATALOGUE must not be empty</source>
+            <translation>kestrova-cli generate: ROOT und CATALOGUE dürfen nicht leer sein</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: %1 is a folder; name a catalogue file</source>
+            <translation>kestrova-cli generate: %1 ist ein Ordner; nennen Sie eine Katalogdatei</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: the facts beside %1 could not be written (%2): sizes will not be known</source>
+            <translation>kestrova-cli generate: Die Fakten neben %1 konnten nicht geschrieben werden (%2): Größen bleiben unbekannt</translation>
+        </message>
+        <message>
+            <source>: could not be indexed</source>
+            <translation>: konnte nicht indiziert werden</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: CRITERIA must not be empty</source>
+            <translation>kestrova-cli search: CRITERIA darf nicht leer sein</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --sort-column takes 0, 1, 2 or 3</source>
+            <translation>kestrova-cli search: --sort-column erwartet 0, 1, 2 oder 3</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli search: --format erwartet tsv, csv oder json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --%1 takes a size like 4096, 100M or 4G</source>
+            <translation>kestrova-cli search: --%1 erwartet eine Größe wie 4096, 100M oder 4G</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --after takes a date like 2003-06-14 or %1</source>
+            <translation>kestrova-cli search: --after erwartet ein Datum wie 2003-06-14 oder %1</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: cannot write the output: </source>
+            <translation>kestrova-cli: Die Ausgabe kann nicht geschrieben werden: </translation>
+        </message>
+    </context>
+    <context>
         <name>kestrova::AboutBox</name>
         <message>
             <source>Created By:</source>

@@ -314,6 +314,103 @@ Do you want to replace it?</source>
         </message>
     </context>
     <context>
+        <name>kestrova-cli</name>
+        <message>
+            <source>: wrong number of arguments
+</source>
+            <translation>: número de argumentos incorrecto
+</translation>
+        </message>
+        <message>
+            <source>kestrova-cli %1: --jobs takes a number from 1 to 256</source>
+            <translation>kestrova-cli %1: --jobs admite un número del 1 al 256</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: %1 belongs to another user or others may write to it: no search index is kept there, and catalogues are read whole</source>
+            <translation>kestrova-cli: %1 pertenece a otro usuario o otros pueden escribir en ella: no se guarda ahí ningún índice de búsqueda y los catálogos se leen enteros</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: unknown command '%1'</source>
+            <translation>kestrova-cli: orden desconocida «%1»</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli compare: --format admite tsv, csv o json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: --root-as takes OLD_ROOT=NEW_ROOT</source>
+            <translation>kestrova-cli compare: --root-as admite OLD_ROOT=NEW_ROOT</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: %1 ends part-way (its run was ended early)</source>
+            <translation>kestrova-cli compare: %1 termina a medias (su ejecución se detuvo antes de tiempo)</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: give one of --single and --duplicates</source>
+            <translation>kestrova-cli copies: indique --single o --duplicates</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --under goes with --single</source>
+            <translation>kestrova-cli copies: --under va con --single</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli copies: --format admite tsv, csv o json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --min-size takes a size like 100M or 4G</source>
+            <translation>kestrova-cli copies: --min-size admite un tamaño como 100M o 4G</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: sizes unknown in %1: their files count as copies by name and type</source>
+            <translation>kestrova-cli copies: tamaños desconocidos en %1: sus archivos cuentan como copias por nombre y tipo</translation>
+        </message>
+        <message>
+            <source>kestrova-cli drives: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli drives: --format admite tsv, csv o json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: ROOT and CATALOGUE must not be empty</source>
+            <translation>kestrova-cli generate: ROOT y CATALOGUE no pueden estar vacíos</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: %1 is a folder; name a catalogue file</source>
+            <translation>kestrova-cli generate: %1 es una carpeta; indique un archivo de catálogo</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: the facts beside %1 could not be written (%2): sizes will not be known</source>
+            <translation>kestrova-cli generate: no se pudieron escribir los datos junto a %1 (%2): no se sabrán los tamaños</translation>
+        </message>
+        <message>
+            <source>: could not be indexed</source>
+            <translation>: no se pudo indexar</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: CRITERIA must not be empty</source>
+            <translation>kestrova-cli search: CRITERIA no puede estar vacío</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --sort-column takes 0, 1, 2 or 3</source>
+            <translation>kestrova-cli search: --sort-column admite 0, 1, 2 o 3</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli search: --format admite tsv, csv o json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --%1 takes a size like 4096, 100M or 4G</source>
+            <translation>kestrova-cli search: --%1 admite un tamaño como 4096, 100M o 4G</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --after takes a date like 2003-06-14 or %1</source>
+            <translation>kestrova-cli search: --after admite una fecha como 2003-06-14 o %1</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: cannot write the output: </source>
+            <translation>kestrova-cli: no se puede escribir la salida: </translation>
+        </message>
+    </context>
+    <context>
         <name>kestrova::AboutBox</name>
         <message>
             <source>Created By:</source>

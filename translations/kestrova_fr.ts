@@ -314,6 +314,103 @@ Voulez-vous le remplacer ?</translation>
         </message>
     </context>
     <context>
+        <name>kestrova-cli</name>
+        <message>
+            <source>: wrong number of arguments
+</source>
+            <translation> : nombre d’arguments incorrect
+</translation>
+        </message>
+        <message>
+            <source>kestrova-cli %1: --jobs takes a number from 1 to 256</source>
+            <translation>kestrova-cli %1 : --jobs attend un nombre de 1 à 256</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: %1 belongs to another user or others may write to it: no search index is kept there, and catalogues are read whole</source>
+            <translation>kestrova-cli : %1 appartient à un autre utilisateur ou d’autres peuvent y écrire : aucun index de recherche n’y est gardé et les catalogues sont lus en entier</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: unknown command '%1'</source>
+            <translation>kestrova-cli : commande inconnue « %1 »</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli compare : --format attend tsv, csv ou json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: --root-as takes OLD_ROOT=NEW_ROOT</source>
+            <translation>kestrova-cli compare : --root-as attend OLD_ROOT=NEW_ROOT</translation>
+        </message>
+        <message>
+            <source>kestrova-cli compare: %1 ends part-way (its run was ended early)</source>
+            <translation>kestrova-cli compare : %1 s’arrête en cours de route (son exécution a été interrompue)</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: give one of --single and --duplicates</source>
+            <translation>kestrova-cli copies : indiquez --single ou --duplicates</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --under goes with --single</source>
+            <translation>kestrova-cli copies : --under va avec --single</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli copies : --format attend tsv, csv ou json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: --min-size takes a size like 100M or 4G</source>
+            <translation>kestrova-cli copies : --min-size attend une taille comme 100M ou 4G</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: sizes unknown in %1: their files count as copies by name and type</source>
+            <translation>kestrova-cli copies : tailles inconnues dans %1 : leurs fichiers comptent comme copies par nom et type</translation>
+        </message>
+        <message>
+            <source>kestrova-cli drives: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli drives : --format attend tsv, csv ou json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: ROOT and CATALOGUE must not be empty</source>
+            <translation>kestrova-cli generate : ROOT et CATALOGUE ne doivent pas être vides</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: %1 is a folder; name a catalogue file</source>
+            <translation>kestrova-cli generate : %1 est un dossier ; indiquez un fichier catalogue</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: the facts beside %1 could not be written (%2): sizes will not be known</source>
+            <translation>kestrova-cli generate : les données à côté de %1 n’ont pas pu être écrites (%2) : les tailles resteront inconnues</translation>
+        </message>
+        <message>
+            <source>: could not be indexed</source>
+            <translation> : n’a pas pu être indexé</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: CRITERIA must not be empty</source>
+            <translation>kestrova-cli search : CRITERIA ne doit pas être vide</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --sort-column takes 0, 1, 2 or 3</source>
+            <translation>kestrova-cli search : --sort-column attend 0, 1, 2 ou 3</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli search : --format attend tsv, csv ou json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --%1 takes a size like 4096, 100M or 4G</source>
+            <translation>kestrova-cli search : --%1 attend une taille comme 4096, 100M ou 4G</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --after takes a date like 2003-06-14 or %1</source>
+            <translation>kestrova-cli search : --after attend une date comme 2003-06-14 ou %1</translation>
+        </message>
+        <message>
+            <source>kestrova-cli: cannot write the output: </source>
+            <translation>kestrova-cli : impossible d’écrire la sortie : </translation>
+        </message>
+    </context>
+    <context>
         <name>kestrova::AboutBox</name>
         <message>
             <source>Created By:</source>

@@ -3,6 +3,7 @@
 #include "search/index_cache.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <thread>
@@ -45,7 +46,7 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &c
         return Exit::Ok;
     }
     if (parser.positionalArguments().size() != positionalCount) {
-        io.err << name << QStringLiteral(": wrong number of arguments\n") << helpText(parser, name);
+        io.err << name << QCoreApplication::translate("kestrova-cli", ": wrong number of arguments\n") << helpText(parser, name);
         return Exit::Failed;
     }
     return std::nullopt;
@@ -59,7 +60,7 @@ std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLin
     bool ok = false;
     const int value = parser.value(jobs).toInt(&ok);
     if (!ok || value < 1 || value > 256) {
-        io.err << QStringLiteral("kestrova-cli %1: --jobs takes a number from 1 to 256").arg(command) << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli %1: --jobs takes a number from 1 to 256").arg(command) << Qt::endl;
         return std::nullopt;
     }
     return value;
@@ -96,7 +97,7 @@ bool reportRefusedCache(const IndexCache &cache, Io &io)
 {
     if (!cache.folderRefused())
         return false;
-    io.err << QStringLiteral("kestrova-cli: %1 belongs to another user or others may write to it: no search "
+    io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli: %1 belongs to another user or others may write to it: no search "
                              "index is kept there, and catalogues are read whole")
                   .arg(cache.folder())
            << Qt::endl;
@@ -156,7 +157,7 @@ int runCli(const QStringList &arguments, Io &io)
         return runDrives(rest, io);
     if (command == u"copies")
         return runCopies(rest, io);
-    io.err << QStringLiteral("kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
+    io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
     return Exit::Failed;
 }
 

@@ -6,6 +6,7 @@
 #include "search/result_export.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QIODevice>
 
 namespace kestrova::cli {
@@ -128,7 +129,7 @@ int runCompare(const QStringList &arguments, Io &io)
     if (parser.isSet(format)) {
         outputFormat = exportFormatNamed(parser.value(format));
         if (!outputFormat) {
-            io.err << QStringLiteral("kestrova-cli compare: --format takes tsv, csv or json") << Qt::endl;
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli compare: --format takes tsv, csv or json") << Qt::endl;
             return Exit::Failed;
         }
     }
@@ -137,7 +138,7 @@ int runCompare(const QStringList &arguments, Io &io)
         const QByteArray value = encodeFileName(parser.value(rootAs));
         const qsizetype equals = value.indexOf('=');
         if (equals <= 0 || equals + 1 == value.size()) {
-            io.err << QStringLiteral("kestrova-cli compare: --root-as takes OLD_ROOT=NEW_ROOT") << Qt::endl;
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli compare: --root-as takes OLD_ROOT=NEW_ROOT") << Qt::endl;
             return Exit::Failed;
         }
         roots = ComparisonRoots{value.left(equals), value.mid(equals + 1)};
@@ -150,7 +151,7 @@ int runCompare(const QStringList &arguments, Io &io)
         io.out.flush();
         for (const auto &[name, summary] : {std::pair{positional[0], result.oldCatalogue}, std::pair{positional[1], result.newCatalogue}})
             if (!summary.complete)
-                io.err << QStringLiteral("kestrova-cli compare: %1 ends part-way (its run was ended early)").arg(name) << Qt::endl;
+                io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli compare: %1 ends part-way (its run was ended early)").arg(name) << Qt::endl;
         io.err << summaryText(result) << Qt::endl;
         return result.any() ? Exit::Partial : Exit::Ok;
     } catch (const FileError &error) {

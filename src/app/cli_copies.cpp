@@ -8,6 +8,7 @@
 #include "search/result_export.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 
 namespace kestrova::cli {
@@ -104,16 +105,16 @@ int runCopies(const QStringList &arguments, Io &io)
     if (const auto status = parseCommandLine(parser, QStringLiteral("copies"), arguments, 1, io))
         return *status;
     if (parser.isSet(single) == parser.isSet(duplicates)) {
-        io.err << QStringLiteral("kestrova-cli copies: give one of --single and --duplicates") << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: give one of --single and --duplicates") << Qt::endl;
         return Exit::Failed;
     }
     if (parser.isSet(under) && !parser.isSet(single)) {
-        io.err << QStringLiteral("kestrova-cli copies: --under goes with --single") << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: --under goes with --single") << Qt::endl;
         return Exit::Failed;
     }
     const std::optional<ExportFormat> outputFormat = exportFormatNamed(parser.value(format));
     if (!outputFormat) {
-        io.err << QStringLiteral("kestrova-cli copies: --format takes tsv, csv or json") << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: --format takes tsv, csv or json") << Qt::endl;
         return Exit::Failed;
     }
     CopiesOptions options;
@@ -121,7 +122,7 @@ int runCopies(const QStringList &arguments, Io &io)
     if (parser.isSet(minSize)) {
         const std::optional<qint64> bytes = sizeValue(parser.value(minSize));
         if (!bytes) {
-            io.err << QStringLiteral("kestrova-cli copies: --min-size takes a size like 100M or 4G") << Qt::endl;
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: --min-size takes a size like 100M or 4G") << Qt::endl;
             return Exit::Failed;
         }
         options.minimumSize = *bytes;
@@ -148,7 +149,7 @@ int runCopies(const QStringList &arguments, Io &io)
         writeDuplicates(result, RecordWriter(*outputFormat, {"name", "size", "copies", "catalogues", "spare_bytes", "type"}),
                         io);
     if (!result.withoutFacts.isEmpty())
-        io.err << QStringLiteral("kestrova-cli copies: sizes unknown in %1: their files count as copies by name and type")
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: sizes unknown in %1: their files count as copies by name and type")
                       .arg(result.withoutFacts.join(QStringLiteral(", ")))
                << Qt::endl;
     io.err << QStringLiteral("catalogues: %1, files: %2, distinct names and sizes: %3, listed: %4")

@@ -7,6 +7,7 @@
 #include "search/result_export.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 
 namespace kestrova::cli {
@@ -48,7 +49,7 @@ int runDrives(const QStringList &arguments, Io &io)
         return *status;
     const std::optional<ExportFormat> outputFormat = exportFormatNamed(parser.value(format));
     if (!outputFormat) {
-        io.err << QStringLiteral("kestrova-cli drives: --format takes tsv, csv or json") << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli drives: --format takes tsv, csv or json") << Qt::endl;
         return Exit::Failed;
     }
     const QString given = parser.positionalArguments().constFirst();

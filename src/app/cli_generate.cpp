@@ -9,6 +9,7 @@
 #include "platform/files/posix_file_system.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -100,7 +101,7 @@ int runGenerate(const QStringList &arguments, Io &io)
     if (!workers)
         return Exit::Failed;
     if (positional[0].isEmpty() || positional[1].isEmpty()) {
-        io.err << QStringLiteral("kestrova-cli generate: ROOT and CATALOGUE must not be empty") << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli generate: ROOT and CATALOGUE must not be empty") << Qt::endl;
         return Exit::Failed;
     }
 
@@ -108,7 +109,7 @@ int runGenerate(const QStringList &arguments, Io &io)
     const QString chosen = positional[1];
     struct stat info;
     if (chosen.endsWith(u'/') || (stat(encodeFileName(chosen).constData(), &info) == 0 && S_ISDIR(info.st_mode))) {
-        io.err << QStringLiteral("kestrova-cli generate: %1 is a folder; name a catalogue file")
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli generate: %1 is a folder; name a catalogue file")
                       .arg(chosen)
                << Qt::endl;
         return Exit::Failed;
@@ -131,7 +132,7 @@ int runGenerate(const QStringList &arguments, Io &io)
         const GenerationTotals totals = generator.WriteCatalogue(encodeFileName(root), catalogueFile, sink,
                                                                  QDate::currentDate(), facts ? &*facts : nullptr);
         if (facts && !totals.factsWritten)
-            io.err << QStringLiteral("kestrova-cli generate: the facts beside %1 could not be written (%2): sizes will "
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli generate: the facts beside %1 could not be written (%2): sizes will "
                                      "not be known")
                           .arg(catalogueFile, factsPathFor(catalogueFile))
                    << Qt::endl;

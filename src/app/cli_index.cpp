@@ -8,6 +8,7 @@
 #include "search/index_cache.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -75,7 +76,7 @@ int runIndex(const QStringList &arguments, Io &io)
         case IndexCache::Refresh::ReadWhole: ++whole; break;
         case IndexCache::Refresh::Failed:
             ++failed;
-            io.err << displayFileName(decodeFileName(joinPath(folderPath, names[i]))) << QStringLiteral(": could not be indexed")
+            io.err << displayFileName(decodeFileName(joinPath(folderPath, names[i]))) << QCoreApplication::translate("kestrova-cli", ": could not be indexed")
                    << Qt::endl;
             break;
         }

@@ -10,6 +10,7 @@
 #include "search/result_order.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 
 namespace kestrova::cli {
@@ -127,13 +128,13 @@ int runSearch(const QStringList &arguments, Io &io)
         return *status;
     const QStringList positional = parser.positionalArguments();
     if (positional[1].isEmpty()) {
-        io.err << QStringLiteral("kestrova-cli search: CRITERIA must not be empty") << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli search: CRITERIA must not be empty") << Qt::endl;
         return Exit::Failed;
     }
     bool columnOk = false;
     const int column = parser.value(sortColumn).toInt(&columnOk);
     if (!columnOk || column < 0 || column > 3) {
-        io.err << QStringLiteral("kestrova-cli search: --sort-column takes 0, 1, 2 or 3") << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli search: --sort-column takes 0, 1, 2 or 3") << Qt::endl;
         return Exit::Failed;
     }
     const std::optional<int> threads = jobsValue(parser, jobs, QStringLiteral("search"), coreCount(), io);
@@ -141,7 +142,7 @@ int runSearch(const QStringList &arguments, Io &io)
         return Exit::Failed;
     const std::optional<ExportFormat> outputFormat = exportFormatNamed(parser.value(format));
     if (!outputFormat) {
-        io.err << QStringLiteral("kestrova-cli search: --format takes tsv, csv or json") << Qt::endl;
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli search: --format takes tsv, csv or json") << Qt::endl;
         return Exit::Failed;
     }
     std::optional<SizeRange> sizes;
@@ -150,7 +151,7 @@ int runSearch(const QStringList &arguments, Io &io)
             continue;
         const std::optional<qint64> bytes = sizeValue(parser.value(*option));
         if (!bytes) {
-            io.err << QStringLiteral("kestrova-cli search: --%1 takes a size like 4096, 100M or 4G")
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli search: --%1 takes a size like 4096, 100M or 4G")
                           .arg(option->names().constFirst())
                    << Qt::endl;
             return Exit::Failed;
@@ -166,7 +167,7 @@ int runSearch(const QStringList &arguments, Io &io)
         const QDate iso = QDate::fromString(parser.value(after), Qt::ISODate);
         const std::optional<QDate> date = iso.isValid() ? std::optional(iso) : dates.parseShortDate(parser.value(after));
         if (!date) {
-            io.err << QStringLiteral("kestrova-cli search: --after takes a date like 2003-06-14 or %1")
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli search: --after takes a date like 2003-06-14 or %1")
                           .arg(dates.shortDate(QDate(2003, 6, 14)))
                    << Qt::endl;
             return Exit::Failed;

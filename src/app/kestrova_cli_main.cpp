@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     outStream.flush();
     // A reader that went away ends a filter quietly; any other failed write is a failure.
     if (out.failure() != 0 && !out.readerWentAway()) {
-        errStream << QStringLiteral("kestrova-cli: cannot write the output: ") << out.errorString() << Qt::endl;
+        errStream << QCoreApplication::translate("kestrova-cli", "kestrova-cli: cannot write the output: ") << out.errorString() << Qt::endl;
         return kestrova::cli::Exit::Failed;
     }
     return status;
