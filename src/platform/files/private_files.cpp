@@ -43,30 +43,42 @@ bool makePrivateFolder(const QString &folder)
     return privateFolderState(folder) == PrivateFolderState::Private;
 }
 
-bool writePrivateFileWhole(const QByteArray &path, const std::function<bool(QFileDevice &)> &write)
+PrivateFileWriter::PrivateFileWriter(const QByteArray &path) : m_path(path)
 {
     // Named for this process and this write, so that writes of the same file never share one.
     static std::atomic<quint64> writes{0};
-    const QByteArray temporary =
-        path + ".new-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(++writes);
-    const int fd = ::open(temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    bool written = false;
-    {
-        QFile file;
-        if (file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
-            written = write(file) && file.flush();
-            file.close();
-        } else {
-            ::close(fd);
-        }
+    m_temporary = path + ".new-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(++writes);
+    const int fd = ::open(m_temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 && !m_file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        ::unlink(m_temporary.constData());
     }
-    if (!written || ::rename(temporary.constData(), path.constData()) != 0) {
-        ::unlink(temporary.constData());
+}
+
+PrivateFileWriter::~PrivateFileWriter()
+{
+    if (m_committed || !m_file.isOpen())
+        return;
+    m_file.close();
+    ::unlink(m_temporary.constData());
+}
+
+bool PrivateFileWriter::commit()
+{
+    if (!m_file.isOpen())
         return false;
-    }
-    return true;
+    const bool flushed = m_file.flush();
+    m_file.close();
+    m_committed = flushed && ::rename(m_temporary.constData(), m_path.constData()) == 0;
+    if (!m_committed)
+        ::unlink(m_temporary.constData());
+    return m_committed;
+}
+
+bool writePrivateFileWhole(const QByteArray &path, const std::function<bool(QFileDevice &)> &write)
+{
+    PrivateFileWriter writer(path);
+    return writer.isOpen() && write(writer.file()) && writer.commit();
 }
 
 bool overwritePrivateFileStart(const QByteArray &path, QByteArrayView bytes)

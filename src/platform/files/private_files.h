@@ -6,7 +6,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFileDevice>
+#include <QFile>
 #include <QString>
 
 #include <functional>
@@ -24,6 +24,30 @@ PrivateFolderState privateFolderState(const QString &folder);
 // Makes the folder and any missing folder above it, each readable by the user alone (0700).
 // Answers whether the folder is private now.
 bool makePrivateFolder(const QString &folder);
+
+// A file written whole or not at all, readable by the user alone: a new file beside path is
+// filled through file(), and commit() puts it in path's place. Dropped without commit(), the
+// new file goes and path is as it was.
+class PrivateFileWriter
+{
+public:
+    explicit PrivateFileWriter(const QByteArray &path);
+    ~PrivateFileWriter();
+    PrivateFileWriter(const PrivateFileWriter &) = delete;
+    PrivateFileWriter &operator=(const PrivateFileWriter &) = delete;
+
+    // Whether the new file could be made; file() is usable only then.
+    bool isOpen() const { return m_file.isOpen(); }
+    QFileDevice &file() { return m_file; }
+    // Flushes the new file and puts it in path's place; false when either fails.
+    bool commit();
+
+private:
+    QByteArray m_path;
+    QByteArray m_temporary;
+    QFile m_file;
+    bool m_committed = false;
+};
 
 // Writes the file at path whole or not at all, readable by the user alone: write() fills a
 // new file beside it, which then takes the file's place. False when write() answers false or
