@@ -43,6 +43,35 @@ struct IndexedBlock
 };
 static_assert(sizeof(IndexedBlock) == 32);
 
+// Builds the index of a catalogue from its bytes as they come, in order from its start: as a
+// search reads them, or as generation writes them. The index goes to out, an empty file, as
+// it grows; finish() completes it. Raises an Error when out fails.
+class SearchIndexBuilder
+{
+public:
+    // path: the catalogue's absolute path, recorded in the index. sumContent: the bytes are
+    // summed, for a catalogue changed within the timestamps' granularity of its reading (the
+    // index is then used only once the catalogue is found to hold those bytes).
+    SearchIndexBuilder(const QByteArray &path, QFileDevice &out, bool sumContent, const index_format::Sizes &sizes = {});
+    ~SearchIndexBuilder();
+    SearchIndexBuilder(const SearchIndexBuilder &) = delete;
+    SearchIndexBuilder &operator=(const SearchIndexBuilder &) = delete;
+
+    // The catalogue's next bytes.
+    void feed(QByteArrayView bytes);
+    // The catalogue is to be read whole: none of its bytes are fed.
+    void readWhole();
+    // All of the catalogue's bytes were fed; identity is the catalogue's state with them, and
+    // readingStartedNs when its first byte was read or written. False when the index cannot
+    // be trusted (the bytes fed are not identity's, or a catalogue changed within the
+    // timestamps' granularity was not summed): out is then no index.
+    bool finish(const FileIdentity &identity, qint64 readingStartedNs);
+
+private:
+    class Writer;
+    std::unique_ptr<Writer> m_writer;
+};
+
 // Writes the index of the catalogue open in catalogue (read from its start; path is its
 // absolute path, recorded in the index) to out, an empty file. A catalogue too
 // small to gain from an index, or holding a line too long to be a catalogue line, gets an

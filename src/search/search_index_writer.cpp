@@ -20,18 +20,62 @@ using namespace index_format;
 
 constexpr qsizetype kLookBack = 64;
 
-class IndexWriter
+} // namespace
+
+// The bytes of a catalogue arrive in pieces of any size; whole lines are taken a chunk at a
+// time: their headings, block bounds and sequences. Groups of blocks go to the index file as
+// they fill; the header, which names the catalogue's state, is written last.
+class SearchIndexBuilder::Writer
 {
 public:
-    IndexWriter(FileReader &catalogue, const QByteArray &path, QFileDevice &out, const std::atomic<bool> *cancel,
-                const Sizes &sizes)
-        : m_file(catalogue), m_path(path), m_out(out), m_cancel(cancel), m_sizes(sizes)
+    Writer(const QByteArray &path, QFileDevice &out, bool sumContent, const Sizes &sizes)
+        : m_path(path), m_out(out), m_sizes(sizes), m_sumContent(sumContent)
     {
+        m_out.seek(groupsOffset());
+        m_blocks.push_back(IndexedBlock{});
     }
 
-    bool write()
+    qint64 groupsOffset() const { return qint64(sizeof(Header)) + alignedPathLength(m_path.size()); }
+
+    void feed(const char *data, qsizetype size)
     {
-        const FileIdentity identity = m_file.identityAtOpening();
+        if (m_sumContent)
+            m_content.add(data, size);
+        if (m_readsWhole) {
+            m_fed += size;
+            return;
+        }
+        // Lines are taken each time another readSize bytes of the catalogue are in, counted
+        // from its start, however the bytes come: a sequence across a line end is indexed or
+        // not alike, and the index is the same byte for byte.
+        while (size > 0) {
+            const qsizetype piece = qsizetype(std::min<qint64>(size, m_nextTake - m_fed));
+            if (m_buffer.size() < m_dataEnd + piece)
+                m_buffer.resize(std::max<qsizetype>(m_dataEnd + piece, kLookBack + m_sizes.readSize));
+            std::memcpy(m_buffer.data() + m_dataEnd, data, size_t(piece));
+            m_dataEnd += piece;
+            m_fed += piece;
+            data += piece;
+            size -= piece;
+            if (m_fed == m_nextTake) {
+                m_nextTake += m_sizes.readSize;
+                take(false);
+                if (m_readsWhole) {
+                    m_fed += size;
+                    return;
+                }
+            }
+        }
+    }
+
+    void readWhole()
+    {
+        m_readsWhole = true;
+        m_unread = true;
+    }
+
+    bool finish(const FileIdentity &identity, qint64 readingStartedNs)
+    {
         Header header{};
         std::memcpy(header.magic, kMagic, sizeof kMagic);
         header.version = kVersion;
@@ -43,24 +87,20 @@ public:
         header.pathLength = quint32(m_path.size());
         header.blockBytes = quint32(m_sizes.blockBytes);
         header.finalHeadingOffset = -1;
-        header.builtAtNs = nowNs();
-        // A catalogue changed just before this reading may change again unseen: its bytes are
-        // summed, so that the index is used only once they are found the same (search_index.h).
-        m_checkContent = std::max(identity.modifiedNs, identity.changedNs) > header.builtAtNs - kTimestampSlackNs;
-        const qint64 groupsOffset = qint64(sizeof(Header)) + alignedPathLength(m_path.size());
-        m_out.seek(groupsOffset);
-        bool indexed = identity.size >= m_sizes.smallestIndexed && m_file.isRegular();
-        if (indexed) {
-            const std::optional<bool> read = readCatalogue();
-            if (!read)
-                return false;
-            indexed = *read;
-        }
-        if (!indexed) {
+        header.builtAtNs = readingStartedNs;
+        // A catalogue changed just before its reading may change again unseen: its bytes' sum
+        // lets the index be used once they are found the same (search_index.h).
+        const bool racy = std::max(identity.modifiedNs, identity.changedNs) > readingStartedNs - kTimestampSlackNs;
+        if (!m_unread && identity.size != m_fed)
+            return false; // not the bytes of this catalogue
+        if (!m_readsWhole)
+            take(true);
+        if (m_readsWhole || identity.size < m_sizes.smallestIndexed) {
             header.flags = kReadWhole;
-            m_blocks.clear();
-            m_out.seek(groupsOffset);
+            m_out.seek(groupsOffset());
         } else {
+            if (racy && !m_sumContent)
+                return false; // it could never be trusted
             if (m_groupBlocks > 0)
                 writeGroup();
             put(reinterpret_cast<const char *>(m_blocks.data()), qint64(m_blocks.size() * sizeof(IndexedBlock)));
@@ -69,7 +109,7 @@ public:
             header.finalHeadingLength = m_final.length;
             header.blockTableChecksum =
                 checksum(reinterpret_cast<const char *>(m_blocks.data()), qsizetype(m_blocks.size() * sizeof(IndexedBlock)));
-            if (m_checkContent) {
+            if (racy) {
                 header.flags |= kContentChecked;
                 header.contentChecksum = m_content.value();
             }
@@ -83,8 +123,7 @@ public:
         put(reinterpret_cast<const char *>(&header), sizeof header);
         put(m_path.constData(), m_path.size());
         put(QByteArray(alignedPathLength(m_path.size()) - m_path.size(), '\0'));
-        // A catalogue that changed while it was read gives no index.
-        return m_file.identityNow() == identity;
+        return true;
     }
 
 private:
@@ -95,45 +134,36 @@ private:
         qint64 next = -1;
     };
 
-    // Reads the whole catalogue; false when a line is too long to index, nothing when cancelled.
-    std::optional<bool> readCatalogue()
+    // The whole lines held (all that is held at the end): a catalogue holding a line too long
+    // to index is read whole, and nothing more of it is taken.
+    void take(bool atEnd)
     {
-        const qsizetype readSize = m_sizes.readSize;
-        m_buffer.resize(kLookBack + readSize);
-        m_blocks.push_back(IndexedBlock{});
-        qsizetype dataEnd = 0, regionStart = 0, searchedTo = 0;
-        for (;;) {
-            if (m_cancel && m_cancel->load(std::memory_order_relaxed))
-                return std::nullopt;
-            if (m_buffer.size() < dataEnd + readSize)
-                m_buffer.resize(dataEnd + readSize);
-            const qsizetype got = m_file.read(m_buffer.data() + dataEnd, readSize);
-            const bool atEnd = got == 0;
-            if (m_checkContent)
-                m_content.add(m_buffer.constData() + dataEnd, got);
-            dataEnd += got;
-            const char *b = m_buffer.constData();
-            const qsizetype complete = atEnd ? dataEnd : completeLinesEnd(b, regionStart, searchedTo, dataEnd);
-            if (complete > regionStart) {
-                if (holdsOverlongLine(b + regionStart, b + complete))
-                    return false;
-                takeLines(b + regionStart, b + complete);
+        const char *b = m_buffer.constData();
+        const qsizetype complete = atEnd ? m_dataEnd : completeLinesEnd(b, m_regionStart, m_searchedTo, m_dataEnd);
+        if (complete > m_regionStart) {
+            if (holdsOverlongLine(b + m_regionStart, b + complete)) {
+                m_readsWhole = true;
+                return;
             }
-            regionStart = complete;
-            searchedTo = std::max(regionStart, dataEnd - 1);
-            if (dataEnd - regionStart > m_sizes.longestLine)
-                return false;
-            if (atEnd) {
-                closeBlock();
-                return true;
-            }
-            const qsizetype shift = std::max<qsizetype>(0, regionStart - kLookBack);
-            std::memmove(m_buffer.data(), m_buffer.constData() + shift, size_t(dataEnd - shift));
-            m_base += shift;
-            dataEnd -= shift;
-            regionStart -= shift;
-            searchedTo -= shift;
+            takeLines(b + m_regionStart, b + complete);
         }
+        m_regionStart = complete;
+        // A trailing CR may yet be followed by its LF, so the last byte is searched again.
+        m_searchedTo = std::max(m_regionStart, m_dataEnd - 1);
+        if (m_dataEnd - m_regionStart > m_sizes.longestLine) {
+            m_readsWhole = true;
+            return;
+        }
+        if (atEnd) {
+            closeBlock();
+            return;
+        }
+        const qsizetype shift = std::max<qsizetype>(0, m_regionStart - kLookBack);
+        std::memmove(m_buffer.data(), m_buffer.constData() + shift, size_t(m_dataEnd - shift));
+        m_base += shift;
+        m_dataEnd -= shift;
+        m_regionStart -= shift;
+        m_searchedTo -= shift;
     }
 
     // Whether the whole lines of [from, to) hold one longer than the longest line. Such a line
@@ -330,14 +360,19 @@ private:
     qint64 offsetOf(const char *p) const { return m_base + (p - m_buffer.constData()); }
     const char *pointerTo(qint64 offset) const { return m_buffer.constData() + (offset - m_base); }
 
-    FileReader &m_file;
-    const QByteArray &m_path;
+    const QByteArray m_path;
     QFileDevice &m_out;
-    const std::atomic<bool> *m_cancel;
     const Sizes m_sizes;
-    bool m_checkContent = false;
+    const bool m_sumContent;
     ContentChecksum m_content;
-    QByteArray m_buffer;
+    qint64 m_fed = 0;           // bytes of the catalogue fed so far
+    qint64 m_nextTake = m_sizes.readSize; // where the next lines are taken
+    bool m_readsWhole = false;  // a line too long to index: the catalogue is read whole
+    bool m_unread = false;      // read whole without a look at its bytes
+    QByteArray m_buffer;        // [m_base + i] of the catalogue at i, up to m_dataEnd
+    qsizetype m_dataEnd = 0;
+    qsizetype m_regionStart = 0; // the first line not yet taken
+    qsizetype m_searchedTo = 0;  // no line end lies in [m_regionStart, m_searchedTo)
     qint64 m_base = 0;
     std::vector<IndexedBlock> m_blocks;
     std::array<std::array<quint64, kWordsPerBlock>, 2> m_bits{}; // the current block's buckets
@@ -352,12 +387,47 @@ private:
     qint64 m_pendingRule = -1;       // a rule line whose next line was not read yet
 };
 
-} // namespace
+SearchIndexBuilder::SearchIndexBuilder(const QByteArray &path, QFileDevice &out, bool sumContent, const Sizes &sizes)
+    : m_writer(std::make_unique<Writer>(path, out, sumContent, sizes))
+{
+}
+
+SearchIndexBuilder::~SearchIndexBuilder() = default;
+
+void SearchIndexBuilder::feed(QByteArrayView bytes)
+{
+    m_writer->feed(bytes.data(), bytes.size());
+}
+
+void SearchIndexBuilder::readWhole()
+{
+    m_writer->readWhole();
+}
+
+bool SearchIndexBuilder::finish(const FileIdentity &identity, qint64 readingStartedNs)
+{
+    return m_writer->finish(identity, readingStartedNs);
+}
 
 bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QFileDevice &out, const std::atomic<bool> *cancel,
                       const Sizes &sizes)
 {
-    return IndexWriter(catalogue, path, out, cancel, sizes).write();
+    const FileIdentity identity = catalogue.identityAtOpening();
+    const qint64 started = nowNs();
+    const bool racy = std::max(identity.modifiedNs, identity.changedNs) > started - kTimestampSlackNs;
+    SearchIndexBuilder builder(path, out, racy, sizes);
+    if (identity.size < sizes.smallestIndexed || !catalogue.isRegular()) {
+        builder.readWhole(); // too small to gain from an index, or no regular file
+    } else {
+        QByteArray chunk(sizes.readSize, Qt::Uninitialized);
+        for (qsizetype got; (got = catalogue.read(chunk.data(), chunk.size())) > 0;) {
+            if (cancel && cancel->load(std::memory_order_relaxed))
+                return false;
+            builder.feed(QByteArrayView(chunk.constData(), got));
+        }
+    }
+    // A catalogue that changed while it was read gives no index.
+    return builder.finish(identity, started) && catalogue.identityNow() == identity;
 }
 
 } // namespace kestrova
