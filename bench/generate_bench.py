@@ -7,7 +7,8 @@ generator's peak resident memory.
 
     bench/generate_bench.py [--cli build/src/app/kestrova-cli] [--tree DIR] [--runs 5]
 
-Beside them: the same run without the facts beside the catalogue (--no-facts), the same run with --jobs 1 (one folder at a time), and the bare sequential walk
+Beside them: the same run without the facts beside the catalogue (--no-facts), without the
+search index written with it (--no-index), the same run with --jobs 1 (one folder at a time), and the bare sequential walk
 (readdir and statx of every entry, build/bench/walk_floor) as the floor for one core. Where
 the page cache may be dropped (root), --jobs 1 and --jobs 8 are also timed on a cold tree.
 A second tree is a chain of 2,000 folders with 45-character names (about 92,000 bytes of
@@ -116,6 +117,11 @@ def main():
     facts_median, bare_median, facts_ratio, _ = alternate(ours, without_facts, args.runs)
     print(f"with facts beside the catalogue: {facts_median:.3f} s, without (--no-facts) {bare_median:.3f} s, "
           f"ratio {facts_ratio:.3f} (target <= 1.05)")
+
+    without_index = [args.cli, "generate", "--no-index", args.tree, catalogue]
+    index_median, unindexed_median, index_ratio, _ = alternate(ours, without_index, args.runs)
+    print(f"with the search index written with the catalogue: {index_median:.3f} s, without (--no-index) "
+          f"{unindexed_median:.3f} s, ratio {index_ratio:.3f} (target <= 1.05)")
 
     sequential = [args.cli, "generate", "--jobs", "1", args.tree, catalogue]
     floor = [os.path.join(os.path.dirname(args.cli), "..", "..", "bench", "walk_floor"), args.tree]

@@ -7,6 +7,7 @@
 #include "platform/files/file_names.h"
 #include "platform/files/parallel_walk.h"
 #include "platform/files/posix_file_system.h"
+#include "search/index_cache.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -89,7 +90,10 @@ int runGenerate(const QStringList &arguments, Io &io)
                                      QStringLiteral("Write no facts beside the catalogue (the files' sizes and "
                                                     "modification times, the drive's identity, in "
                                                     ".kestrova/CATALOGUE.facts beside it)."));
-    parser.addOptions({jobs, noFacts});
+    const QCommandLineOption noIndex(QStringLiteral("no-index"),
+                                     QStringLiteral("Write no search index with the catalogue (the first search "
+                                                    "then reads it whole and indexes it)."));
+    parser.addOptions({jobs, noFacts, noIndex});
     parser.addPositionalArgument(QStringLiteral("ROOT"), QStringLiteral("The folder to catalogue."));
     parser.addPositionalArgument(QStringLiteral("CATALOGUE"),
                                  QStringLiteral("The catalogue file to write."));
@@ -128,9 +132,14 @@ int runGenerate(const QStringList &arguments, Io &io)
     std::optional<FactsWriter> facts;
     if (!parser.isSet(noFacts))
         facts.emplace(catalogueFile, startingRun(root, volumeOf(root)));
+    // Its search index, from the bytes as they are written: the first search finds it there.
+    const UserCacheLocation cacheLocation;
+    const IndexCache cache(cacheLocation, IndexCache::Builds::Inline);
+    const std::unique_ptr<CatalogueTap> index =
+        parser.isSet(noIndex) ? nullptr : cache.buildWhileWriting(encodeFileName(catalogueFile));
     try {
         const GenerationTotals totals = generator.WriteCatalogue(encodeFileName(root), catalogueFile, sink,
-                                                                 QDate::currentDate(), facts ? &*facts : nullptr);
+                                                                 QDate::currentDate(), facts ? &*facts : nullptr, index.get());
         if (facts && !totals.factsWritten)
             io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli generate: the facts beside %1 could not be written (%2): sizes will "
                                      "not be known")

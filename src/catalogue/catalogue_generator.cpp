@@ -2,6 +2,7 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_format.h"
+#include "catalogue_tap.h"
 #include "platform/files/text_file.h"
 
 namespace kestrova {
@@ -23,12 +24,14 @@ CatalogueGenerator::CatalogueGenerator(FileSystem &fileSystem, const DateConvent
 
 GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
                                                     const QString &catalogueFile,
-                                                    GenerationSink &sink, QDate today, FactsWriter *facts)
+                                                    GenerationSink &sink, QDate today, FactsWriter *facts,
+                                                    CatalogueTap *tap)
 {
     m_totals = {};
     m_rootHeaderWritten = false;
     m_sink = &sink;
     m_facts = facts;
+    m_tap = tap;
     m_written = 0;
     m_checksum = ContentChecksum();
     TextFileWriter out(catalogueFile, TextFileWriter::Mode::Truncate);
@@ -41,6 +44,7 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
             generator.m_out = nullptr;
             generator.m_sink = nullptr;
             generator.m_facts = nullptr;
+            generator.m_tap = nullptr;
         }
     } runEnd{*this};
 
@@ -58,6 +62,8 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
         out.close();
         if (m_facts)
             m_totals.factsWritten = m_facts->finish(m_written, m_checksum.value());
+        if (m_tap)
+            m_tap->finish();
     } catch (const WriteFailure &failure) {
         throw failure.error;
     }
@@ -156,6 +162,10 @@ void CatalogueGenerator::write(QByteArrayView line)
     if (m_facts) {
         m_checksum.add(line.data(), line.size());
         m_checksum.add("\r\n", 2);
+    }
+    if (m_tap) {
+        m_tap->feed(line);
+        m_tap->feed("\r\n");
     }
     m_written += line.size() + 2;
 }

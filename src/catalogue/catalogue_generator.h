@@ -14,6 +14,7 @@
 
 namespace kestrova {
 
+class CatalogueTap;
 class FactsWriter;
 class TextFileWriter;
 
@@ -56,10 +57,11 @@ public:
     // given). Per-folder failures go to the sink. A failure of the run itself (the file
     // cannot be created or written) raises an Error, with the file closed and holding what
     // was written. facts, when given, gets every file line's facts and, once the catalogue is
-    // complete, its size and checksum.
+    // complete, its size and checksum. tap, when given, gets every byte as it is written and
+    // hears when the catalogue is complete and closed (its search index is built so).
     GenerationTotals WriteCatalogue(const QByteArray &root, const QString &catalogueFile,
                                     GenerationSink &sink, QDate today = QDate::currentDate(),
-                                    FactsWriter *facts = nullptr);
+                                    FactsWriter *facts = nullptr, CatalogueTap *tap = nullptr);
 
 private:
     void ScanFolder(const QByteArray &thisitem);
@@ -74,6 +76,7 @@ private:
     TextFileWriter *m_out = nullptr;
     GenerationSink *m_sink = nullptr;
     FactsWriter *m_facts = nullptr;
+    CatalogueTap *m_tap = nullptr;
     qint64 m_written = 0;       // bytes of the catalogue so far
     ContentChecksum m_checksum; // of those bytes
     bool m_rootHeaderWritten = false;

@@ -1,9 +1,10 @@
 #include "catalogue_scan.h"
 
-#include "catalogue/line_bounds.h"
+#include "index_cache.h"
 #include "needle.h"
 
 #include "catalogue/catalogue_format.h"
+#include "catalogue/line_bounds.h"
 
 #include <cstring>
 #include <limits>
@@ -41,9 +42,10 @@ public:
     {
     }
 
-    void run(const ScanPlan *plan)
+    void run(const ScanPlan *plan, CatalogueTap *build)
     {
         if (!plan) {
+            m_build = build;
             if (read(ScanRegion{0, kNoEnd}))
                 takeHeading();
             return;
@@ -83,6 +85,8 @@ private:
                 m_buffer.resize(dataEnd + kBlockSize);
             const qint64 want = std::min<qint64>(kBlockSize, m_end - (m_base + dataEnd));
             const qsizetype got = want > 0 ? m_file.read(m_buffer.data() + dataEnd, qsizetype(want)) : 0;
+            if (m_build)
+                m_build->feed(QByteArrayView(m_buffer.constData() + dataEnd, got));
             const bool atEnd = got == 0;
             dataEnd += got;
             m_dataEnd = m_buffer.constData() + dataEnd;
@@ -297,14 +301,15 @@ private:
     qint64 m_resolvedTo = 0;        // headings of the lines before this are known
     qint64 m_lastHeadingNext = -1;  // where the line after the latest heading starts
     QByteArray m_heading;           // the latest heading, not yet taken into CurrentFolder
+    CatalogueTap *m_build = nullptr;  // fed every byte of a whole reading
 };
 
 } // namespace
 
 void scanCatalogue(CatalogueSearch &search, SearchSession &session, SearchView &view, FileReader &file,
-                   const QString &criteria, bool caseSensitive, const ScanPlan *plan)
+                   const QString &criteria, bool caseSensitive, const ScanPlan *plan, CatalogueTap *build)
 {
-    CatalogueScan(search, session, view, file, criteria, caseSensitive).run(plan);
+    CatalogueScan(search, session, view, file, criteria, caseSensitive).run(plan, build);
 }
 
 } // namespace kestrova

@@ -15,6 +15,8 @@
 
 namespace kestrova {
 
+class CatalogueTap;
+
 // A part of a catalogue to read, and what is known where it starts: the latest heading line
 // before it (offset -1 when the file has none before it) and where the line after that heading
 // starts. A search index gives these; both offsets are line starts.
@@ -39,8 +41,10 @@ struct ScanPlan
 // Reads the catalogue open in file with the criteria given, re-reading the criteria from the
 // view after each hit; plan, when given, names the only parts that can hold a match of these
 // criteria. Criteria that change during the reading are looked for in the rest of the file.
-// Raises an Error when the file cannot be read.
+// Without a plan, build, when given, is fed every byte read, so that the catalogue's index is
+// built in the same reading. Raises an Error when the file cannot be read.
 void scanCatalogue(CatalogueSearch &search, SearchSession &session, SearchView &view, FileReader &file,
-                   const QString &criteria, bool caseSensitive, const ScanPlan *plan = nullptr);
+                   const QString &criteria, bool caseSensitive, const ScanPlan *plan = nullptr,
+                   CatalogueTap *build = nullptr);
 
 } // namespace kestrova

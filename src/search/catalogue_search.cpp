@@ -131,11 +131,20 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
             }
         }
         IndexCache::Answer index;
-        if (m_index && file.isRegular())
+        std::unique_ptr<CatalogueTap> build; // a catalogue without a current index gets one as it is read
+        if (m_index && file.isRegular()) {
             index = m_index->find(path, file, now, caseSensitive);
-        scanCatalogue(*this, m_session, m_view, file, now, caseSensitive, index.plan ? &*index.plan : nullptr);
-        if (m_index && file.isRegular() && !index.current && !m_session.StopRequested)
-            m_index->build(path);
+            if (!index.current)
+                build = m_index->buildWhileReading(path, file);
+        }
+        scanCatalogue(*this, m_session, m_view, file, now, caseSensitive, index.plan ? &*index.plan : nullptr,
+                      build.get());
+        if (m_session.StopRequested)
+            return;
+        if (build)
+            build->finish();
+        else if (m_index && file.isRegular() && !index.current)
+            m_index->build(path); // on the cache's own thread, for a window
     } catch (const Error &error) {
         m_view.catalogueFailed(path, error);
     } catch (const std::bad_alloc &) {

@@ -95,6 +95,94 @@ bool IndexCache::buildNow(const QByteArray &absolutePath)
     }
 }
 
+namespace {
+
+class RidingBuild final : public CatalogueTap
+{
+public:
+    // catalogue: the catalogue open for the reading, or null while it is being written.
+    RidingBuild(const QByteArray &indexPath, const QByteArray &absolutePath, const FileReader *catalogue,
+                const index_format::Sizes &sizes)
+        : m_absolutePath(absolutePath), m_writer(indexPath), m_started(nowNs())
+    {
+        if (catalogue)
+            m_identity = catalogue->identityAtOpening();
+        // A catalogue being written changes until it is complete: its bytes are always summed.
+        const bool racy = !catalogue || std::max(m_identity.modifiedNs, m_identity.changedNs)
+                                            > m_started - index_format::kTimestampSlackNs;
+        if (m_writer.isOpen())
+            m_builder = std::make_unique<SearchIndexBuilder>(absolutePath, m_writer.file(), racy, sizes);
+    }
+
+    bool isOpen() const { return m_builder != nullptr; }
+
+    void feed(QByteArrayView bytes) override
+    {
+        if (m_failed)
+            return;
+        try {
+            m_builder->feed(bytes);
+        } catch (const Error &) {
+            m_failed = true; // a full disk only means no index
+        } catch (const std::bad_alloc &) {
+            m_failed = true;
+        }
+    }
+
+    bool finish() override
+    {
+        if (m_failed)
+            return false;
+        try {
+            // Read: the catalogue must be as it was opened. Written: the index is bound to the
+            // file as it is now, and (summed) used only while it holds the bytes fed.
+            const FileReader now(m_absolutePath);
+            const FileIdentity identity = now.identityAtOpening();
+            if (m_identity.size >= 0 && !(identity == m_identity))
+                return false;
+            return m_builder->finish(identity, m_started) && now.identityNow() == identity && m_writer.commit();
+        } catch (const Error &) {
+            return false;
+        } catch (const std::bad_alloc &) {
+            return false;
+        }
+    }
+
+private:
+    QByteArray m_absolutePath;
+    PrivateFileWriter m_writer;
+    std::unique_ptr<SearchIndexBuilder> m_builder;
+    FileIdentity m_identity; // as the reading opened it; size -1 while written
+    qint64 m_started;
+    bool m_failed = false;
+};
+
+} // namespace
+
+std::unique_ptr<CatalogueTap> IndexCache::buildWhileReading(const QByteArray &path, const FileReader &catalogue) const
+{
+    // A window's search leaves the indexing to the cache's thread, so that its hits come as
+    // fast as a reading without an index.
+    if (m_builds == Builds::Background)
+        return nullptr;
+    const QByteArray absolute = absoluteCataloguePath(path);
+    const QByteArray indexPath = indexPathFor(absolute);
+    if (indexPath.isEmpty() || !catalogue.isRegular() || !makePrivateFolder(m_folder))
+        return nullptr;
+    auto build = std::make_unique<RidingBuild>(indexPath, absolute, &catalogue, m_sizes);
+    return build->isOpen() ? std::move(build) : nullptr;
+}
+
+std::unique_ptr<CatalogueTap> IndexCache::buildWhileWriting(const QByteArray &path) const
+{
+    const QByteArray absolute = absoluteCataloguePath(path);
+    const QByteArray indexPath = indexPathFor(absolute);
+    if (indexPath.isEmpty() || !makePrivateFolder(m_folder))
+        return nullptr;
+    auto build = std::make_unique<RidingBuild>(indexPath, absolute, nullptr, m_sizes);
+    return build->isOpen() ? std::move(build) : nullptr;
+}
+
 void IndexCache::build(const QByteArray &path)
 {
     const QByteArray absolute = absoluteCataloguePath(path);

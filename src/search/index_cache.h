@@ -8,6 +8,8 @@
 
 #include "search_index.h"
 
+#include "catalogue/catalogue_tap.h"
+
 #include "platform/files/cache_location.h"
 
 #include <QByteArray>
@@ -45,6 +47,17 @@ public:
 
     // Makes the index of the catalogue at path again.
     void build(const QByteArray &path);
+
+    // Indexes built from a catalogue's bytes as another reads or writes them: kept in the cache
+    // only when the catalogue is whole and as it was; dropped otherwise.
+    //
+    // An index built from the bytes of the catalogue at path, open in catalogue, as a search
+    // reads it whole from its start; null when no index can be kept (a cache folder refused or
+    // not writable) or builds go to the background. Safe to call from several threads.
+    std::unique_ptr<CatalogueTap> buildWhileReading(const QByteArray &path, const FileReader &catalogue) const;
+    // An index built from the bytes of the catalogue being written at path, bound at finish()
+    // to the file as it is then; null when no index can be kept.
+    std::unique_ptr<CatalogueTap> buildWhileWriting(const QByteArray &path) const;
 
     enum class Refresh { Built, Current, ReadWhole, Failed };
     // Builds the index of the catalogue at path unless a current one is there (kestrova-cli

@@ -20,6 +20,7 @@
 #include "search_window.h"
 
 #include "platform/files/file_names.h"
+#include "search/index_cache.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -307,8 +308,11 @@ void MainWindow::cmdGenerate_Click()
         CatalogueGenerator generator(*fileSystem, m_services.dates);
         // The facts beside the catalogue: what its lines cannot hold.
         FactsWriter facts(m_catalogueFile, startingRun(lblFolder->text(), volumeOf(lblFolder->text())));
+        // Its search index, from the bytes as they are written: the first search finds it there.
+        const std::unique_ptr<CatalogueTap> index =
+            m_services.searchIndex ? m_services.searchIndex->buildWhileWriting(encodeFileName(m_catalogueFile)) : nullptr;
         const GenerationTotals totals = generator.WriteCatalogue(encodeFileName(lblFolder->text()), m_catalogueFile,
-                                                                 sink, QDate::currentDate(), &facts);
+                                                                 sink, QDate::currentDate(), &facts, index.get());
         sink.showLatest();
         sink.showTotals(totals);
         m_lastFailures = sink.failedPaths();

@@ -5,6 +5,7 @@
 #include "catalogue/catalogue_generator.h"
 #include "platform/files/posix_file_system.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -94,6 +95,10 @@ private slots:
                                                      dir.filePath(QStringLiteral("direct.txt")), sink);
         QCOMPARE(written, testing::readAll(dir.filePath(QStringLiteral("direct.txt"))));
         QVERIFY(written.contains("\r\nFolder  " + QFile::encodeName(dir.filePath(QStringLiteral("tree"))) + "\r\n"));
+        // Its search index was written with it.
+        const QByteArray indexName =
+            QCryptographicHash::hash(QFile::encodeName(dir.filePath(QStringLiteral("cat.txt"))), QCryptographicHash::Sha1).toHex();
+        QVERIFY(QFile::exists(m_cache.path() + QStringLiteral("/kestrova/") + QString::fromLatin1(indexName) + QStringLiteral(".index")));
 
         const Run upper = runCli({QStringLiteral("generate"), dir.filePath(QStringLiteral("tree")),
                                   dir.filePath(QStringLiteral("report.TXT"))});

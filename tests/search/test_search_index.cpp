@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <limits>
 
 #include <fcntl.h>
@@ -180,6 +181,24 @@ struct IndexFile
     qint64 tableOffset = 0;
     std::vector<IndexedBlock> blocks;
 };
+
+// The index file at path with the header fields that tell when and how it was built (time,
+// whether the content was summed, its sum, the header's checksum) blanked.
+QByteArray withoutBuildTime(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    index_format::Header header{};
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    header.builtAtNs = 0;
+    header.flags &= ~index_format::kContentChecked;
+    header.contentChecksum = 0;
+    header.headerChecksum = 0;
+    std::memcpy(bytes.data(), &header, sizeof header);
+    return bytes;
+}
 
 ino_t inodeOf(const QString &path)
 {
@@ -518,6 +537,52 @@ private slots:
         background.waitForBuilds();
         QCOMPARE(fixture.indexFiles().size(), 1);
         fixture.compare(QStringLiteral("notes_"), false);
+    }
+
+    void indexesBuiltAsTheCatalogueIsReadOrWrittenAreThoseOfAReadingOfTheirOwn()
+    {
+        Fixture fixture;
+        QRandomGenerator random(26);
+        const QByteArray content = generatedCatalogue(random, 6000, "a");
+        fixture.write(QStringLiteral("a.txt"), content);
+        const QByteArray path = QFile::encodeName(fixture.folder.filePath(QStringLiteral("a.txt")));
+
+        // A search that finds no index leaves one, from the same reading; the index command
+        // finds it current, and its bytes are those a reading of its own writes.
+        fixture.compare(rareName(content), false);
+        QCOMPARE(fixture.indexFiles().size(), 1);
+        const QByteArray fromSearch = withoutBuildTime(fixture.indexPath());
+        QCOMPARE(fixture.index.refresh(path), IndexCache::Refresh::Current);
+        QFile::remove(fixture.indexPath());
+        QCOMPARE(fixture.index.refresh(path), IndexCache::Refresh::Built);
+        const QByteArray fromCommand = withoutBuildTime(fixture.indexPath());
+        QVERIFY(!fromCommand.isEmpty());
+        QVERIFY(fromSearch == fromCommand);
+
+        // The bytes handed over in pieces of any size, as generation writes them.
+        QFile::remove(fixture.indexPath());
+        {
+            const std::unique_ptr<CatalogueTap> tap = fixture.index.buildWhileWriting(path);
+            QVERIFY(tap);
+            for (qsizetype at = 0, piece; at < content.size(); at += piece) {
+                piece = std::min<qsizetype>(content.size() - at, 1 + random.bounded(random.bounded(2) ? 40 : 70000));
+                tap->feed(QByteArrayView(content).sliced(at, piece));
+            }
+            QVERIFY(tap->finish());
+        }
+        QVERIFY(withoutBuildTime(fixture.indexPath()) == fromCommand);
+        // Written just now, it is trusted once the catalogue is found to hold the bytes fed.
+        fixture.compare(rareName(content), false);
+        QCOMPARE(fixture.index.narrowedReadings(), quint64(1));
+
+        // Bytes that are not the catalogue's, a write cut short, leave no index.
+        QFile::remove(fixture.indexPath());
+        {
+            const std::unique_ptr<CatalogueTap> tap = fixture.index.buildWhileWriting(path);
+            tap->feed(QByteArrayView(content).first(content.size() / 2));
+            QVERIFY(!tap->finish());
+        }
+        QVERIFY(fixture.indexFiles().isEmpty());
     }
 
     void severalThreadsHandTheHitsOverInFileOrder()
