@@ -157,6 +157,84 @@ private:
     bool m_failed = false;
 };
 
+// A tap that hands the bytes to a thread of its own in chunks, so that the writer it rides on
+// (the generation's, on which the whole run waits) only copies them. At most kChunks wait.
+class ThreadedTap final : public CatalogueTap
+{
+public:
+    explicit ThreadedTap(std::unique_ptr<CatalogueTap> inner)
+        : m_inner(std::move(inner)), m_thread([this] { run(); })
+    {
+        m_pending.reserve(kChunkBytes);
+    }
+
+    ~ThreadedTap() override { close(); }
+
+    void feed(QByteArrayView bytes) override
+    {
+        m_pending.append(bytes);
+        if (m_pending.size() >= kChunkBytes) {
+            hand(std::exchange(m_pending, QByteArray()));
+            m_pending.reserve(kChunkBytes);
+        }
+    }
+
+    bool finish() override
+    {
+        if (!m_pending.isEmpty())
+            hand(std::exchange(m_pending, QByteArray()));
+        close();
+        return m_inner->finish();
+    }
+
+private:
+    static constexpr qsizetype kChunkBytes = 1 << 20;
+    static constexpr size_t kChunks = 8;
+
+    void hand(QByteArray chunk)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_chunks.size() < kChunks; });
+        m_chunks.push_back(std::move(chunk));
+        m_changed.notify_all();
+    }
+
+    void close()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_closed = true;
+        }
+        m_changed.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_closed || !m_chunks.empty(); });
+            if (m_chunks.empty())
+                return;
+            const QByteArray chunk = std::move(m_chunks.front());
+            m_chunks.pop_front();
+            m_changed.notify_all();
+            lock.unlock();
+            m_inner->feed(chunk);
+            lock.lock();
+        }
+    }
+
+    std::unique_ptr<CatalogueTap> m_inner;
+    QByteArray m_pending;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<QByteArray> m_chunks;
+    bool m_closed = false;
+    std::thread m_thread; // last: it starts once the rest is there
+};
+
 } // namespace
 
 std::unique_ptr<CatalogueTap> IndexCache::buildWhileReading(const QByteArray &path, const FileReader &catalogue) const
@@ -180,7 +258,9 @@ std::unique_ptr<CatalogueTap> IndexCache::buildWhileWriting(const QByteArray &pa
     if (indexPath.isEmpty() || !makePrivateFolder(m_folder))
         return nullptr;
     auto build = std::make_unique<RidingBuild>(indexPath, absolute, nullptr, m_sizes);
-    return build->isOpen() ? std::move(build) : nullptr;
+    if (!build->isOpen())
+        return nullptr;
+    return std::make_unique<ThreadedTap>(std::move(build));
 }
 
 void IndexCache::build(const QByteArray &path)
