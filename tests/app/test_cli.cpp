@@ -271,7 +271,7 @@ private slots:
         QCOMPARE(runCli({QStringLiteral("generate"), QStringLiteral("/only-root")}).status, cli::Exit::Failed);
         const Run version = runCli({QStringLiteral("--version")});
         QCOMPARE(version.status, cli::Exit::Ok);
-        QCOMPARE(version.out, QStringLiteral("kestrova-cli 1.3.0\n"));
+        QCOMPARE(version.out, QStringLiteral("kestrova-cli 1.4.0\n"));
         const Run help = runCli({QStringLiteral("generate"), QStringLiteral("--help")});
         QCOMPARE(help.status, cli::Exit::Ok);
         QVERIFY(help.out.startsWith(QStringLiteral("Usage: kestrova-cli generate [options] ROOT CATALOGUE\n")));

@@ -32,7 +32,7 @@ private slots:
         AboutBox about(env.services);
         QCOMPARE(about.windowTitle(), QStringLiteral("About Kestrova"));
         QCOMPARE(about.lblTitle->text(), QStringLiteral("Kestrova"));
-        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 1.3.0"));
+        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 1.4.0"));
         QCOMPARE(about.Label4->text(), QStringLiteral("The Kestrova developers"));
         QVERIFY(about.Text1->isReadOnly());
         QCOMPARE(about.Text1->text(), QStringLiteral("https://github.com/kestrova/kestrova"));
