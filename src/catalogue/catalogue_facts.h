@@ -22,6 +22,8 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QDir>
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -58,6 +60,30 @@ RunFacts startingRun(const QString &root, const Volume &volume);
 // What the facts beside the catalogue at cataloguePath say of its run: empty when there are no
 // facts, or they or the catalogue cannot be read.
 RunFacts runFactsOf(const QString &cataloguePath);
+
+// The run facts of the catalogues of one folder, each read once, for a list of hits from them.
+class RunFactsByCatalogue
+{
+public:
+    // folder: the folder of catalogues the hits come from.
+    void reset(const QString &folder)
+    {
+        m_folder = folder;
+        m_runs.clear();
+    }
+    // catalogue: a file name in the folder.
+    const RunFacts &of(const QString &catalogue)
+    {
+        auto known = m_runs.find(catalogue);
+        if (known == m_runs.end())
+            known = m_runs.insert(catalogue, runFactsOf(QDir(m_folder).filePath(catalogue)));
+        return *known;
+    }
+
+private:
+    QString m_folder;
+    QHash<QString, RunFacts> m_runs;
+};
 
 struct EntryFacts
 {

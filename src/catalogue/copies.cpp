@@ -166,6 +166,7 @@ private:
     bool readAll(int reading, const std::vector<quint32> &which, const Work &work);
     void count(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
     void list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
+    static std::unique_ptr<CatalogueFacts> factsOf(const CopiesSource &source);
     bool isUnder(QByteArrayView folder) const;
     void sortRows();
 
@@ -276,9 +277,7 @@ bool CopiesReport::readAll(int reading, const std::vector<quint32> &which, const
 void CopiesReport::count(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop)
 {
     CatalogueReader reader(source.path);
-    std::unique_ptr<CatalogueFacts> facts;
-    if (source.hasFacts)
-        facts = CatalogueFacts::open(source.path, FileReader(encodeFileName(source.path)));
+    const std::unique_ptr<CatalogueFacts> facts = factsOf(source);
     const quint32 index = quint32(&source - m_result.d->sources.data());
     CopyCounts::Batch bySize(m_bySize);
     quint64 read = 0;
@@ -301,6 +300,11 @@ void CopiesReport::count(CopiesSource &source, std::atomic<quint64> &entries, co
     entries += read & 0xFFF;
 }
 
+std::unique_ptr<CatalogueFacts> CopiesReport::factsOf(const CopiesSource &source)
+{
+    return source.hasFacts ? CatalogueFacts::open(source.path, FileReader(encodeFileName(source.path))) : nullptr;
+}
+
 bool CopiesReport::isUnder(QByteArrayView folder) const
 {
     if (m_under.isEmpty() || m_under == "/")
@@ -313,9 +317,7 @@ bool CopiesReport::isUnder(QByteArrayView folder) const
 void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop)
 {
     CatalogueReader reader(source.path);
-    std::unique_ptr<CatalogueFacts> facts;
-    if (source.hasFacts)
-        facts = CatalogueFacts::open(source.path, FileReader(encodeFileName(source.path)));
+    const std::unique_ptr<CatalogueFacts> facts = factsOf(source);
     const quint32 index = quint32(&source - m_result.d->sources.data());
     struct Waiting
     {

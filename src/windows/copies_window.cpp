@@ -152,7 +152,6 @@ void CopiesWindow::cmdFind_Click()
     m_running = true;
     m_stop = false;
     m_failures.clear();
-    m_runs.clear();
     for (QWidget *control : std::initializer_list<QWidget *>{cmdFind, cmdExport, optSingle, optDuplicates})
         control->setEnabled(false);
     cmdStop->setEnabled(true);
@@ -171,6 +170,7 @@ void CopiesWindow::cmdFind_Click()
     if (optSingle->isChecked())
         options.under = encodeFileName(txtUnder->text().trimmed());
     m_folder = txtFolder->text();
+    m_runs.reset(m_folder);
     try {
         const std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
         showResult(copiesReport(*fileSystem, m_folder, options, *this));
@@ -268,11 +268,7 @@ void CopiesWindow::catalogueFailed(const QString &catalogue, const Error &error)
 
 RunFacts CopiesWindow::runOf(int row)
 {
-    const QString catalogue = m_model->text(row, 3);
-    auto known = m_runs.find(catalogue);
-    if (known == m_runs.end())
-        known = m_runs.insert(catalogue, runFactsOf(QDir(m_folder).filePath(catalogue)));
-    return *known;
+    return m_runs.of(m_model->text(row, 3));
 }
 
 void CopiesWindow::LV1_DblClick()

@@ -10,7 +10,6 @@
 #include "catalogue/copies.h"
 
 #include <QDialog>
-#include <QHash>
 
 #include <memory>
 
@@ -77,7 +76,7 @@ private:
     bool m_stop = false;
     QStringList m_failures;         // the catalogues that could not be read, with why
     QString m_folder;               // the folder the rows came from
-    QHash<QString, RunFacts> m_runs; // its catalogues' runs, by name
+    RunFactsByCatalogue m_runs; // of the catalogues the last report read
 };
 
 } // namespace kestrova

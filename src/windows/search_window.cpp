@@ -119,8 +119,7 @@ void SearchWindow::OpenDefaultPath()
 
 void SearchWindow::cmdSearch_Click()
 {
-    m_searchedFolder = m_services.paths.CurrentPath;
-    m_runs.clear();
+    m_runs.reset(m_services.paths.CurrentPath);
     m_sinceYield.invalidate(); // the first yield of a search handles events in any case
     m_search->cmdSearch_Click();
     m_displayStale = true;
@@ -160,11 +159,7 @@ void SearchWindow::Dir1_Change()
 
 RunFacts SearchWindow::runOf(int row)
 {
-    const QString catalogue = m_model->text(row, 3);
-    auto known = m_runs.find(catalogue);
-    if (known == m_runs.end())
-        known = m_runs.insert(catalogue, runFactsOf(QDir(m_searchedFolder).filePath(catalogue)));
-    return *known;
+    return m_runs.of(m_model->text(row, 3));
 }
 
 void SearchWindow::emptyList()

@@ -10,7 +10,6 @@
 #include <QDate>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QHash>
 
 #include <memory>
 
@@ -127,8 +126,7 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QFrame *m_folderRule = nullptr;
     bool m_wasMaximized = false;
-    QString m_searchedFolder;                          // the folder the last search read
-    QHash<QString, RunFacts> m_runs;                   // its catalogues' runs, by name
+    RunFactsByCatalogue m_runs;                        // of the catalogues the last search read
     bool m_sizeShown = false;
     bool m_modifiedShown = false;
     QSize m_designedSize;
