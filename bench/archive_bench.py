@@ -1,0 +1,120 @@
+#!/usr/bin/env python3
+"""A realistic archive of a hundred drives: 100 catalogues, 5 GB in all, searched as a user meets
+it, against `rg -c -F` in the same run.
+
+  - a word no line holds (Zebrafinch), a rare name (about 50 hits, all digits after a common
+    word: the index narrows it little) and a common word (about 1% of the lines): the first search, with
+    the cache of search indexes emptied (it reads the catalogues whole and leaves their indexes),
+    and the second (indexed); rg reads every catalogue each time;
+  - `kestrova-cli index` of the whole folder, the cache emptied first;
+  - the search window's own code path (build/bench/window_search_bench) for both words, the cache
+    emptied first: its first search (the window indexes in the background, after it) and the
+    best of three, with its peak memory.
+
+The catalogues are written by search_bench.write_catalogue (the exact format, en_US dates) once,
+beside a marker that names their number and size.
+
+    bench/archive_bench.py [--cli build/src/app/kestrova-cli] [--folder DIR] [--catalogues 100]
+                           [--megabytes 5000] [--runs 3]
+"""
+import argparse
+import os
+import random
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+
+from benchtools import timed
+from search_bench import COMMON, write_catalogue
+
+RARE = "summary_31415."  # a name in about 50 lines of the 5 GB
+ABSENT = "Zebrafinch"    # in no line
+
+
+def build(folder, catalogues, megabytes):
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    rng = random.Random(20261207)
+    per_catalogue = megabytes * 1000 * 1000 // catalogues
+    rare_every = max(1, megabytes * 1000 * 1000 // 62)  # search_bench's own rare word: none here
+    for number in range(catalogues):
+        write_catalogue(os.path.join(folder, f"drive{number:03d}.txt"), f"disk{number:03d}", per_catalogue, rng,
+                        rare_every)
+        print(f"\r{number + 1} of {catalogues} catalogues written", end="", flush=True)
+    print()
+
+
+def median_time(command, runs, before=None):
+    times = []
+    for _ in range(runs):
+        if before:
+            before()
+        times.append(timed(command)[0])
+    return statistics.median(times)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", default="build/src/app/kestrova-cli")
+    parser.add_argument("--folder", default=os.path.join(tempfile.gettempdir(), "kestrova-bench", "archive"))
+    parser.add_argument("--catalogues", type=int, default=100)
+    parser.add_argument("--megabytes", type=int, default=5000)
+    parser.add_argument("--runs", type=int, default=3)
+    args = parser.parse_args()
+
+    marker = f"{args.folder}.made-{args.catalogues}x{args.megabytes}"
+    if not os.path.exists(marker):
+        print(f"writing {args.catalogues} catalogues, {args.megabytes} MB, to {args.folder} ...", flush=True)
+        build(args.folder, args.catalogues, args.megabytes)
+        open(marker, "w").close()
+    size = sum(os.path.getsize(os.path.join(args.folder, name)) for name in os.listdir(args.folder))
+    cache = os.path.join(os.path.dirname(os.path.abspath(args.folder)), "archive-cache")
+    os.environ["XDG_CACHE_HOME"] = cache  # the indexes go here, not to the user's cache
+    os.environ["LC_ALL"] = "C"
+    rg = shutil.which("rg")
+    if not rg:
+        sys.exit("ripgrep (rg) is needed as the reference")
+
+    def empty_cache():
+        shutil.rmtree(cache, ignore_errors=True)
+
+    timed([rg, "-c", "-F", RARE, args.folder])  # the catalogues in the page cache
+    print(f"{args.catalogues} catalogues, {size / 1e9:.2f} GB; medians of {args.runs}; rg -c -F reads every "
+          f"catalogue each time", flush=True)
+    print(f"{'':34s} {'kestrova-cli':>12s} {'rg':>9s} {'ratio':>7s}")
+
+    def row(title, ours, theirs):
+        print(f"{title:34s} {ours:10.3f} s {theirs:7.3f} s {ours / theirs:7.2f}", flush=True)
+
+    for word, name in ((ABSENT, "word in no line"), (RARE, "rare name"), (COMMON.lower(), "common word (1% of lines)")):
+        search = [args.cli, "search", args.folder, word]
+        theirs = median_time([rg, "-c", "-i", "-F", word, args.folder], args.runs)
+        first = median_time(search, args.runs, before=empty_cache)
+        second = median_time(search, args.runs)
+        plain = median_time(search + ["--no-index"], args.runs)
+        row(f"{name}: first search", first, theirs)
+        row(f"{name}: second search", second, theirs)
+        row(f"{name}: --no-index", plain, theirs)
+        print(f"{'':34s} first search / --no-index: {first / plain:.2f} (target <= 1.5)", flush=True)
+
+    index = median_time([args.cli, "index", args.folder], args.runs, before=empty_cache)
+    theirs = median_time([rg, "-c", "-F", RARE, args.folder], args.runs)
+    row("index of the whole folder", index, theirs)
+    index_bytes = sum(os.path.getsize(os.path.join(path, name)) for path, _, names in os.walk(cache) for name in names)
+    print(f"{'':34s} indexes: {index_bytes / 1e6:.0f} MB, {100 * index_bytes / size:.1f}% of the catalogues")
+
+    window = os.path.join(os.path.dirname(args.cli), "..", "..", "bench", "window_search_bench")
+    for word, name in ((ABSENT, "word in no line"), (COMMON.lower(), "common word")):
+        empty_cache()  # its first run reads the catalogues whole; the window's cache indexes them after
+        result = subprocess.run([window, args.folder, word, args.cli], capture_output=True, text=True,
+                                env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+        for line in result.stdout.splitlines():
+            if line.startswith("run 1:"):
+                print(f"window, {name}, first search: {line[len('run 1: '):]}")
+            if line.startswith("search:"):
+                print(f"window, {name}, best of 3: {line[len('search: '):]}", flush=True)
+
+if __name__ == "__main__":
+    main()
