@@ -3,6 +3,7 @@
 #include "catalogue_facts.h"
 #include "catalogue_format.h"
 #include "catalogue_reader.h"
+#include "copies_rows.h"
 #include "copy_counts.h"
 
 #include "platform/files/file_names.h"
@@ -26,120 +27,13 @@ namespace kestrova {
 namespace {
 
 constexpr int kMostCatalogues = 65535; // the counts name a catalogue in 16 bits
-constexpr quint32 kByType = 0x80000000u; // Row::copies: grouped by name and type
-constexpr int kNameLengthBits = 24;      // a name is shorter than a catalogue line (1 MiB)
-
-struct Span
-{
-    quint64 at;
-    quint32 length;
-};
 
 } // namespace
 
-// One catalogue of the folder, and what the second reading listed of it: its names, folders
-// and types, each kept once, in bytes of its own.
-struct CopiesSource
-{
-    QString path;
-    QString name;
-    bool hasFacts = false;
-    bool failed = false; // could not be read: named once, and read no more
-    qint64 bytes = 0;
-    QByteArray arena;
-    std::vector<Span> folders;
-    std::vector<Span> types;
-
-    QByteArrayView text(quint64 at, quint32 length) const { return QByteArrayView(arena.constData() + at, length); }
-    QByteArrayView text(const Span &span) const { return text(span.at, span.length); }
-};
-
-struct CopiesRow
-{
-    qint64 size;     // -1: not known
-    qint64 modifiedNs;
-    quint64 name;    // where in its source's arena << 24 | its length
-    quint32 folder;  // in its source's folders
-    quint32 type;    // in its source's types
-    quint32 copies;  // with kByType
-    quint32 source;
-};
-
-struct CopiesResult::Data
-{
-    std::vector<CopiesSource> sources;
-    std::vector<CopiesRow> rows;
-    std::vector<bool> groupStarts;
-
-    QByteArrayView name(const CopiesRow &row) const
-    {
-        return sources[row.source].text(row.name >> kNameLengthBits, quint32(row.name & ((1u << kNameLengthBits) - 1)));
-    }
-    QByteArrayView type(const CopiesRow &row) const { return sources[row.source].text(sources[row.source].types[row.type]); }
-    QByteArrayView folder(const CopiesRow &row) const
-    {
-        return sources[row.source].text(sources[row.source].folders[row.folder]);
-    }
-};
-
-CopiesResult::CopiesResult() : d(std::make_unique<Data>()) {}
-CopiesResult::~CopiesResult() = default;
-CopiesResult::CopiesResult(CopiesResult &&) noexcept = default;
-CopiesResult &CopiesResult::operator=(CopiesResult &&) noexcept = default;
-
-qsizetype CopiesResult::size() const
-{
-    return qsizetype(d->rows.size());
-}
-
-QByteArray CopiesResult::path(qsizetype row) const
-{
-    const CopiesRow &r = d->rows[size_t(row)];
-    QByteArray path = d->folder(r).toByteArray();
-    if (!path.endsWith('/'))
-        path += '/';
-    return path.append(d->name(r));
-}
-
-QByteArrayView CopiesResult::name(qsizetype row) const
-{
-    return d->name(d->rows[size_t(row)]);
-}
-
-QByteArrayView CopiesResult::type(qsizetype row) const
-{
-    return d->type(d->rows[size_t(row)]);
-}
-
-qint64 CopiesResult::fileSize(qsizetype row) const
-{
-    return d->rows[size_t(row)].size;
-}
-
-qint64 CopiesResult::modifiedNs(qsizetype row) const
-{
-    return d->rows[size_t(row)].modifiedNs;
-}
-
-const QString &CopiesResult::catalogue(qsizetype row) const
-{
-    return d->sources[d->rows[size_t(row)].source].name;
-}
-
-quint32 CopiesResult::copies(qsizetype row) const
-{
-    return d->rows[size_t(row)].copies & ~kByType;
-}
-
-bool CopiesResult::sizeUnknownGroup(qsizetype row) const
-{
-    return (d->rows[size_t(row)].copies & kByType) != 0;
-}
-
-bool CopiesResult::startsGroup(qsizetype row) const
-{
-    return d->groupStarts[size_t(row)];
-}
+using copies::CopiesRow;
+using copies::CopiesSource;
+using copies::kByType;
+using copies::kNameLengthBits;
 
 class CopiesReport
 {
@@ -168,7 +62,6 @@ private:
     void list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
     static std::unique_ptr<CatalogueFacts> factsOf(const CopiesSource &source);
     bool isUnder(QByteArrayView folder) const;
-    void sortRows();
 
     const CopiesOptions &m_options;
     CopiesSink &m_sink;
@@ -414,37 +307,6 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
     m_result.d->rows.insert(m_result.d->rows.end(), rows.begin(), rows.end());
 }
 
-// Largest first; files of one group together, their catalogues in the folder's order; the
-// groups of name and type (sizes not all known) last.
-void CopiesReport::sortRows()
-{
-    CopiesResult::Data &d = *m_result.d;
-    std::sort(d.rows.begin(), d.rows.end(), [&d](const CopiesRow &a, const CopiesRow &b) {
-        const bool byTypeA = a.copies & kByType;
-        const bool byTypeB = b.copies & kByType;
-        if (byTypeA != byTypeB)
-            return byTypeB;
-        if (!byTypeA && a.size != b.size)
-            return a.size > b.size;
-        if (const int order = d.name(a).compare(d.name(b)); order != 0)
-            return order < 0;
-        if (byTypeA)
-            if (const int order = d.type(a).compare(d.type(b)); order != 0)
-                return order < 0;
-        if (a.source != b.source)
-            return a.source < b.source;
-        return d.folder(a).compare(d.folder(b)) < 0;
-    });
-    d.groupStarts.resize(d.rows.size());
-    for (size_t i = 0; i < d.rows.size(); ++i) {
-        const CopiesRow &row = d.rows[i];
-        const CopiesRow *previous = i > 0 ? &d.rows[i - 1] : nullptr;
-        d.groupStarts[i] = !previous || (previous->copies & kByType) != (row.copies & kByType)
-                           || d.name(*previous) != d.name(row)
-                           || ((row.copies & kByType) ? d.type(*previous) != d.type(row) : previous->size != row.size);
-    }
-}
-
 CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
 {
     findSources(fileSystem, folder);
@@ -471,7 +333,7 @@ CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
     // The counts are done with: their room goes before the rows are sorted.
     m_bySize.clear();
     m_byType.clear();
-    sortRows();
+    m_result.sortRows();
     return std::move(m_result);
 }
 

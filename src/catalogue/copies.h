@@ -89,6 +89,9 @@ public:
 
 private:
     friend class CopiesReport;
+    // Largest first; files of one group together, their catalogues in the folder's order; the
+    // groups of name and type (sizes not all known) last. Marks where each group starts.
+    void sortRows();
     struct Data;
     std::unique_ptr<Data> d;
 };
