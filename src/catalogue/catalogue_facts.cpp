@@ -410,7 +410,10 @@ void FactsWriter::add(qint64 lineOffset, const FileStat &stat)
     s.block.append(bytes, end - bytes);
     s.previousOffset = lineOffset;
     s.previousModified = stat.modifiedNs;
-    s.totalBytes += std::max<qint64>(0, stat.size);
+    // Saturating: no sum of sizes a file system reports can reach it, but a sum never wraps.
+    const qint64 size = std::max<qint64>(0, stat.size);
+    s.totalBytes = size > std::numeric_limits<qint64>::max() - s.totalBytes ? std::numeric_limits<qint64>::max()
+                                                                             : s.totalBytes + size;
     ++s.entries;
     if (++s.inBlock == kBlockEntries)
         s.closeBlock();
