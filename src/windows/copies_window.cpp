@@ -273,12 +273,9 @@ RunFacts CopiesWindow::runOf(int row)
 
 void CopiesWindow::LV1_DblClick()
 {
-    const QList<int> rows = m_hitActions->selectedRows();
-    if (rows.isEmpty())
+    const int row = m_hitActions->actedRow();
+    if (row < 0)
         return;
-    int row = rows.first();
-    if (LV1->currentIndex().isValid() && rows.contains(LV1->currentIndex().row()))
-        row = LV1->currentIndex().row();
     m_services.paths.SelectedPath = m_hitActions->pathToday(row);
     if (!m_runCopyWindow)
         m_runCopyWindow = std::make_unique<RunCopyWindow>(m_services, this);

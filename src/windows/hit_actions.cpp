@@ -131,6 +131,16 @@ QList<int> HitActions::selectedRows() const
     return rows;
 }
 
+int HitActions::actedRow() const
+{
+    const QItemSelectionModel *selection = m_view.selectionModel();
+    const QModelIndexList selected = selection ? selection->selectedRows() : QModelIndexList();
+    if (selected.isEmpty())
+        return -1;
+    const QModelIndex current = m_view.currentIndex();
+    return current.isValid() && selection->isRowSelected(current.row()) ? current.row() : selected.first().row();
+}
+
 QString HitActions::pathToday(int row) const
 {
     const QString path = decodeFileName(m_model.filePathBytes(row));

@@ -47,6 +47,9 @@ public:
 
     // The selected rows in the list's order; the current row when none is selected.
     QList<int> selectedRows() const;
+    // The row a double-click or Enter acts on: the current row when it is selected, else the
+    // first selected; -1 when none is selected.
+    int actedRow() const;
     // Where a row's file is today: its catalogued path, under the drive's mount point of today
     // when the drive is mounted elsewhere than it was catalogued.
     QString pathToday(int row) const;

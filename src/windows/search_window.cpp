@@ -211,16 +211,12 @@ void SearchWindow::LV1_ColumnClick(int section)
 
 void SearchWindow::LV1_DblClick()
 {
-    const QModelIndexList selected = LV1->selectionModel() ? LV1->selectionModel()->selectedRows() : QModelIndexList();
-    if (selected.isEmpty()) {
+    // The path's bytes travel whole, also a name that is not UTF-8 (file_names.h).
+    const int row = m_hitActions->actedRow();
+    if (row < 0) {
         m_services.messages.inform(tr("Please select an item."));
         return;
     }
-    // The path's bytes travel whole, also a name that is not UTF-8 (file_names.h).
-    // The current row when it is one of those selected (Enter on a hit), else the first.
-    int row = selected.first().row();
-    if (LV1->currentIndex().isValid() && LV1->selectionModel()->isRowSelected(LV1->currentIndex().row()))
-        row = LV1->currentIndex().row();
     m_services.paths.SelectedPath = m_hitActions->pathToday(row);
     if (!m_runCopyWindow)
         m_runCopyWindow = std::make_unique<RunCopyWindow>(m_services, this);
