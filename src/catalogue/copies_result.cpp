@@ -68,30 +68,30 @@ bool CopiesResult::startsGroup(qsizetype row) const
 
 void CopiesResult::sortRows()
 {
-    Data &d = *this->d;
-    std::sort(d.rows.begin(), d.rows.end(), [&d](const CopiesRow &a, const CopiesRow &b) {
+    Data &data = *d;
+    std::sort(data.rows.begin(), data.rows.end(), [&data](const CopiesRow &a, const CopiesRow &b) {
         const bool byTypeA = a.copies & kByType;
         const bool byTypeB = b.copies & kByType;
         if (byTypeA != byTypeB)
             return byTypeB;
         if (!byTypeA && a.size != b.size)
             return a.size > b.size;
-        if (const int order = d.name(a).compare(d.name(b)); order != 0)
+        if (const int order = data.name(a).compare(data.name(b)); order != 0)
             return order < 0;
         if (byTypeA)
-            if (const int order = d.type(a).compare(d.type(b)); order != 0)
+            if (const int order = data.type(a).compare(data.type(b)); order != 0)
                 return order < 0;
         if (a.source != b.source)
             return a.source < b.source;
-        return d.folder(a).compare(d.folder(b)) < 0;
+        return data.folder(a).compare(data.folder(b)) < 0;
     });
-    d.groupStarts.resize(d.rows.size());
-    for (size_t i = 0; i < d.rows.size(); ++i) {
-        const CopiesRow &row = d.rows[i];
-        const CopiesRow *previous = i > 0 ? &d.rows[i - 1] : nullptr;
-        d.groupStarts[i] = !previous || (previous->copies & kByType) != (row.copies & kByType)
-                           || d.name(*previous) != d.name(row)
-                           || ((row.copies & kByType) ? d.type(*previous) != d.type(row) : previous->size != row.size);
+    data.groupStarts.resize(data.rows.size());
+    for (size_t i = 0; i < data.rows.size(); ++i) {
+        const CopiesRow &row = data.rows[i];
+        const CopiesRow *previous = i > 0 ? &data.rows[i - 1] : nullptr;
+        data.groupStarts[i] = !previous || (previous->copies & kByType) != (row.copies & kByType)
+                           || data.name(*previous) != data.name(row)
+                           || ((row.copies & kByType) ? data.type(*previous) != data.type(row) : previous->size != row.size);
     }
 }
 
