@@ -4,12 +4,14 @@
 #include "platform/files/file_names.h"
 #include "platform/text/name_order.h"
 
+#include <QCoreApplication>
 #include <QFile>
-
 #include <QHash>
-#include <QSet>
 
+#include <algorithm>
+#include <limits>
 #include <memory>
+#include <numeric>
 
 namespace kestrova {
 namespace {
@@ -49,15 +51,36 @@ QByteArray entryPath(const QByteArray &folder, const QByteArray &name)
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-constexpr size_t kNone = size_t(-1);
-
-struct IndexedFolder
+// A folder key's hash: the new catalogue's folders are kept as where their headings are and
+// the hash of their keys, not as copies of their paths (which the catalogue holds).
+quint64 keyHash(QByteArrayView key)
 {
-    QByteArray path;
-    QByteArray key;
-    qint64 entriesAt = 0;
-    bool seen = false;
-    size_t nextSameKey = kNone; // the next folder listed under the same key
+    return qHashBits(key.data(), size_t(key.size()), 0x9E3779B97F4A7C15ull);
+}
+
+// The new catalogue's folders in its order: where each heading is, its key's hash, whether it
+// was dealt with, and the folders ordered by key hash (then by their order) for lookups.
+// About 21 bytes a folder.
+struct NewFolders
+{
+    std::vector<qint64> headingAt;
+    std::vector<quint64> keys;
+    std::vector<bool> seen;
+    std::vector<quint32> byKey;
+
+    void sortByKey()
+    {
+        byKey.resize(keys.size());
+        std::iota(byKey.begin(), byKey.end(), quint32(0));
+        std::stable_sort(byKey.begin(), byKey.end(), [this](quint32 a, quint32 b) { return keys[a] < keys[b]; });
+    }
+    // The folders whose key has hash, in their order.
+    std::pair<std::vector<quint32>::const_iterator, std::vector<quint32>::const_iterator> withKey(quint64 hash) const
+    {
+        const auto begin = std::partition_point(byKey.begin(), byKey.end(), [&](quint32 i) { return keys[i] < hash; });
+        const auto end = std::partition_point(begin, byKey.end(), [&](quint32 i) { return keys[i] == hash; });
+        return {begin, end};
+    }
 };
 
 class Comparison
@@ -173,51 +196,57 @@ ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPat
     CatalogueReader &before = *oldReader;
     CatalogueReader &after = *newReader;
 
-    // The new catalogue's folders, in its order, with where their entries are; the old one's
-    // folder keys, so that a folder of the new one is called added only when the old one
-    // lacks it, whatever order either lists its folders in.
-    std::vector<IndexedFolder> index;
-    while (std::optional<CatalogueFolder> folder = after.nextFolder(false))
-        index.push_back({std::move(folder->path), {}, folder->entriesAt, false});
-    result.newCatalogue = after.summary();
-    const QByteArray newRoot = roots ? roots->newRoot : result.newCatalogue.root;
-    // The first folder of each key not matched yet. A folder listed twice under one heading
-    // (two names that differ only in a line break both read "x?y", or a catalogue made by
-    // hand) is matched in the order the folders appear: a catalogue compared with itself has
-    // no difference.
-    QHash<QByteArray, size_t> position;
-    for (size_t i = index.size(); i-- > 0;) {
-        index[i].key = keyBelow(index[i].path, newRoot);
-        const auto later = position.constFind(index[i].key);
-        index[i].nextSameKey = later == position.cend() ? kNone : *later;
-        position.insert(index[i].key, i);
+    // The new catalogue's folders, in its order, as where they are and their keys' hashes; the
+    // old one's key hashes, so that a folder of the new one is called added only when the old
+    // one lacks it, whatever order either lists its folders in. Paths are read back from the
+    // catalogue when they are needed.
+    NewFolders index;
+    std::optional<QByteArray> newRoot = roots ? std::optional(roots->newRoot) : std::nullopt;
+    while (std::optional<CatalogueFolder> folder = after.nextFolder(false)) {
+        if (index.keys.size() == std::numeric_limits<quint32>::max())
+            throw FileError(Error(ErrorNumber::OutOfMemory, QCoreApplication::translate("Error", "More folders than a comparison can hold")), newPath);
+        if (!newRoot)
+            newRoot = after.summary().root;
+        index.headingAt.push_back(folder->headingAt);
+        index.keys.push_back(keyHash(keyBelow(folder->path, *newRoot)));
     }
-    QSet<QByteArray> oldKeys;
+    result.newCatalogue = after.summary();
+    index.seen.assign(index.keys.size(), false);
+    index.sortByKey();
+    std::vector<quint64> oldKeys;
     {
         CatalogueReader keys(oldPath);
         std::optional<QByteArray> root = roots ? std::optional(roots->oldRoot) : std::nullopt;
         while (std::optional<CatalogueFolder> folder = keys.nextFolder(false)) {
             if (!root)
                 root = keys.summary().root;
-            oldKeys.insert(keyBelow(folder->path, *root));
+            oldKeys.push_back(keyHash(keyBelow(folder->path, *root)));
         }
     }
+    std::sort(oldKeys.begin(), oldKeys.end());
+    const auto oldHas = [&](quint64 hash) { return std::binary_search(oldKeys.begin(), oldKeys.end(), hash); };
 
     const std::unique_ptr<CatalogueFacts> oldFacts = factsOf(oldPath);
     const std::unique_ptr<CatalogueFacts> newFacts = oldFacts ? factsOf(newPath) : nullptr;
     Comparison comparison(sink, result, oldFacts.get(), newFacts.get());
+    const auto added = [&](size_t i, const CatalogueFolder &folder) {
+        index.seen[i] = true;
+        comparison.folderAdded(folder.path, after.readFolderAt(folder.entriesAt));
+    };
     size_t next = 0; // the new catalogue's folders before this one have been dealt with
     // The new catalogue's folders that the old one lacks, up to the place of key in the walk
-    // (all of them without a key).
+    // (all of them without a key). A key hash the old one shares by chance only stops this
+    // early: such a folder is named added later on.
     const auto addNewFoldersBefore = [&](const QByteArray *key) {
-        for (; next < index.size(); ++next) {
-            IndexedFolder &folder = index[next];
-            if (folder.seen)
+        for (; next < index.keys.size(); ++next) {
+            if (index.seen[next])
                 continue;
-            if (oldKeys.contains(folder.key) || (key && !walksBefore(folder.key, *key)))
+            if (oldHas(index.keys[next]))
                 break;
-            folder.seen = true;
-            comparison.folderAdded(folder.path, after.readFolderAt(folder.entriesAt));
+            const CatalogueFolder folder = after.readHeadingAt(index.headingAt[next]);
+            if (key && !walksBefore(keyBelow(folder.path, *newRoot), *key))
+                break;
+            added(next, folder);
         }
     };
 
@@ -231,26 +260,32 @@ ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPat
             oldRoot = before.summary().root;
         const QByteArray key = keyBelow(folder->path, *oldRoot);
         addNewFoldersBefore(&key);
-        const auto found = position.find(key);
-        if (found == position.end() || index[*found].seen) {
+        // The first folder of this key not matched yet. A folder listed twice under one
+        // heading (two names that differ only in a line break both read "x?y", or a catalogue
+        // made by hand) is matched in the order the folders appear: a catalogue compared with
+        // itself has no difference. Keys are compared whole: a hash shared by chance is no match.
+        std::optional<CatalogueFolder> match;
+        const auto [first, last] = index.withKey(keyHash(key));
+        for (auto at = first; at != last && !match; ++at) {
+            if (index.seen[*at])
+                continue;
+            CatalogueFolder candidate = after.readHeadingAt(index.headingAt[*at]);
+            if (keyBelow(candidate.path, *newRoot) == key) {
+                index.seen[*at] = true;
+                match = std::move(candidate);
+            }
+        }
+        if (!match) {
             comparison.folderRemoved(folder->path, folder->entries);
             continue;
         }
-        IndexedFolder &match = index[*found];
-        match.seen = true;
-        if (match.nextSameKey == kNone)
-            position.erase(found);
-        else
-            *found = match.nextSameKey;
-        comparison.entries(folder->path, folder->entries, match.path, after.readFolderAt(match.entriesAt));
+        comparison.entries(folder->path, folder->entries, match->path, after.readFolderAt(match->entriesAt));
     }
     if (!result.stopped) {
         addNewFoldersBefore(nullptr);
-        for (IndexedFolder &folder : index)
-            if (!folder.seen) {
-                folder.seen = true;
-                comparison.folderAdded(folder.path, after.readFolderAt(folder.entriesAt));
-            }
+        for (size_t i = 0; i < index.keys.size(); ++i)
+            if (!index.seen[i])
+                added(i, after.readHeadingAt(index.headingAt[i]));
     }
     result.oldCatalogue = before.summary();
     return result;

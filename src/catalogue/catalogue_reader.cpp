@@ -147,7 +147,7 @@ std::vector<CatalogueEntry> CatalogueReader::readEntries(bool keep)
     QByteArrayView line;
     while (nextLine(line)) {
         if (take(line)) {
-            m_pending = CatalogueFolder{catalogue::headingFolder(line).toByteArray(), m_bufferAt + m_begin, {}};
+            m_pending = CatalogueFolder{catalogue::headingFolder(line).toByteArray(), m_bufferAt + m_begin, {}, m_lineOffset};
             return entries;
         }
         if (line == QByteArrayView(catalogue::kEndMarker))
@@ -201,6 +201,15 @@ std::optional<CatalogueEntryView> CatalogueReader::nextEntry()
         }
     }
     return std::nullopt;
+}
+
+CatalogueFolder CatalogueReader::readHeadingAt(qint64 offset)
+{
+    seek(offset);
+    QByteArrayView line;
+    if (!nextLine(line))
+        return CatalogueFolder{{}, offset, {}, offset};
+    return CatalogueFolder{catalogue::headingFolder(line).toByteArray(), m_bufferAt + m_begin, {}, offset};
 }
 
 std::vector<CatalogueEntry> CatalogueReader::readFolderAt(qint64 offset)

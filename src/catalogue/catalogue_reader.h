@@ -40,6 +40,7 @@ struct CatalogueFolder
     QByteArray path;      // as its heading names it
     qint64 entriesAt = 0; // where its entries start in the file, for readFolderAt()
     std::vector<CatalogueEntry> entries;
+    qint64 headingAt = 0; // where its heading line starts, for readHeadingAt()
 };
 
 // What the first and last lines say.
@@ -70,6 +71,9 @@ public:
     std::optional<CatalogueEntryView> nextEntry();
     // The entries of the folder whose entries start at offset (CatalogueFolder::entriesAt).
     std::vector<CatalogueEntry> readFolderAt(qint64 offset);
+    // The folder whose heading line starts at offset (CatalogueFolder::headingAt): its path and
+    // where its entries start, without them.
+    CatalogueFolder readHeadingAt(qint64 offset);
 
     // Complete once nextFolder() has given nothing.
     const CatalogueSummary &summary() const { return m_summary; }
