@@ -138,6 +138,10 @@
             <source>Input past end of file</source>
             <translation>Lesen über das Dateiende hinaus</translation>
         </message>
+        <message>
+            <source>More folders than a comparison can hold</source>
+            <translation>Mehr Ordner, als ein Vergleich fassen kann</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>

@@ -138,6 +138,10 @@
             <source>Input past end of file</source>
             <translation>Lectura más allá del final del archivo</translation>
         </message>
+        <message>
+            <source>More folders than a comparison can hold</source>
+            <translation>Más carpetas de las que admite una comparación</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>

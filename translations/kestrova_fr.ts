@@ -138,6 +138,10 @@
             <source>Input past end of file</source>
             <translation>Lecture au-delà de la fin du fichier</translation>
         </message>
+        <message>
+            <source>More folders than a comparison can hold</source>
+            <translation>Plus de dossiers qu’une comparaison ne peut en contenir</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
