@@ -5,9 +5,9 @@
 namespace kestrova {
 namespace {
 
-constexpr size_t kNameSeed = 0x243F6A8885A308D3ull;
-constexpr size_t kCheckSeed = 0x13198A2E03707344ull;
-constexpr size_t kTypeSeed = 0xA4093822299F31D0ull;
+constexpr size_t kNameSalt = 0x243F6A8885A308D3ull;
+constexpr size_t kCheckSalt = 0x13198A2E03707344ull;
+constexpr size_t kTypeSalt = 0xA4093822299F31D0ull;
 constexpr size_t kFirstShardSize = 256;
 constexpr size_t kBatch = 256;
 
@@ -19,25 +19,25 @@ quint64 mixed(quint64 value)
     return value ^ (value >> 31);
 }
 
-quint64 hashOf(QByteArrayView bytes, size_t seed)
+quint64 hashOf(QByteArrayView bytes, size_t salt)
 {
-    return qHashBits(bytes.data(), size_t(bytes.size()), seed);
+    return qHashBits(bytes.data(), size_t(bytes.size()), salt);
 }
 
 } // namespace
 
 CopyKey copyKeyOf(QByteArrayView name, qint64 size)
 {
-    return {mixed(hashOf(name, kNameSeed) ^ mixed(quint64(size))),
-            quint16(mixed(hashOf(name, kCheckSeed) + quint64(size)) >> 48)};
+    return {mixed(hashOf(name, kNameSalt) ^ mixed(quint64(size))),
+            quint16(mixed(hashOf(name, kCheckSalt) + quint64(size)) >> 48)};
 }
 
 CopyKey copyKeyOf(QByteArrayView name, QByteArrayView type)
 {
-    // Apart from every key of a size: the type's hash passes through another seed.
-    const quint64 typeHash = hashOf(type, kTypeSeed);
-    return {mixed(hashOf(name, kNameSeed) ^ mixed(typeHash ^ 0x5555555555555555ull)),
-            quint16(mixed(hashOf(name, kCheckSeed) - typeHash) >> 48)};
+    // Apart from every key of a size: the type's hash passes through another salt.
+    const quint64 typeHash = hashOf(type, kTypeSalt);
+    return {mixed(hashOf(name, kNameSalt) ^ mixed(typeHash ^ 0x5555555555555555ull)),
+            quint16(mixed(hashOf(name, kCheckSalt) - typeHash) >> 48)};
 }
 
 size_t CopyCounts::placeOf(const std::vector<Cell> &cells, const CopyKey &key)
