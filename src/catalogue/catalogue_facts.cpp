@@ -5,11 +5,9 @@
 #include "platform/files/file_names.h"
 #include "platform/files/whole_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <limits>
 
@@ -23,12 +21,6 @@ namespace {
 // two seconds): a catalogue changed less than this before its facts were checked may have
 // changed again since without its timestamps showing it.
 constexpr qint64 kTimestampSlackNs = 2'000'000'000;
-
-qint64 nowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
 
 QByteArray escaped(const QString &value)
 {
@@ -355,103 +347,6 @@ std::optional<EntryFacts> CatalogueFacts::atIndex(quint64 index)
     if (m_decoded <= index % kBlockEntries)
         return std::nullopt;
     return m_entries[size_t(index % kBlockEntries)];
-}
-
-struct FactsWriter::State
-{
-    State(const QString &cataloguePath, RunFacts facts)
-        : catalogue(cataloguePath), file(factsPathFor(cataloguePath)), run(std::move(facts))
-    {
-        file.write(QByteArray(sizeof(Header), '\0'));
-    }
-
-    void closeBlock()
-    {
-        if (inBlock == 0)
-            return;
-        table.push_back({firstOffset, quint64(file.size()), quint32(block.size()), inBlock,
-                         checksum(block.constData(), block.size())});
-        file.write(block);
-        block.resize(0); // keeps its room for the next block
-        inBlock = 0;
-    }
-
-    QString catalogue;
-    WholeFile file;
-    RunFacts run;
-    QByteArray block;
-    std::vector<BlockEntry> table;
-    quint32 inBlock = 0;
-    qint64 firstOffset = 0;
-    qint64 previousOffset = 0;
-    qint64 previousModified = 0;
-    quint64 entries = 0;
-    qint64 totalBytes = 0;
-};
-
-FactsWriter::FactsWriter(const QString &cataloguePath, RunFacts run)
-    : m_state(std::make_unique<State>(cataloguePath, std::move(run)))
-{
-}
-
-FactsWriter::~FactsWriter() = default;
-
-void FactsWriter::add(qint64 lineOffset, const FileStat &stat)
-{
-    State &s = *m_state;
-    if (s.inBlock == 0) {
-        s.firstOffset = s.previousOffset = lineOffset;
-        s.previousModified = 0;
-    }
-    char bytes[30];
-    char *end = putVarint(bytes, quint64(lineOffset - s.previousOffset));
-    end = putVarint(end, quint64(std::max<qint64>(-1, stat.size) + 1));
-    end = putVarint(end, zigzag(stat.modifiedNs - s.previousModified));
-    s.block.append(bytes, end - bytes);
-    s.previousOffset = lineOffset;
-    s.previousModified = stat.modifiedNs;
-    // Saturating: no sum of sizes a file system reports can reach it, but a sum never wraps.
-    const qint64 size = std::max<qint64>(0, stat.size);
-    s.totalBytes = size > std::numeric_limits<qint64>::max() - s.totalBytes ? std::numeric_limits<qint64>::max()
-                                                                             : s.totalBytes + size;
-    ++s.entries;
-    if (++s.inBlock == kBlockEntries)
-        s.closeBlock();
-}
-
-bool FactsWriter::finish(qint64 catalogueSize, quint64 catalogueChecksum)
-{
-    State &s = *m_state;
-    s.closeBlock();
-    s.run.ended = QDateTime::currentDateTimeUtc();
-    s.run.entries = s.entries;
-    s.run.totalBytes = s.totalBytes;
-    const QByteArray runText = s.run.text().left(kLongestRunText);
-    const QByteArray table(reinterpret_cast<const char *>(s.table.data()), qsizetype(s.table.size() * sizeof(BlockEntry)));
-    Header header{};
-    std::memcpy(header.magic, kMagic, sizeof kMagic);
-    header.version = kVersion;
-    header.blockEntries = kBlockEntries;
-    header.entryCount = s.entries;
-    header.blockCount = s.table.size();
-    header.catalogueSize = quint64(catalogueSize);
-    header.catalogueChecksum = catalogueChecksum;
-    try {
-        const FileIdentity identity = FileReader(encodeFileName(s.catalogue)).identityAtOpening();
-        header.catalogueModifiedNs = identity.modifiedNs;
-        header.catalogueChangedNs = identity.changedNs;
-        header.catalogueInode = identity.inode;
-        header.catalogueDevice = identity.device;
-    } catch (const Error &) {
-        return false;
-    }
-    header.checkedAtNs = nowNs();
-    header.runBytes = quint32(runText.size());
-    header.runOffset = quint64(s.file.size());
-    header.tableOffset = header.runOffset + header.runBytes;
-    header.headerChecksum = headerChecksum(header, runText, table);
-    return s.file.write(runText) && s.file.write(table)
-           && s.file.writeAt(0, QByteArrayView(reinterpret_cast<const char *>(&header), sizeof header)) && s.file.commit();
 }
 
 } // namespace kestrova

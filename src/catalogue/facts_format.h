@@ -10,6 +10,7 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
+#include <chrono>
 #include <cstddef>
 
 namespace kestrova::facts_format {
@@ -94,6 +95,13 @@ inline quint64 headerChecksum(const Header &header, QByteArrayView runText, QByt
 {
     const quint64 start = checksum(reinterpret_cast<const char *>(&header), offsetof(Header, headerChecksum));
     return checksum(table.data(), table.size(), checksum(runText.data(), runText.size(), start));
+}
+
+// The wall clock in nanoseconds since the epoch, as file times count.
+inline qint64 nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 } // namespace kestrova::facts_format
