@@ -1,5 +1,5 @@
-// Opening a document with the application the desktop associates with it: what View
-// Catalogue, Run and the hit actions share.
+// Opening a document with the application the desktop associates with it, and a failed
+// launch in words: what View Catalogue, Run and the hit actions share.
 #pragma once
 
 #include "platform/desktop/launcher.h"
@@ -13,5 +13,10 @@ namespace kestrova {
 // style and gives 0.
 int StartDoc(DocumentLauncher &launcher, MessageService &messages, const QString &DocName,
              const QString &workingFolder, std::function<void(int result)> lateFailure = {});
+
+// A launch result of 32 or below in words: as the main window says it (View Catalogue), and as
+// the Run/Copy path window says it, before its full stop.
+QString launchFailureMessage(int result);
+QString runFailureText(int result);
 
 } // namespace kestrova

@@ -2,7 +2,6 @@
 
 #include "document_launch.h"
 #include "result_list.h"
-#include "run_copy_window.h"
 
 #include "catalogue/drives.h"
 #include "platform/files/file_names.h"

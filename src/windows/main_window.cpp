@@ -47,25 +47,6 @@ constexpr int kClientHeight = 6615;
 
 } // namespace
 
-QString launchFailureMessage(int result)
-{
-    switch (result) {
-    case 2: return QCoreApplication::translate("MainWindow", "File not found");
-    case 3: return QCoreApplication::translate("MainWindow", "Path not found");
-    case 5: return QCoreApplication::translate("MainWindow", "Access denied");
-    case 8: return QCoreApplication::translate("MainWindow", "Out of memory");
-    case 11: return QCoreApplication::translate("MainWindow", "Invalid EXE file or error in EXE image");
-    case 26: return QCoreApplication::translate("MainWindow", "A sharing violation occurred");
-    case 27: return QCoreApplication::translate("MainWindow", "Incomplete or invalid file association");
-    case 28: return QCoreApplication::translate("MainWindow", "DDE Time out");
-    case 29: return QCoreApplication::translate("MainWindow", "DDE transaction failed");
-    case 30: return QCoreApplication::translate("MainWindow", "DDE busy");
-    case 31: return QCoreApplication::translate("MainWindow", "No association for file extension");
-    case 32: return QCoreApplication::translate("MainWindow", "DLL not found");
-    default: return QCoreApplication::translate("MainWindow", "Unknown error");
-    }
-}
-
 MainWindow::MainWindow(Services &services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),

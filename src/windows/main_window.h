@@ -112,7 +112,5 @@ private:
     std::unique_ptr<CopiesWindow> m_copiesWindow;
 };
 
-// The main window's messages for launch results of 32 and below.
-QString launchFailureMessage(int result);
 
 } // namespace kestrova

@@ -1,5 +1,6 @@
 #include "run_copy_window.h"
 
+#include "document_launch.h"
 #include "drawn_icons.h"
 #include "layout.h"
 #include "picture_button.h"
@@ -15,25 +16,6 @@
 #include <QStyle>
 
 namespace kestrova {
-
-QString runFailureText(int result)
-{
-    switch (result) {
-    case 2: return QCoreApplication::translate("RunCopyWindow", "File not found ...");
-    case 3: return QCoreApplication::translate("RunCopyWindow", "Path not found ...");
-    case 5: return QCoreApplication::translate("RunCopyWindow", "Access denied ...");
-    case 8: return QCoreApplication::translate("RunCopyWindow", "Out of memory");
-    case 11: return QCoreApplication::translate("RunCopyWindow", "Invalid EXE file or error in EXE image ...");
-    case 26: return QCoreApplication::translate("RunCopyWindow", "A sharing violation occurred ...");
-    case 27: return QCoreApplication::translate("RunCopyWindow", "Incomplete or invalid file association");
-    case 28: return QCoreApplication::translate("RunCopyWindow", "DDE Time out ...");
-    case 29: return QCoreApplication::translate("RunCopyWindow", "DDE transaction failed ...");
-    case 30: return QCoreApplication::translate("RunCopyWindow", "DDE busy");
-    case 31: return QCoreApplication::translate("RunCopyWindow", "No association for file extension ...");
-    case 32: return QCoreApplication::translate("RunCopyWindow", "DLL not found ...");
-    default: return QCoreApplication::translate("RunCopyWindow", "Unknown error");
-    }
-}
 
 QString driveRoot(const QString &path)
 {

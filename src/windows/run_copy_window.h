@@ -42,8 +42,6 @@ private:
     QString m_launchFolder;
 };
 
-// The Run/Copy path window's text for a launch result of 32 or below, before its full stop.
-QString runFailureText(int result);
 // Where a launched file starts: the mount point of the file system holding path, or "/" when
 // no such drive is mounted.
 QString driveRoot(const QString &path);

@@ -28,11 +28,12 @@ QString installTranslations(QCoreApplication &app, const QLocale &locale)
     const QString own = QString::fromLatin1(kOwnFolder);
     install(app, QStringLiteral("kestrova_en"), own); // the plural forms of the English texts
     // The first of the user's languages that Kestrova speaks; Qt's texts follow the same one.
+    const QStringList spoken = translatedLanguages();
     for (const QString &language : locale.uiLanguages()) {
         const QString code = QLocale(language).name().section(u'_', 0, 0);
         if (code == u"en" || code == u"C")
             return QStringLiteral("en");
-        if (!translatedLanguages().contains(code))
+        if (!spoken.contains(code))
             continue;
         install(app, QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
         install(app, QStringLiteral("kestrova_") + code, own);
