@@ -6,12 +6,13 @@
 // window and the command line both keep their rows here.
 #pragma once
 
+#include "result_texts.h"
 #include "search_view.h"
 
 #include <QLocale>
 #include <QString>
 
-#include <memory>
+#include <deque>
 #include <vector>
 
 namespace kestrova {
@@ -20,6 +21,12 @@ class ResultTable
 {
 public:
     static constexpr int kColumns = 4; // File Path, File Type, Created, Catalogue File
+
+    // pathColumn: the column whose texts are each row's own (the file's path); the texts of
+    // the other columns repeat from row to row and are kept once each.
+    explicit ResultTable(int pathColumn = 0) : m_pathColumn(pathColumn) {}
+    // Changes the path column; the table must be empty.
+    void setPathColumn(int column);
 
     void append(const RowTexts &row);
     void clear();
@@ -43,23 +50,26 @@ public:
     void sortBy(int column, Order order = Order::Collated, const QLocale &locale = QLocale());
 
 private:
-    // Sorts entries (the rows' arrival positions) by the collation keys of their texts.
-    void sortCollated(int column, const QLocale &locale);
+    static constexpr int kRepeating = kColumns - 1;
     struct Row
     {
-        const char *texts;                 // the four texts one after the other
-        quint32 lengths[kColumns];
+        const char *path;
+        quint32 pathLength;
+        quint32 texts[kRepeating]; // the other columns' texts, as numbers in their dictionaries
         qint64 size;
         qint64 modifiedNs;
     };
-    void sortByFacts(int column);
-    char *reserve(size_t bytes);
+    // Where a column other than the path's keeps its numbers and texts.
+    int repeatingIndex(int column) const { return column < m_pathColumn ? column : column - 1; }
+    std::vector<quint32> orderByFacts(int column) const;
+    std::vector<quint32> orderByRepeatingText(int column, bool collated, const QLocale &locale) const;
+    void moveRows(std::vector<quint32> &order);
 
-    std::vector<Row> m_rows;
-    // The texts live in blocks that never move, so sorting moves only the small Row records.
-    std::vector<std::unique_ptr<char[]>> m_blocks;
-    size_t m_blockUsed = 0;
-    size_t m_blockSize = 0;
+    int m_pathColumn;
+    // Rows in blocks that never move: a million of them grow without being copied.
+    std::deque<Row> m_rows;
+    TextBlocks m_paths;
+    TextDictionary m_repeating[kRepeating];
 };
 
 } // namespace kestrova

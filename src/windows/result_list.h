@@ -43,8 +43,13 @@ public:
 
     QString filePath(int row) const { return m_table.string(row, 0); }
     QByteArray filePathBytes(int row) const { return m_table.text(row, m_pathColumn).toByteArray(); }
-    // The column that holds the file's path (the search's first; the comparison's second).
-    void setPathColumn(int column) { m_pathColumn = column; }
+    // The column that holds the file's path (the search's first; the comparison's second);
+    // set before any row is appended.
+    void setPathColumn(int column)
+    {
+        m_pathColumn = column;
+        m_table.setPathColumn(column);
+    }
     // A column sorted by its text's characters rather than the locale's collation (the
     // search's Created column: dates as the catalogue writes them).
     void setTextOrderColumn(int column) { m_textOrderColumn = column; }

@@ -1,6 +1,9 @@
 #include "search/result_order.h"
 
+#include <QCollator>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace kestrova;
 
@@ -58,6 +61,57 @@ private slots:
         for (qsizetype i = 0; i < table.size(); ++i)
             paths << table.string(i, 0);
         QCOMPARE(paths, (QStringList{"/apfel", "/\u00e4rger", "/\u00c4rzte", "/src", "/zebra"}));
+    }
+
+    // Enough rows for the collated sort to work in buckets, and texts that are equal without
+    // regard to case: every order must be the one a plain stable sort gives, column after column.
+    void manyRowsSortAsAPlainStableSortWould()
+    {
+        const QLocale locale(QStringLiteral("de_DE"));
+        QCollator collator(locale);
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        const QStringList words{"\u00c4pfel", "apfel", "Zebra", "zebra", "\u00e9clair", "Eclair", "stra\u00dfe",
+                                "STRASSE", "\u03a9", "10", "9"};
+        ResultTable table;
+        std::vector<QStringList> rows; // path, type, catalogue
+        for (int i = 0; i < 20000; ++i) {
+            const QString path = '/' + words[(i * 7) % words.size()] + '/' + QString::number((i * 7919) % 1009);
+            rows.push_back({path, words[i % words.size()], QString::number(i)});
+            table.append({path.toUtf8(), rows.back()[1].toUtf8(), "", rows.back()[2].toUtf8()});
+        }
+        const auto check = [&](int column, ResultTable::Order order, const QLocale &in) {
+            std::stable_sort(rows.begin(), rows.end(), [&](const QStringList &a, const QStringList &b) {
+                const int field = column == 0 ? 0 : 1;
+                if (order == ResultTable::Order::Text)
+                    return a[field].toCaseFolded() < b[field].toCaseFolded();
+                return collator.compare(a[field], b[field]) < 0;
+            });
+            table.sortBy(column, order, in);
+            for (qsizetype i = 0; i < table.size(); ++i) {
+                if (table.string(i, 3) != rows[size_t(i)][2] || table.string(i, 1) != rows[size_t(i)][1])
+                    QFAIL(qPrintable(QStringLiteral("column %1: row %2 differs").arg(column).arg(i)));
+            }
+        };
+        check(0, ResultTable::Order::Collated, locale);
+        check(1, ResultTable::Order::Collated, locale);
+        check(0, ResultTable::Order::Text, locale);
+        check(1, ResultTable::Order::Text, locale);
+        check(0, ResultTable::Order::Collated, locale);
+    }
+
+    // The comparison keeps its paths in the second column.
+    void aPathInAnotherColumnKeepsEveryText()
+    {
+        ResultTable table(1);
+        table.append({"added", "/b", "T;1", "U;2"});
+        table.append({"removed", "/A", "", "V;3"});
+        table.sortBy(1, ResultTable::Order::Text);
+        QCOMPARE(table.string(0, 0), QStringLiteral("removed"));
+        QCOMPARE(table.string(0, 1), QStringLiteral("/A"));
+        QCOMPARE(table.string(0, 3), QStringLiteral("V;3"));
+        QCOMPARE(table.string(1, 2), QStringLiteral("T;1"));
+        table.sortBy(0);
+        QCOMPARE(table.string(0, 1), QStringLiteral("/b"));
     }
 };
 

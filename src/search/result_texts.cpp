@@ -1,0 +1,80 @@
+#include "result_texts.h"
+
+#include <QHashFunctions>
+
+#include <algorithm>
+#include <cstring>
+
+namespace kestrova {
+namespace {
+// Blocks grow from small to large: a table of a few rows stays small, a large one takes few blocks.
+constexpr size_t kFirstBlockBytes = 4 << 10;
+constexpr size_t kLargestBlockBytes = 4 << 20;
+constexpr size_t kFirstSlots = 64;
+} // namespace
+
+const char *TextBlocks::keep(QByteArrayView text)
+{
+    const size_t bytes = size_t(text.size());
+    if (m_blocks.empty() || m_used + bytes > m_size) {
+        m_size = std::max(std::clamp(m_size * 2, kFirstBlockBytes, kLargestBlockBytes), bytes);
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_size));
+        m_used = 0;
+    }
+    char *out = m_blocks.back().get() + m_used;
+    if (bytes > 0)
+        std::memcpy(out, text.data(), bytes);
+    m_used += bytes;
+    return out;
+}
+
+void TextBlocks::clear()
+{
+    m_blocks.clear();
+    m_used = m_size = 0;
+}
+
+// The seed differs from run to run, so that no catalogue can be written to make the texts of
+// its lines collide.
+TextDictionary::TextDictionary() : m_slots(kFirstSlots), m_seed(QHashSeed::globalSeed())
+{
+}
+
+quint32 TextDictionary::idOf(QByteArrayView text)
+{
+    const size_t mask = m_slots.size() - 1;
+    size_t slot = qHash(text, m_seed) & mask;
+    for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+        if (m_texts[m_slots[slot] - 1] == text)
+            return m_slots[slot] - 1;
+    }
+    const auto id = quint32(m_texts.size());
+    m_texts.emplace_back(m_blocks.keep(text), text.size());
+    m_slots[slot] = id + 1;
+    if (m_texts.size() * 2 > m_slots.size())
+        grow();
+    return id;
+}
+
+// Twice the slots, every text hashed anew: at most half of them are ever taken.
+void TextDictionary::grow()
+{
+    m_slots.assign(m_slots.size() * 2, 0);
+    const size_t mask = m_slots.size() - 1;
+    for (size_t id = 0; id < m_texts.size(); ++id) {
+        size_t slot = qHash(m_texts[id], m_seed) & mask;
+        while (m_slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        m_slots[slot] = quint32(id + 1);
+    }
+}
+
+void TextDictionary::clear()
+{
+    m_blocks.clear();
+    m_texts.clear();
+    m_texts.shrink_to_fit();
+    m_slots.assign(kFirstSlots, 0);
+}
+
+} // namespace kestrova

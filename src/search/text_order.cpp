@@ -1,0 +1,236 @@
+#include "text_order.h"
+
+#include "result_texts.h"
+
+#include <QCollator>
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstring>
+#include <numeric>
+#include <thread>
+
+namespace kestrova::text_order {
+namespace {
+
+// Runs work(from, to) over [0, count) in as many parts as there are cores (at most eight).
+void inParallel(size_t count, const std::function<void(size_t, size_t)> &work)
+{
+    const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    const size_t chunk = std::max<size_t>(1, (count + threads - 1) / threads);
+    std::vector<std::thread> helpers;
+    for (size_t from = chunk; from < count; from += chunk)
+        helpers.emplace_back(work, from, std::min(count, from + chunk));
+    work(0, std::min(count, chunk));
+    for (std::thread &helper : helpers)
+        helper.join();
+}
+
+// ---- The locale's collation
+
+// Texts sorted together by keys held at the same time: a bucket's, or all of them when few.
+constexpr size_t kBucketTexts = 4096;
+constexpr size_t kMostBuckets = 4096;
+constexpr size_t kSamplePerBucket = 16; // texts sampled per bucket, from which the bounds are chosen
+
+QCollator collatorFor(const QLocale &locale)
+{
+    QCollator collator(locale); // one each: a collator is not shared between threads
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+QCollatorSortKey keyOf(const QCollator &collator, QByteArrayView text)
+{
+    return collator.sortKey(QString::fromUtf8(text));
+}
+
+// Sorts the positions [first, last), which begin at the order's place at, by keys made for them
+// alone.
+void sortByKeys(quint32 *first, quint32 *last, size_t at, const TextAt &textAt, const QCollator &collator,
+                std::vector<quint8> *same)
+{
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(size_t(last - first));
+    for (const quint32 *p = first; p < last; ++p)
+        keys.push_back(keyOf(collator, textAt(*p)));
+    struct Keyed
+    {
+        const QCollatorSortKey *key;
+        quint32 position;
+    };
+    std::vector<Keyed> entries(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        entries[i] = {&keys[i], first[i]};
+    std::sort(entries.begin(), entries.end(), [](const Keyed &a, const Keyed &b) {
+        const int c = a.key->compare(*b.key);
+        return c < 0 || (c == 0 && a.position < b.position);
+    });
+    for (size_t i = 0; i < entries.size(); ++i) {
+        first[i] = entries[i].position;
+        if (same && i > 0)
+            (*same)[at + i] = entries[i].key->compare(*entries[i - 1].key) == 0;
+    }
+}
+
+} // namespace
+
+std::vector<quint32> collated(quint32 count, const TextAt &textAt, const QLocale &locale, std::vector<quint8> *same)
+{
+    std::vector<quint32> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    if (same)
+        same->assign(count, 0);
+    const size_t buckets = std::min(kMostBuckets, count / kBucketTexts);
+    if (buckets < 2) {
+        sortByKeys(order.data(), order.data() + count, 0, textAt, collatorFor(locale), same);
+        return order;
+    }
+    // Many texts: each goes to a bucket between bounds chosen from an evenly spread sample, so
+    // that the buckets follow one another in the order (comparing a text with a few bounds costs
+    // less than making its key); then each bucket is sorted with keys of its own. Equal texts
+    // share a bucket, where they keep the order of their positions.
+    const auto comparing = [](const QCollator &collator) {
+        return [&collator](const QString &a, const QString &b) { return collator.compare(a, b) < 0; };
+    };
+    std::vector<QString> bounds;
+    {
+        const QCollator collator = collatorFor(locale);
+        std::vector<QString> sample(buckets * kSamplePerBucket);
+        for (size_t i = 0; i < sample.size(); ++i)
+            sample[i] = QString::fromUtf8(textAt(quint32(i * count / sample.size())));
+        std::sort(sample.begin(), sample.end(), comparing(collator));
+        for (size_t b = 1; b < buckets; ++b)
+            bounds.push_back(sample[b * kSamplePerBucket]);
+    }
+    std::vector<quint16> bucketOf(count);
+    inParallel(count, [&](size_t from, size_t to) {
+        const QCollator collator = collatorFor(locale);
+        for (size_t i = from; i < to; ++i) {
+            const QString text = QString::fromUtf8(textAt(quint32(i)));
+            const auto bound = std::upper_bound(bounds.begin(), bounds.end(), text, comparing(collator));
+            bucketOf[i] = quint16(bound - bounds.begin());
+        }
+    });
+    std::vector<quint32> starts(buckets + 1, 0);
+    for (const quint16 bucket : bucketOf)
+        ++starts[bucket + 1];
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    {
+        std::vector<quint32> next(starts.begin(), starts.end() - 1);
+        for (quint32 i = 0; i < count; ++i)
+            order[next[bucketOf[i]]++] = i;
+    }
+    bucketOf = {};
+    std::atomic<size_t> nextBucket = 0;
+    inParallel(std::thread::hardware_concurrency(), [&](size_t, size_t) {
+        const QCollator collator = collatorFor(locale);
+        for (size_t b; (b = nextBucket++) < buckets;)
+            sortByKeys(order.data() + starts[b], order.data() + starts[b + 1], starts[b], textAt, collator, same);
+    });
+    return order;
+}
+
+// ---- Case-folded characters
+
+namespace {
+
+constexpr std::array<uchar, 256> kFold = [] {
+    std::array<uchar, 256> fold{};
+    for (int c = 0; c < 256; ++c)
+        fold[size_t(c)] = uchar(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    return fold;
+}();
+
+// A text's bytes, whose ASCII letters compare as small ones: the text itself when it is ASCII,
+// otherwise its case-folded copy. Keys compare as bytes, which is the order of code points.
+struct SortEntry
+{
+    const uchar *key;
+    quint32 length;
+    quint32 position; // breaks ties
+};
+
+// The key's byte at depth, or -1 past its end (a key sorts before its extensions).
+inline int byteAt(const SortEntry &entry, size_t depth)
+{
+    return depth < entry.length ? kFold[entry.key[depth]] : -1;
+}
+
+// How a and b compare from depth on.
+int compareFrom(const SortEntry &a, const SortEntry &b, size_t depth)
+{
+    const size_t common = std::min(a.length, b.length);
+    for (size_t i = depth; i < common; ++i) {
+        if (const int c = int(kFold[a.key[i]]) - int(kFold[b.key[i]]))
+            return c;
+    }
+    return a.length < b.length ? -1 : a.length > b.length ? 1 : 0;
+}
+
+bool lessFrom(const SortEntry &a, const SortEntry &b, size_t depth)
+{
+    const int c = compareFrom(a, b, depth);
+    return c < 0 || (c == 0 && a.position < b.position);
+}
+
+// Multikey quicksort: partitions by one byte at a time, so keys that share long beginnings
+// (paths of one folder) are not compared from their start again and again.
+void multikeySort(SortEntry *begin, SortEntry *end, size_t depth)
+{
+    while (end - begin > 16) {
+        const int pivot = byteAt(begin[(end - begin) / 2], depth);
+        SortEntry *less = begin;
+        SortEntry *greater = end;
+        for (SortEntry *p = begin; p < greater;) {
+            const int c = byteAt(*p, depth);
+            if (c < pivot)
+                std::swap(*less++, *p++);
+            else if (c > pivot)
+                std::swap(*p, *--greater);
+            else
+                ++p;
+        }
+        multikeySort(begin, less, depth);
+        multikeySort(greater, end, depth);
+        if (pivot < 0) {
+            // Every key of the middle part has ended: they are equal.
+            std::sort(less, greater, [](const SortEntry &a, const SortEntry &b) { return a.position < b.position; });
+            return;
+        }
+        begin = less;
+        end = greater;
+        ++depth;
+    }
+    std::sort(begin, end, [depth](const SortEntry &a, const SortEntry &b) { return lessFrom(a, b, depth); });
+}
+
+} // namespace
+
+std::vector<quint32> folded(quint32 count, const TextAt &textAt, std::vector<quint8> *same)
+{
+    TextBlocks copies;
+    std::vector<SortEntry> entries(count);
+    for (quint32 i = 0; i < count; ++i) {
+        QByteArrayView text = textAt(i);
+        if (!std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; })) {
+            const QByteArray caseFolded = QString::fromUtf8(text).toCaseFolded().toUtf8();
+            text = QByteArrayView(copies.keep(caseFolded), caseFolded.size());
+        }
+        entries[i] = {reinterpret_cast<const uchar *>(text.data()), quint32(text.size()), i};
+    }
+    multikeySort(entries.data(), entries.data() + entries.size(), 0);
+    std::vector<quint32> order(count);
+    if (same)
+        same->assign(count, 0);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        order[i] = entries[i].position;
+        if (same && i > 0)
+            (*same)[i] = compareFrom(entries[i - 1], entries[i], 0) == 0;
+    }
+    return order;
+}
+
+} // namespace kestrova::text_order
