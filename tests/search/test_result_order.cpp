@@ -99,6 +99,28 @@ private slots:
         check(0, ResultTable::Order::Collated, locale);
     }
 
+    void sizesAndTimesSortUnknownFirstAndTheirTextsGoWithThem()
+    {
+        ResultTable table;
+        const qint64 sizes[] = {30, -1, 10, 30, -1, 20};
+        const qint64 times[] = {5, 0, 9, 1, 0, 9};
+        for (int i = 0; i < 6; ++i)
+            table.append({"/" + QByteArray::number(i), "t", "", QByteArray::number(i), sizes[i], times[i]});
+        const auto catalogues = [&] {
+            QString result;
+            for (qsizetype i = 0; i < table.size(); ++i)
+                result += table.string(i, 3);
+            return result;
+        };
+        table.sortBy(ResultTable::kSizeColumn);
+        QCOMPARE(catalogues(), QStringLiteral("142503"));
+        QCOMPARE(table.size(4), qint64(30));
+        QCOMPARE(table.modifiedNs(4), qint64(5));
+        table.sortBy(ResultTable::kModifiedColumn); // equal times keep the order by size
+        QCOMPARE(catalogues(), QStringLiteral("143025"));
+        QCOMPARE(table.string(5, 0), QStringLiteral("/5"));
+    }
+
     // The comparison keeps its paths in the second column.
     void aPathInAnotherColumnKeepsEveryText()
     {
