@@ -1,6 +1,7 @@
 #include "result_texts.h"
 
 #include <QHashFunctions>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cstring>
@@ -34,16 +35,16 @@ void TextBlocks::clear()
     m_used = m_size = 0;
 }
 
-// The seed differs from run to run, so that no catalogue can be written to make the texts of
-// its lines collide.
-TextDictionary::TextDictionary() : m_slots(kFirstSlots), m_seed(QHashSeed::globalSeed())
+// The hash's salt differs from dictionary to dictionary, so that no catalogue can be written
+// to make the texts of its lines collide.
+TextDictionary::TextDictionary() : m_slots(kFirstSlots), m_salt(QRandomGenerator::global()->generate64())
 {
 }
 
 quint32 TextDictionary::idOf(QByteArrayView text)
 {
     const size_t mask = m_slots.size() - 1;
-    size_t slot = qHash(text, m_seed) & mask;
+    size_t slot = qHash(text, m_salt) & mask;
     for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
         if (m_texts[m_slots[slot] - 1] == text)
             return m_slots[slot] - 1;
@@ -62,7 +63,7 @@ void TextDictionary::grow()
     m_slots.assign(m_slots.size() * 2, 0);
     const size_t mask = m_slots.size() - 1;
     for (size_t id = 0; id < m_texts.size(); ++id) {
-        size_t slot = qHash(m_texts[id], m_seed) & mask;
+        size_t slot = qHash(m_texts[id], m_salt) & mask;
         while (m_slots[slot] != 0)
             slot = (slot + 1) & mask;
         m_slots[slot] = quint32(id + 1);

@@ -40,7 +40,7 @@ private:
     TextBlocks m_blocks;
     std::vector<QByteArrayView> m_texts;
     std::vector<quint32> m_slots; // one more than the number of the text hashed there; 0: free
-    size_t m_seed;
+    size_t m_salt;
 };
 
 } // namespace kestrova
