@@ -4,7 +4,6 @@
 
 #include <QFile>
 
-#include <atomic>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -43,25 +42,20 @@ bool makePrivateFolder(const QString &folder)
     return privateFolderState(folder) == PrivateFolderState::Private;
 }
 
-PrivateFileWriter::PrivateFileWriter(const QByteArray &path) : m_path(path)
+bool makePrivateFolderHere(const QString &folder)
 {
-    // Named for this process and this write, so that writes of the same file never share one.
-    static std::atomic<quint64> writes{0};
-    m_temporary = path + ".new-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(++writes);
-    const int fd = ::open(m_temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd >= 0 && !m_file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        ::unlink(m_temporary.constData());
-    }
+    if (mkdir(encodeFileName(folder).constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    return privateFolderState(folder) == PrivateFolderState::Private;
 }
 
-PrivateFileWriter::~PrivateFileWriter()
+PrivateFileWriter::PrivateFileWriter(const QByteArray &path) : m_unnamed(path, 0600)
 {
-    if (m_committed || !m_file.isOpen())
-        return;
-    m_file.close();
-    ::unlink(m_temporary.constData());
+    if (m_unnamed.isOpen())
+        m_file.open(m_unnamed.descriptor(), QIODevice::ReadWrite, QFileDevice::DontCloseHandle);
 }
+
+PrivateFileWriter::~PrivateFileWriter() = default;
 
 bool PrivateFileWriter::commit()
 {
@@ -69,10 +63,7 @@ bool PrivateFileWriter::commit()
         return false;
     const bool flushed = m_file.flush();
     m_file.close();
-    m_committed = flushed && ::rename(m_temporary.constData(), m_path.constData()) == 0;
-    if (!m_committed)
-        ::unlink(m_temporary.constData());
-    return m_committed;
+    return flushed && m_unnamed.putInPlace();
 }
 
 bool writePrivateFileWhole(const QByteArray &path, const std::function<bool(QFileDevice &)> &write)

@@ -5,6 +5,8 @@
 // is kept there, so such a folder is not used at all.
 #pragma once
 
+#include "unnamed_file.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -25,9 +27,13 @@ PrivateFolderState privateFolderState(const QString &folder);
 // Answers whether the folder is private now.
 bool makePrivateFolder(const QString &folder);
 
-// A file written whole or not at all, readable by the user alone: a new file beside path is
-// filled through file(), and commit() puts it in path's place. Dropped without commit(), the
-// new file goes and path is as it was.
+// Makes the folder, not the folders above it, readable by the user alone (0700) when it is
+// missing. Answers whether it is private now.
+bool makePrivateFolderHere(const QString &folder);
+
+// A file written whole or not at all, readable by the user alone: a new file without a name
+// (unnamed_file.h) is filled through file(), and commit() puts it in path's place. Dropped
+// without commit(), the new file goes and path is as it was.
 class PrivateFileWriter
 {
 public:
@@ -43,10 +49,8 @@ public:
     bool commit();
 
 private:
-    QByteArray m_path;
-    QByteArray m_temporary;
+    UnnamedFile m_unnamed;
     QFile m_file;
-    bool m_committed = false;
 };
 
 // Writes the file at path whole or not at all, readable by the user alone: write() fills a

@@ -2,9 +2,6 @@
 
 #include "file_names.h"
 
-#include <QFileInfo>
-
-#include <atomic>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -13,30 +10,13 @@
 
 namespace kestrova {
 
-WholeFile::WholeFile(const QString &path) : m_path(encodeFileName(path))
+WholeFile::WholeFile(const QString &path, mode_t mode) : m_unnamed(encodeFileName(path), mode)
 {
-    // The folder itself, never the folders above it: those are the caller's to have.
-    const QByteArray folder = encodeFileName(QFileInfo(path).absolutePath());
-    if (mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) {
-        m_failed = true;
-        return;
-    }
-    // Named for this process and this file, so that two writers never share one.
-    static std::atomic<quint64> files{0};
-    m_temporary = m_path + ".new-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(++files);
-    const int fd = ::open(m_temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    m_failed = fd < 0 || !m_file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
-    if (m_failed && fd >= 0)
-        ::close(fd);
+    m_failed = !m_unnamed.isOpen()
+               || !m_file.open(m_unnamed.descriptor(), QIODevice::ReadWrite, QFileDevice::DontCloseHandle);
 }
 
-WholeFile::~WholeFile()
-{
-    if (!m_committed && !m_temporary.isEmpty()) {
-        m_file.close();
-        ::unlink(m_temporary.constData());
-    }
-}
+WholeFile::~WholeFile() = default;
 
 bool WholeFile::write(QByteArrayView bytes)
 {
@@ -56,10 +36,7 @@ bool WholeFile::commit()
 {
     m_failed = m_failed || !m_file.flush();
     m_file.close();
-    if (m_failed || ::rename(m_temporary.constData(), m_path.constData()) != 0)
-        return false;
-    m_committed = true;
-    return true;
+    return !m_failed && m_unnamed.putInPlace();
 }
 
 bool overwriteFileStart(const QString &path, QByteArrayView bytes)
@@ -72,6 +49,13 @@ bool overwriteFileStart(const QString &path, QByteArrayView bytes)
                       && ::pwrite(fd, bytes.data(), size_t(bytes.size()), 0) == bytes.size();
     ::close(fd);
     return done;
+}
+
+bool discardFile(const QString &path, qint64 headerBytes)
+{
+    if (::unlink(encodeFileName(path).constData()) == 0 || errno == ENOENT)
+        return true;
+    return overwriteFileStart(path, QByteArray(headerBytes, '\0'));
 }
 
 } // namespace kestrova

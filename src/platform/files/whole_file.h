@@ -1,7 +1,9 @@
-// A file written whole or not at all: it is written beside its place under another name, and
+// A file written whole or not at all: it has no name while it is written (unnamed_file.h), and
 // takes the place of the file only when commit() succeeds, so that a run that ends part-way or
-// a full disk never leaves half a file where a whole one was.
+// a full disk never leaves half a file where a whole one was, nor anything beside it.
 #pragma once
+
+#include "unnamed_file.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -13,9 +15,9 @@ namespace kestrova {
 class WholeFile
 {
 public:
-    // Makes the folder the file goes in when it is missing (not the folders above it). path
-    // carries bytes that are not UTF-8 as file_names.h escapes them.
-    explicit WholeFile(const QString &path);
+    // path carries bytes that are not UTF-8 as file_names.h escapes them; its folder must be
+    // there. mode: the permissions of the new file.
+    explicit WholeFile(const QString &path, mode_t mode = 0666);
     // Without commit(), nothing of the file is left.
     ~WholeFile();
     WholeFile(const WholeFile &) = delete;
@@ -30,16 +32,19 @@ public:
     bool commit();
 
 private:
-    QByteArray m_path;
-    QByteArray m_temporary;
+    UnnamedFile m_unnamed;
     QFile m_file;
     qint64 m_size = 0;
     bool m_failed = false;
-    bool m_committed = false;
 };
 
 // Writes bytes over the start of the regular file at path (never through a link); false when it
 // cannot.
 bool overwriteFileStart(const QString &path, QByteArrayView bytes);
+
+// Removes the file at path; where it cannot be removed but can be written, its first bytes are
+// overwritten with zeros, so that no reader takes it for what it was. False when the file is
+// still there as it was.
+bool discardFile(const QString &path, qint64 headerBytes);
 
 } // namespace kestrova
