@@ -11,10 +11,24 @@
 #include <QDateTime>
 #include <QString>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace kestrova {
+
+// A file time in nanoseconds since the epoch. Nanoseconds in 64 bits reach from 1677 to 2262:
+// a time beyond is held as the nearest of those ends, never wrapped round to another year.
+inline qint64 fileTimeNs(qint64 seconds, qint64 nanoseconds)
+{
+    qint64 whole;
+    if (__builtin_mul_overflow(seconds, qint64(1'000'000'000), &whole))
+        return seconds < 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+    qint64 sum;
+    if (__builtin_add_overflow(whole, nanoseconds, &sum))
+        return nanoseconds < 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+    return sum;
+}
 
 // What a catalogue line and the facts beside it say of one file: when it was created (or last
 // modified where the file system keeps no birth time, in local time to the second), its size in

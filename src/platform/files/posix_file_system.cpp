@@ -148,7 +148,7 @@ FileStat entryStat(int fd, const QByteArray &name)
     return {{QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
              QTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59))},
             (info.stx_mask & STATX_SIZE) ? qint64(info.stx_size) : -1,
-            qint64(info.stx_mtime.tv_sec) * 1000000000 + info.stx_mtime.tv_nsec};
+            fileTimeNs(info.stx_mtime.tv_sec, info.stx_mtime.tv_nsec)};
 }
 
 class PosixFolder final : public Folder

@@ -1,11 +1,16 @@
 #include "text_file.h"
 
 #include "file_names.h"
+#include "file_system.h"
 #include "pseudo_file_systems.h"
+#include "unnamed_file.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -54,28 +59,58 @@ TextFileWriter::TextFileWriter(const QString &path, Mode mode)
     // a device or socket is no catalogue. Checked before opening and again on the handle, and
     // the open itself never waits.
     struct stat info;
-    if (stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+    const bool there = stat(name.constData(), &info) == 0;
+    if (there && !S_ISREG(info.st_mode))
         throw notRegularFileError(info.st_mode);
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (mode == Mode::Append ? O_APPEND : 0);
-    m_fd = open(name.constData(), flags, 0666);
-    // With O_CREAT a missing entry can only be a folder on the way.
-    if (m_fd < 0)
-        throw errorFromErrno(errno, ErrnoSubject::Folder);
-    if (fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const Error error = notRegularFileError(info.st_mode);
-        ::close(std::exchange(m_fd, -1));
-        throw error;
+    if (there && mode == Mode::Replace) {
+        // The file a link leads to is the one replaced, as it is the one a truncation empties.
+        char *target = realpath(name.constData(), nullptr);
+        if (!target)
+            throw errorFromErrno(errno, ErrnoSubject::File);
+        const QByteArray place(target);
+        std::free(target);
+        m_replacement = std::make_unique<UnnamedFile>(place, 0600);
+        // A folder where no new file can be made, though the file may be written: it is
+        // written in place, as a truncation would.
+        if (!m_replacement->isOpen())
+            m_replacement.reset();
     }
-    if (mode == Mode::Truncate && ftruncate(m_fd, 0) != 0) {
-        const Error error = errorFromErrno(errno, ErrnoSubject::File);
-        ::close(std::exchange(m_fd, -1));
-        throw error;
+    if (m_replacement) {
+        const int fd = m_replacement->descriptor();
+        // Nobody may read the new file who could not read the old one.
+        if ((geteuid() == 0 && fchown(fd, info.st_uid, info.st_gid) != 0) || fchmod(fd, info.st_mode & 07777) != 0
+            || (m_fd = dup(fd)) < 0)
+            throw errorFromErrno(errno, ErrnoSubject::File);
+    } else {
+        const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (mode == Mode::Append ? O_APPEND : 0);
+        m_fd = open(name.constData(), flags, 0666);
+        // With O_CREAT a missing entry can only be a folder on the way.
+        if (m_fd < 0)
+            throw errorFromErrno(errno, ErrnoSubject::Folder);
+        if (fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            const Error error = notRegularFileError(info.st_mode);
+            ::close(std::exchange(m_fd, -1));
+            throw error;
+        }
+        if (mode != Mode::Append && ftruncate(m_fd, 0) != 0) {
+            const Error error = errorFromErrno(errno, ErrnoSubject::File);
+            ::close(std::exchange(m_fd, -1));
+            throw error;
+        }
     }
     m_buffer.resize(kBufferSize);
     m_nextOpen = g_firstOpen;
     if (g_firstOpen)
         g_firstOpen->m_previousOpen = this;
     g_firstOpen = this;
+}
+
+void TextFileWriter::commit()
+{
+    close();
+    if (m_replacement && !m_replacement->putInPlace())
+        throw errorFromErrno(errno, ErrnoSubject::File);
+    m_replacement.reset();
 }
 
 TextFileWriter::~TextFileWriter()
@@ -141,8 +176,8 @@ namespace {
 
 FileIdentity identityOf(const struct stat &info)
 {
-    return {qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-            qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec, quint64(info.st_ino),
+    return {qint64(info.st_size), fileTimeNs(info.st_mtim.tv_sec, info.st_mtim.tv_nsec),
+            fileTimeNs(info.st_ctim.tv_sec, info.st_ctim.tv_nsec), quint64(info.st_ino),
             quint64(info.st_dev)};
 }
 

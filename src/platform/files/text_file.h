@@ -9,12 +9,19 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
 namespace kestrova {
+
+class UnnamedFile;
 
 class TextFileWriter
 {
 public:
-    enum class Mode { Truncate, Append };
+    // Replace: where a file is at path, the lines go to a new file without a name, which takes
+    // its place (and its permissions) at commit(), so that a writing that ends before leaves the
+    // file as it was; where none is, as Truncate.
+    enum class Mode { Truncate, Append, Replace };
 
     // Opens (creating when missing) the file; raises an Error when it cannot.
     TextFileWriter(const QString &path, Mode mode);
@@ -27,13 +34,19 @@ public:
     void writeLine(QByteArrayView text);
     void flush();
     void close();
+    // Closes the file; a new file then takes the place of the one replaced. Raises an Error
+    // when either fails.
+    void commit();
     bool isOpen() const { return m_fd >= 0; }
+    // Whether the lines go to a new file that replaces one already there.
+    bool replaces() const { return m_replacement != nullptr; }
 
     // Flushes and closes every writer still open, for a program that ends at once.
     static void flushAllOpen() noexcept;
 
 private:
     int m_fd = -1;
+    std::unique_ptr<UnnamedFile> m_replacement;
     QByteArray m_buffer;
     qsizetype m_used = 0;
     TextFileWriter *m_nextOpen = nullptr;

@@ -1,3 +1,4 @@
+#include "platform/files/file_system.h"
 #include "platform/files/text_file.h"
 
 #include "support/files.h"
@@ -7,7 +8,9 @@
 #include <QTest>
 
 #include <cerrno>
+#include <limits>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace kestrova;
@@ -100,6 +103,22 @@ private slots:
         while (const qsizetype got = reader.read(buffer, sizeof buffer))
             total += got;
         QCOMPARE(total, qsizetype(1000));
+    }
+
+    // Nanoseconds in 64 bits end in 2262: a file of 2400 is not taken for one of 1815.
+    void timesBeyondWhatNanosecondsHoldAreNotWrapped()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("future.txt"));
+        QVERIFY(testing::writeAll(path, "x"));
+        const timespec times[2] = {{13'569'465'600, 0}, {13'569'465'600, 0}};
+        QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        struct stat info;
+        QCOMPARE(stat(QFile::encodeName(path).constData(), &info), 0);
+        if (info.st_mtim.tv_sec < 9'300'000'000)
+            QSKIP("this file system cannot keep a time past 2262");
+        QCOMPARE(FileReader(QFile::encodeName(path)).identityAtOpening().modifiedNs, std::numeric_limits<qint64>::max());
+        QCOMPARE(fileTimeNs(-13'569'465'600, 0), std::numeric_limits<qint64>::min());
     }
 
     void refusesTargetsThatAreNotRegularFiles()
