@@ -140,7 +140,17 @@ int runGenerate(const QStringList &arguments, Io &io)
     try {
         const GenerationTotals totals = generator.WriteCatalogue(encodeFileName(root), catalogueFile, sink,
                                                                  QDate::currentDate(), facts ? &*facts : nullptr, index.get());
-        if (facts && !totals.factsWritten)
+        if (totals.catalogueKept) {
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli generate: the folder %1 could not be opened; %2 is left as it was")
+                          .arg(root, catalogueFile)
+                   << Qt::endl;
+            return Exit::Failed;
+        }
+        if (facts && !facts->refusedFolder().isEmpty())
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli generate: %1 is not yours alone (a link, another user's, or others may write to it), so no facts are kept in it: sizes will not be known")
+                          .arg(facts->refusedFolder())
+                   << Qt::endl;
+        else if (facts && !totals.factsWritten)
             io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli generate: the facts beside %1 could not be written (%2): sizes will "
                                      "not be known")
                           .arg(catalogueFile, factsPathFor(catalogueFile))

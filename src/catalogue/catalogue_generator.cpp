@@ -34,7 +34,9 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
     m_tap = tap;
     m_written = 0;
     m_checksum = ContentChecksum();
-    TextFileWriter out(catalogueFile, TextFileWriter::Mode::Truncate);
+    // A catalogue already there is written anew beside it and takes its place only when
+    // complete: a run cut short leaves it whole.
+    TextFileWriter out(catalogueFile, TextFileWriter::Mode::Replace);
     m_out = &out;
     struct RunEnd
     {
@@ -45,9 +47,25 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
             generator.m_sink = nullptr;
             generator.m_facts = nullptr;
             generator.m_tap = nullptr;
+            generator.m_root.reset();
         }
     } runEnd{*this};
 
+    if (out.replaces()) {
+        // A root that cannot be opened would make an empty catalogue of a tree that may well
+        // be there: the one there is kept, with its facts and index.
+        sink.folderStarting();
+        try {
+            m_root = m_fileSystem.GetFolder(root);
+        } catch (const Error &error) {
+            ++m_totals.failures;
+            sink.failure(error, root);
+            m_totals.catalogueKept = true;
+            return m_totals;
+        }
+    } else {
+        forgetFacts(catalogueFile);
+    }
     try {
         write(catalogue::kHeaderPrefix + m_dates.shortDate(today).toUtf8());
         write(catalogue::kRule);
@@ -59,7 +77,10 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
         write(catalogue::kEndMarker);
         write(catalogue::kFolderTotalPrefix + catalogue::formatTotal(m_totals.folders));
         write(catalogue::kFileTotalPrefix + catalogue::formatTotal(m_totals.files));
-        out.close();
+        // The facts of the catalogue replaced are of another run: they go before it does.
+        if (out.replaces())
+            forgetFacts(catalogueFile);
+        out.commit();
         if (m_facts)
             m_totals.factsWritten = m_facts->finish(m_written, m_checksum.value());
         if (m_tap)
@@ -86,9 +107,13 @@ void CatalogueGenerator::ScanFolder(const QByteArray &thisitem)
     std::vector<Level> stack;
     QByteArray path = thisitem;
     const auto enter = [&](Folder *parent) {
-        m_sink->folderStarting();
+        // The root, when opened already, was announced then.
+        if (parent || !m_root)
+            m_sink->folderStarting();
         try {
-            std::unique_ptr<Folder> folder = parent ? parent->OpenSubFolder(path) : m_fileSystem.GetFolder(path);
+            std::unique_ptr<Folder> folder = parent ? parent->OpenSubFolder(path)
+                                             : m_root    ? std::move(m_root)
+                                                         : m_fileSystem.GetFolder(path);
             if (!m_rootHeaderWritten) {
                 writeFrame(path);
                 m_rootHeaderWritten = true;

@@ -46,6 +46,9 @@ struct GenerationTotals
     quint64 files = 0;    // file lines written
     quint64 failures = 0; // folders and entries reported to the sink
     bool factsWritten = false; // the facts asked for were written beside the catalogue
+    // The root could not be opened and a catalogue of that name was there: it was left as it
+    // was (its facts and index too), and nothing was written.
+    bool catalogueKept = false;
 };
 
 class CatalogueGenerator
@@ -53,10 +56,12 @@ class CatalogueGenerator
 public:
     CatalogueGenerator(FileSystem &fileSystem, const DateConventions &dates);
 
-    // Writes the catalogue of root into catalogueFile (emptied first; the name is used as
-    // given). Per-folder failures go to the sink. A failure of the run itself (the file
-    // cannot be created or written) raises an Error, with the file closed and holding what
-    // was written. facts, when given, gets every file line's facts and, once the catalogue is
+    // Writes the catalogue of root into catalogueFile (the name is used as given). A new file
+    // streams as it is written; a file already there is replaced only once the new catalogue
+    // is complete, and not at all when root cannot be opened (totals.catalogueKept). The facts
+    // that were beside the file go before it is replaced or made. Per-folder failures go to the
+    // sink. A failure of the run itself (the file cannot be created or written) raises an
+    // Error, with a new file closed and holding what was written, a file replaced as it was. facts, when given, gets every file line's facts and, once the catalogue is
     // complete, its size and checksum. tap, when given, gets every byte as it is written and
     // hears when the catalogue is complete and closed (its search index is built so).
     GenerationTotals WriteCatalogue(const QByteArray &root, const QString &catalogueFile,
@@ -77,6 +82,7 @@ private:
     GenerationSink *m_sink = nullptr;
     FactsWriter *m_facts = nullptr;
     CatalogueTap *m_tap = nullptr;
+    std::unique_ptr<Folder> m_root; // opened before the walk when a catalogue is replaced
     qint64 m_written = 0;       // bytes of the catalogue so far
     ContentChecksum m_checksum; // of those bytes
     bool m_rootHeaderWritten = false;

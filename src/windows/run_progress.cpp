@@ -82,6 +82,10 @@ void RunProgress::showLatest()
 
 void RunProgress::showTotals(const GenerationTotals &totals)
 {
+    if (totals.catalogueKept) {
+        m_progress.setText(QCoreApplication::translate("RunProgress", "The folder could not be opened; the catalogue there was left as it was"));
+        return;
+    }
     QString text = QCoreApplication::translate("RunProgress", "Done: %1, %2 in %3")
                        .arg(countOf(totals.folders, QT_TRANSLATE_N_NOOP("Counts", "%1 folder(s)")),
                             countOf(totals.files, QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),

@@ -186,6 +186,13 @@ private slots:
         QCOMPARE(run.err, missing + QStringLiteral(": 76  Path not found\n"));
         QVERIFY(testing::readAll(dir.filePath(QStringLiteral("c.txt")))
                     .endsWith("TOTAL FODERS SCANNED: 0\r\nTOTAL FILES SCANNED: 0\r\n"));
+        // A catalogue of that name already there is kept whole, and the run fails.
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("c.txt")), "a good catalogue"));
+        const Run again = runCli({QStringLiteral("generate"), missing, dir.filePath(QStringLiteral("c.txt"))});
+        QCOMPARE(again.status, cli::Exit::Failed);
+        QVERIFY(again.err.startsWith(missing + QStringLiteral(": 76  Path not found\n")));
+        QVERIFY(again.err.contains(QStringLiteral("the folder %1 could not be opened").arg(missing)));
+        QCOMPARE(testing::readAll(dir.filePath(QStringLiteral("c.txt"))), QByteArray("a good catalogue"));
     }
 
     void badCatalogueNamesFailAndCreateNothing()

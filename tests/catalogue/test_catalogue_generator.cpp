@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -254,6 +255,40 @@ private slots:
         RecordingSink sink;
         CatalogueGenerator(fs, dates).WriteCatalogue("/e", path, sink, kRunDay);
         QVERIFY(!testing::readAll(path).contains('x'));
+    }
+
+    // A catalogue already there is replaced only by a whole new one: not when the root cannot
+    // be opened, not by a run cut short. The new one keeps its permissions, and a link to it.
+    void existingCatalogueIsReplacedOnlyWhenComplete()
+    {
+        const DateConventions dates{QLocale(QStringLiteral("en_US"))};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("c.txt"));
+        QVERIFY(testing::writeAll(path, "good"));
+        QCOMPARE(chmod(QFile::encodeName(path).constData(), 0640), 0);
+        FakeFileSystem fs = docsTree();
+        CatalogueGenerator generator(fs, dates);
+        RecordingSink sink;
+        QVERIFY(generator.WriteCatalogue("D:\\Gone", path, sink, kRunDay).catalogueKept);
+        QCOMPARE(sink.failures.size(), 1);
+        QCOMPARE(testing::readAll(path), QByteArray("good"));
+        struct Stop {};
+        struct StoppingSink final : GenerationSink
+        {
+            void currentFile(QByteArrayView) override { throw Stop{}; }
+        } stopping;
+        QVERIFY_THROWS_EXCEPTION(Stop, generator.WriteCatalogue("D:\\Docs", path, stopping, kRunDay));
+        QCOMPARE(testing::readAll(path), QByteArray("good"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("c.txt")});
+
+        const QString link = dir.filePath(QStringLiteral("link.txt"));
+        QVERIFY(QFile::link(path, link));
+        QVERIFY(!generator.WriteCatalogue("D:\\Docs", link, sink, kRunDay).catalogueKept);
+        QVERIFY(testing::readAll(path).startsWith("CATALOGUE Date: 12/6/2026"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        struct stat info;
+        QCOMPARE(stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0640));
     }
 
     // A real tree: listing order, a link to a folder that is not followed, a pipe, a name with
