@@ -3,6 +3,7 @@
 #include "facts_format.h"
 
 #include "platform/files/file_names.h"
+#include "platform/files/private_files.h"
 #include "platform/files/whole_file.h"
 
 #include <QFileInfo>
@@ -59,8 +60,19 @@ qint64 numberOf(const QString &text)
 
 QString factsPathFor(const QString &cataloguePath)
 {
-    const QFileInfo catalogue(cataloguePath);
-    return catalogue.absolutePath() + QStringLiteral("/.kestrova/") + catalogue.fileName() + QStringLiteral(".facts");
+    return factsFolderFor(cataloguePath) + u'/' + QFileInfo(cataloguePath).fileName() + QStringLiteral(".facts");
+}
+
+QString factsFolderFor(const QString &cataloguePath)
+{
+    return QFileInfo(cataloguePath).absolutePath() + QStringLiteral("/.kestrova");
+}
+
+void forgetFacts(const QString &cataloguePath)
+{
+    // Another's folder is neither read nor written.
+    if (privateFolderState(factsFolderFor(cataloguePath)) == PrivateFolderState::Private)
+        discardFile(factsPathFor(cataloguePath), sizeof(Header));
 }
 
 QByteArray RunFacts::text() const
@@ -166,6 +178,15 @@ std::unique_ptr<CatalogueFacts> CatalogueFacts::open(const QString &cataloguePat
     };
     std::unique_ptr<CatalogueFacts> facts(new CatalogueFacts);
     const QString path = factsPathFor(cataloguePath);
+    // What another user may have written is not taken for the user's facts.
+    switch (privateFolderState(factsFolderFor(cataloguePath))) {
+    case PrivateFolderState::Missing:
+        return absent(Absence::Missing);
+    case PrivateFolderState::NotPrivate:
+        return absent(Absence::Refused);
+    case PrivateFolderState::Private:
+        break;
+    }
     try {
         facts->m_file = std::make_unique<FileReader>(encodeFileName(path));
     } catch (const Error &error) {
@@ -175,71 +196,95 @@ std::unique_ptr<CatalogueFacts> CatalogueFacts::open(const QString &cataloguePat
     }
     try {
         FileReader &file = *facts->m_file;
-        const qint64 fileSize = file.identityAtOpening().size;
-        Header header;
-        // Every number checked before it is used, none added to another unchecked.
+        if (file.isRegular() && !file.isPrivate())
+            return absent(Absence::Refused);
+        const quint64 fileSize = quint64(file.identityAtOpening().size);
+        const FileIdentity identity = catalogue.identityAtOpening();
+        Header &header = facts->m_header;
         if (!file.isRegular() || file.readAt(0, reinterpret_cast<char *>(&header), sizeof header) != sizeof header
-            || std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || header.version != kVersion
-            || header.blockEntries != kBlockEntries || header.runBytes > kLongestRunText
-            || header.catalogueSize > quint64(std::numeric_limits<qint64>::max())
+            || std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || header.version != kVersion)
+            return absent(Absence::Unreadable);
+        // The catalogue must be the one described: its size first, so that what the header
+        // claims is bounded by the catalogue as it is before anything is read or held.
+        if (header.catalogueSize != quint64(identity.size))
+            return absent(Absence::Stale);
+        // Every number checked against the file's size before it is used, none added to another
+        // unchecked: the entries fit the catalogue's lines, and the file holds what they need.
+        if (header.blockEntries != kBlockEntries || header.runBytes > kLongestRunText
             || header.entryCount > header.catalogueSize / kShortestLine + 1
+            || header.entryCount > std::numeric_limits<quint64>::max() / kLongestEntry
             || header.blockCount != (header.entryCount + kBlockEntries - 1) / kBlockEntries
-            || header.runOffset < sizeof header || header.runOffset > quint64(fileSize)
+            || header.runOffset < sizeof header || header.runOffset > fileSize
             || header.tableOffset != header.runOffset + header.runBytes
-            || header.tableOffset + header.blockCount * sizeof(BlockEntry) != quint64(fileSize)
-            || quint64(fileSize) > sizeof header + header.runBytes + header.entryCount * kLongestEntry
-                                       + header.blockCount * sizeof(BlockEntry))
+            || header.tableOffset + header.blockCount * sizeof(BlockEntry) != fileSize
+            || header.runOffset - sizeof header < header.entryCount * kShortestEntry
+            || header.runOffset - sizeof header > header.entryCount * kLongestEntry)
             return absent(Absence::Unreadable);
         QByteArray runText(qsizetype(header.runBytes), Qt::Uninitialized);
-        facts->m_table.resize(qsizetype(header.blockCount * sizeof(BlockEntry)));
-        if (file.readAt(qint64(header.runOffset), runText.data(), runText.size()) != runText.size()
-            || file.readAt(qint64(header.tableOffset), facts->m_table.data(), facts->m_table.size()) != facts->m_table.size()
-            || headerChecksum(header, runText, facts->m_table) != header.headerChecksum)
+        if (file.readAt(qint64(header.runOffset), runText.data(), runText.size()) != runText.size())
             return absent(Absence::Unreadable);
-        const auto *blocks = reinterpret_cast<const BlockEntry *>(facts->m_table.constData());
+        // The table is summed and checked a piece at a time; only each block's first offset is
+        // kept, for the search by offset.
+        const qint64 tableBytes = qint64(header.blockCount * sizeof(BlockEntry));
+        PieceChecksum sum(tableBytes, headerChecksumStart(header, runText));
+        constexpr qint64 kPiece = 4096 * qint64(sizeof(BlockEntry));
+        QByteArray piece(qsizetype(std::min(kPiece, tableBytes)), Qt::Uninitialized);
+        facts->m_firstOffsets.reserve(size_t(header.blockCount));
+        quint64 index = 0;
         qint64 previous = -1;
-        for (quint64 i = 0; i < header.blockCount; ++i) {
-            const BlockEntry &block = blocks[i];
-            const quint32 expected = i + 1 < header.blockCount ? kBlockEntries
-                                                                : quint32(header.entryCount - i * kBlockEntries);
-            if (block.firstLineOffset <= previous || quint64(block.firstLineOffset) >= header.catalogueSize
-                || block.entries != expected || block.dataOffset < sizeof header || block.dataOffset > header.runOffset
-                || block.dataBytes > header.runOffset - block.dataOffset || block.dataBytes > expected * kLongestEntry)
+        for (qint64 at = 0; at < tableBytes; at += piece.size()) {
+            const qsizetype size = qsizetype(std::min(kPiece, tableBytes - at));
+            if (file.readAt(qint64(header.tableOffset) + at, piece.data(), size) != size)
                 return absent(Absence::Unreadable);
-            previous = block.firstLineOffset;
-            facts->m_firstOffsets.push_back(block.firstLineOffset);
+            sum.add(piece.constData(), size);
+            for (qsizetype i = 0; i < size; i += qsizetype(sizeof(BlockEntry)), ++index) {
+                BlockEntry block;
+                std::memcpy(&block, piece.constData() + i, sizeof block);
+                if (block.firstLineOffset <= previous || !blockFits(block, index, header))
+                    return absent(Absence::Unreadable);
+                previous = block.firstLineOffset;
+                facts->m_firstOffsets.push_back(block.firstLineOffset);
+            }
         }
+        if (sum.value() != header.headerChecksum)
+            return absent(Absence::Unreadable);
 
-        // The catalogue must be the one described.
-        const FileIdentity identity = catalogue.identityAtOpening();
-        if (quint64(identity.size) != header.catalogueSize)
-            return absent(Absence::Stale);
         const bool sameState = identity.modifiedNs == header.catalogueModifiedNs
                                && identity.changedNs == header.catalogueChangedNs
                                && identity.inode == header.catalogueInode && identity.device == header.catalogueDevice;
-        const bool racy = std::max(identity.modifiedNs, identity.changedNs) > header.checkedAtNs - kTimestampSlackNs;
+        const bool racy = header.checkedAtNs < std::numeric_limits<qint64>::min() + kTimestampSlackNs
+                          || std::max(identity.modifiedNs, identity.changedNs) > header.checkedAtNs - kTimestampSlackNs;
         if (!sameState || racy) {
             const qint64 checkedAt = nowNs();
             ContentChecksum content;
-            QByteArray piece(1 << 20, Qt::Uninitialized);
+            QByteArray bytes(1 << 20, Qt::Uninitialized);
             for (qint64 at = 0;;) {
-                const qsizetype got = catalogue.readAt(at, piece.data(), piece.size());
+                const qsizetype got = catalogue.readAt(at, bytes.data(), bytes.size());
                 if (got == 0)
                     break;
-                content.add(piece.constData(), got);
+                content.add(bytes.constData(), got);
                 at += got;
             }
             if (content.value() != header.catalogueChecksum || catalogue.identityNow() != identity)
                 return absent(Absence::Stale);
             // Found the same bytes: noted, so that the next opening need not read them again.
             if (std::max(identity.modifiedNs, identity.changedNs) <= checkedAt - kTimestampSlackNs) {
-                header.catalogueModifiedNs = identity.modifiedNs;
-                header.catalogueChangedNs = identity.changedNs;
-                header.catalogueInode = identity.inode;
-                header.catalogueDevice = identity.device;
-                header.checkedAtNs = checkedAt;
-                header.headerChecksum = headerChecksum(header, runText, facts->m_table);
-                overwriteFileStart(path, QByteArrayView(reinterpret_cast<const char *>(&header), sizeof header));
+                Header checked = header;
+                checked.catalogueModifiedNs = identity.modifiedNs;
+                checked.catalogueChangedNs = identity.changedNs;
+                checked.catalogueInode = identity.inode;
+                checked.catalogueDevice = identity.device;
+                checked.checkedAtNs = checkedAt;
+                PieceChecksum again(tableBytes, headerChecksumStart(checked, runText));
+                for (qint64 at = 0; at < tableBytes; at += piece.size()) {
+                    const qsizetype size = qsizetype(std::min(kPiece, tableBytes - at));
+                    if (file.readAt(qint64(header.tableOffset) + at, piece.data(), size) != size)
+                        return absent(Absence::Unreadable);
+                    again.add(piece.constData(), size);
+                }
+                checked.headerChecksum = again.value();
+                overwritePrivateFileStart(encodeFileName(path),
+                                          QByteArrayView(reinterpret_cast<const char *>(&checked), sizeof checked));
             }
         }
         facts->m_run = RunFacts::fromText(runText);
@@ -252,12 +297,38 @@ std::unique_ptr<CatalogueFacts> CatalogueFacts::open(const QString &cataloguePat
     }
 }
 
+bool CatalogueFacts::tableEntry(size_t block, BlockEntry &entry)
+{
+    // Blocks are asked for mostly in order: the table is read some thousands of entries at once.
+    constexpr size_t kTableWindow = 4096;
+    if (block < m_tableFirst || block >= m_tableFirst + size_t(m_table.size()) / sizeof(BlockEntry)) {
+        const size_t count = std::min<size_t>(kTableWindow, m_firstOffsets.size() - block);
+        m_table.resize(qsizetype(count * sizeof(BlockEntry)));
+        try {
+            m_table.resize(m_file->readAt(qint64(m_header.tableOffset + block * sizeof(BlockEntry)), m_table.data(),
+                                          m_table.size()));
+        } catch (const Error &) {
+            m_table.clear();
+        }
+        m_tableFirst = block;
+        if (m_table.size() < qsizetype(sizeof(BlockEntry))) {
+            m_table.clear();
+            return false;
+        }
+    }
+    std::memcpy(&entry, m_table.constData() + (block - m_tableFirst) * sizeof(BlockEntry), sizeof entry);
+    // Checked again: the file may have changed since it was opened.
+    return entry.firstLineOffset == m_firstOffsets[block] && blockFits(entry, block, m_header);
+}
+
 bool CatalogueFacts::loadBlock(size_t block)
 {
     if (block == m_loaded)
         return true;
     m_loaded = size_t(-1);
-    const BlockEntry entry = reinterpret_cast<const BlockEntry *>(m_table.constData())[block];
+    BlockEntry entry;
+    if (!tableEntry(block, entry))
+        return false;
     // Blocks are read some hundred kilobytes at a time: hits come in the catalogue's order, and
     // one reading for each block of a common word would cost more than the search.
     constexpr qint64 kWindow = 256 * 1024;
@@ -294,18 +365,23 @@ bool CatalogueFacts::decodeUntil(qint64 lineOffset, size_t count)
     quint32 decoded = m_decoded;
     qint64 offset = decoded == 0 ? m_firstLine : m_offsets[decoded - 1];
     qint64 modified = m_modified;
+    const quint64 catalogueSize = m_header.catalogueSize;
     const quint32 last = quint32(std::min<size_t>(m_blockEntries, count));
     bool whole = true;
     while (decoded < last && (decoded == 0 || offset < lineOffset)) {
         quint64 delta, size, modifiedDelta;
-        if (!readVarint(p, end, delta) || !readVarint(p, end, size) || !readVarint(p, end, modifiedDelta)) {
+        // Offsets stay within the catalogue; a size beyond what a file can have is damage. Times
+        // are differences modulo 2^64, as the writer makes them.
+        if (!readVarint(p, end, delta) || !readVarint(p, end, size) || !readVarint(p, end, modifiedDelta)
+            || delta >= catalogueSize - quint64(offset)
+            || size > quint64(std::numeric_limits<qint64>::max()) + 1) {
             whole = false;
             break;
         }
         offset += qint64(delta);
-        modified += unzigzag(modifiedDelta);
+        modified = qint64(quint64(modified) + quint64(unzigzag(modifiedDelta)));
         m_offsets[decoded] = offset;
-        m_entries[decoded] = {qint64(size) - 1, modified};
+        m_entries[decoded] = {size == 0 ? -1 : qint64(size - 1), modified};
         ++decoded;
     }
     m_next = p;

@@ -6,7 +6,10 @@
 // mount point), the root, when the run started and ended, the program's version, the number
 // of entries and their total size.
 //
-// Facts are bound to the exact bytes of their catalogue (its size and a checksum made while it
+// Facts are the user's alone: they are written only into a .kestrova folder of the user's that
+// nobody else may write to (made readable by the user alone), and read only from such a folder
+// and from files of the user's that nobody else may write to; they are never more readable than
+// what they tell of. Facts are bound to the exact bytes of their catalogue (its size and a checksum made while it
 // was written): facts that are missing, damaged, of another version, or of other bytes are no
 // facts, and a catalogue without facts has sizes that are not known, never wrong. Whether the
 // catalogue is still the one described is told by its size, times, inode and device, as for
@@ -91,8 +94,13 @@ struct EntryFacts
     qint64 modifiedNs = 0;
 };
 
-// The place of the facts of the catalogue at cataloguePath.
+// The place of the facts of the catalogue at cataloguePath, and the folder it is in.
 QString factsPathFor(const QString &cataloguePath);
+QString factsFolderFor(const QString &cataloguePath);
+
+// Removes the facts of the catalogue at cataloguePath, before it is written anew: facts of an
+// earlier run must never be read as the next one's (its lines could be the same bytes).
+void forgetFacts(const QString &cataloguePath);
 
 // Collects the facts of a run as the generator writes the catalogue, and writes them whole
 // once the catalogue is complete. Holds one block of entries at a time.
@@ -110,6 +118,8 @@ public:
     // The catalogue is complete: its size and the checksum of its bytes. Writes the facts; false
     // when they could not be written (the catalogue is as good without them).
     bool finish(qint64 catalogueSize, quint64 catalogueChecksum);
+    // The .kestrova folder not used because it is not the user's alone; empty when it was.
+    QString refusedFolder() const;
 
 private:
     struct State;
@@ -119,10 +129,12 @@ private:
 class CatalogueFacts
 {
 public:
-    enum class Absence { None, Missing, Unreadable, Stale };
+    enum class Absence { None, Missing, Unreadable, Stale, Refused };
     // The facts of the catalogue at cataloguePath, as open in catalogue, when they are there and
     // describe its bytes; null otherwise, with why in absence (Unreadable: there but damaged, of
-    // another version, huge or no regular file; Stale: of other bytes).
+    // another version, huge or no regular file; Stale: of other bytes; Refused: in a folder or
+    // file that is not the user's alone). Memory is bounded by the catalogue's size, whatever
+    // the facts claim: a small part of the block table is held at a time.
     static std::unique_ptr<CatalogueFacts> open(const QString &cataloguePath, const FileReader &catalogue,
                                                 Absence *absence = nullptr);
     ~CatalogueFacts();
@@ -138,6 +150,9 @@ public:
 
 private:
     CatalogueFacts() = default;
+    // The table's entry of a block, read as far as kTableWindow around it; false when it
+    // cannot be read or does not fit the file.
+    bool tableEntry(size_t block, facts_format::BlockEntry &entry);
     bool loadBlock(size_t block);
     // Decodes the loaded block's entries until one starts at or past lineOffset, or until
     // there are count of them; false when the block's bytes do not decode.
@@ -146,8 +161,10 @@ private:
     std::unique_ptr<FileReader> m_file;
     RunFacts m_run;
     quint64 m_entryCount = 0;
+    facts_format::Header m_header{};
     std::vector<qint64> m_firstOffsets; // per block, for the search by offset
-    QByteArray m_table;
+    QByteArray m_table; // a part of the block table, from block m_tableFirst on
+    size_t m_tableFirst = 0;
     // The part of the file read last, and the block being decoded: its entries are decoded as
     // far as they have been asked for.
     QByteArray m_window;

@@ -11,21 +11,44 @@
 
 namespace kestrova {
 
+// checksum() of bytes fed in pieces, for bytes too many to hold at once: every piece but the
+// last a multiple of eight bytes long, and size the length of them all.
+class PieceChecksum
+{
+public:
+    explicit PieceChecksum(qsizetype size, quint64 start = 0) : m_h(0x9E3779B97F4A7C15ull ^ start ^ quint64(size)) {}
+
+    void add(const char *data, qsizetype size)
+    {
+        quint64 h = m_h;
+        for (; size >= 8; data += 8, size -= 8) {
+            quint64 word;
+            std::memcpy(&word, data, 8);
+            h = ((h ^ (word * 0xff51afd7ed558ccdull)) << 29 | (h ^ (word * 0xff51afd7ed558ccdull)) >> 35)
+                * 0xc4ceb9fe1a85ec53ull;
+        }
+        for (; size > 0; ++data, --size)
+            h = (h ^ uchar(*data)) * 0x100000001b3ull;
+        m_h = h;
+    }
+
+    quint64 value() const
+    {
+        quint64 h = m_h ^ (m_h >> 33);
+        h *= 0xff51afd7ed558ccdull;
+        return h ^ (h >> 33);
+    }
+
+private:
+    quint64 m_h;
+};
+
 // A checksum that finds damaged bytes, not a guard against someone forging a file.
 inline quint64 checksum(const char *data, qsizetype size, quint64 start = 0)
 {
-    quint64 h = 0x9E3779B97F4A7C15ull ^ start ^ quint64(size);
-    for (; size >= 8; data += 8, size -= 8) {
-        quint64 word;
-        std::memcpy(&word, data, 8);
-        h = ((h ^ (word * 0xff51afd7ed558ccdull)) << 29 | (h ^ (word * 0xff51afd7ed558ccdull)) >> 35)
-            * 0xc4ceb9fe1a85ec53ull;
-    }
-    for (; size > 0; ++data, --size)
-        h = (h ^ uchar(*data)) * 0x100000001b3ull;
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdull;
-    return h ^ (h >> 33);
+    PieceChecksum sum(size, start);
+    sum.add(data, size);
+    return sum.value();
 }
 
 // A checksum of a whole catalogue, fed its bytes in pieces of any size: four lanes of eight

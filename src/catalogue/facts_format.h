@@ -19,8 +19,9 @@ inline constexpr char kMagic[8] = {'K', 'S', 'T', 'V', 'F', 'C', 'T', '1'};
 inline constexpr quint32 kVersion = 1;
 inline constexpr quint32 kBlockEntries = 64;
 inline constexpr quint32 kLongestRunText = 64 * 1024;
-// A varint is at most ten bytes; an entry holds three.
+// A varint is at most ten bytes and at least one; an entry holds three.
 inline constexpr qint64 kLongestEntry = 30;
+inline constexpr qint64 kShortestEntry = 3;
 // The shortest file line: "a;;" and its line end.
 inline constexpr qint64 kShortestLine = 5;
 
@@ -91,10 +92,28 @@ inline qint64 unzigzag(quint64 value)
     return qint64(value >> 1) ^ -qint64(value & 1);
 }
 
-inline quint64 headerChecksum(const Header &header, QByteArrayView runText, QByteArrayView table)
+// The header checksum before the block table: the table's bytes are summed from it
+// (PieceChecksum, the table's length given).
+inline quint64 headerChecksumStart(const Header &header, QByteArrayView runText)
 {
     const quint64 start = checksum(reinterpret_cast<const char *>(&header), offsetof(Header, headerChecksum));
-    return checksum(table.data(), table.size(), checksum(runText.data(), runText.size(), start));
+    return checksum(runText.data(), runText.size(), start);
+}
+
+inline quint64 headerChecksum(const Header &header, QByteArrayView runText, QByteArrayView table)
+{
+    return checksum(table.data(), table.size(), headerChecksumStart(header, runText));
+}
+
+// Whether the table's entry of the index-th block fits the header's sizes: its entries, and
+// its bytes between the header and the run's text, no more than its entries can need.
+inline bool blockFits(const BlockEntry &block, quint64 index, const Header &header)
+{
+    const quint64 expected = index + 1 < header.blockCount ? kBlockEntries : header.entryCount - index * kBlockEntries;
+    return block.firstLineOffset >= 0 && quint64(block.firstLineOffset) < header.catalogueSize
+           && block.entries == expected && block.dataOffset >= sizeof(Header) && block.dataOffset <= header.runOffset
+           && block.dataBytes <= header.runOffset - block.dataOffset && block.dataBytes <= expected * kLongestEntry
+           && block.dataBytes >= expected * kShortestEntry;
 }
 
 // The wall clock in nanoseconds since the epoch, as file times count.

@@ -6,11 +6,13 @@
 #include "facts_format.h"
 
 #include "platform/files/file_names.h"
+#include "platform/files/private_files.h"
 #include "platform/files/whole_file.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace kestrova {
 
@@ -18,25 +20,35 @@ using namespace facts_format;
 
 struct FactsWriter::State
 {
-    State(const QString &cataloguePath, RunFacts facts)
-        : catalogue(cataloguePath), file(factsPathFor(cataloguePath)), run(std::move(facts))
+    State(const QString &cataloguePath, RunFacts facts) : catalogue(cataloguePath), run(std::move(facts))
     {
-        file.write(QByteArray(sizeof(Header), '\0'));
+        // Facts are the user's alone, whatever the catalogue: a folder another user owns or may
+        // write to (or a link to one) could hand them to that user to replace.
+        const QString folder = factsFolderFor(cataloguePath);
+        if (!makePrivateFolderHere(folder)) {
+            refusedFolder = folder;
+            return;
+        }
+        file.emplace(factsPathFor(cataloguePath), 0600);
+        file->write(QByteArray(sizeof(Header), '\0'));
     }
 
     void closeBlock()
     {
         if (inBlock == 0)
             return;
-        table.push_back({firstOffset, quint64(file.size()), quint32(block.size()), inBlock,
-                         checksum(block.constData(), block.size())});
-        file.write(block);
+        if (file) {
+            table.push_back({firstOffset, quint64(file->size()), quint32(block.size()), inBlock,
+                             checksum(block.constData(), block.size())});
+            file->write(block);
+        }
         block.resize(0); // keeps its room for the next block
         inBlock = 0;
     }
 
     QString catalogue;
-    WholeFile file;
+    QString refusedFolder;
+    std::optional<WholeFile> file; // none in a refused folder
     RunFacts run;
     QByteArray block;
     std::vector<BlockEntry> table;
@@ -64,8 +76,9 @@ void FactsWriter::add(qint64 lineOffset, const FileStat &stat)
     }
     char bytes[30];
     char *end = putVarint(bytes, quint64(lineOffset - s.previousOffset));
-    end = putVarint(end, quint64(std::max<qint64>(-1, stat.size) + 1));
-    end = putVarint(end, zigzag(stat.modifiedNs - s.previousModified));
+    end = putVarint(end, quint64(std::max<qint64>(-1, stat.size)) + 1); // -1 (not known) gives 0
+    // Times differ modulo 2^64, so that no two times a file system reports overflow.
+    end = putVarint(end, zigzag(qint64(quint64(stat.modifiedNs) - quint64(s.previousModified))));
     s.block.append(bytes, end - bytes);
     s.previousOffset = lineOffset;
     s.previousModified = stat.modifiedNs;
@@ -78,9 +91,16 @@ void FactsWriter::add(qint64 lineOffset, const FileStat &stat)
         s.closeBlock();
 }
 
+QString FactsWriter::refusedFolder() const
+{
+    return m_state->refusedFolder;
+}
+
 bool FactsWriter::finish(qint64 catalogueSize, quint64 catalogueChecksum)
 {
     State &s = *m_state;
+    if (!s.file)
+        return false;
     s.closeBlock();
     s.run.ended = QDateTime::currentDateTimeUtc();
     s.run.entries = s.entries;
@@ -106,11 +126,12 @@ bool FactsWriter::finish(qint64 catalogueSize, quint64 catalogueChecksum)
     }
     header.checkedAtNs = nowNs();
     header.runBytes = quint32(runText.size());
-    header.runOffset = quint64(s.file.size());
+    header.runOffset = quint64(s.file->size());
     header.tableOffset = header.runOffset + header.runBytes;
     header.headerChecksum = headerChecksum(header, runText, table);
-    return s.file.write(runText) && s.file.write(table)
-           && s.file.writeAt(0, QByteArrayView(reinterpret_cast<const char *>(&header), sizeof header)) && s.file.commit();
+    return s.file->write(runText) && s.file->write(table)
+           && s.file->writeAt(0, QByteArrayView(reinterpret_cast<const char *>(&header), sizeof header))
+           && s.file->commit();
 }
 
 } // namespace kestrova

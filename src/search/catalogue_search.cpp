@@ -129,6 +129,12 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
                 m_view.inform(QCoreApplication::translate("SearchWindow", "The facts beside %1 cannot be read and are left aside: %2")
                                   .arg(displayFileName(catalogue), displayFileName(factsPathFor(catalogue))));
             }
+            const QString folder = factsFolderFor(catalogue);
+            if (absence == CatalogueFacts::Absence::Refused && !m_toldUnreadable.contains(folder)) {
+                m_toldUnreadable.insert(folder);
+                m_view.inform(QCoreApplication::translate("SearchWindow", "%1 is not yours alone (a link, another user's, or others may write to it): the facts in it are left aside")
+                                  .arg(displayFileName(folder)));
+            }
         }
         IndexCache::Answer index;
         std::unique_ptr<CatalogueTap> build; // a catalogue without a current index gets one as it is read

@@ -8,13 +8,20 @@
 #include "catalogue/drives.h"
 #include "platform/files/posix_file_system.h"
 #include "support/files.h"
+#include "support/unprivileged.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+#include <limits>
+
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kestrova;
 
@@ -37,7 +44,7 @@ struct Catalogued
         makeFile(tree.filePath(QStringLiteral("sub/b.jpg")), 123456, 1'700'000'000);
         generate();
     }
-    void generate()
+    void generate(bool withFacts = true)
     {
         Volume volume;
         volume.rootPath = QStringLiteral("/media/usb");
@@ -50,7 +57,7 @@ struct Catalogued
         GenerationSink sink;
         const DateConventions dates{QLocale(QStringLiteral("en_US"))};
         CatalogueGenerator(fs, dates).WriteCatalogue(QFile::encodeName(tree.path()), catalogue, sink,
-                                                     QDate(2026, 12, 7), &facts);
+                                                     QDate(2026, 12, 7), withFacts ? &facts : nullptr);
     }
     std::unique_ptr<CatalogueFacts> open(CatalogueFacts::Absence *absence = nullptr) const
     {
@@ -112,8 +119,11 @@ private slots:
             text += QByteArray(1 + (i * 37) % 300, 'n') + ";X File;12/7/2026 10:00:00 AM\r\n";
         }
         QVERIFY(testing::writeAll(catalogue, text));
-        const auto sizeOf = [](int i) { return i % 3 == 0 ? -1 : (qint64(1) << (i % 63)) - (i % 2); };
-        const auto modifiedOf = [](int i) { return i % 4 == 0 ? -(qint64(1) << (i % 62)) : (qint64(1) << (i % 63)) - 1; };
+        constexpr qint64 kMost = std::numeric_limits<qint64>::max();
+        const auto sizeOf = [](int i) { return i == 7 ? kMost : i % 3 == 0 ? -1 : (qint64(1) << (i % 63)) - (i % 2); };
+        const auto modifiedOf = [](int i) {
+            return i == 9 ? -kMost - 1 : i == 10 ? kMost : i % 4 == 0 ? -(qint64(1) << (i % 62)) : (qint64(1) << (i % 63)) - 1;
+        };
         FactsWriter writer(catalogue, RunFacts{});
         for (int i = 0; i < kFiles; ++i)
             writer.add(offsets[i], FileStat{{}, sizeOf(i), modifiedOf(i)});
@@ -175,6 +185,113 @@ private slots:
         const QString copied = copy.filePath(QStringLiteral("drive.txt"));
         const FileReader reader(QFile::encodeName(copied));
         QVERIFY(CatalogueFacts::open(copied, reader));
+    }
+
+    // Catalogue lines hold no sizes: a file grown since, with its times kept, gives the same
+    // bytes again, and the earlier run's facts must not be read as those of a run that wrote none.
+    void factsOfAnEarlierRunAreNotThisRunsFacts()
+    {
+        Catalogued drive;
+        const QByteArray before = testing::readAll(drive.catalogue);
+        makeFile(drive.tree.filePath(QStringLiteral("a.txt")), 5000, 1'600'000'000);
+        drive.generate(false);
+        QCOMPARE(testing::readAll(drive.catalogue), before);
+        CatalogueFacts::Absence absence = CatalogueFacts::Absence::None;
+        QVERIFY(!drive.open(&absence));
+        QCOMPARE(absence, CatalogueFacts::Absence::Missing);
+    }
+
+    // Facts are the user's alone: made readable by nobody else, never written into nor read from
+    // a .kestrova that is a link or another user's.
+    void factsOnlyInAFolderOfTheUsersOwn()
+    {
+        const mode_t oldMask = umask(022);
+        const auto restore = qScopeGuard([&] { umask(oldMask); });
+        Catalogued drive;
+        const QString folder = drive.cats.filePath(QStringLiteral(".kestrova"));
+        struct stat info;
+        QCOMPARE(stat(QFile::encodeName(folder + QStringLiteral("/drive.txt.facts")).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 077, mode_t(0));
+        QCOMPARE(stat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 077, mode_t(0));
+
+        // A link to a folder, even of the user's own, with facts that fit planted in it.
+        QTemporaryDir elsewhere;
+        const QString planted = elsewhere.filePath(QStringLiteral("drive.txt.facts"));
+        QVERIFY(QFile::copy(folder + QStringLiteral("/drive.txt.facts"), planted));
+        const QByteArray plantedBytes = testing::readAll(planted);
+        QVERIFY(QDir(folder).removeRecursively());
+        QVERIFY(QFile::link(elsewhere.path(), folder));
+        drive.generate();
+        QCOMPARE(testing::readAll(planted), plantedBytes);
+        CatalogueFacts::Absence absence = CatalogueFacts::Absence::None;
+        QVERIFY(!drive.open(&absence));
+        QCOMPARE(absence, CatalogueFacts::Absence::Refused);
+        QVERIFY(QFile::remove(folder));
+
+        if (geteuid() != 0)
+            QSKIP("a second user needs root");
+        // Another user's .kestrova, open to all, in a folder open to all.
+        QVERIFY(QDir().mkdir(folder));
+        testing::openToEveryone(folder);
+        testing::openToEveryone(drive.cats.path());
+        QCOMPARE(chmod(QFile::encodeName(drive.cats.path()).constData(), 01777), 0);
+        testing::openToEveryone(drive.tree.path());
+        testing::openToEveryone(drive.tree.filePath(QStringLiteral("sub")));
+        const QString mine = drive.cats.filePath(QStringLiteral("mine.txt"));
+        const int outcome = testing::runUnprivileged([&] {
+            FactsWriter facts(mine, RunFacts{});
+            PosixFileSystem fs;
+            GenerationSink sink;
+            const DateConventions dates{QLocale(QStringLiteral("en_US"))};
+            CatalogueGenerator(fs, dates).WriteCatalogue(QFile::encodeName(drive.tree.path()), mine, sink,
+                                                         QDate(2026, 12, 7), &facts);
+            if (facts.refusedFolder() != folder || QFile::exists(factsPathFor(mine)))
+                return 1;
+            const FileReader reader(QFile::encodeName(mine));
+            return !CatalogueFacts::open(mine, reader, &absence) && absence == CatalogueFacts::Absence::Refused ? 0 : 2;
+        });
+        QCOMPARE(outcome, 0);
+    }
+
+    // A facts file whose header claims far more than the catalogue beside it can have is left
+    // aside before anything it claims is read or held.
+    void factsClaimingTheWorldAreLeftAsideAtOnce()
+    {
+        Catalogued drive;
+        const QString path = drive.cats.filePath(QStringLiteral(".kestrova/drive.txt.facts"));
+        QByteArray bytes = testing::readAll(path);
+        facts_format::Header header;
+        std::memcpy(&header, bytes.constData(), sizeof header);
+        header.entryCount = quint64(1) << 27;
+        header.blockCount = header.entryCount / facts_format::kBlockEntries;
+        header.catalogueSize = header.entryCount * 100;
+        std::memcpy(bytes.data(), &header, sizeof header);
+        QVERIFY(testing::writeAll(path, bytes));
+        QVERIFY(QFile::resize(path, qint64(header.tableOffset + header.blockCount * sizeof(facts_format::BlockEntry))));
+        CatalogueFacts::Absence absence = CatalogueFacts::Absence::None;
+        QVERIFY(!drive.open(&absence));
+        QCOMPARE(absence, CatalogueFacts::Absence::Stale);
+    }
+
+    // The facts' file has no name until it is whole: a tree that holds its catalogue's folder
+    // never lists it. A named one a process that is gone left behind is removed.
+    void noSideFileListedNorLeftBehind()
+    {
+        Catalogued drive;
+        const QString cats = drive.tree.filePath(QStringLiteral("cats"));
+        QVERIFY(QDir().mkpath(cats + QStringLiteral("/.kestrova")));
+        const pid_t gone = fork();
+        if (gone == 0)
+            _exit(0);
+        QCOMPARE(waitpid(gone, nullptr, 0), gone);
+        const QString leftover = cats + QStringLiteral("/.kestrova/c.txt.facts.new-%1-1").arg(gone);
+        QVERIFY(testing::writeAll(leftover, "half"));
+        drive.catalogue = cats + QStringLiteral("/c.txt");
+        drive.generate();
+        QVERIFY(!testing::readAll(drive.catalogue).contains(".new-"));
+        QVERIFY(!QFile::exists(leftover));
+        QCOMPARE(QDir(cats + QStringLiteral("/.kestrova")).entryList(QDir::Files), QStringList{QStringLiteral("c.txt.facts")});
     }
 
     void comparisonSeesChangedSizes()
