@@ -12,12 +12,9 @@ namespace kestrova {
 
 QByteArray absoluteCataloguePath(const QByteArray &path)
 {
-    if (path.startsWith('/'))
-        return path;
-    QByteArray absolute = encodeFileName(QDir::currentPath());
-    if (!absolute.endsWith('/'))
-        absolute += '/';
-    return absolute + path;
+    // "." and ".." taken out as the search's folder is, so that ./cats/a.txt and the search
+    // name one catalogue alike.
+    return encodeFileName(QDir::cleanPath(QDir::current().absoluteFilePath(decodeFileName(path))));
 }
 
 IndexCache::IndexCache(const CacheLocation &location, Builds builds, const index_format::Sizes &sizes)

@@ -93,7 +93,8 @@ private:
     std::thread m_thread;
 };
 
-// path made absolute against the working folder, as the index of its catalogue is keyed.
+// path made absolute against the working folder and cleaned of "." and "..", as the index
+// of its catalogue is keyed.
 QByteArray absoluteCataloguePath(const QByteArray &path);
 
 } // namespace kestrova

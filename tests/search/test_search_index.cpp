@@ -583,6 +583,10 @@ private slots:
             QVERIFY(!tap->finish());
         }
         QVERIFY(fixture.indexFiles().isEmpty());
+
+        // A path as typed, with "." and "..", names the catalogue the search finds.
+        QCOMPARE(absoluteCataloguePath("./cats/../cats/a.txt"), absoluteCataloguePath("cats/a.txt"));
+        QCOMPARE(absoluteCataloguePath("/x/./y/../a.txt"), QByteArray("/x/a.txt"));
     }
 
     void severalThreadsHandTheHitsOverInFileOrder()
