@@ -292,6 +292,10 @@ Möchten Sie die Datei ersetzen?</translation>
             <source>... and %1 more</source>
             <translation>... und %1 weitere</translation>
         </message>
+        <message>
+            <source>The folder could not be opened; the catalogue there was left as it was</source>
+            <translation>Der Ordner konnte nicht geöffnet werden; der Katalog dort wurde belassen, wie er war</translation>
+        </message>
     </context>
     <context>
         <name>SearchWindow</name>
@@ -315,6 +319,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Bitte stellen Sie sicher, dass Sie den Ordner mit den Katalogdateien ausgewählt haben.<byte value="xd"/>Oder legen Sie vor der Suche den Standardpfad fest.</translation>
+        </message>
+        <message>
+            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
+            <translation>%1 gehört nicht Ihnen allein (eine Verknüpfung, einem anderen Benutzer, oder andere dürfen hineinschreiben): die Fakten darin bleiben unberücksichtigt</translation>
         </message>
     </context>
     <context>
@@ -412,6 +420,14 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>kestrova-cli: cannot write the output: </source>
             <translation>kestrova-cli: Die Ausgabe kann nicht geschrieben werden: </translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: the folder %1 could not be opened; %2 is left as it was</source>
+            <translation>kestrova-cli generate: Der Ordner %1 konnte nicht geöffnet werden; %2 bleibt, wie er war</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: %1 is not yours alone (a link, another user&apos;s, or others may write to it), so no facts are kept in it: sizes will not be known</source>
+            <translation>kestrova-cli generate: %1 gehört nicht Ihnen allein (eine Verknüpfung, einem anderen Benutzer, oder andere dürfen hineinschreiben), daher werden darin keine Fakten abgelegt: Größen bleiben unbekannt</translation>
         </message>
     </context>
     <context>

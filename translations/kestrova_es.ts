@@ -292,6 +292,10 @@ Do you want to replace it?</source>
             <source>... and %1 more</source>
             <translation>... y %1 más</translation>
         </message>
+        <message>
+            <source>The folder could not be opened; the catalogue there was left as it was</source>
+            <translation>No se pudo abrir la carpeta; el catálogo que había se dejó como estaba</translation>
+        </message>
     </context>
     <context>
         <name>SearchWindow</name>
@@ -315,6 +319,10 @@ Do you want to replace it?</source>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Asegúrese de haber seleccionado la carpeta que contiene los archivos de catálogo.<byte value="xd"/>O bien, establezca la ruta predeterminada antes de buscar.</translation>
+        </message>
+        <message>
+            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
+            <translation>%1 no es solo suyo (un enlace, de otro usuario, u otros pueden escribir en él): los datos que contiene se dejan de lado</translation>
         </message>
     </context>
     <context>
@@ -412,6 +420,14 @@ Do you want to replace it?</source>
         <message>
             <source>kestrova-cli: cannot write the output: </source>
             <translation>kestrova-cli: no se puede escribir la salida: </translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: the folder %1 could not be opened; %2 is left as it was</source>
+            <translation>kestrova-cli generate: no se pudo abrir la carpeta %1; %2 se deja como estaba</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: %1 is not yours alone (a link, another user&apos;s, or others may write to it), so no facts are kept in it: sizes will not be known</source>
+            <translation>kestrova-cli generate: %1 no es solo suyo (un enlace, de otro usuario, u otros pueden escribir en él), así que no se guardan datos en él: los tamaños no se conocerán</translation>
         </message>
     </context>
     <context>

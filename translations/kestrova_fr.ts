@@ -292,6 +292,10 @@ Voulez-vous le remplacer ?</translation>
             <source>... and %1 more</source>
             <translation>... et %1 de plus</translation>
         </message>
+        <message>
+            <source>The folder could not be opened; the catalogue there was left as it was</source>
+            <translation>Le dossier n&apos;a pas pu être ouvert ; le catalogue déjà présent a été laissé tel quel</translation>
+        </message>
     </context>
     <context>
         <name>SearchWindow</name>
@@ -315,6 +319,10 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Assurez-vous d’avoir sélectionné le dossier contenant les fichiers de catalogue.<byte value="xd"/>Ou bien définissez le chemin par défaut avant de rechercher.</translation>
+        </message>
+        <message>
+            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
+            <translation>%1 n&apos;est pas à vous seul (un lien, à un autre utilisateur, ou d&apos;autres peuvent y écrire) : les données qu&apos;il contient sont ignorées</translation>
         </message>
     </context>
     <context>
@@ -412,6 +420,14 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>kestrova-cli: cannot write the output: </source>
             <translation>kestrova-cli : impossible d’écrire la sortie : </translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: the folder %1 could not be opened; %2 is left as it was</source>
+            <translation>kestrova-cli generate : le dossier %1 n&apos;a pas pu être ouvert ; %2 est laissé tel quel</translation>
+        </message>
+        <message>
+            <source>kestrova-cli generate: %1 is not yours alone (a link, another user&apos;s, or others may write to it), so no facts are kept in it: sizes will not be known</source>
+            <translation>kestrova-cli generate : %1 n&apos;est pas à vous seul (un lien, à un autre utilisateur, ou d&apos;autres peuvent y écrire), aucune donnée n&apos;y est donc gardée : les tailles ne seront pas connues</translation>
         </message>
     </context>
     <context>
