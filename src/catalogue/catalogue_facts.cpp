@@ -77,6 +77,7 @@ QByteArray RunFacts::text() const
     line("free", number(free));
     line("device", escaped(device));
     line("mount_point", escaped(mountPoint));
+    line("mount_root", escaped(mountRoot));
     line("root", escaped(root));
     line("started", started.isValid() ? started.toUTC().toString(Qt::ISODateWithMs).toUtf8() : QByteArray());
     line("ended", ended.isValid() ? ended.toUTC().toString(Qt::ISODateWithMs).toUtf8() : QByteArray());
@@ -109,6 +110,8 @@ RunFacts RunFacts::fromText(QByteArrayView text)
             run.device = value;
         else if (key == "mount_point")
             run.mountPoint = value;
+        else if (key == "mount_root")
+            run.mountRoot = value;
         else if (key == "root")
             run.root = value;
         else if (key == "started")
@@ -135,6 +138,7 @@ RunFacts startingRun(const QString &root, const Volume &volume)
     run.free = volume.free;
     run.device = volume.device;
     run.mountPoint = volume.rootPath;
+    run.mountRoot = volume.mountRoot;
     run.root = root;
     run.started = QDateTime::currentDateTimeUtc();
     run.programVersion =

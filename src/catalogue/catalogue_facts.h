@@ -3,7 +3,7 @@
 // byte as ever and the search, which reads the files of the folder only, never reads them.
 // For every file line, in the same order: the file's size and last modification time. For the
 // run: the volume the root lives on (label, UUID, file system, capacity, free space, device,
-// mount point), the root, when the run started and ended, the program's version, the number
+// mount point and the folder of the volume mounted there), the root, when the run started and ended, the program's version, the number
 // of entries and their total size.
 //
 // Facts are bound to the exact bytes of their catalogue (its size and a checksum made while it
@@ -43,6 +43,7 @@ struct RunFacts
     qint64 free = -1;
     QString device;
     QString mountPoint;
+    QString mountRoot; // the folder of the volume mounted at mountPoint ("/" for all of it)
     QString root;
     QDateTime started;
     QDateTime ended;
