@@ -84,6 +84,11 @@ QByteArray RunFacts::text() const
     line("program_version", escaped(programVersion));
     line("entries", QByteArray::number(entries));
     line("total_bytes", number(totalBytes));
+    line("date_locale", escaped(dates.locale));
+    line("date_pattern", escaped(dates.datePattern));
+    line("time_pattern", escaped(dates.timePattern));
+    line("am_text", escaped(dates.am));
+    line("pm_text", escaped(dates.pm));
     return out;
 }
 
@@ -124,6 +129,16 @@ RunFacts RunFacts::fromText(QByteArrayView text)
             run.entries = quint64(std::max<qint64>(0, numberOf(value)));
         else if (key == "total_bytes")
             run.totalBytes = numberOf(value);
+        else if (key == "date_locale")
+            run.dates.locale = value;
+        else if (key == "date_pattern")
+            run.dates.datePattern = value;
+        else if (key == "time_pattern")
+            run.dates.timePattern = value;
+        else if (key == "am_text")
+            run.dates.am = value;
+        else if (key == "pm_text")
+            run.dates.pm = value;
     }
     return run;
 }

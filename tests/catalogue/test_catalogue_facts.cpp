@@ -98,6 +98,9 @@ private slots:
         QCOMPARE(run.totalBytes, qint64(123466));
         QVERIFY(run.started.isValid() && run.ended >= run.started);
         QCOMPARE(run.mountRoot, QStringLiteral("/photos"));
+        QCOMPARE(QStringList({run.dates.locale, run.dates.datePattern, run.dates.timePattern, run.dates.am, run.dates.pm})
+                     .join(u'|'),
+                 QStringLiteral("en_US|M/d/yyyy|h:mm:ss AP|AM|PM"));
     }
 
     // Sizes and times of every length a number can take, over several blocks, read back in
