@@ -304,6 +304,10 @@ Möchten Sie die Datei ersetzen?</translation>
             <translation>Die Fakten neben %1 können nicht gelesen werden und bleiben unberücksichtigt: %2</translation>
         </message>
         <message>
+            <source>The dates in %1 cannot be read: the date filter passes none of its entries.</source>
+            <translation>Die Datumsangaben in %1 können nicht gelesen werden: Der Datumsfilter lässt keinen ihrer Einträge durch.</translation>
+        </message>
+        <message>
             <source>Searching ...</source>
             <translation>Suche läuft ...</translation>
         </message>
@@ -1041,6 +1045,14 @@ Verbinden Sie sein Laufwerk oder wählen Sie mit „Standardpfad festlegen“ ei
     </context>
     <context>
         <name>kestrova::SearchWindow</name>
+        <message>
+            <source>Catalogues whose dates cannot be read</source>
+            <translation>Kataloge, deren Datumsangaben nicht gelesen werden können</translation>
+        </message>
+        <message>
+            <source>Dates not readable: %1</source>
+            <translation>Datumsangaben nicht lesbar: %1</translation>
+        </message>
         <message>
             <source>Search</source>
             <translation>Suche</translation>

@@ -304,6 +304,10 @@ Do you want to replace it?</source>
             <translation>Los datos junto a %1 no se pueden leer y se dejan de lado: %2</translation>
         </message>
         <message>
+            <source>The dates in %1 cannot be read: the date filter passes none of its entries.</source>
+            <translation>Las fechas de %1 no se pueden leer: el filtro de fecha no deja pasar ninguna de sus entradas.</translation>
+        </message>
+        <message>
             <source>Searching ...</source>
             <translation>Buscando ...</translation>
         </message>
@@ -1041,6 +1045,14 @@ Conecte su disco o elija otra carpeta con «Establecer ruta predeterminada».</t
     </context>
     <context>
         <name>kestrova::SearchWindow</name>
+        <message>
+            <source>Catalogues whose dates cannot be read</source>
+            <translation>Catálogos cuyas fechas no se pueden leer</translation>
+        </message>
+        <message>
+            <source>Dates not readable: %1</source>
+            <translation>Fechas ilegibles: %1</translation>
+        </message>
         <message>
             <source>Search</source>
             <translation>Búsqueda</translation>

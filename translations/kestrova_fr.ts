@@ -304,6 +304,10 @@ Voulez-vous le remplacer ?</translation>
             <translation>Les données à côté de %1 sont illisibles et sont ignorées : %2</translation>
         </message>
         <message>
+            <source>The dates in %1 cannot be read: the date filter passes none of its entries.</source>
+            <translation>Les dates de %1 sont illisibles : le filtre de date n’en retient aucune entrée.</translation>
+        </message>
+        <message>
             <source>Searching ...</source>
             <translation>Recherche ...</translation>
         </message>
@@ -1041,6 +1045,14 @@ Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin 
     </context>
     <context>
         <name>kestrova::SearchWindow</name>
+        <message>
+            <source>Catalogues whose dates cannot be read</source>
+            <translation>Catalogues dont les dates sont illisibles</translation>
+        </message>
+        <message>
+            <source>Dates not readable: %1</source>
+            <translation>Dates illisibles : %1</translation>
+        </message>
         <message>
             <source>Search</source>
             <translation>Recherche</translation>

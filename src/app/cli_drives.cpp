@@ -20,8 +20,10 @@ void appendRow(QByteArray &out, const RecordWriter &writer, const DriveRow &row)
 {
     using Field = RecordWriter::Field;
     const QString catalogued = row.run.started.isValid() ? row.run.started.toUTC().toString(Qt::ISODate) : row.catalogued;
-    // Whether the drive is connected is known of a drive whose UUID is.
-    const std::optional<bool> connected = row.run.uuid.isEmpty() ? std::nullopt : std::optional(row.connected.has_value());
+    // Whether the drive is connected is known of a drive whose UUID is, or whose folder is there.
+    const std::optional<bool> connected = row.connected         ? std::optional(true)
+                                          : row.run.uuid.isEmpty() ? std::nullopt
+                                                                   : std::optional(false);
     writer.appendRecord(out, {Field::text(row.catalogue), Field::text(row.run.label), Field::text(row.run.uuid),
             Field::text(row.run.fileSystem), Field::number(row.run.capacity), Field::number(row.run.free),
             Field::number(row.files), Field::number(row.run.totalBytes), Field::text(catalogued),

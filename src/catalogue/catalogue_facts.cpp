@@ -89,12 +89,18 @@ QByteArray RunFacts::text() const
     line("free", number(free));
     line("device", escaped(device));
     line("mount_point", escaped(mountPoint));
+    line("mount_root", escaped(mountRoot));
     line("root", escaped(root));
     line("started", started.isValid() ? started.toUTC().toString(Qt::ISODateWithMs).toUtf8() : QByteArray());
     line("ended", ended.isValid() ? ended.toUTC().toString(Qt::ISODateWithMs).toUtf8() : QByteArray());
     line("program_version", escaped(programVersion));
     line("entries", QByteArray::number(entries));
     line("total_bytes", number(totalBytes));
+    line("date_locale", escaped(dates.locale));
+    line("date_pattern", escaped(dates.datePattern));
+    line("time_pattern", escaped(dates.timePattern));
+    line("am_text", escaped(dates.am));
+    line("pm_text", escaped(dates.pm));
     return out;
 }
 
@@ -121,6 +127,8 @@ RunFacts RunFacts::fromText(QByteArrayView text)
             run.device = value;
         else if (key == "mount_point")
             run.mountPoint = value;
+        else if (key == "mount_root")
+            run.mountRoot = value;
         else if (key == "root")
             run.root = value;
         else if (key == "started")
@@ -133,6 +141,16 @@ RunFacts RunFacts::fromText(QByteArrayView text)
             run.entries = quint64(std::max<qint64>(0, numberOf(value)));
         else if (key == "total_bytes")
             run.totalBytes = numberOf(value);
+        else if (key == "date_locale")
+            run.dates.locale = value;
+        else if (key == "date_pattern")
+            run.dates.datePattern = value;
+        else if (key == "time_pattern")
+            run.dates.timePattern = value;
+        else if (key == "am_text")
+            run.dates.am = value;
+        else if (key == "pm_text")
+            run.dates.pm = value;
     }
     return run;
 }
@@ -147,6 +165,7 @@ RunFacts startingRun(const QString &root, const Volume &volume)
     run.free = volume.free;
     run.device = volume.device;
     run.mountPoint = volume.rootPath;
+    run.mountRoot = volume.mountRoot;
     run.root = root;
     run.started = QDateTime::currentDateTimeUtc();
     run.programVersion =

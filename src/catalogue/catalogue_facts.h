@@ -3,8 +3,9 @@
 // byte as ever and the search, which reads the files of the folder only, never reads them.
 // For every file line, in the same order: the file's size and last modification time. For the
 // run: the volume the root lives on (label, UUID, file system, capacity, free space, device,
-// mount point), the root, when the run started and ended, the program's version, the number
-// of entries and their total size.
+// mount point and the folder of the volume mounted there), the root, when the run started and
+// ended, the program's version, the number of entries and their total size, and how its dates
+// are written (locale, patterns, AM/PM texts).
 //
 // Facts are the user's alone: they are written only into a .kestrova folder of the user's that
 // nobody else may write to (made readable by the user alone), and read only from such a folder
@@ -22,6 +23,7 @@
 #include "platform/files/file_system.h"
 #include "platform/files/text_file.h"
 #include "platform/files/volumes.h"
+#include "platform/text/date_conventions.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -46,12 +48,14 @@ struct RunFacts
     qint64 free = -1;
     QString device;
     QString mountPoint;
+    QString mountRoot; // the folder of the volume mounted at mountPoint ("/" for all of it)
     QString root;
     QDateTime started;
     QDateTime ended;
     QString programVersion;
     quint64 entries = 0;
     qint64 totalBytes = -1;
+    DateWriting dates; // how the catalogue's dates are written; empty in facts of older versions
 
     QByteArray text() const;
     static RunFacts fromText(QByteArrayView text);
@@ -113,6 +117,8 @@ public:
     FactsWriter(const FactsWriter &) = delete;
     FactsWriter &operator=(const FactsWriter &) = delete;
 
+    // The conventions the catalogue's dates are written with.
+    void noteDates(const DateWriting &dates);
     // A file line at lineOffset of the catalogue, and what was known of its file.
     void add(qint64 lineOffset, const FileStat &stat);
     // The catalogue is complete: its size and the checksum of its bytes. Writes the facts; false

@@ -67,6 +67,8 @@ GenerationTotals CatalogueGenerator::WriteCatalogue(const QByteArray &root,
         forgetFacts(catalogueFile);
     }
     try {
+        if (m_facts)
+            m_facts->noteDates(m_dates.writing());
         write(catalogue::kHeaderPrefix + m_dates.shortDate(today).toUtf8());
         write(catalogue::kRule);
         ScanFolder(root);

@@ -29,6 +29,33 @@ void readOwnLines(const FileReader &catalogue, DriveRow &row)
         row.files = qint64(total);
 }
 
+// path relative to folder ("" for folder itself), when path lies in folder.
+std::optional<QString> relativeTo(const QString &path, QString folder)
+{
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    if (folder == u"/")
+        return path.startsWith(u'/') ? std::optional(path.mid(1)) : std::nullopt;
+    if (path == folder)
+        return QString();
+    if (path.startsWith(folder) && path.at(folder.size()) == u'/')
+        return path.mid(folder.size() + 1);
+    return std::nullopt;
+}
+
+// relative (as relativeTo gives it) under folder, with one separator between.
+QString joined(const QString &folder, const QString &relative)
+{
+    if (relative.isEmpty())
+        return folder;
+    return folder.endsWith(u'/') ? folder + relative : folder + u'/' + relative;
+}
+
+QString rootOf(const QString &mountRoot)
+{
+    return mountRoot.isEmpty() ? QStringLiteral("/") : mountRoot;
+}
+
 } // namespace
 
 std::optional<Volume> mountedVolume(const QString &uuid, const QList<Volume> &mounted)
@@ -57,7 +84,7 @@ std::vector<DriveRow> drivesOf(FileSystem &fileSystem, const QString &folder, co
                 row.hasFacts = true;
                 row.run = facts->run();
                 row.files = qint64(facts->entryCount());
-                row.connected = mountedVolume(row.run.uuid, mounted);
+                row.connected = connectedVolume(row.run, mounted);
             }
             readOwnLines(catalogue, row);
         } catch (const Error &) {
@@ -68,16 +95,50 @@ std::vector<DriveRow> drivesOf(FileSystem &fileSystem, const QString &folder, co
     return rows;
 }
 
+std::optional<Volume> connectedVolume(const RunFacts &run, const QList<Volume> &mounted)
+{
+    if (std::optional<Volume> volume = mountedVolume(run.uuid, mounted))
+        return volume;
+    // A disk without a UUID, or one that is no drive (a loop-mounted image): connected when the
+    // catalogued folder is there, on a volume of the same UUID where the facts know one.
+    if (run.root.isEmpty())
+        return std::nullopt;
+    std::optional<Volume> holding = volumeHolding(run.root);
+    if (holding && !run.uuid.isEmpty() && holding->uuid.compare(run.uuid, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return holding;
+}
+
 QString pathToday(const QString &path, const RunFacts &run, const QList<Volume> &mounted)
 {
-    const std::optional<Volume> now = mountedVolume(run.uuid, mounted);
-    if (!now || run.mountPoint.isEmpty() || now->rootPath == run.mountPoint)
+    if (run.uuid.isEmpty() || run.mountPoint.isEmpty())
         return path;
-    const QString was = run.mountPoint.endsWith(u'/') ? run.mountPoint : run.mountPoint + u'/';
-    if (!path.startsWith(was) && path != run.mountPoint)
+    const std::optional<QString> rest = relativeTo(path, run.mountPoint);
+    if (!rest)
         return path;
-    const QString rest = path.mid(run.mountPoint.size());
-    return now->rootPath == u"/" ? (rest.startsWith(u'/') ? rest : u'/' + rest) : now->rootPath + rest;
+    QList<const Volume *> mounts;
+    for (const Volume &volume : mounted)
+        if (volume.uuid.compare(run.uuid, Qt::CaseInsensitive) == 0)
+            mounts.append(&volume);
+    // Where the drive is mounted as it was, the path is as it was.
+    for (const Volume *mount : mounts)
+        if (mount->rootPath == run.mountPoint
+            && (run.mountRoot.isEmpty() || mount->mountRoot.isEmpty() || mount->mountRoot == run.mountRoot))
+            return path;
+    // The place of the file within its volume, seen through the mount of the deepest folder of
+    // the volume that holds it (a volume may be mounted many times: btrfs subvolumes, bind
+    // mounts). Facts without the folder mounted say the whole volume was.
+    const QString inVolume = joined(rootOf(run.mountRoot), *rest);
+    const Volume *best = nullptr;
+    QString below;
+    for (const Volume *mount : mounts) {
+        const std::optional<QString> within = relativeTo(inVolume, rootOf(mount->mountRoot));
+        if (within && (!best || rootOf(mount->mountRoot).size() > rootOf(best->mountRoot).size())) {
+            best = mount;
+            below = *within;
+        }
+    }
+    return best ? joined(best->rootPath, below) : path;
 }
 
 QString driveToConnect(const RunFacts &run, const QList<Volume> &mounted)

@@ -23,7 +23,7 @@ struct DriveRow
     RunFacts run;           // empty without facts
     QString catalogued;     // the date the catalogue's header gives
     qint64 files = -1;      // the facts' count, or the catalogue's own total; -1 when neither says
-    std::optional<Volume> connected; // the volume of the run's UUID, mounted now
+    std::optional<Volume> connected; // the volume of the run's drive, connected now (connectedVolume)
 };
 
 // The rows of the catalogues (the files) of folder, in the folder's order. Raises an Error when
@@ -33,8 +33,14 @@ std::vector<DriveRow> drivesOf(FileSystem &fileSystem, const QString &folder, co
 // The volume of uuid among those mounted now.
 std::optional<Volume> mountedVolume(const QString &uuid, const QList<Volume> &mounted);
 
-// Where path, catalogued on the drive run describes, lies now: under the drive's mount point of
-// today when it is mounted elsewhere than it was, else path itself.
+// The volume of the run's drive when it is connected now: the drive of its UUID, or else the
+// volume holding the catalogued root folder when that is there (a disk without a UUID, a
+// loop-mounted image), of the same UUID where the facts know one.
+std::optional<Volume> connectedVolume(const RunFacts &run, const QList<Volume> &mounted);
+
+// Where path, catalogued on the drive run describes, lies now: path itself when the drive is
+// mounted where it was (or not at all), else under the mount of today that shows the folder of
+// the volume holding it (each mount's root within its volume telling which).
 QString pathToday(const QString &path, const RunFacts &run, const QList<Volume> &mounted);
 
 // The drive to connect for path, named by its label and UUID, when the facts know it and it is

@@ -67,6 +67,11 @@ FactsWriter::FactsWriter(const QString &cataloguePath, RunFacts run)
 
 FactsWriter::~FactsWriter() = default;
 
+void FactsWriter::noteDates(const DateWriting &dates)
+{
+    m_state->run.dates = dates;
+}
+
 void FactsWriter::add(qint64 lineOffset, const FileStat &stat)
 {
     State &s = *m_state;

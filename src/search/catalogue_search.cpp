@@ -4,6 +4,7 @@
 #include "index_cache.h"
 #include "parallel_search.h"
 
+#include "catalogue/catalogue_dates.h"
 #include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_format.h"
 #include "platform/files/file_names.h"
@@ -136,6 +137,13 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
                                   .arg(displayFileName(folder)));
             }
         }
+        // The conventions of its dates are learnt when the date filter first needs them; a created
+        // text may stand for another date here than in the catalogue before.
+        m_file = &file;
+        m_filePath = path;
+        m_datesKnown = false;
+        m_session.lastCreated.clear();
+        const auto closed = qScopeGuard([this] { m_file = nullptr; });
         IndexCache::Answer index;
         std::unique_ptr<CatalogueTap> build; // a catalogue without a current index gets one as it is read
         if (m_index && file.isRegular()) {
@@ -157,6 +165,34 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
         // Whatever a file holds, one catalogue that cannot be read ends only its own part.
         m_view.catalogueFailed(path, outOfMemoryError());
     }
+}
+
+// Which conventions the created texts of the catalogue being read are read with: its own, as
+// its facts record them or its lines show them.
+void CatalogueSearch::readDatesOf(const QString &catalogue, const FileReader &file)
+{
+    if (!m_catalogueDates)
+        m_catalogueDates = std::make_unique<CatalogueDates>(m_dates);
+    DateWriting recorded;
+    if (m_facts) {
+        recorded = m_facts->run().dates;
+    } else if (file.isRegular()) {
+        if (const std::unique_ptr<CatalogueFacts> facts = CatalogueFacts::open(catalogue, file))
+            recorded = facts->run().dates;
+    }
+    QByteArray head;
+    if (recorded.isEmpty() && file.isRegular()) {
+        head.resize(CatalogueDates::kHeadBytes);
+        head.resize(file.readAt(0, head.data(), head.size()));
+    }
+    m_createdDates = m_catalogueDates->of(recorded, head);
+    if (!m_createdDates)
+        m_view.datesUnreadable(m_session.CatalogueName);
+}
+
+void SearchView::datesUnreadable(const QString &catalogue)
+{
+    inform(unreadableDatesMessage(displayFileName(catalogue)));
 }
 
 void SearchView::folderFailed(const QString &folder, const Error &error)
@@ -201,9 +237,18 @@ bool CatalogueSearch::filterAccepts(QByteArrayView created)
     }
     if (!m_session.parsedFilter)
         return false;
+    if (!m_datesKnown) {
+        m_datesKnown = true;
+        m_createdDates = &m_dates;
+        if (m_file)
+            readDatesOf(decodeFileName(m_filePath), *m_file);
+    }
+    if (!m_createdDates)
+        return false;
     if (created == m_session.lastCreated && !m_session.lastCreated.isNull())
         return m_session.lastCreatedAccepted;
-    const std::optional<LocalDateTime> createdAt = m_dates.parse(created);
+    // The filter's date is the reader's; each catalogue's texts are read with its own conventions.
+    const std::optional<LocalDateTime> createdAt = m_createdDates->parse(created);
     m_session.lastCreated = created.toByteArray();
     m_session.lastCreatedAccepted = createdAt && *m_session.parsedFilter < *createdAt;
     return m_session.lastCreatedAccepted;

@@ -17,7 +17,9 @@
 
 namespace kestrova {
 
+class CatalogueDates;
 class CatalogueFacts;
+class FileReader;
 class IndexCache;
 
 // How a search ended, for callers that report it (the window shows "Finshied ..." either way).
@@ -62,6 +64,7 @@ private:
     void searchCatalogue(const QByteArray &path, bool caseSensitive);
     void scanFile(const QByteArray &path, bool caseSensitive);
     bool filterAccepts(QByteArrayView created);
+    void readDatesOf(const QString &catalogue, const FileReader &file);
 
     SearchSession &m_session;
     SearchView &m_view;
@@ -75,6 +78,14 @@ private:
     QByteArray m_catalogueName; // CatalogueName as the folder lists it
     std::unique_ptr<CatalogueFacts> m_facts; // of the catalogue being read, when wanted and there
     QSet<QString> m_toldUnreadable;          // facts files said to be ignored, once each
+    // The catalogue being read, while it is.
+    const FileReader *m_file = nullptr;
+    QByteArray m_filePath;
+    // The conventions of its created texts (null: they cannot be read), once the date filter
+    // has asked for them.
+    std::unique_ptr<CatalogueDates> m_catalogueDates;
+    bool m_datesKnown = false;
+    const DateConventions *m_createdDates = nullptr;
 };
 
 // The indicator's captions and the message for a folder that holds no catalogue, in the
@@ -91,6 +102,11 @@ inline QString finishedCaption()
 inline QString stoppedCaption()
 {
     return QCoreApplication::translate("SearchWindow", "Stopped ...");
+}
+inline QString unreadableDatesMessage(const QString &catalogue)
+{
+    return QCoreApplication::translate("SearchWindow", "The dates in %1 cannot be read: the date filter passes none of its entries.")
+        .arg(catalogue);
 }
 inline QString noFolderMessage()
 {

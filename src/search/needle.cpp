@@ -75,6 +75,51 @@ bool canOverlap(const QString &piece, const QString &criteria)
     return false;
 }
 
+// Whether text[i] is the escape of a byte that is not UTF-8 (file_names.h): U+DC80..U+DCFF, not
+// the second half of a character past U+FFFF.
+bool isByteEscapeAt(QStringView text, qsizetype i)
+{
+    const char16_t unit = text[i].unicode();
+    return unit >= 0xDC80 && unit <= 0xDCFF && (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+// The lower case of text, its byte escapes kept as they are: QString::toLower() turns a lone
+// surrogate into U+FFFD once it changes a letter, so the text is lowered piece by piece
+// between them.
+QString foldCase(const QString &text)
+{
+    QString out;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isByteEscapeAt(text, i))
+            continue;
+        out += text.sliced(start, i - start).toLower();
+        out += text[i];
+        start = i + 1;
+    }
+    return start == 0 ? text.toLower() : out + text.sliced(start).toLower();
+}
+
+// Whether text holds criteria, both holding byte escapes: an escape matches the same escape
+// only (never the second half of a character past U+FFFF), and U+FFFD in criteria matches
+// itself or any escape (as names are shown, each byte that is not UTF-8 a U+FFFD).
+bool holdsNameText(QStringView text, QStringView criteria)
+{
+    for (qsizetype start = 0; start + criteria.size() <= text.size(); ++start) {
+        qsizetype i = 0;
+        for (; i < criteria.size(); ++i) {
+            const QChar want = criteria[i];
+            const bool escape = isByteEscapeAt(text, start + i);
+            if (want == QChar::ReplacementCharacter ? !(escape || text[start + i] == want)
+                                                    : text[start + i] != want || escape != isByteEscapeAt(criteria, i))
+                break;
+        }
+        if (i == criteria.size())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 BytesFinder::BytesFinder(QByteArray literal, bool foldAsciiCase) : m_literal(std::move(literal))
@@ -243,8 +288,9 @@ Needle::Needle(const QString &criteria, bool caseSensitive) : m_caseSensitive(ca
         m_literal = BytesFinder(encodeFileName(criteria), false);
         return;
     }
-    m_lowered = criteria.toLower();
+    m_lowered = foldCase(criteria);
     m_hasByteEscapes = std::any_of(criteria.begin(), criteria.end(), [](QChar c) { return c.isLowSurrogate(); });
+    m_wildcards = criteria.contains(QChar::ReplacementCharacter);
     const bool ascii = std::all_of(m_lowered.begin(), m_lowered.end(),
                                    [](QChar c) { return c.unicode() < 0x80; });
     if (!ascii) {
@@ -298,10 +344,11 @@ bool Needle::lineMatches(QByteArrayView line) const
         return !line.isEmpty();
     if (m_caseSensitive || !needsTriggers())
         return findExact(line.begin(), line.end()) != line.end();
-    // Criteria that name bytes which are not UTF-8 (given on a command line) see such bytes of
-    // the line the same way.
-    const QString text = m_hasByteEscapes ? decodeFileName(line) : QString::fromUtf8(line);
-    return text.toLower().contains(m_lowered);
+    // Criteria that name bytes which are not UTF-8 (given on a command line), or stand for any
+    // of them (U+FFFD), see such bytes of the line one by one, each as itself.
+    if (m_hasByteEscapes || m_wildcards)
+        return holdsNameText(foldCase(decodeFileName(line)), m_lowered);
+    return QString::fromUtf8(line).toLower().contains(m_lowered);
 }
 
 } // namespace kestrova

@@ -1,6 +1,8 @@
 // The search criteria made ready for scanning: built once per criteria and case mode, then
 // used to find candidate lines in large blocks of catalogue text without looking at every
-// line. Case-insensitive matching lower-cases line and criteria as Unicode text.
+// line. Case-insensitive matching lower-cases line and criteria as Unicode text; bytes that are
+// not UTF-8 have no case and stay themselves, and a U+FFFD in such criteria (how names show
+// those bytes) matches any one of them as well as itself.
 #pragma once
 
 #include <QByteArray>
@@ -66,6 +68,7 @@ private:
     BytesFinder m_literal;       // what findExact() looks for
     bool m_anyNonAscii = false;  // non-ASCII criteria: every line with a non-ASCII byte
     bool m_hasByteEscapes = false; // criteria hold bytes that are not UTF-8 (file_names.h)
+    bool m_wildcards = false;    // criteria hold U+FFFD, which matches any such byte too
     std::vector<BytesFinder> m_triggers;
 };
 

@@ -197,8 +197,9 @@ SearchIndex::Plan SearchIndex::plan(const QString &criteria, bool caseSensitive,
     if (caseSensitive) {
         text = encodeFileName(criteria);
     } else {
-        // Criteria holding bytes that are not UTF-8 are matched on text the index does not hold.
-        if (!QStringView(criteria).isValidUtf16())
+        // Criteria holding bytes that are not UTF-8, or U+FFFD that stands for any of them, are
+        // matched on text the index does not hold.
+        if (!QStringView(criteria).isValidUtf16() || criteria.contains(QChar::ReplacementCharacter))
             return Plan::ReadWhole;
         text = criteria.toLower().toUtf8();
     }

@@ -70,6 +70,10 @@ public:
     // other views may name the folder.
     virtual void folderFailed(const QString &folder, const Error &error);
 
+    // The dates of a catalogue cannot be read (the date filter is on): none of its entries
+    // passes the filter. Said once per catalogue and search; by default as a message.
+    virtual void datesUnreadable(const QString &catalogue);
+
     // One catalogue file could not be read to its end; the search goes on with the next.
     // The window shows the description alone; other views may name the file.
     virtual void catalogueFailed(const QByteArray &path, const Error &error)

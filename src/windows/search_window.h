@@ -74,6 +74,7 @@ public:
     QLabel *Image3 = nullptr;
     PathLabel *panelPath = nullptr; // status bar panel 1
     QLabel *panelCount = nullptr;  // status bar panel 2
+    PathLabel *panelDates = nullptr; // status bar: the catalogues whose dates cannot be read, shown when there are any
 
     // The one close path: Close, the title bar, Escape and Alt+F4 all end here.
     void reject() override;
@@ -99,6 +100,7 @@ private:
     void setIndicatorColour(IndicatorColour colour) override;
     void yield() override;
     void inform(const QString &text) override;
+    void datesUnreadable(const QString &catalogue) override;
 
     // The window's client area, in twips, and the date its picker starts at.
     static constexpr int kClientWidth = 12120;
@@ -133,6 +135,8 @@ private:
     QString m_driveText;
     IndicatorColour m_colour = IndicatorColour::Red;
     QString m_countText;
+    QStringList m_unreadableDates; // the catalogues panelDates names, this search
+    int m_pathWidth = 0;           // panelPath's width while panelDates is hidden
     bool m_displayStale = false; // count, colour or rows changed since they were last shown
     QElapsedTimer m_sinceYield;
     bool m_discard = false;

@@ -156,9 +156,16 @@ void SearchWindow::buildControls()
     // The count panel takes the rest of the bar; the path panel gives up what the count's
     // caption needs beyond its designed width, so that the caption is never cut off.
     panelCount->setMinimumWidth(std::max(twips(1440), panelCount->sizeHint().width()));
-    panelPath->setFixedWidth(std::min(twips(10000), twips(kClientWidth) - panelCount->minimumWidth() - 24));
+    m_pathWidth = std::min(twips(10000), twips(kClientWidth) - panelCount->minimumWidth() - 24);
+    panelPath->setFixedWidth(m_pathWidth);
+    // Shown, it takes its room from the path panel.
+    panelDates = new PathLabel(sb1);
+    panelDates->setAccessibleName(tr("Catalogues whose dates cannot be read"));
+    panelDates->setFixedWidth(twips(3600));
+    panelDates->hide();
     sb1->addWidget(panelPath);
     sb1->addWidget(panelCount, 1);
+    sb1->addWidget(panelDates);
 
     // The tab order: criteria, Search, drive, folder, list, then the rest.
     setTabOrder(txtCriteria, cmdSearch);

@@ -3,7 +3,10 @@
 #include "search_window.h"
 
 #include "layout.h"
+#include "path_label.h"
 #include "result_list.h"
+
+#include "platform/files/file_names.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,6 +47,25 @@ void SearchWindow::appendRow(const RowTexts &row)
 void SearchWindow::clearRows()
 {
     m_model->clear();
+    m_unreadableDates.clear();
+    if (!panelDates->isHidden()) {
+        panelDates->hide();
+        panelPath->setFixedWidth(m_pathWidth);
+    }
+}
+
+// Said in the status bar rather than in a message: a search over many catalogues of another
+// language would otherwise stop at each.
+void SearchWindow::datesUnreadable(const QString &catalogue)
+{
+    if (m_closed)
+        return;
+    m_unreadableDates << displayFileName(catalogue);
+    panelDates->setPath(tr("Dates not readable: %1").arg(m_unreadableDates.join(QStringLiteral(", "))));
+    if (panelDates->isHidden()) {
+        panelPath->setFixedWidth(m_pathWidth - panelDates->width());
+        panelDates->show();
+    }
 }
 
 void SearchWindow::setSorted(bool on)

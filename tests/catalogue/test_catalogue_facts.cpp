@@ -52,6 +52,7 @@ struct Catalogued
         volume.uuid = QStringLiteral("1234-ABCD");
         volume.fileSystem = QStringLiteral("vfat");
         volume.capacity = 64'000'000'000;
+        volume.mountRoot = QStringLiteral("/photos");
         FactsWriter facts(catalogue, startingRun(tree.path(), volume));
         PosixFileSystem fs;
         GenerationSink sink;
@@ -103,6 +104,10 @@ private slots:
         QCOMPARE(run.root, drive.tree.path());
         QCOMPARE(run.totalBytes, qint64(123466));
         QVERIFY(run.started.isValid() && run.ended >= run.started);
+        QCOMPARE(run.mountRoot, QStringLiteral("/photos"));
+        QCOMPARE(QStringList({run.dates.locale, run.dates.datePattern, run.dates.timePattern, run.dates.am, run.dates.pm})
+                     .join(u'|'),
+                 QStringLiteral("en_US|M/d/yyyy|h:mm:ss AP|AM|PM"));
     }
 
     // Sizes and times of every length a number can take, over several blocks, read back in
@@ -333,6 +338,66 @@ private slots:
         QCOMPARE(driveToConnect(run, {today}), QString());
         QCOMPARE(pathToday(QStringLiteral("/media/usb/a.jpg"), run, {}), QStringLiteral("/media/usb/a.jpg"));
         QCOMPARE(driveToConnect(run, {}), QStringLiteral("\"Holidays\" (UUID 1234-ABCD)"));
+    }
+
+    // Mounts as /proc/self/mountinfo tells them: one btrfs volume mounted as "/" (subvolume @),
+    // "/home" (@home) and, bound, "/srv/kim" (@home/kim); a USB drive mounted whole at a path
+    // with a blank. Each hit finds its way through the mount that shows its folder of the volume.
+    void aVolumeMountedTwiceIsFoundThroughTheRightMount()
+    {
+        const QList<MountInfo> mounts = parseMountInfo(
+            "22 1 0:27 /@ / rw,relatime shared:1 - btrfs /dev/nvme0n1p2 rw,ssd\n"
+            "23 22 0:27 /@home /home rw,relatime shared:2 - btrfs /dev/nvme0n1p2 rw,ssd\n"
+            "24 22 0:27 /@home/kim /srv/kim rw,relatime - btrfs /dev/nvme0n1p2 rw\n"
+            "25 22 8:17 / /media/my\\040usb rw,nosuid - vfat /dev/sdb1 rw\n"
+            "broken line\n");
+        QCOMPARE(mounts.size(), 4);
+        QCOMPARE(mounts[3].mountPoint, QStringLiteral("/media/my usb"));
+        QCOMPARE(mounts[3].source, QStringLiteral("/dev/sdb1"));
+        QList<Volume> today;
+        for (const char *at : {"/", "/home", "/srv/kim", "/media/my usb"}) {
+            today.append(Volume{QString::fromUtf8(at), {}, {}, {}, true});
+            today.last().uuid = today.size() < 4 ? QStringLiteral("b7f1") : QStringLiteral("1234-ABCD");
+        }
+        addMountRoots(today, mounts);
+        QCOMPARE(today[1].mountRoot, QStringLiteral("/@home"));
+
+        RunFacts home;
+        home.uuid = QStringLiteral("b7f1");
+        home.mountPoint = QStringLiteral("/home");
+        home.mountRoot = QStringLiteral("/@home");
+        const QString file = QStringLiteral("/home/kim/a.txt");
+        QCOMPARE(pathToday(file, home, today), file); // mounted where it was
+        home.mountRoot.clear();                         // facts that do not know the root
+        QCOMPARE(pathToday(file, home, today), file);
+        home.mountRoot = QStringLiteral("/@home");
+        QCOMPARE(pathToday(file, home, {today[0], today[2]}), QStringLiteral("/srv/kim/a.txt"));
+        QCOMPARE(pathToday(QStringLiteral("/home/ann/b.txt"), home, {today[0], today[2]}), QStringLiteral("/home/ann/b.txt"));
+
+        // A drive catalogued at "/", mounted elsewhere today: one separator between.
+        RunFacts usb;
+        usb.uuid = QStringLiteral("1234-abcd");
+        usb.mountPoint = QStringLiteral("/");
+        QCOMPARE(pathToday(QStringLiteral("/photos/a.jpg"), usb, today), QStringLiteral("/media/my usb/photos/a.jpg"));
+        usb.mountPoint = QStringLiteral("/mnt/old");
+        QCOMPARE(pathToday(QStringLiteral("/mnt/old"), usb, today), QStringLiteral("/media/my usb"));
+    }
+
+    // A folder on a disk without a UUID (or a mounted image, which is no drive) is connected
+    // when it is there; a folder of the path on another drive than the facts name is not.
+    void aFolderWithoutAKnownDriveIsConnectedWhenThere()
+    {
+        QTemporaryDir folder;
+        RunFacts run;
+        run.root = folder.path();
+        const std::optional<Volume> connected = connectedVolume(run, {});
+        QVERIFY(connected);
+        QVERIFY(run.root.startsWith(connected->rootPath));
+        run.uuid = QStringLiteral("not-this-drive");
+        QVERIFY(!connectedVolume(run, {}));
+        run.uuid.clear();
+        run.root += QStringLiteral("/gone");
+        QVERIFY(!connectedVolume(run, {}));
     }
 };
 

@@ -1,6 +1,9 @@
 #include "search/catalogue_search.h"
 
+#include "catalogue/catalogue_facts.h"
+#include "catalogue/catalogue_generator.h"
 #include "platform/files/posix_file_system.h"
+#include "support/fake_file_system.h"
 #include "support/recording_search_view.h"
 #include "support/reference_search.h"
 
@@ -138,6 +141,55 @@ private slots:
         f.find(QStringLiteral(".txt"));
         QVERIFY(f.view.rows().empty());
         QCOMPARE(f.session.MatchCount, 0);
+    }
+
+    // Catalogues written under five conventions, with facts and without, searched together
+    // under two other locales with one filter date: each catalogue's created texts read as it
+    // wrote them. One whose dates no convention reads is named once.
+    void cataloguesFromOtherLanguagesReadTheirOwnDates()
+    {
+        Fixture f;
+        testing::FakeFileSystem tree;
+        // Days before and past the 12th, hours before and after noon, a midnight.
+        const QList<QDateTime> created = {{QDate(2003, 6, 13), QTime(23, 5, 1)}, {QDate(2003, 6, 14), QTime(0, 0)},
+                                          {QDate(2003, 6, 14), QTime(9, 30)}, {QDate(2003, 12, 25), QTime(13, 0)},
+                                          {QDate(2004, 2, 1), QTime(11, 59, 59)}};
+        for (qsizetype i = 0; i < created.size(); ++i)
+            tree.addFile("/d", "file" + QByteArray::number(i) + ".txt", QStringLiteral("Text"), created[i]);
+        QStringList expected;
+        for (const char *locale : {"en_US", "en_GB", "de_DE", "fr_FR", "sv_SE"}) {
+            for (const bool withFacts : {true, false}) {
+                const QString name = QString::fromLatin1(locale) + (withFacts ? QString() : QStringLiteral("-bare")) + QStringLiteral(".txt");
+                std::optional<FactsWriter> facts;
+                if (withFacts)
+                    facts.emplace(f.folder.filePath(name), RunFacts{});
+                GenerationSink sink;
+                const DateConventions writer{QLocale(QString::fromLatin1(locale))};
+                CatalogueGenerator(tree, writer).WriteCatalogue("/d", f.folder.filePath(name), sink, QDate(2026, 12, 8),
+                                                                facts ? &*facts : nullptr);
+                for (qsizetype i = 0; i < created.size(); ++i)
+                    if (created[i] > QDateTime(QDate(2003, 6, 14), QTime(0, 0)))
+                        expected << name + QStringLiteral(" /d/file%1.txt").arg(i);
+            }
+        }
+        f.write(QStringLiteral("odd.txt"), "CATALOGUE Date: someday\r\nfile8.txt;Text;sometime\r\nfile9.txt;Text;later\r\n");
+        expected.sort();
+        for (const char *reader : {"de_DE", "en_US"}) {
+            const DateConventions dates{QLocale(QString::fromLatin1(reader))};
+            CatalogueSearch search(f.session, f.view, dates, [&] { return f.folder.path(); },
+                                   [] { return std::make_unique<PosixFileSystem>(); });
+            f.view.messages.clear();
+            f.view.criteria = QStringLiteral("file");
+            f.view.dateFilter = true;
+            f.session.FilterDateText = dates.shortDate(QDate(2003, 6, 14));
+            search.cmdSearch_Click();
+            QStringList found;
+            for (const auto &row : f.view.rows())
+                found << row.catalogueFile + u' ' + row.filePath;
+            found.sort();
+            QCOMPARE(found, expected);
+            QCOMPARE(f.view.messages, QStringList{unreadableDatesMessage(QStringLiteral("odd.txt"))});
+        }
     }
 
     void oddLines()

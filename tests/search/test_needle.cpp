@@ -1,4 +1,6 @@
+#include "platform/files/file_names.h"
 #include "search/needle.h"
+#include "support/reference_search.h"
 
 #include <QTest>
 
@@ -95,6 +97,30 @@ private slots:
         QVERIFY(found(Needle(QStringLiteral("ZIP"), false), binary));
         QVERIFY(Needle(QStringLiteral("ZIP"), false).lineMatches(binary));
         QVERIFY(!Needle(QStringLiteral("é"), false).lineMatches(binary));
+    }
+
+    // Bytes that are not UTF-8 have no letter case: criteria naming them find those very bytes
+    // with or without a letter before them, and U+FFFD, as names show such a byte, finds any one.
+    void bytesThatAreNotUtf8HaveNoCase()
+    {
+        const QList<QByteArray> lines = {"Xname\xff.txt", "Aname\xfe.txt", "aname\xef\xbf\xbd.txt",
+                                         "NAME\xfe\xfe.TXT", "name\xc3\xa9.txt", "\xf0\x90\x82\xbf"};
+        const QList<std::pair<QString, QList<bool>>> cases = {
+            {decodeFileName("name\xff"), {true, false, false, false, false, false}},
+            {decodeFileName("Aname\xff"), {false, false, false, false, false, false}},
+            {decodeFileName("\xbf"), {false, false, false, false, false, false}},
+            {QStringLiteral("NAME\uFFFD.txt"), {true, true, true, false, false, false}},
+            {QStringLiteral("\uFFFD\uFFFD"), {false, false, false, true, false, false}},
+        };
+        for (const auto &[criteria, expected] : cases) {
+            const Needle needle(criteria, false);
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                QCOMPARE(needle.lineMatches(lines[i]), expected[i]);
+                QCOMPARE(testing::referenceHolds(lines[i], criteria, false), expected[i]);
+            }
+        }
+        // Case-sensitive criteria are bytes: there U+FFFD is the bytes of U+FFFD.
+        QVERIFY(!Needle(QStringLiteral("name\uFFFD"), true).lineMatches(QByteArrayView("name\xfe")));
     }
 };
 

@@ -237,7 +237,8 @@ private slots:
                                    QStringLiteral("TOTAL FODERS"), QStringLiteral("caf\u00c9_"), QStringLiteral("\u0130stan"),
                                    QStringLiteral("kelvin_"), QStringLiteral("STRASSE"), QStringLiteral("a;b_"),
                                    QStringLiteral("e"), QStringLiteral("zz"), QStringLiteral("txt;File;"),
-                                   QStringLiteral("END OF CAT"), QStringLiteral("\u00e9t\u00e9_1"), QStringLiteral("====")};
+                                   QStringLiteral("END OF CAT"), QStringLiteral("\u00e9t\u00e9_1"), QStringLiteral("===="),
+                                   QStringLiteral("\uFFFD\uFFFDodd_")};
         for (const QString &criteria : fixed)
             for (const bool caseSensitive : {false, true})
                 fixture.compare(criteria, caseSensitive);

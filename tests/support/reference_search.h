@@ -3,8 +3,11 @@
 // each line's text. The block scanner and the fuzz targets are checked against it.
 #pragma once
 
+#include "platform/files/file_names.h"
+
 #include <QByteArray>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +42,34 @@ inline QList<QByteArray> referenceLines(const QByteArray &content)
     return lines;
 }
 
+// Whether a line holds the criteria. Case-sensitive: as text. Case-insensitive: both lowered,
+// each byte of the line that is not UTF-8 (and each escape of one in the criteria) turned into
+// a private-use character of its own, which has no case; a U+FFFD of the criteria stands for
+// itself or any such byte.
+inline bool referenceHolds(const QByteArray &line, const QString &criteria, bool caseSensitive)
+{
+    if (caseSensitive)
+        return QString::fromUtf8(line).contains(criteria);
+    const auto marked = [](const QString &text) {
+        QString out;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t unit = text[i].unicode();
+            if (unit >= 0xDC80 && unit <= 0xDCFF && (i == 0 || !text[i - 1].isHighSurrogate())) {
+                const char32_t mark = 0xF0000 + unit - 0xDC00;
+                out += QString::fromUcs4(&mark, 1);
+            } else {
+                out += text[i];
+            }
+        }
+        return out.toLower();
+    };
+    QStringList pieces = marked(criteria).split(QChar::ReplacementCharacter);
+    for (QString &piece : pieces)
+        piece = QRegularExpression::escape(piece);
+    const QRegularExpression pattern(pieces.join(QStringLiteral("(?:\\x{FFFD}|[\\x{F0080}-\\x{F00FF}])")));
+    return pattern.match(marked(kestrova::decodeFileName(line))).hasMatch();
+}
+
 inline QByteArray trimmedBlanks(QByteArray text)
 {
     while (text.startsWith(' '))
@@ -66,10 +97,7 @@ inline ReferenceResult referenceSearch(const QByteArray &content, const QString 
             lastHeading = i;
             continue;
         }
-        const QString text = QString::fromUtf8(line);
-        const bool match = !line.isEmpty()
-                           && (caseSensitive ? text.contains(criteria)
-                                             : text.toLower().contains(criteria.toLower()));
+        const bool match = !line.isEmpty() && referenceHolds(line, criteria, caseSensitive);
         if (!match)
             continue;
         ++result.matches;

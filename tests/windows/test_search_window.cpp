@@ -160,6 +160,17 @@ private slots:
         window.dp1->setDate(QDate(2004, 1, 3));
         window.cmdSearch_Click();
         QCOMPARE(column(window, 0), QStringList{"/other/d.txt"});
+        // A catalogue whose dates cannot be read is named in the status bar, not in a message.
+        const QString odd = catalogues.folder.filePath(QStringLiteral("odd.txt"));
+        QVERIFY(testing::writeAll(odd, "t.txt;Text;sometime\r\n"));
+        const qsizetype said = env.messages.texts().size();
+        window.cmdSearch_Click();
+        QCOMPARE(column(window, 0), QStringList{"/other/d.txt"});
+        QCOMPARE(window.panelDates->text(), QStringLiteral("Dates not readable: odd.txt"));
+        QVERIFY(!window.panelDates->isHidden() && env.messages.texts().size() == said);
+        QVERIFY(QFile::remove(odd));
+        window.cmdSearch_Click();
+        QVERIFY(window.panelDates->isHidden());
         window.chkDate->click();
         QVERIFY(!window.dp1->isEnabled());
         QCOMPARE(window.session().FilterDateText, QStringLiteral("1/3/2004"));

@@ -159,6 +159,22 @@ private slots:
         QCOMPARE(installTranslations(*QCoreApplication::instance(), QLocale::c()), QStringLiteral("en"));
         QCOMPARE(translatedLanguages().size(), 3);
     }
+
+    // LANGUAGE lists the languages wanted, but only outside the C locale, as gettext has it.
+    void languageCountsOnlyOutsideTheCLocale()
+    {
+        const auto chosen = [](const char *variables) {
+            QProcessEnvironment environment;
+            for (const QString &variable : QString::fromLatin1(variables).split(u' '))
+                environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+            return installTranslations(*QCoreApplication::instance(), desktopLanguages(environment));
+        };
+        QCOMPARE(chosen("LANGUAGE=de LC_ALL=C LANG=de_DE.UTF-8"), QStringLiteral("en"));
+        QCOMPARE(chosen("LANGUAGE=de LC_MESSAGES=C.UTF-8 LANG=de_DE.UTF-8"), QStringLiteral("en"));
+        QCOMPARE(chosen("LANGUAGE=de"), QStringLiteral("en"));
+        QCOMPARE(chosen("LANGUAGE=pt:fr:de LANG=en_US.UTF-8"), QStringLiteral("fr"));
+        QCOMPARE(chosen("LC_MESSAGES=es_ES.UTF-8 LANG=de_DE.UTF-8"), QStringLiteral("es"));
+    }
 };
 
 QTEST_MAIN(TestTranslations)

@@ -1,7 +1,10 @@
 #include "volumes.h"
 
+#include "file_names.h"
+
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -67,6 +70,29 @@ QString unescapedLabel(const QString &name)
     return QString::fromUtf8(out);
 }
 
+// A path of mountinfo: octal escapes (\040) made bytes again.
+QString mountInfoPath(QByteArrayView field)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto isOctal = [&](qsizetype at) { return at < field.size() && field[at] >= '0' && field[at] <= '7'; };
+        if (field[i] == '\\' && isOctal(i + 1) && isOctal(i + 2) && isOctal(i + 3)) {
+            bytes.append(char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0')));
+            i += 3;
+        } else {
+            bytes.append(field[i]);
+        }
+    }
+    return decodeFileName(bytes);
+}
+
+QList<MountInfo> mountsNow()
+{
+    QFile file(QStringLiteral("/proc/self/mountinfo"));
+    // /proc files have no size: read until the end.
+    return file.open(QIODevice::ReadOnly) ? parseMountInfo(file.readAll()) : QList<MountInfo>();
+}
+
 Volume volumeFrom(const QStorageInfo &storage)
 {
     Volume volume{storage.rootPath(), storage.name(), QString::fromLocal8Bit(storage.device()),
@@ -83,10 +109,45 @@ Volume volumeFrom(const QStorageInfo &storage)
 
 } // namespace
 
+QList<MountInfo> parseMountInfo(QByteArrayView text)
+{
+    QList<MountInfo> mounts;
+    for (const QByteArrayView line : QByteArray(text.toByteArray()).split('\n')) {
+        // ID, parent ID, major:minor, root, mount point, options, optional fields, "-", file
+        // system, source, super options.
+        const QList<QByteArray> fields = line.toByteArray().split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (fields.size() < 6 || dash < 6 || dash + 2 >= fields.size())
+            continue;
+        mounts.append({mountInfoPath(fields[3]), mountInfoPath(fields[4]), QString::fromUtf8(fields[dash + 1]),
+                       mountInfoPath(fields[dash + 2])});
+    }
+    return mounts;
+}
+
+void addMountRoots(QList<Volume> &volumes, const QList<MountInfo> &mounts)
+{
+    for (Volume &volume : volumes)
+        for (const MountInfo &mount : mounts)
+            if (mount.mountPoint == volume.rootPath)
+                volume.mountRoot = mount.root;
+}
+
 Volume volumeOf(const QString &path)
 {
     const QStorageInfo storage(path);
-    return storage.isValid() ? volumeFrom(storage) : Volume{};
+    if (!storage.isValid())
+        return {};
+    QList<Volume> volume{volumeFrom(storage)};
+    addMountRoots(volume, mountsNow());
+    return volume.first();
+}
+
+std::optional<Volume> volumeHolding(const QString &folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return std::nullopt;
+    return volumeOf(folder);
 }
 
 QList<Volume> mountedDrives()
@@ -99,6 +160,7 @@ QList<Volume> mountedDrives()
     }
     if (std::none_of(drives.begin(), drives.end(), [](const Volume &v) { return v.rootPath == u"/"; }))
         drives.append(Volume{QStringLiteral("/"), QString(), QString(), QString(), true});
+    addMountRoots(drives, mountsNow());
     std::sort(drives.begin(), drives.end(), [](const Volume &a, const Volume &b) {
         if ((a.rootPath == u"/") != (b.rootPath == u"/"))
             return a.rootPath == u"/";

@@ -2,6 +2,8 @@
 
 #include "date_text_parser.h"
 
+#include <QSet>
+
 namespace kestrova {
 namespace {
 
@@ -91,7 +93,47 @@ DateConventions::DateConventions(const QLocale &locale)
 {
 }
 
+DateConventions::DateConventions(const DateWriting &writing)
+    : m_locale(writing.locale),
+      m_shortDate(writing.datePattern),
+      m_longTime(writing.timePattern),
+      m_generalParser(std::make_unique<DateTextParser>(
+          m_locale, m_shortDate, m_longTime,
+          writing.am.isEmpty() && writing.pm.isEmpty() ? QStringList() : QStringList{writing.am, writing.pm})),
+      m_shortDateParser(std::make_unique<DateTextParser>(m_locale, m_shortDate, QString()))
+{
+}
+
 DateConventions::~DateConventions() = default;
+
+DateWriting DateConventions::writing() const
+{
+    const QStringList amPm = m_generalParser->amPmTexts();
+    return {m_locale.name(), m_shortDate, m_longTime, amPm.value(0), amPm.value(1)};
+}
+
+const std::vector<std::unique_ptr<const DateConventions>> &DateConventions::everyLocale()
+{
+    static const std::vector<std::unique_ptr<const DateConventions>> all = [] {
+        std::vector<std::unique_ptr<const DateConventions>> distinct;
+        QSet<QString> seen;
+        for (const QLocale &locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+            auto conventions = std::make_unique<const DateConventions>(locale);
+            // Twelve dates, one in each month, at hours before and after noon: conventions that
+            // write them alike write every date alike (digits, names, order, AM/PM texts).
+            QString texts;
+            for (int month = 1; month <= 12; ++month)
+                texts += locale.toString(QDate(2024, month, month + 10), conventions->m_shortDate) + u' '
+                         + locale.toString(QTime((month * 2 + 1) % 24, month, month), conventions->m_longTime) + u'|';
+            if (!seen.contains(texts)) {
+                seen.insert(texts);
+                distinct.push_back(std::move(conventions));
+            }
+        }
+        return distinct;
+    }();
+    return all;
+}
 
 QString DateConventions::shortDate(QDate date) const
 {

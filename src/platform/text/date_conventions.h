@@ -32,10 +32,27 @@ struct LocalDateTime
 
 class DateTextParser;
 
+// How dates were written, as a catalogue's facts record it, so that they read back under any
+// locale: the locale's name (for its digits and names), the two patterns, and the AM and PM
+// texts as the time pattern writes them (empty without an AM/PM field).
+struct DateWriting
+{
+    QString locale;
+    QString datePattern;
+    QString timePattern;
+    QString am;
+    QString pm;
+
+    bool isEmpty() const { return datePattern.isEmpty(); }
+    friend bool operator==(const DateWriting &, const DateWriting &) = default;
+};
+
 class DateConventions
 {
 public:
     explicit DateConventions(const QLocale &locale = QLocale::system());
+    // The conventions dates were written with elsewhere (writing not empty).
+    explicit DateConventions(const DateWriting &writing);
     const QLocale &locale() const { return m_locale; }
     ~DateConventions();
     DateConventions(const DateConventions &) = delete;
@@ -45,6 +62,12 @@ public:
     const QString &shortDatePattern() const { return m_shortDate; }
     // The locale's long time pattern without any time-zone part.
     const QString &longTimePattern() const { return m_longTime; }
+    // What a reader needs to read these dates back anywhere.
+    DateWriting writing() const;
+
+    // The distinct conventions of every locale there is, the same texts for the same dates
+    // counting once; built at the first call (thread-safe), kept for the program's life.
+    static const std::vector<std::unique_ptr<const DateConventions>> &everyLocale();
 
     QString shortDate(QDate date) const;
     // The general form: short date, a blank, long time; the short date alone at exactly

@@ -32,7 +32,8 @@ bool hasAmPm(const QString &pattern)
 
 } // namespace
 
-DateTextParser::DateTextParser(const QLocale &locale, const QString &datePattern, const QString &timePattern)
+DateTextParser::DateTextParser(const QLocale &locale, const QString &datePattern, const QString &timePattern,
+                               const QStringList &amPm)
 {
     const QString zero = locale.zeroDigit();
     const char32_t zeroValue = zero.size() == 2 ? QChar::surrogateToUcs4(zero.at(0), zero.at(1))
@@ -46,7 +47,7 @@ DateTextParser::DateTextParser(const QLocale &locale, const QString &datePattern
         addLiteral(QStringLiteral(" "));
         const bool twelveHours = hasAmPm(timePattern);
         const size_t first = m_tokens.size();
-        addPattern(locale, timePattern);
+        addPattern(locale, timePattern, amPm);
         if (!twelveHours)
             for (size_t i = first; i < m_tokens.size(); ++i)
                 if (m_tokens[i].field == Field::Hour12)
@@ -65,7 +66,15 @@ void DateTextParser::addLiteral(const QString &text)
 
 // Splits the pattern the way QLocale::toString() reads it, so that every field covers exactly
 // the letters it covers there.
-void DateTextParser::addPattern(const QLocale &locale, const QString &pattern)
+QStringList DateTextParser::amPmTexts() const
+{
+    for (const Token &token : m_tokens)
+        if (token.field == Field::AmPm)
+            return {QString::fromUtf8(token.names[0]), QString::fromUtf8(token.names[1])};
+    return {};
+}
+
+void DateTextParser::addPattern(const QLocale &locale, const QString &pattern, const QStringList &amPm)
 {
     qsizetype i = 0;
     while (i < pattern.size()) {
@@ -146,8 +155,9 @@ void DateTextParser::addPattern(const QLocale &locale, const QString &pattern)
             used = (i + 1 < pattern.size() && pattern.at(i + 1).toLower() == u'p') ? 2 : 1;
             const QString format = pattern.mid(i, used);
             token.field = Field::AmPm;
-            token.names = {locale.toString(QTime(1, 0), format).toUtf8(),
-                           locale.toString(QTime(13, 0), format).toUtf8()};
+            token.names = amPm.size() == 2 ? std::vector<QByteArray>{amPm[0].toUtf8(), amPm[1].toUtf8()}
+                                           : std::vector<QByteArray>{locale.toString(QTime(1, 0), format).toUtf8(),
+                                                                     locale.toString(QTime(13, 0), format).toUtf8()};
             break;
         }
         default:

@@ -12,6 +12,7 @@
 #include <QByteArrayView>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -22,8 +23,14 @@ class DateTextParser
 {
 public:
     // datePattern and timePattern are the locale format patterns of the two parts, joined by
-    // one blank; an empty timePattern reads the date alone.
-    DateTextParser(const QLocale &locale, const QString &datePattern, const QString &timePattern);
+    // one blank; an empty timePattern reads the date alone. amPm: the AM and PM texts exactly as
+    // the time pattern's AM/PM field writes them, where they are known otherwise than from the
+    // locale (recorded where the text was written); empty: the locale's.
+    DateTextParser(const QLocale &locale, const QString &datePattern, const QString &timePattern,
+                   const QStringList &amPm = {});
+
+    // The AM and PM texts the time pattern's AM/PM field reads; empty without one.
+    QStringList amPmTexts() const;
 
     // The date-time the whole text stands for (at midnight without a time part), or nothing
     // when the text is not of the pattern or names no real date or time.
@@ -41,7 +48,7 @@ private:
         std::vector<QByteArray> names;   // name fields: the texts, index = value - 1 (AmPm: 0 am, 1 pm)
     };
 
-    void addPattern(const QLocale &locale, const QString &pattern);
+    void addPattern(const QLocale &locale, const QString &pattern, const QStringList &amPm = {});
     void addLiteral(const QString &text);
     bool readNumber(QByteArrayView text, qsizetype &pos, const Token &token, int &value) const;
     static bool readName(QByteArrayView text, qsizetype &pos, const Token &token, int &value);

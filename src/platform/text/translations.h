@@ -5,15 +5,24 @@
 #pragma once
 
 #include <QLocale>
+#include <QProcessEnvironment>
+#include <QStringList>
 
 class QCoreApplication;
 
 namespace kestrova {
 
-// Installs the translations for locale's languages (by default the desktop's: LANGUAGE,
-// LC_ALL, LC_MESSAGES, LANG) into app; the translators live as long as app. Gives the language
-// chosen, "en" when none of the user's languages has a translation.
-QString installTranslations(QCoreApplication &app, const QLocale &locale = QLocale::system());
+// The languages the desktop asks for, first choice first. The messages locale is the first of
+// LC_ALL, LC_MESSAGES and LANG that is set; LANGUAGE's list counts only when that locale is not
+// C or POSIX (nor unset, which is C), as gettext has it: the C locale means the source texts.
+QStringList desktopLanguages(const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
+// Installs the translations for the first of languages that Kestrova speaks (by default the
+// desktop's) into app; the translators live as long as app. Gives the language chosen, "en"
+// when none of them has a translation or English or C comes first.
+QString installTranslations(QCoreApplication &app, const QStringList &languages = desktopLanguages());
+// The same for locale's languages.
+QString installTranslations(QCoreApplication &app, const QLocale &locale);
 
 // The languages Kestrova is translated into, besides English.
 QStringList translatedLanguages();
