@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QRect>
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 namespace kestrova {
@@ -25,6 +27,19 @@ inline QRect twipsRect(int left, int top, int width, int height)
 inline void place(QWidget *widget, int left, int top, int width, int height)
 {
     widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+// size made no larger than the available area of the screen window opens on, less the window
+// manager's title bar and borders: a window never opens larger than the screen, whatever its
+// designed size, the font and the scale.
+inline QSize fitScreen(const QWidget *window, QSize size)
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return size;
+    const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    const int border = 4;
+    return size.boundedTo(screen->availableGeometry().size() - QSize(2 * border, titleBar + 2 * border));
 }
 
 // Labels and buttons are bold at 8.25 points, frame titles bold at 9.75.
