@@ -68,6 +68,14 @@
                 <numerusform>%1 Ordner</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <comment>after in</comment>
+            <translation>
+                <numerusform>%1 Katalog</numerusform>
+                <numerusform>%1 Katalogen</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -315,6 +323,13 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Bitte stellen Sie sicher, dass Sie den Ordner mit den Katalogdateien ausgewählt haben.<byte value="xd"/>Oder legen Sie vor der Suche den Standardpfad fest.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova</name>
+        <message>
+            <source>Catalogues drives and folders, and searches the catalogues. kestrova-cli does the same from scripts.</source>
+            <translation>Katalogisiert Laufwerke und Ordner und durchsucht die Kataloge. kestrova-cli tut dasselbe aus Skripten.</translation>
         </message>
     </context>
     <context>
@@ -980,6 +995,16 @@ Verbinden Sie sein Laufwerk oder wählen Sie mit „Standardpfad festlegen“ ei
             <source>Text (*.txt)</source>
             <translation>Text (*.txt)</translation>
         </message>
+        <message>
+            <source>Progress of the run</source>
+            <translation>Fortschritt des Laufs</translation>
+        </message>
+        <message>
+            <source>The catalogue %1 would be written inside the folder it catalogues, %2, and would list itself.
+Catalogue the folder anyway?</source>
+            <translation>Der Katalog %1 würde in den Ordner geschrieben, den er katalogisiert, %2, und sich selbst auflisten.
+Den Ordner trotzdem katalogisieren?</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1132,6 +1157,17 @@ Verbinden Sie sein Laufwerk oder wählen Sie mit „Standardpfad festlegen“ ei
         <message>
             <source>Turns from red to green and back with each hit found</source>
             <translation>Wechselt mit jedem Treffer zwischen Rot und Grün</translation>
+        </message>
+        <message numerus="yes">
+            <source>Stopped: %Ln hit(s) so far</source>
+            <translation>
+                <numerusform>Angehalten: bisher %Ln Treffer</numerusform>
+                <numerusform>Angehalten: bisher %Ln Treffer</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>&amp;View</source>
+            <translation>&amp;Ansicht</translation>
         </message>
     </context>
 </TS>

@@ -68,6 +68,14 @@
                 <numerusform>%1 carpetas</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <comment>after in</comment>
+            <translation>
+                <numerusform>%1 catálogo</numerusform>
+                <numerusform>%1 catálogos</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -315,6 +323,13 @@ Do you want to replace it?</source>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Asegúrese de haber seleccionado la carpeta que contiene los archivos de catálogo.<byte value="xd"/>O bien, establezca la ruta predeterminada antes de buscar.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova</name>
+        <message>
+            <source>Catalogues drives and folders, and searches the catalogues. kestrova-cli does the same from scripts.</source>
+            <translation>Cataloga unidades y carpetas, y busca en los catálogos. kestrova-cli hace lo mismo desde scripts.</translation>
         </message>
     </context>
     <context>
@@ -980,6 +995,16 @@ Conecte su disco o elija otra carpeta con «Establecer ruta predeterminada».</t
             <source>Text (*.txt)</source>
             <translation>Texto (*.txt)</translation>
         </message>
+        <message>
+            <source>Progress of the run</source>
+            <translation>Progreso de la operación</translation>
+        </message>
+        <message>
+            <source>The catalogue %1 would be written inside the folder it catalogues, %2, and would list itself.
+Catalogue the folder anyway?</source>
+            <translation>El catálogo %1 se escribiría dentro de la carpeta que cataloga, %2, y se listaría a sí mismo.
+¿Catalogar la carpeta de todos modos?</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1132,6 +1157,17 @@ Conecte su disco o elija otra carpeta con «Establecer ruta predeterminada».</t
         <message>
             <source>Turns from red to green and back with each hit found</source>
             <translation>Cambia de rojo a verde y viceversa con cada resultado</translation>
+        </message>
+        <message numerus="yes">
+            <source>Stopped: %Ln hit(s) so far</source>
+            <translation>
+                <numerusform>Detenido: %Ln resultado hasta ahora</numerusform>
+                <numerusform>Detenido: %Ln resultados hasta ahora</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>&amp;View</source>
+            <translation>&amp;Ver</translation>
         </message>
     </context>
 </TS>

@@ -68,6 +68,14 @@
                 <numerusform>%1 dossiers</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <comment>after in</comment>
+            <translation>
+                <numerusform>%1 catalogue</numerusform>
+                <numerusform>%1 catalogues</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -315,6 +323,13 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Assurez-vous d’avoir sélectionné le dossier contenant les fichiers de catalogue.<byte value="xd"/>Ou bien définissez le chemin par défaut avant de rechercher.</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova</name>
+        <message>
+            <source>Catalogues drives and folders, and searches the catalogues. kestrova-cli does the same from scripts.</source>
+            <translation>Catalogue des disques et des dossiers, et cherche dans les catalogues. kestrova-cli fait de même depuis des scripts.</translation>
         </message>
     </context>
     <context>
@@ -980,6 +995,16 @@ Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin 
             <source>Text (*.txt)</source>
             <translation>Texte (*.txt)</translation>
         </message>
+        <message>
+            <source>Progress of the run</source>
+            <translation>Avancement de l’opération</translation>
+        </message>
+        <message>
+            <source>The catalogue %1 would be written inside the folder it catalogues, %2, and would list itself.
+Catalogue the folder anyway?</source>
+            <translation>Le catalogue %1 serait écrit dans le dossier qu’il catalogue, %2, et se listerait lui-même.
+Cataloguer le dossier quand même ?</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1132,6 +1157,17 @@ Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin 
         <message>
             <source>Turns from red to green and back with each hit found</source>
             <translation>Passe du rouge au vert et inversement à chaque résultat trouvé</translation>
+        </message>
+        <message numerus="yes">
+            <source>Stopped: %Ln hit(s) so far</source>
+            <translation>
+                <numerusform>Arrêté : %Ln résultat jusqu’ici</numerusform>
+                <numerusform>Arrêté : %Ln résultats jusqu’ici</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>&amp;View</source>
+            <translation>&amp;Affichage</translation>
         </message>
     </context>
 </TS>

@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTranslator>
 
 #include <algorithm>
 #include <thread>
@@ -18,11 +19,30 @@ QString versionText()
         .arg(KESTROVA_VERSION_PATCH);
 }
 
+namespace {
+
+// Qt's own words of a help text (Usage, Options, the help and version options) in English, as
+// the commands' descriptions are: a help text is in one language, never in two.
+class QtHelpInEnglish final : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        return qstrcmp(context, "QCommandLineParser") == 0 ? QString::fromUtf8(sourceText) : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
 QString helpText(const QCommandLineParser &parser, const QString &name)
 {
     // Qt names the program by the path it was started as, and no command: the usage line
     // names both.
+    QtHelpInEnglish english;
+    QCoreApplication::installTranslator(&english);
     QString text = parser.helpText();
+    QCoreApplication::removeTranslator(&english);
     const qsizetype end = text.indexOf(u'\n');
     const QString usage = text.left(end);
     const qsizetype options = usage.indexOf(QStringLiteral(" [options]"));
@@ -123,6 +143,7 @@ int runCli(const QStringList &arguments, Io &io)
         "  search FOLDER CRITERIA    search the catalogues in FOLDER\n"
         "  compare OLD NEW           what changed between two catalogues of a drive\n"
         "  index FOLDER              build the search indexes of the catalogues in FOLDER\n"
+        "  index --prune             remove the search indexes of catalogues that are gone\n"
         "  drives FOLDER             the drives the catalogues in FOLDER describe\n"
         "  copies FOLDER             files with no second copy, or stored more than once\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));
