@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QTranslator>
 
 #include <algorithm>
@@ -39,10 +40,7 @@ QString helpText(const QCommandLineParser &parser, const QString &name)
 {
     // Qt names the program by the path it was started as, and no command: the usage line
     // names both.
-    QtHelpInEnglish english;
-    QCoreApplication::installTranslator(&english);
     QString text = parser.helpText();
-    QCoreApplication::removeTranslator(&english);
     const qsizetype end = text.indexOf(u'\n');
     const QString usage = text.left(end);
     const qsizetype options = usage.indexOf(QStringLiteral(" [options]"));
@@ -135,6 +133,9 @@ bool writeRaw(Io &io, const QByteArray &bytes)
 
 int runCli(const QStringList &arguments, Io &io)
 {
+    QtHelpInEnglish english;
+    QCoreApplication::installTranslator(&english);
+    const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(&english); });
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes catalogues of folder trees and searches folders of catalogues.\n\n"
