@@ -2,6 +2,7 @@
 // high-density screens.
 #pragma once
 
+#include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QPalette>
@@ -42,11 +43,14 @@ inline QSize fitScreen(const QWidget *window, QSize size)
     return size.boundedTo(screen->availableGeometry().size() - QSize(2 * border, titleBar + 2 * border));
 }
 
-// Labels and buttons are bold at 8.25 points, frame titles bold at 9.75.
+// Labels and buttons are bold at 8.25 points, frame titles bold at 9.75, in the desktop's font
+// family. On a desktop whose font is larger than the usual 9 points they grow with it, as the
+// lists and boxes do, so that no text stays small beside them.
 inline QFont boldFont(double points)
 {
-    QFont font;
-    font.setPointSizeF(points);
+    QFont font = QApplication::font();
+    const double desktop = font.pointSizeF();
+    font.setPointSizeF(desktop > 9 ? points * desktop / 9 : points);
     font.setBold(true);
     return font;
 }

@@ -76,8 +76,8 @@ void SearchWindow::buildControls()
     // Buttons are bold; the option buttons and the check box use the regular weight, so their
     // captions fit beside the criteria box in the desktop's wider fonts.
     cmdSearch->setFont(boldFont(8.25));
-    QFont regular;
-    regular.setPointSizeF(8.25);
+    QFont regular = boldFont(8.25);
+    regular.setBold(false);
     // Widened where the caption needs it; the criteria column moves right by what the widest
     // caption needs beyond the room left of it (the frame has room to its right).
     int needed = 0;
