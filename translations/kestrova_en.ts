@@ -55,7 +55,7 @@
         </message>
     </context>
     <context>
-        <name>SearchWindow</name>
+        <name>kestrova::SearchWindow</name>
         <message numerus="yes">
             <source>Stopped: %Ln hit(s) so far</source>
             <translation>
