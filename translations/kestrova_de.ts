@@ -68,6 +68,14 @@
                 <numerusform>%1 Ordner</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <comment>after in</comment>
+            <translation>
+                <numerusform>%1 Katalog</numerusform>
+                <numerusform>%1 Katalogen</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -327,6 +335,13 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
             <translation>%1 gehört nicht Ihnen allein (eine Verknüpfung, einem anderen Benutzer, oder andere dürfen hineinschreiben): die Fakten darin bleiben unberücksichtigt</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova</name>
+        <message>
+            <source>Catalogues drives and folders, and searches the catalogues. kestrova-cli does the same from scripts.</source>
+            <translation>Katalogisiert Laufwerke und Ordner und durchsucht die Kataloge. kestrova-cli tut dasselbe aus Skripten.</translation>
         </message>
     </context>
     <context>
@@ -1000,6 +1015,16 @@ Verbinden Sie sein Laufwerk oder wählen Sie mit „Standardpfad festlegen“ ei
             <source>Text (*.txt)</source>
             <translation>Text (*.txt)</translation>
         </message>
+        <message>
+            <source>Progress of the run</source>
+            <translation>Fortschritt des Laufs</translation>
+        </message>
+        <message>
+            <source>The catalogue %1 would be written inside the folder it catalogues, %2, and would list itself.
+Catalogue the folder anyway?</source>
+            <translation>Der Katalog %1 würde in den Ordner geschrieben, den er katalogisiert, %2, und sich selbst auflisten.
+Den Ordner trotzdem katalogisieren?</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1160,6 +1185,17 @@ Verbinden Sie sein Laufwerk oder wählen Sie mit „Standardpfad festlegen“ ei
         <message>
             <source>Turns from red to green and back with each hit found</source>
             <translation>Wechselt mit jedem Treffer zwischen Rot und Grün</translation>
+        </message>
+        <message numerus="yes">
+            <source>Stopped: %Ln hit(s) so far</source>
+            <translation>
+                <numerusform>Angehalten: bisher %Ln Treffer</numerusform>
+                <numerusform>Angehalten: bisher %Ln Treffer</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>&amp;View</source>
+            <translation>&amp;Ansicht</translation>
         </message>
     </context>
 </TS>

@@ -45,5 +45,23 @@
                 <numerusform>%1 folders</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <comment>after in</comment>
+            <translation>
+                <numerusform>%1 catalogue</numerusform>
+                <numerusform>%1 catalogues</numerusform>
+            </translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::SearchWindow</name>
+        <message numerus="yes">
+            <source>Stopped: %Ln hit(s) so far</source>
+            <translation>
+                <numerusform>Stopped: %Ln hit so far</numerusform>
+                <numerusform>Stopped: %Ln hits so far</numerusform>
+            </translation>
+        </message>
     </context>
 </TS>

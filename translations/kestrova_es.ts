@@ -68,6 +68,14 @@
                 <numerusform>%1 carpetas</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <comment>after in</comment>
+            <translation>
+                <numerusform>%1 catálogo</numerusform>
+                <numerusform>%1 catálogos</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -327,6 +335,13 @@ Do you want to replace it?</source>
         <message>
             <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
             <translation>%1 no es solo suyo (un enlace, de otro usuario, u otros pueden escribir en él): los datos que contiene se dejan de lado</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova</name>
+        <message>
+            <source>Catalogues drives and folders, and searches the catalogues. kestrova-cli does the same from scripts.</source>
+            <translation>Cataloga unidades y carpetas, y busca en los catálogos. kestrova-cli hace lo mismo desde scripts.</translation>
         </message>
     </context>
     <context>
@@ -1000,6 +1015,16 @@ Conecte su disco o elija otra carpeta con «Establecer ruta predeterminada».</t
             <source>Text (*.txt)</source>
             <translation>Texto (*.txt)</translation>
         </message>
+        <message>
+            <source>Progress of the run</source>
+            <translation>Progreso de la operación</translation>
+        </message>
+        <message>
+            <source>The catalogue %1 would be written inside the folder it catalogues, %2, and would list itself.
+Catalogue the folder anyway?</source>
+            <translation>El catálogo %1 se escribiría dentro de la carpeta que cataloga, %2, y se listaría a sí mismo.
+¿Catalogar la carpeta de todos modos?</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1160,6 +1185,17 @@ Conecte su disco o elija otra carpeta con «Establecer ruta predeterminada».</t
         <message>
             <source>Turns from red to green and back with each hit found</source>
             <translation>Cambia de rojo a verde y viceversa con cada resultado</translation>
+        </message>
+        <message numerus="yes">
+            <source>Stopped: %Ln hit(s) so far</source>
+            <translation>
+                <numerusform>Detenido: %Ln resultado hasta ahora</numerusform>
+                <numerusform>Detenido: %Ln resultados hasta ahora</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>&amp;View</source>
+            <translation>&amp;Ver</translation>
         </message>
     </context>
 </TS>

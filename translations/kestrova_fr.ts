@@ -68,6 +68,14 @@
                 <numerusform>%1 dossiers</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 catalogue(s)</source>
+            <comment>after in</comment>
+            <translation>
+                <numerusform>%1 catalogue</numerusform>
+                <numerusform>%1 catalogues</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -327,6 +335,13 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
             <translation>%1 n&apos;est pas à vous seul (un lien, à un autre utilisateur, ou d&apos;autres peuvent y écrire) : les données qu&apos;il contient sont ignorées</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova</name>
+        <message>
+            <source>Catalogues drives and folders, and searches the catalogues. kestrova-cli does the same from scripts.</source>
+            <translation>Catalogue des disques et des dossiers, et cherche dans les catalogues. kestrova-cli fait de même depuis des scripts.</translation>
         </message>
     </context>
     <context>
@@ -1000,6 +1015,16 @@ Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin 
             <source>Text (*.txt)</source>
             <translation>Texte (*.txt)</translation>
         </message>
+        <message>
+            <source>Progress of the run</source>
+            <translation>Avancement de l’opération</translation>
+        </message>
+        <message>
+            <source>The catalogue %1 would be written inside the folder it catalogues, %2, and would list itself.
+Catalogue the folder anyway?</source>
+            <translation>Le catalogue %1 serait écrit dans le dossier qu’il catalogue, %2, et se listerait lui-même.
+Cataloguer le dossier quand même ?</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1160,6 +1185,17 @@ Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin 
         <message>
             <source>Turns from red to green and back with each hit found</source>
             <translation>Passe du rouge au vert et inversement à chaque résultat trouvé</translation>
+        </message>
+        <message numerus="yes">
+            <source>Stopped: %Ln hit(s) so far</source>
+            <translation>
+                <numerusform>Arrêté : %Ln résultat jusqu’ici</numerusform>
+                <numerusform>Arrêté : %Ln résultats jusqu’ici</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>&amp;View</source>
+            <translation>&amp;Affichage</translation>
         </message>
     </context>
 </TS>

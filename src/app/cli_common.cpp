@@ -4,6 +4,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QScopeGuard>
+#include <QTranslator>
 
 #include <algorithm>
 #include <thread>
@@ -17,6 +19,22 @@ QString versionText()
         .arg(KESTROVA_VERSION_MINOR)
         .arg(KESTROVA_VERSION_PATCH);
 }
+
+namespace {
+
+// Qt's own words of a help text (Usage, Options, the help and version options) in English, as
+// the commands' descriptions are: a help text is in one language, never in two.
+class QtHelpInEnglish final : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        return qstrcmp(context, "QCommandLineParser") == 0 ? QString::fromUtf8(sourceText) : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
 
 QString helpText(const QCommandLineParser &parser, const QString &name)
 {
@@ -115,6 +133,9 @@ bool writeRaw(Io &io, const QByteArray &bytes)
 
 int runCli(const QStringList &arguments, Io &io)
 {
+    QtHelpInEnglish english;
+    QCoreApplication::installTranslator(&english);
+    const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(&english); });
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes catalogues of folder trees and searches folders of catalogues.\n\n"
@@ -123,6 +144,7 @@ int runCli(const QStringList &arguments, Io &io)
         "  search FOLDER CRITERIA    search the catalogues in FOLDER\n"
         "  compare OLD NEW           what changed between two catalogues of a drive\n"
         "  index FOLDER              build the search indexes of the catalogues in FOLDER\n"
+        "  index --prune             remove the search indexes of catalogues that are gone\n"
         "  drives FOLDER             the drives the catalogues in FOLDER describe\n"
         "  copies FOLDER             files with no second copy, or stored more than once\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));

@@ -1,5 +1,6 @@
 // kestrova-cli index FOLDER: builds or refreshes the search indexes of the catalogues in
 // FOLDER, for scripts (after copying catalogues in, say), so that the first search is fast too.
+// kestrova-cli index --prune: removes the indexes of catalogues that are gone.
 #include "cli_common.h"
 
 #include "platform/files/cache_location.h"
@@ -24,15 +25,31 @@ int runIndex(const QStringList &arguments, Io &io)
         "Builds the search index of every catalogue in FOLDER whose index is missing or out of date.\n"
         "The indexes are kept in the cache folder ($XDG_CACHE_HOME/kestrova, by default ~/.cache/kestrova);\n"
         "deleting it is always safe: a search then reads the catalogues whole and builds them again.\n"
+        "With --prune, no FOLDER: removes the indexes of catalogues that are gone instead (an index whose\n"
+        "catalogue's folder is not there now, as on a drive not plugged in, is kept).\n"
         "Exit status: 0 every catalogue has a current index, 1 some could not be indexed, 2 the folder\n"
         "could not be read or the command line was wrong."));
     const QCommandLineOption jobs(QStringLiteral("jobs"),
                                   QStringLiteral("Index N catalogues at once (default: the machine's cores)."),
                                   QStringLiteral("N"));
     parser.addOption(jobs);
+    const QCommandLineOption prune(QStringLiteral("prune"),
+                                   QStringLiteral("Remove the indexes of catalogues that are gone, and nothing else."));
+    parser.addOption(prune);
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
-    if (const auto status = parseCommandLine(parser, QStringLiteral("index"), arguments, 1, io))
+    const bool pruning = arguments.contains(QStringLiteral("--prune"));
+    if (const auto status = parseCommandLine(parser, QStringLiteral("index"), arguments, pruning ? 0 : 1, io))
         return *status;
+    if (parser.isSet(prune)) {
+        const UserCacheLocation location;
+        IndexCache cache(location, IndexCache::Builds::Inline);
+        if (reportRefusedCache(cache, io))
+            return Exit::Partial;
+        const IndexCache::Pruned pruned = cache.prune();
+        io.err << QStringLiteral("indexes: %1 removed, %2 kept; cache: %3").arg(pruned.removed).arg(pruned.kept).arg(location.folder())
+               << Qt::endl;
+        return Exit::Ok;
+    }
     const std::optional<int> jobCount = jobsValue(parser, jobs, QStringLiteral("index"), coreCount(), io);
     if (!jobCount)
         return Exit::Failed;

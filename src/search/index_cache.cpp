@@ -81,9 +81,11 @@ bool IndexCache::buildNow(const QByteArray &absolutePath)
         FileReader catalogue(absolutePath);
         if (!catalogue.isRegular())
             return false;
-        return writePrivateFileWhole(indexPath, [&](QFileDevice &out) {
+        const bool written = writePrivateFileWhole(indexPath, [&](QFileDevice &out) {
             return writeSearchIndex(catalogue, absolutePath, out, &m_cancel, m_sizes);
         });
+        sweep();
+        return written;
     } catch (const Error &) {
         // A disk that is full or read-only only means no index.
         return false;

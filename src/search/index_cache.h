@@ -64,6 +64,20 @@ public:
     // index). ReadWhole: the catalogue is too small or too odd to gain from one.
     Refresh refresh(const QByteArray &path);
 
+    struct Pruned
+    {
+        int removed = 0;
+        int kept = 0;
+    };
+    // Removes the indexes of catalogues that are gone (and damaged ones); a catalogue in a
+    // folder that is not there now, as on a drive not plugged in, keeps its index.
+    Pruned prune();
+    // Keeps the folder within its bound: past it, prunes, then removes the indexes built longest
+    // ago until the rest fits. Every build ends with it.
+    void sweep();
+    // The bound, in bytes (1 GiB unless set).
+    void setSizeBound(qint64 bytes) { m_bound = bytes; }
+
     // How many readings an index narrowed so far.
     quint64 narrowedReadings() const { return m_narrowed; }
 
@@ -83,6 +97,7 @@ private:
     QString m_folder;
     Builds m_builds;
     index_format::Sizes m_sizes;
+    std::atomic<qint64> m_bound{qint64(1) << 30};
     bool m_refused = false;
     std::atomic<bool> m_cancel{false};
     mutable std::atomic<quint64> m_narrowed{0};

@@ -83,16 +83,25 @@ std::optional<ExportFormat> exportFormatNamed(QStringView name)
 }
 
 ResultWriter::ResultWriter(ExportFormat format, bool header, QList<QByteArray> columns, bool facts)
-    : m_format(format), m_header(header), m_facts(facts && format != ExportFormat::Tsv), m_columns(std::move(columns))
+    : m_format(format), m_header(header), m_order{0, 1, 2, 3}, m_columns(std::move(columns))
 {
+    if (facts && format != ExportFormat::Tsv)
+        m_order << ResultTable::kSizeColumn << ResultTable::kModifiedColumn;
     if (m_columns.size() != ResultTable::kColumns) {
         // The result list's columns, with the short keys its JSON form has always had.
         m_columns = {"File Path", "File Type", "Created", "Catalogue File"};
         m_keys = {"path", "type", "created", "catalogue"};
-        return;
+    } else {
+        for (const QByteArray &column : m_columns)
+            m_keys << column.toLower().replace(' ', "");
     }
-    for (const QByteArray &column : m_columns)
-        m_keys << column.toLower().replace(' ', "");
+    m_columns << "Size" << "Modified";
+    m_keys << "size" << "modified";
+}
+
+void ResultWriter::setColumnOrder(QList<int> order)
+{
+    m_order = std::move(order);
 }
 
 QByteArray ResultWriter::begin() const
@@ -100,59 +109,58 @@ QByteArray ResultWriter::begin() const
     if (!m_header || m_format == ExportFormat::JsonLines)
         return {};
     QByteArray out;
-    for (int column = 0; column < ResultTable::kColumns; ++column) {
-        out.append(m_columns[column]);
-        if (column + 1 < ResultTable::kColumns)
+    for (qsizetype i = 0; i < m_order.size(); ++i) {
+        if (i > 0)
             out.append(m_format == ExportFormat::Csv ? ',' : '\t');
+        out.append(m_columns[m_order[i]]);
     }
-    if (m_facts)
-        out.append(",Size,Modified");
     out.append(m_format == ExportFormat::Csv ? "\r\n" : "\n");
     return out;
 }
 
 void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetype row) const
 {
-    switch (m_format) {
-    case ExportFormat::Tsv:
-        for (int column = 0; column < ResultTable::kColumns; ++column) {
-            const QByteArrayView text = table.text(row, column);
+    const bool json = m_format == ExportFormat::JsonLines;
+    if (json)
+        out.append('{');
+    for (qsizetype i = 0; i < m_order.size(); ++i) {
+        const int column = m_order[i];
+        if (i > 0)
+            out.append(m_format == ExportFormat::Tsv ? '\t' : ',');
+        if (json)
+            out.append('"').append(m_keys[column]).append("\":");
+        if (column >= ResultTable::kColumns) {
+            // A size or a time, known or not (the size says): no escapes needed.
+            const bool known = table.size(row) >= 0;
+            const QByteArray fact = !known ? QByteArray()
+                                    : column == ResultTable::kSizeColumn ? QByteArray::number(table.size(row))
+                                                                          : isoTime(table.modifiedNs(row));
+            if (json && !known)
+                out.append("null");
+            else if (json && column == ResultTable::kModifiedColumn)
+                out.append('"').append(fact).append('"');
+            else
+                out.append(fact);
+            continue;
+        }
+        const QByteArrayView text = table.text(row, column);
+        switch (m_format) {
+        case ExportFormat::Tsv:
             // Most fields need no escape: taken whole.
             if (text.contains('\t') || text.contains('\\') || text.contains('\r') || text.contains('\n'))
                 appendTsvField(out, text);
             else
                 out.append(text);
-            out.append(column + 1 < ResultTable::kColumns ? '\t' : '\n');
+            break;
+        case ExportFormat::Csv:
+            appendCsvField(out, text);
+            break;
+        case ExportFormat::JsonLines:
+            appendJsonString(out, text);
+            break;
         }
-        break;
-    case ExportFormat::Csv:
-        for (int column = 0; column < ResultTable::kColumns; ++column) {
-            appendCsvField(out, table.text(row, column));
-            if (column + 1 < ResultTable::kColumns)
-                out.append(',');
-        }
-        if (m_facts && table.size(row) >= 0)
-            out.append(',').append(QByteArray::number(table.size(row))).append(',').append(isoTime(table.modifiedNs(row)));
-        else if (m_facts)
-            out.append(",,");
-        out.append("\r\n");
-        break;
-    case ExportFormat::JsonLines:
-        out.append('{');
-        for (int column = 0; column < ResultTable::kColumns; ++column) {
-            out.append('"').append(m_keys[column]).append("\":");
-            appendJsonString(out, table.text(row, column));
-            if (column + 1 < ResultTable::kColumns)
-                out.append(',');
-        }
-        if (m_facts && table.size(row) >= 0)
-            out.append(",\"size\":").append(QByteArray::number(table.size(row))).append(",\"modified\":\"")
-                .append(isoTime(table.modifiedNs(row))).append('"');
-        else if (m_facts)
-            out.append(",\"size\":null,\"modified\":null");
-        out.append("}\n");
-        break;
     }
+    out.append(json ? "}\n" : m_format == ExportFormat::Csv ? "\r\n" : "\n");
 }
 
 RecordWriter::RecordWriter(ExportFormat format, QList<QByteArray> keys) : m_format(format), m_keys(std::move(keys)) {}

@@ -34,6 +34,9 @@ public:
     // size in bytes, the time in ISO 8601 (UTC), both empty (JSON null) when not known. The
     // tab-separated form never does.
     ResultWriter(ExportFormat format, bool header, QList<QByteArray> columns = {}, bool facts = false);
+    // Writes these columns, in this order, in every form (a list's shown columns): 0-3 the
+    // texts, ResultTable::kSizeColumn the size in bytes, kModifiedColumn the time in ISO 8601.
+    void setColumnOrder(QList<int> order);
 
     // What comes before the rows (empty when nothing does).
     QByteArray begin() const;
@@ -43,7 +46,7 @@ public:
 private:
     ExportFormat m_format;
     bool m_header;
-    bool m_facts;
+    QList<int> m_order; // the columns written, in order
     QList<QByteArray> m_columns;
     QList<QByteArray> m_keys;
 };

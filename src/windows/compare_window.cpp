@@ -93,7 +93,7 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
     grid->addWidget(lblSummary, 3, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
-    resize(twips(12120), twips(8295));
+    resize(fitScreen(this, QSize(twips(12120), twips(8295))));
     LV1->setColumnWidth(0, LV1->fontMetrics().horizontalAdvance(changeText(Difference::Kind::FolderRemoved)) + 16);
     LV1->setColumnWidth(1, twips(5400));
     LV1->setColumnWidth(2, twips(2300));
@@ -107,7 +107,6 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
                                 return isRemoval(m_model->text(hit, 0)) ? m_oldName : m_newName;
                             },
                             {"Change", "File Path", "Old", "New"},
-                            {},
                             [this](int hit) {
                                 return isRemoval(m_model->text(hit, 0)) ? m_oldRun : m_newRun;
                             }});

@@ -92,11 +92,13 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
                                     cmdExport, cmdClose};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    resize(twips(12120), twips(8295));
-    LV1->setColumnWidth(1, twips(1800));
-    LV1->setColumnWidth(2, LV1->fontMetrics().horizontalAdvance(QStringLiteral("Copies 9999")));
-    LV1->setColumnWidth(3, twips(1800));
-    LV1->setColumnWidth(ResultTable::kSizeColumn, LV1->fontMetrics().horizontalAdvance(QStringLiteral("9,999.9 MiB")) + 16);
+    resize(fitScreen(this, QSize(twips(12120), twips(8295))));
+    // Each column at least as wide as its header (in every language).
+    const QHeaderView *header = LV1->horizontalHeader();
+    LV1->setColumnWidth(1, std::max(twips(1800), header->sectionSizeHint(1)));
+    LV1->setColumnWidth(2, std::max(LV1->fontMetrics().horizontalAdvance(QStringLiteral("Copies 9999")), header->sectionSizeHint(2)));
+    LV1->setColumnWidth(3, std::max(twips(1800), header->sectionSizeHint(3)));
+    LV1->setColumnWidth(ResultTable::kSizeColumn, dataSizeColumnWidth(*LV1, ResultTable::kSizeColumn));
     // Enter in a box finds; no button takes it.
     for (QPushButton *button : {cmdFolder, cmdFind, cmdStop, cmdExport, cmdClose})
         button->setAutoDefault(false);
@@ -105,7 +107,6 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
         m_services, *LV1, *m_model,
         HitActions::Options{[this] { LV1_DblClick(); }, [this](int row) { return m_model->text(row, 3); },
                             {"File Path", "File Type", "Copies", "Catalogue File"},
-                            [] { return true; },
                             [this](int row) { return runOf(row); }});
 
     connect(cmdFolder, &QPushButton::clicked, this, &CopiesWindow::cmdFolder_Click);
@@ -207,9 +208,10 @@ void CopiesWindow::showResult(const CopiesResult &result)
                              .arg(countOf(result.size(), QT_TRANSLATE_N_NOOP("Counts", "%1 copy(ies)")),
                                   countOf(groups, QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
                                   locale.formattedDataSize(spare));
+    static const char *const inCatalogues[] = QT_TRANSLATE_N_NOOP3("Counts", "%1 catalogue(s)", "after in");
     text += tr(" (%1 in %2)")
                 .arg(countOf(qint64(result.entries), QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
-                     countOf(result.catalogues.size(), QT_TRANSLATE_N_NOOP("Counts", "%1 catalogue(s)")));
+                     countOf(result.catalogues.size(), inCatalogues[0], inCatalogues[1]));
     if (result.stopped)
         text += tr(" (stopped)");
     if (!result.withoutFacts.isEmpty())
@@ -279,6 +281,8 @@ void CopiesWindow::LV1_DblClick()
     m_services.paths.SelectedPath = m_hitActions->pathToday(row);
     if (!m_runCopyWindow)
         m_runCopyWindow = std::make_unique<RunCopyWindow>(m_services, this);
+    m_runCopyWindow->setWhereabouts(m_services.paths.SelectedPath,
+                                    [this, row] { return m_hitActions->whereabouts(row); });
     m_runCopyWindow->Form_Load();
     m_runCopyWindow->exec();
     m_runCopyWindow->txtpath->clear();

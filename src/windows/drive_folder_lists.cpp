@@ -39,6 +39,28 @@ QString DriveList::drive() const
     return currentData().toString();
 }
 
+bool DriveList::refresh(const QList<Volume> &drives, const QString &folder)
+{
+    const QString shown = drive();
+    const bool kept = std::any_of(drives.begin(), drives.end(), [&](const Volume &volume) { return volume.rootPath == shown; });
+    setDrives(drives, kept ? shown : folder);
+    return kept;
+}
+
+void followDrives(DriveList &drives, FolderList &folders, const QList<Volume> &mounted)
+{
+    const QString folder = folders.path();
+    if (drives.refresh(mounted, folder) && QFileInfo(folder).isDir()) {
+        folders.reread();
+        return;
+    }
+    try {
+        folders.setPath(drives.drive());
+    } catch (const Error &) {
+        folders.reread(); // the drive shown is not ready either: the list shows what is there
+    }
+}
+
 FolderList::FolderList(QWidget *parent) : QListWidget(parent)
 {
     setUniformItemSizes(true);

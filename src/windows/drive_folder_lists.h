@@ -25,6 +25,9 @@ public:
     void setDrives(const QList<Volume> &drives, const QString &currentFolder);
     // The mount path of the drive shown.
     QString drive() const;
+    // Refills the list with the drives mounted now, the drive shown kept while it is mounted;
+    // false when it is gone (the list then shows the drive that holds folder).
+    bool refresh(const QList<Volume> &drives, const QString &folder);
 
 signals:
     // The user picked another drive.
@@ -33,6 +36,13 @@ signals:
 private:
     QList<Volume> m_drives;
 };
+
+class FolderList;
+
+// After a drive came or went: the drive list shows the drives there are now; where the folder
+// shown went with its drive (or is gone), the folder list moves to the root of the drive shown
+// now, with a change event; otherwise it shows the folder's sub-folders as they are now.
+void followDrives(DriveList &drives, FolderList &folders, const QList<Volume> &mounted);
 
 class FolderList : public QListWidget
 {
@@ -50,6 +60,8 @@ public:
     void startAt(const QString &folder);
 
     void keyboardSearch(const QString &search) override;
+    // Lists the folder's sub-folders again, as they are now.
+    void reread() { rebuild(); }
 
 signals:
     // The path changed, by the user or by the program.

@@ -4,9 +4,12 @@
 #include "layout.h"
 
 #include "platform/files/file_names.h"
+#include "platform/files/mount_watch.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QLayout>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -73,6 +76,7 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     LV1->setShowGrid(false);
     LV1->setAlternatingRowColors(true);
     LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LV1->setTabKeyNavigation(false); // Tab leaves the list, the arrows move within it
     LV1->setSelectionMode(QAbstractItemView::SingleSelection);
     LV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LV1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -87,7 +91,7 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     buttons->addWidget(cmdClose);
     grid->addLayout(buttons, 2, 0, 1, 4);
     grid->setColumnStretch(1, 1);
-    resize(twips(12120), twips(6000));
+    resize(fitScreen(this, QSize(twips(12120), twips(6000))));
 
     // Enter in the folder box lists that folder; it presses no button.
     for (QPushButton *button : {cmdFolder, cmdRefresh, cmdOpen, cmdClose})
@@ -99,6 +103,18 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(LV1, &QTableWidget::itemSelectionChanged, this, &DrivesWindow::updateOpen);
     connect(LV1, &QTableWidget::cellDoubleClicked, this, &DrivesWindow::cmdOpen_Click);
+    // A drive plugged in or out: Connected says so at once, the row chosen stays chosen.
+    if (m_services.mounts)
+        connect(m_services.mounts, &MountWatch::mountsChanged, this, [this] {
+            if (!isVisible())
+                return;
+            const QList<QTableWidgetItem *> selected = LV1->selectedItems();
+            const QString chosen = selected.isEmpty() ? QString() : LV1->item(selected.first()->row(), 0)->text();
+            cmdRefresh_Click();
+            for (int row = 0; row < LV1->rowCount(); ++row)
+                if (!chosen.isEmpty() && LV1->item(row, 0)->text() == chosen)
+                    LV1->selectRow(row);
+        });
 }
 
 void DrivesWindow::Form_Load()
@@ -161,6 +177,16 @@ void DrivesWindow::fill()
     }
     LV1->setSortingEnabled(true);
     LV1->resizeColumnsToContents();
+    // The window widens to show every column, up to the screen's width.
+    if (!isVisible()) {
+        int columns = 2 * LV1->frameWidth() + LV1->verticalScrollBar()->sizeHint().width();
+        for (int column = 0; column < LV1->columnCount(); ++column)
+            columns += LV1->columnWidth(column);
+        const QMargins margins = layout()->contentsMargins();
+        const int wanted = margins.left() + margins.right() + columns;
+        if (wanted > width())
+            resize(fitScreen(this, QSize(wanted, height())));
+    }
     updateOpen();
 }
 

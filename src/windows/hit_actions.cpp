@@ -71,6 +71,10 @@ HitActions::HitActions(Services &services, QTableView &view, ResultModel &model,
     m_menu->addSeparator();
     runCopyAction = m_menu->addAction(tr("&Run/Copy Path..."), this, [this] { m_options.runCopy(); });
     exportAction = m_menu->addAction(tr("&Export Results..."), this, &HitActions::exportResults);
+    if (m_options.viewMenu) {
+        m_menu->addSeparator();
+        m_menu->addMenu(m_options.viewMenu);
+    }
     for (QAction *action : {openAction, copyNameAction, runCopyAction})
         action->setVisible(bool(m_options.runCopy));
     connect(m_menu, &QMenu::aboutToShow, this, &HitActions::updateActions);
@@ -146,26 +150,31 @@ QString HitActions::pathToday(int row) const
     return m_options.runOf ? kestrova::pathToday(path, m_options.runOf(row), m_services.drives()) : path;
 }
 
-bool HitActions::reachable(int row)
+QString HitActions::whereabouts(int row) const
 {
     const QString path = pathToday(row);
     if (exists(path))
-        return true;
+        return {};
     const QString folder = missingFolder(path);
     const QString catalogue = m_options.catalogueOf ? m_options.catalogueOf(row) : m_model.text(row, 3);
     const QString drive = m_options.runOf ? driveToConnect(m_options.runOf(row), m_services.drives()) : QString();
     if (!drive.isEmpty())
-        m_services.messages.inform(tr("%1 is on the drive %2, which is not connected. Connect it to "
-                                                  "reach the file.\nIt was catalogued in %3.")
-                                       .arg(displayFileName(path), drive, catalogue));
-    else if (exists(folder))
-        m_services.messages.inform(tr("%1 is not there any more.\nIt was catalogued in %2.")
-                                       .arg(displayFileName(path), catalogue));
-    else
-        m_services.messages.inform(tr("%1 is on a drive that is not connected: the folder %2 is "
-                                                  "missing.\nIt was catalogued in %3.")
-                                       .arg(displayFileName(path), displayFileName(folder), catalogue));
-    return false;
+        return tr("%1 is on the drive %2, which is not connected. Connect it to "
+                              "reach the file.\nIt was catalogued in %3.")
+            .arg(displayFileName(path), drive, catalogue);
+    if (exists(folder))
+        return tr("%1 is not there any more.\nIt was catalogued in %2.").arg(displayFileName(path), catalogue);
+    return tr("%1 is on a drive that is not connected: the folder %2 is "
+                          "missing.\nIt was catalogued in %3.")
+        .arg(displayFileName(path), displayFileName(folder), catalogue);
+}
+
+bool HitActions::reachable(int row)
+{
+    const QString text = whereabouts(row);
+    if (!text.isEmpty())
+        m_services.messages.inform(text);
+    return text.isEmpty();
 }
 
 void HitActions::open()
@@ -274,8 +283,14 @@ void HitActions::exportResults()
         for (int row = 0; row < m_model.rowCount(); ++row)
             rows << row;
     }
-    const ResultWriter writer(asCsv ? ExportFormat::Csv : ExportFormat::Tsv, true, m_options.exportColumns,
-                              m_options.exportFacts && m_options.exportFacts());
+    ResultWriter writer(asCsv ? ExportFormat::Csv : ExportFormat::Tsv, true, m_options.exportColumns);
+    // The columns the list shows, in the order it shows them.
+    QList<int> columns;
+    const QHeaderView *header = m_view.horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual)
+        if (const int column = header->logicalIndex(visual); !header->isSectionHidden(column))
+            columns << column;
+    writer.setColumnOrder(columns);
     // Written whole or not at all: a failure leaves no part of a file behind.
     QSaveFile file(target);
     bool written = file.open(QIODevice::WriteOnly);

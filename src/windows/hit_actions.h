@@ -1,6 +1,7 @@
 // What the user can do with the hits of the search window besides the Run/Copy path window:
 // a context menu (right click, the Menu key, Shift+F10) with Open, Show in Folder, Copy Path,
-// Copy Name, Run/Copy Path... and Export Results...; Ctrl+C copies the selected paths, Enter
+// Copy Name, Run/Copy Path..., Export Results... (the columns the list shows, in its order) and the
+// window's View menu; Ctrl+C copies the selected paths, Enter
 // does what a double-click does. Paths keep their bytes (file_names.h) all the way to the
 // launcher, the file manager and the clipboard.
 #pragma once
@@ -35,12 +36,11 @@ public:
         std::function<QString(int row)> catalogueOf;
         // The column names an export writes; by default the result list's.
         QList<QByteArray> exportColumns;
-        // Whether an export adds the files' sizes and modification times (CSV): when the list
-        // shows them.
-        std::function<bool()> exportFacts;
         // What the facts beside a row's catalogue say of its run (empty when there are none): a
         // drive mounted elsewhere today is found where it is, one not connected is named.
         std::function<RunFacts(int row)> runOf;
+        // The window's View menu (which columns the list shows), offered in the list's menu too.
+        QMenu *viewMenu = nullptr;
     };
     // The view must outlive the actions. The model's path column names the hits' files.
     HitActions(Services &services, QTableView &view, ResultModel &model, Options options);
@@ -53,6 +53,10 @@ public:
     // Where a row's file is today: its catalogued path, under the drive's mount point of today
     // when the drive is mounted elsewhere than it was catalogued.
     QString pathToday(int row) const;
+    // Where a row's file is when it is not there: on a drive not connected (named, with its
+    // label and UUID), or gone from its folder, and the catalogue it came from; empty when the
+    // file is there.
+    QString whereabouts(int row) const;
 
     void open();
     void showInFolder();

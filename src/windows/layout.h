@@ -2,12 +2,15 @@
 // high-density screens.
 #pragma once
 
+#include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QPalette>
 #include <QFrame>
 #include <QLabel>
 #include <QRect>
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 namespace kestrova {
@@ -27,11 +30,27 @@ inline void place(QWidget *widget, int left, int top, int width, int height)
     widget->setGeometry(twipsRect(left, top, width, height));
 }
 
-// Labels and buttons are bold at 8.25 points, frame titles bold at 9.75.
+// size made no larger than the available area of the screen window opens on, less the window
+// manager's title bar and borders: a window never opens larger than the screen, whatever its
+// designed size, the font and the scale.
+inline QSize fitScreen(const QWidget *window, QSize size)
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return size;
+    const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    const int border = 4;
+    return size.boundedTo(screen->availableGeometry().size() - QSize(2 * border, titleBar + 2 * border));
+}
+
+// Labels and buttons are bold at 8.25 points, frame titles bold at 9.75, in the desktop's font
+// family. On a desktop whose font is larger than the usual 9 points they grow with it, as the
+// lists and boxes do, so that no text stays small beside them.
 inline QFont boldFont(double points)
 {
-    QFont font;
-    font.setPointSizeF(points);
+    QFont font = QApplication::font();
+    const double desktop = font.pointSizeF();
+    font.setPointSizeF(desktop > 9 ? points * desktop / 9 : points);
     font.setBold(true);
     return font;
 }

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue_generator.h"
 #include "compare_window.h"
 #include "copies_window.h"
+#include "decoration.h"
 #include "default_path_dialog.h"
 #include "document_launch.h"
 #include "drawn_icons.h"
@@ -20,6 +21,7 @@
 #include "search_window.h"
 
 #include "platform/files/file_names.h"
+#include "platform/files/mount_watch.h"
 #include "search/index_cache.h"
 
 #include <QAction>
@@ -56,6 +58,9 @@ MainWindow::MainWindow(Services &services, QWidget *parent)
     setWindowIcon(applicationIcon());
     buildControls();
     buildMenus();
+    if (m_services.mounts)
+        connect(m_services.mounts, &MountWatch::mountsChanged, this,
+                [this] { followDrives(*Drive1, *Dir1, m_services.drives()); });
     setFixedSize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height());
 }
 
@@ -69,6 +74,7 @@ void MainWindow::buildControls()
 
     auto *frame1 = new QGroupBox(tr("Select Drive/Folder "), client);
     frame1->setFont(boldFont(9.75));
+    frame1->setAccessibleName(frame1->title().trimmed());
     place(frame1, 120, 240, 6375, 3855);
     // The labels name the lists for a screen reader.
     QLabel *driveLabel = boldLabel(tr("Select Drive"), frame1, 240, 480, 1575, 255);
@@ -82,10 +88,9 @@ void MainWindow::buildControls()
     Dir1->setAccessibleName(folderLabel->text()); // a list takes no name from its label
     boldLabel(tr("Please select the Drive or Folder you want to generate its Catalogue."),
           frame1, 240, 1440, 1815, 1095);
-    auto *image1 = new QLabel(frame1);
-    image1->setPixmap(applicationIcon().pixmap(32, 32));
-    // Below the label's text, which takes four lines in the desktop's wider fonts.
-    place(image1, 1200, 2640, 480, 480);
+    // Below the label's text, which takes four lines in the desktop's wider fonts; decoration
+    // only.
+    new Decoration(frame1, applicationIcon().pixmap(QSize(32, 32), devicePixelRatioF()), twipsRect(1200, 2640, 480, 480));
     for (QWidget *child : frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         if (child != Drive1 && child != Dir1)
             child->setFont(boldFont(8.25));
@@ -101,11 +106,15 @@ void MainWindow::buildControls()
     boldLabel(tr("Current File"), frame2, 360, 960, 1575, 255);
     lblFile = boldLabel(QString(), frame2, 2160, 960, 5895, 975);
     lblFile->setTextFormat(Qt::PlainText);
+    // The value labels say what their value is to a screen reader, also while empty.
+    lblFolder->setAccessibleName(tr("Current Folder"));
+    lblFile->setAccessibleName(tr("Current File"));
     // Beside the Current File label's three lines: how far a run has come, and its totals.
     lblProgress = new QLabel(frame2);
     lblProgress->setTextFormat(Qt::PlainText);
     lblProgress->setFont(boldFont(8.25));
     place(lblProgress, 360, 1935, 6375, 225);
+    lblProgress->setAccessibleName(tr("Progress of the run"));
     cmdDetails = new QPushButton(tr("&Details..."), frame2);
     cmdDetails->setFont(boldFont(8.25));
     cmdDetails->setToolTip(tr("What the last run could not read"));
@@ -119,6 +128,7 @@ void MainWindow::buildControls()
         // 750 rather than 700 twips high: two lines of caption below the picture need it with
         // the desktop's fonts.
         place(result, 6960, top, 1455, 750);
+        result->setAccessibleName(QString(caption).remove(u'&').trimmed());
         return result;
     };
     cmdGenerate = button(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("&Generate Catalogue"), 360);
@@ -280,6 +290,17 @@ void MainWindow::cmdGenerate_Click()
         // here, the same way, so that no catalogue is replaced without a question.
         if (catalogueFile != cd1.fileName && fileSystem->FileExists(catalogueFile)
             && !m_services.messages.confirmReplace(QFileInfo(catalogueFile).fileName())) {
+            SetButtonStatus(true);
+            return;
+        }
+        // A catalogue written inside the folder it catalogues lists itself, half-written: the
+        // user is asked first (at the start the current folder is often the catalogues' own).
+        if (const QString folder = QFileInfo(lblFolder->text()).canonicalFilePath(),
+            target = QFileInfo(QFileInfo(catalogueFile).absolutePath()).canonicalFilePath();
+            !folder.isEmpty() && (target == folder || target.startsWith(folder.endsWith(u'/') ? folder : folder + u'/'))
+            && !m_services.messages.confirm(tr("The catalogue %1 would be written inside the folder it catalogues, %2, "
+                                               "and would list itself.\nCatalogue the folder anyway?")
+                                                .arg(QFileInfo(catalogueFile).fileName(), displayFileName(folder)))) {
             SetButtonStatus(true);
             return;
         }

@@ -31,7 +31,7 @@ ReadFailuresDialog::ReadFailuresDialog(Services &services, const QStringList &fa
     layout->addWidget(buttons);
     connect(cmdCopy, &QPushButton::clicked, this, &ReadFailuresDialog::cmdCopy_Click);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    resize(twips(9000), twips(5000));
+    resize(fitScreen(this, QSize(twips(9000), twips(5000))));
 }
 
 void ReadFailuresDialog::cmdCopy_Click()

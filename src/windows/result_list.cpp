@@ -1,9 +1,13 @@
 #include "result_list.h"
 
+#include "platform/text/date_conventions.h"
+
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLocale>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace kestrova {
 
@@ -15,12 +19,23 @@ QTableView *newResultView(ResultModel &model, QWidget *parent)
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     view->setShowGrid(false);
     view->setWordWrap(false);
+    view->setTextElideMode(Qt::ElideMiddle);
     view->setAlternatingRowColors(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab go on to the window's next control; the arrows move within the list.
+    view->setTabKeyNavigation(false);
     view->setModel(&model);
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return view;
+}
+
+int dataSizeColumnWidth(const QTableView &view, int column)
+{
+    int widest = view.horizontalHeader()->sectionSizeHint(column);
+    for (qint64 unit = 1024; unit <= (qint64(1) << 50); unit *= 1024)
+        widest = std::max(widest, view.fontMetrics().horizontalAdvance(QLocale().formattedDataSize(unit * 1023 + unit / 2)) + 16);
+    return widest;
 }
 
 int ResultModel::rowCount(const QModelIndex &parent) const
@@ -51,8 +66,8 @@ QVariant ResultModel::data(const QModelIndex &index, int role) const
         return QString();
     if (column == ResultTable::kSizeColumn)
         return QLocale().formattedDataSize(size);
-    return QLocale().toString(QDateTime::fromMSecsSinceEpoch(m_table.modifiedNs(index.row()) / 1000000),
-                              QLocale::ShortFormat);
+    const QDateTime modified = QDateTime::fromMSecsSinceEpoch(m_table.modifiedNs(index.row()) / 1000000);
+    return m_dates ? m_dates->general(modified) : QLocale().toString(modified, QLocale::ShortFormat);
 }
 
 QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -12,11 +12,17 @@ class QWidget;
 
 namespace kestrova {
 
+class DateConventions;
 class ResultModel;
 
 // A table view over model in report style: one row a hit, rows of one fixed height (which keeps
 // it quick with a million rows arriving in batches), whole rows selected, nothing edited.
+// Texts too long for their column lose their middle (a path keeps its drive and its file name).
 QTableView *newResultView(ResultModel &model, QWidget *parent);
+
+// The width a column needs for any size the locale writes ("1,023.99 MiB", "1 023,99 Mio"),
+// or for its header, whichever is wider.
+int dataSizeColumnWidth(const QTableView &view, int column);
 
 class ResultModel : public QAbstractTableModel
 {
@@ -54,6 +60,9 @@ public:
     // search's Created column: dates as the catalogue writes them).
     void setTextOrderColumn(int column) { m_textOrderColumn = column; }
     QString text(int row, int column) const { return m_table.string(row, column); }
+    // The Modified column in the general form of these conventions (as catalogues write
+    // Created); in the locale's short form without them. They must outlive the model.
+    void setDates(const DateConventions *dates) { m_dates = dates; }
     // The rows in the list's order (those not yet shown included).
     const ResultTable &table() const { return m_table; }
 
@@ -67,6 +76,7 @@ private:
     int m_sortColumn = 0;
     int m_pathColumn = 0;
     int m_textOrderColumn = -1;
+    const DateConventions *m_dates = nullptr;
 };
 
 } // namespace kestrova

@@ -118,7 +118,7 @@ void RunCopyWindow::OpenAndReport(const QString &path)
         const int result = StartDoc(path);
         if (result > 32)
             return;
-        m_services.messages.inform(runFailureText(result) + u'.');
+        m_services.messages.inform(runFailureText(result) + u'.' + whereaboutsAfter());
     } catch (const Error &error) {
         m_services.messages.reportDescriptionStyle(error);
     }
@@ -130,7 +130,7 @@ int RunCopyWindow::StartDoc(const QString &docName)
         QPointer<RunCopyWindow> window(this);
         return m_services.launcher.open(docName, m_launchFolder, [window, this](int late) {
             if (window)
-                m_services.messages.inform(runFailureText(late) + u'.');
+                m_services.messages.inform(runFailureText(late) + u'.' + whereaboutsAfter());
         });
     } catch (const Error &error) {
         m_services.messages.reportDescriptionStyle(error);
@@ -141,6 +141,22 @@ int RunCopyWindow::StartDoc(const QString &docName)
 void RunCopyWindow::cmdCopy_Click()
 {
     m_services.clipboard.setPaths({txtpath->text()});
+    if (const QString where = whereaboutsAfter(); !where.isEmpty())
+        m_services.messages.inform(where.mid(1));
+}
+
+void RunCopyWindow::setWhereabouts(const QString &path, std::function<QString()> text)
+{
+    m_whereaboutsPath = path;
+    m_whereabouts = std::move(text);
+}
+
+QString RunCopyWindow::whereaboutsAfter() const
+{
+    if (!m_whereabouts || txtpath->text() != m_whereaboutsPath)
+        return {};
+    const QString text = m_whereabouts();
+    return text.isEmpty() ? text : u'\n' + text;
 }
 
 void RunCopyWindow::cmdClose_Click()

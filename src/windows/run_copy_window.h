@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLineEdit;
 class QPushButton;
 
@@ -28,6 +30,9 @@ public:
     QPushButton *cmdCopy = nullptr;
     QPushButton *cmdClose = nullptr;
     const QString &launchFolder() const { return m_launchFolder; }
+    // Where the file at path is when it is not there (hit_actions.h), said after a failed Run
+    // and after Copy while the box holds that path; empty when it is there.
+    void setWhereabouts(const QString &path, std::function<QString()> text);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -37,9 +42,13 @@ protected:
 private:
     void OpenAndReport(const QString &path);
     int StartDoc(const QString &docName);
+    // The whereabouts of the file in the box on a line of their own; empty when not known.
+    QString whereaboutsAfter() const;
 
     Services &m_services;
     QString m_launchFolder;
+    QString m_whereaboutsPath;
+    std::function<QString()> m_whereabouts;
 };
 
 // Where a launched file starts: the mount point of the file system holding path, or "/" when

@@ -10,6 +10,7 @@
 #include "run_copy_window.h"
 
 #include "platform/files/file_names.h"
+#include "platform/files/mount_watch.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,6 +30,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <climits>
 
 namespace kestrova {
 SearchWindow::SearchWindow(Services &services, QWidget *parent)
@@ -40,6 +42,9 @@ SearchWindow::SearchWindow(Services &services, QWidget *parent)
     setWindowTitle(tr("Search"));
     setWindowIcon(applicationIcon());
     buildControls();
+    if (m_services.mounts)
+        connect(m_services.mounts, &MountWatch::mountsChanged, this,
+                [this] { followDrives(*Drive1, *Dir1, m_services.drives()); });
     // The filter works with the picker's first date until the user picks another.
     m_session.FilterDateText = m_services.dates.shortDate(kInitialDate);
     m_search = std::make_unique<CatalogueSearch>(
@@ -66,6 +71,7 @@ void SearchWindow::Form_Load()
             dp1->setDate(kInitialDate);
         }
         fContinue->setText(tr("   Search Indicator"));
+        fContinue->setAccessibleName(fContinue->text().trimmed());
         panelCount->setText(tr("Total Records Matched"));
         panelPath->setPath(tr("Current Path"));
         optNoCase->setChecked(true);
@@ -121,9 +127,16 @@ void SearchWindow::cmdSearch_Click()
 {
     m_runs.reset(m_services.paths.CurrentPath);
     m_sinceYield.invalidate(); // the first yield of a search handles events in any case
+    if (!m_services.paths.CurrentPath.isEmpty())
+        panelPath->setPath(m_services.paths.CurrentPath);
     m_search->cmdSearch_Click();
     m_displayStale = true;
     showProgress();
+    fitColumnsToHits();
+    // The indicator says the search finished either way; the other panel says when the list
+    // holds only what was found before Stop.
+    if (m_session.StopRequested && !m_closed)
+        panelPath->setPath(tr("Stopped: %Ln hit(s) so far", "", int(std::min<qint64>(m_session.MatchCount, INT_MAX))));
 }
 
 void SearchWindow::cmdStop_Click()
@@ -220,6 +233,8 @@ void SearchWindow::LV1_DblClick()
     m_services.paths.SelectedPath = m_hitActions->pathToday(row);
     if (!m_runCopyWindow)
         m_runCopyWindow = std::make_unique<RunCopyWindow>(m_services, this);
+    m_runCopyWindow->setWhereabouts(m_services.paths.SelectedPath,
+                                    [this, row] { return m_hitActions->whereabouts(row); });
     m_runCopyWindow->Form_Load();
     m_runCopyWindow->exec();
     m_runCopyWindow->txtpath->clear();

@@ -13,11 +13,13 @@
 
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QDateEdit;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
@@ -25,6 +27,7 @@ class QTableView;
 
 namespace kestrova {
 
+class Decoration;
 class DriveList;
 class FolderList;
 class ResultModel;
@@ -69,9 +72,11 @@ public:
     FolderList *Dir1 = nullptr;
     QTableView *LV1 = nullptr;
     QLabel *fContinue = nullptr;
-    QLabel *Image1 = nullptr;
-    QLabel *Image2 = nullptr;
-    QLabel *Image3 = nullptr;
+    Decoration *Image1 = nullptr; // the pictures, decoration only
+    Decoration *Image2 = nullptr;
+    Decoration *Image3 = nullptr;
+    QAction *mSize = nullptr;     // View -> Size
+    QAction *mModified = nullptr; // View -> Modified
     PathLabel *panelPath = nullptr; // status bar panel 1
     QLabel *panelCount = nullptr;  // status bar panel 2
     PathLabel *panelDates = nullptr; // status bar: the catalogues whose dates cannot be read, shown when there are any
@@ -114,7 +119,8 @@ private:
     // What the facts beside a row's catalogue say of its run, read once a search.
     RunFacts runOf(int row);
     void setColumnWidths();
-    // The Size and Modified columns, hidden unless the user showed them from the header's menu.
+    void fitColumnsToHits();
+    // The Size and Modified columns, hidden unless the user showed them from the View menu.
     void showFactColumns();
     void headerMenu(const QPoint &at);
     void showProgress();
@@ -126,6 +132,7 @@ private:
     std::unique_ptr<RunCopyWindow> m_runCopyWindow;
     std::unique_ptr<HitActions> m_hitActions;
     QStatusBar *m_statusBar = nullptr;
+    QMenu *m_viewMenu = nullptr;
     QFrame *m_folderRule = nullptr;
     bool m_wasMaximized = false;
     RunFactsByCatalogue m_runs;                        // of the catalogues the last search read

@@ -4,6 +4,8 @@
 #include "search_window.h"
 
 #include "application_identity.h"
+#include "date_box.h"
+#include "decoration.h"
 #include "drawn_icons.h"
 #include "drive_folder_lists.h"
 #include "hit_actions.h"
@@ -35,7 +37,9 @@ namespace kestrova {
 void SearchWindow::buildControls()
 {
     // One size, but for a maximized window (Form_Resize); the list then grows with it.
-    m_designedSize = QSize(twips(kClientWidth), twips(kClientHeight));
+    // On a screen too small for it (a large scale on a small screen) the window fits the
+    // screen instead, and the list and the status bar take the room there is.
+    m_designedSize = fitScreen(this, QSize(twips(kClientWidth), twips(kClientHeight)));
     setMinimumSize(m_designedSize);
     resize(m_designedSize);
     QLabel *label1 = boldLabel(tr("Please select the folder that the Catalogue files are located, unless the default path is set."),
@@ -52,7 +56,7 @@ void SearchWindow::buildControls()
     place(optCase, 240, 480, 1935, 255);
     chkDate = new QCheckBox(tr("Date > than"), frame1);
     place(chkDate, 240, 720, 1695, 195 + 45);
-    dp1 = new QDateEdit(kInitialDate, frame1);
+    dp1 = new DateBox(kInitialDate, frame1);
     dp1->setCalendarPopup(true);
     dp1->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
     dp1->setDisplayFormat(m_services.dates.shortDatePattern());
@@ -72,8 +76,8 @@ void SearchWindow::buildControls()
     // Buttons are bold; the option buttons and the check box use the regular weight, so their
     // captions fit beside the criteria box in the desktop's wider fonts.
     cmdSearch->setFont(boldFont(8.25));
-    QFont regular;
-    regular.setPointSizeF(8.25);
+    QFont regular = boldFont(8.25);
+    regular.setBold(false);
     // Widened where the caption needs it; the criteria column moves right by what the widest
     // caption needs beyond the room left of it (the frame has room to its right).
     int needed = 0;
@@ -99,13 +103,13 @@ void SearchWindow::buildControls()
     for (QLabel *label : {label1, label2, label3})
         label->setFont(boldFont(7.5));
     const auto picture = [this](const QString &name, int left, int top, const QLabel *text) {
-        auto *image = new QLabel(this);
-        image->setPixmap(windowPicture(name).pixmap(QSize(32, 32), devicePixelRatioF()));
-        place(image, left, top, 480, 480);
+        auto *image = new Decoration(this, windowPicture(name).pixmap(QSize(32, 32), devicePixelRatioF()),
+                                     twipsRect(left, top, 480, 480));
         const QRect written = text->fontMetrics().boundingRect(text->geometry(), int(text->alignment()) | Qt::TextWordWrap,
                                                                text->text());
         if (written.intersects(image->geometry()))
-            image->move(image->x(), std::min(written.bottom() + 2, twips(1560) - 2 - image->height()));
+            image->move(QPoint(image->geometry().x(),
+                               std::min(written.bottom() + 2, twips(1560) - 2 - image->geometry().height())));
         return image;
     };
     Image1 = picture(QStringLiteral("criteria"), 3120, 840, label2);
@@ -135,13 +139,26 @@ void SearchWindow::buildControls()
     // The header's menu shows or hides the columns beyond the four designed ones.
     LV1->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(LV1->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, &SearchWindow::headerMenu);
+    // The View menu shows or hides them, from the header's menu and the list's.
+    m_viewMenu = new QMenu(tr("&View"), this);
+    mSize = m_viewMenu->addAction(tr("Size"));
+    mModified = m_viewMenu->addAction(tr("Modified"));
+    for (QAction *column : {mSize, mModified}) {
+        column->setCheckable(true);
+        connect(column, &QAction::triggered, this, [this] {
+            m_sizeShown = mSize->isChecked();
+            m_modifiedShown = mModified->isChecked();
+            showFactColumns();
+        });
+    }
+    m_model->setDates(&m_services.dates); // Modified in the long form Created has
     m_hitActions = std::make_unique<HitActions>(m_services, *LV1, *m_model,
                                                 HitActions::Options{[this] { LV1_DblClick(); }, {}, {},
-                                                                    [this] { return m_sizeShown || m_modifiedShown; },
-                                                                    [this](int row) { return runOf(row); }});
+                                                                    [this](int row) { return runOf(row); }, m_viewMenu});
 
     fContinue = new QLabel(tr("   Search Indicator"), this);
     fContinue->setFont(boldFont(8.25));
+    fContinue->setAccessibleName(fContinue->text().trimmed()); // its caption, without the blanks before it
     // Its caption says the search's state; the colour only blinks as hits come.
     fContinue->setAccessibleDescription(tr("Turns from red to green and back with each hit found"));
     place(fContinue, 120, 7440, 2295, 255);
@@ -153,6 +170,8 @@ void SearchWindow::buildControls()
     panelPath = new PathLabel(sb1);
     panelPath->setPath(tr("Current Path"));
     panelCount = new QLabel(tr("Total Records Matched"), sb1);
+    // The count is read with what it counts.
+    panelCount->setAccessibleDescription(tr("Total Records Matched"));
     // The count panel takes the rest of the bar; the path panel gives up what the count's
     // caption needs beyond its designed width, so that the caption is never cut off.
     panelCount->setMinimumWidth(std::max(twips(1440), panelCount->sizeHint().width()));
@@ -198,14 +217,15 @@ void SearchWindow::buildControls()
 void SearchWindow::showFactColumns()
 {
     QHeaderView *header = LV1->horizontalHeader();
+    mSize->setChecked(m_sizeShown);
+    mModified->setChecked(m_modifiedShown);
     header->setSectionHidden(ResultTable::kSizeColumn, !m_sizeShown);
     header->setSectionHidden(ResultTable::kModifiedColumn, !m_modifiedShown);
     if (m_sizeShown)
-        LV1->setColumnWidth(ResultTable::kSizeColumn, fontMetrics().horizontalAdvance(QStringLiteral("9,999.9 MiB")) + 12);
+        LV1->setColumnWidth(ResultTable::kSizeColumn, dataSizeColumnWidth(*LV1, ResultTable::kSizeColumn));
     if (m_modifiedShown)
         LV1->setColumnWidth(ResultTable::kModifiedColumn,
-                            fontMetrics().horizontalAdvance(QLocale().toString(QDateTime(QDate(2026, 12, 28), QTime(22, 58)),
-                                                                               QLocale::ShortFormat))
+                            fontMetrics().horizontalAdvance(m_services.dates.general(QDateTime(QDate(2026, 12, 28), QTime(22, 58, 58))))
                                 + 16);
     // A column shown takes its room from the path column, so that it is seen without scrolling.
     int used = 0;
@@ -219,19 +239,7 @@ void SearchWindow::showFactColumns()
 
 void SearchWindow::headerMenu(const QPoint &at)
 {
-    QMenu menu(this);
-    QAction *size = menu.addAction(tr("Size"));
-    QAction *modified = menu.addAction(tr("Modified"));
-    size->setCheckable(true);
-    size->setChecked(m_sizeShown);
-    modified->setCheckable(true);
-    modified->setChecked(m_modifiedShown);
-    QAction *chosen = menu.exec(LV1->horizontalHeader()->mapToGlobal(at));
-    if (chosen == size)
-        m_sizeShown = !m_sizeShown;
-    else if (chosen == modified)
-        m_modifiedShown = !m_modifiedShown;
-    showFactColumns();
+    m_viewMenu->exec(LV1->horizontalHeader()->mapToGlobal(at));
 }
 
 // The columns share the list's width in their designed proportions: a half, an eighth, an
@@ -244,43 +252,70 @@ void SearchWindow::setColumnWidths()
     for (const int column : {ResultTable::kSizeColumn, ResultTable::kModifiedColumn})
         if (!LV1->horizontalHeader()->isSectionHidden(column))
             width -= LV1->columnWidth(column);
-    LV1->setColumnWidth(0, int(width / 2));
-    LV1->setColumnWidth(1, int(width / 8));
-    LV1->setColumnWidth(2, int(width / 8));
-    LV1->setColumnWidth(3, int(width / 4));
+    // No column narrower than its header (French and Spanish headers are longer); the path
+    // column gives up what they need.
+    const QHeaderView *header = LV1->horizontalHeader();
+    const int type = std::max(int(width / 8), header->sectionSizeHint(1));
+    const int created = std::max(int(width / 8), header->sectionSizeHint(2));
+    const int catalogue = std::max(int(width / 4), header->sectionSizeHint(3));
+    const int widened = type + created + catalogue - int(width / 8) * 2 - int(width / 4);
+    LV1->setColumnWidth(0, std::max(int(width / 2) - widened, fontMetrics().averageCharWidth() * 16));
+    LV1->setColumnWidth(1, type);
+    LV1->setColumnWidth(2, created);
+    LV1->setColumnWidth(3, catalogue);
+}
+
+// After a search the type, date and catalogue columns widen to what they hold; the path column
+// takes the rest of the list's width (its long texts lose their middle).
+void SearchWindow::fitColumnsToHits()
+{
+    if (m_model->rowCount() == 0)
+        return;
+    int others = 0;
+    for (const int column : {1, 2, 3, ResultTable::kSizeColumn, ResultTable::kModifiedColumn}) {
+        if (LV1->horizontalHeader()->isSectionHidden(column))
+            continue;
+        if (column <= 3)
+            LV1->setColumnWidth(column, std::max(LV1->columnWidth(column),
+                                                 static_cast<QAbstractItemView *>(LV1)->sizeHintForColumn(column)));
+        others += LV1->columnWidth(column);
+    }
+    LV1->setColumnWidth(0, std::max(LV1->viewport()->width() - others, fontMetrics().averageCharWidth() * 16));
 }
 
 // Form_Resize: the window keeps its designed size unless it is maximized or minimized; a
-// maximized window gives the room to the result list and the status bar, the other controls
-// keep their places.
+// maximized window (or one fitted to a screen too small for the designed size) gives the room
+// to the result list and the status bar, the other controls keep their places.
 void SearchWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     if (isMinimized())
         return;
-    if (isMaximized()) {
+    const bool fitted = m_designedSize != QSize(twips(kClientWidth), twips(kClientHeight));
+    if (isMaximized() || fitted) {
         const int margin = twips(kClientWidth) - twipsRect(2640, 1680, 9375, 6015).right() - 1;
         const int barHeight = twips(495);
         const int taller = height() - twips(kClientHeight);
         m_statusBar->setGeometry(0, height() - barHeight, width(), barHeight);
+        panelPath->setFixedWidth(std::min(twips(10000), width() - panelCount->minimumWidth() - 24));
         LV1->setGeometry(LV1->x(), LV1->y(), width() - LV1->x() - margin, height() - barHeight - LV1->y() - margin);
         // The folder list grows with the window, the indicator stays below it.
         Dir1->setGeometry(twipsRect(120, 2040, 2295, 5265).adjusted(0, 0, 0, taller));
         fContinue->setGeometry(twipsRect(120, 7440, 2295, 255).translated(0, taller));
         m_folderRule->setGeometry(QRect(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680) + taller));
         setColumnWidths();
-        return;
+    } else {
+        m_statusBar->setGeometry(twipsRect(0, 7800, kClientWidth, 495));
+        LV1->setGeometry(twipsRect(2640, 1680, 9375, 6015));
+        Dir1->setGeometry(twipsRect(120, 2040, 2295, 5265));
+        fContinue->setGeometry(twipsRect(120, 7440, 2295, 255));
+        m_folderRule->setGeometry(QRect(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680)));
+        // Back from maximized: the designed widths again.
+        if (m_wasMaximized)
+            setColumnWidths();
+        m_wasMaximized = false;
     }
-    m_statusBar->setGeometry(twipsRect(0, 7800, kClientWidth, 495));
-    LV1->setGeometry(twipsRect(2640, 1680, 9375, 6015));
-    Dir1->setGeometry(twipsRect(120, 2040, 2295, 5265));
-    fContinue->setGeometry(twipsRect(120, 7440, 2295, 255));
-    m_folderRule->setGeometry(QRect(twips(2520) - 1, twips(1680), 2, twips(7680 - 1680)));
-    // Back from maximized: the designed widths again.
-    if (m_wasMaximized)
-        setColumnWidths();
-    m_wasMaximized = false;
-    if (size() != m_designedSize)
+    if (!isMaximized() && size() != m_designedSize)
         QMetaObject::invokeMethod(this, [this] {
             if (!isMaximized() && !isMinimized() && size() != m_designedSize)
                 resize(m_designedSize);

@@ -99,8 +99,10 @@ void SearchWindow::showProgress()
 
 void SearchWindow::setIndicatorCaption(const QString &caption)
 {
-    if (!m_closed)
+    if (!m_closed) {
         fContinue->setText(caption);
+        fContinue->setAccessibleName(caption.trimmed());
+    }
 }
 
 IndicatorColour SearchWindow::indicatorColour()

@@ -20,6 +20,7 @@
 namespace kestrova {
 
 class IndexCache;
+class MountWatch;
 
 struct Services
 {
@@ -40,6 +41,7 @@ struct Services
     SharedPaths &paths;
     const DateConventions &dates;
     IndexCache *searchIndex = nullptr; // narrows the search's reading; none: read whole
+    MountWatch *mounts = nullptr;      // says when the drives change; none: the lists stay as filled
 };
 
 } // namespace kestrova

@@ -70,6 +70,12 @@ private slots:
         QCOMPARE(runCli({QStringLiteral("search"), dir.path(), QStringLiteral("name12345."), QStringLiteral("--no-index")}).out,
                  indexed.out);
         QCOMPARE(runCli({QStringLiteral("index"), dir.filePath(QStringLiteral("missing"))}).status, cli::Exit::Failed);
+
+        // The catalogue deleted, --prune removes its index.
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("big.txt"))));
+        const Run pruned = runCli({QStringLiteral("index"), QStringLiteral("--prune")});
+        QCOMPARE(pruned.status, cli::Exit::Ok);
+        QVERIFY2(pruned.err.startsWith(QStringLiteral("indexes: 1 removed, 1 kept")), qPrintable(pruned.err)); // small.txt's
     }
 
     void generateWritesWhatTheGeneratorWrites()

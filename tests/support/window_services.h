@@ -5,6 +5,7 @@
 #include "platform/files/posix_file_system.h"
 #include "platform/text/translations.h"
 #include "support/fake_desktop.h"
+#include "support/fake_mount_watch.h"
 #include "windows/services.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,7 @@ struct WindowServices
                    paths,
                    dates}
     {
+        services.mounts = &mounts;
         // The windows as an English desktop shows them, plural forms and all, whatever the
         // locale the tests run in.
         static const QString language = installTranslations(*QCoreApplication::instance(), QLocale(QLocale::English));
@@ -50,6 +52,7 @@ struct WindowServices
     FakeFileManager fileManager;
     FakeFolderPicker folderPicker;
     FakeRegistry registry;
+    FakeMountWatch mounts;
     DefaultPathStore store;
     SharedPaths paths;
     const DateConventions dates{QLocale(QStringLiteral("en_US"))};

@@ -116,6 +116,17 @@ private slots:
         QCOMPARE(env.messages.texts(), (QStringList{expected, expected}));
         QVERIFY(env.launcher.calls.isEmpty());
         QVERIFY(env.fileManager.shown.isEmpty());
+
+        // Run and Copy in the Run/Copy path window say their own word first, then the same.
+        env.launcher.result = 3;
+        QTimer::singleShot(0, &search.window, [&] {
+            RunCopyWindow *runCopy = search.window.runCopyWindow();
+            runCopy->cmdRun_Click();
+            runCopy->cmdCopy_Click();
+            runCopy->close();
+        });
+        search.window.LV1_DblClick();
+        QCOMPARE(env.messages.texts().mid(2), (QStringList{"Path not found ....\n" + expected, expected}));
     }
 
     void copyThePathsOfTheSelectionInListOrder()
@@ -178,6 +189,32 @@ private slots:
         QCOMPARE(tsv.size(), 4);
         QVERIFY(tsv[1].startsWith(search.window.results().filePath(0).toUtf8() + '\t'));
         QVERIFY(tsv[2].endsWith("\tusb-stick.txt"));
+    }
+
+    // Size shown from the View menu of the list's own menu, and dragged before File Type: the
+    // export writes the columns shown, in that order, whatever its form.
+    void exportWritesTheColumnsTheListShowsInItsOrder()
+    {
+        WindowServices env;
+        Hits hits(env.dates);
+        SearchedWindow search(env, hits, QStringLiteral("jpg"));
+        QMenu *view = nullptr;
+        for (QAction *action : search.window.hitActions().menu()->actions())
+            if (action->menu())
+                view = action->menu();
+        QVERIFY(view && view->actions().contains(search.window.mSize));
+        search.window.mSize->trigger();
+        QHeaderView *header = search.window.LV1->horizontalHeader();
+        header->moveSection(header->visualIndex(ResultTable::kSizeColumn), 1);
+        QTemporaryDir out;
+        for (const char *name : {"shown.tsv", "shown.csv"}) {
+            env.exportDialog.nextChoice = out.filePath(QString::fromLatin1(name));
+            search.window.hitActions().exportResults();
+            const QByteArray written = testing::readAll(out.filePath(QString::fromLatin1(name)));
+            const char separator = written.contains('\t') ? '\t' : ',';
+            QCOMPARE(written.left(written.indexOf('\n')).trimmed().split(separator),
+                     (QList<QByteArray>{"File Path", "Size", "File Type", "Created", "Catalogue File"}));
+        }
     }
 
     void exportFormatFollowsTheNameAndStaysOutOfTheCatalogues()
@@ -278,6 +315,8 @@ private slots:
         QHeaderView *header = search.window.LV1->horizontalHeader();
         QCOMPARE(header->sectionResizeMode(0), QHeaderView::Interactive);
         QVERIFY(header->sectionsClickable());
+        // After a search the columns fit the hits; a reopened window has them as designed.
+        search.window.Form_Load();
         const int designed = header->sectionSize(2);
         header->resizeSection(2, designed + 60);
         search.window.Form_Load();

@@ -229,6 +229,9 @@ private slots:
         window.cmdSearch_Click();
         QVERIFY(window.results().rowCount() < 30000);
         QCOMPARE(window.fContinue->text(), QStringLiteral("Finshied ..."));
+        // The other panel says the list is partial.
+        QCOMPARE(window.panelPath->text(),
+                 QStringLiteral("Stopped: %1 hits so far").arg(QLocale().toString(window.results().rowCount())));
 
         // Close while searching: the search stops, and the closed window is left alone.
         window.show();
