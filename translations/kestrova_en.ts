@@ -45,5 +45,12 @@
                 <numerusform>%1 folders</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 hit(s)</source>
+            <translation>
+                <numerusform>%1 hit</numerusform>
+                <numerusform>%1 hits</numerusform>
+            </translation>
+        </message>
     </context>
 </TS>

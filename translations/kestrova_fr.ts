@@ -68,6 +68,13 @@
                 <numerusform>%1 dossiers</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 hit(s)</source>
+            <translation>
+                <numerusform>%1 résultat</numerusform>
+                <numerusform>%1 résultats</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -205,6 +212,128 @@
 Do you want to replace it?</source>
             <translation>%1 existe déjà.
 Voulez-vous le remplacer ?</translation>
+        </message>
+    </context>
+    <context>
+        <name>Query</name>
+        <message>
+            <source>the query has " at %1 without its closing "</source>
+            <translation>la requête a " à la position %1 sans son " fermant</translation>
+        </message>
+        <message>
+            <source>the query has "case:" at %1 with a value; it takes none</source>
+            <translation>la requête a "case:" à la position %1 avec une valeur ; il n'en prend aucune</translation>
+        </message>
+        <message>
+            <source>the query is empty</source>
+            <translation>la requête est vide</translation>
+        </message>
+        <message>
+            <source>the query has ")" at %1 without its "("</source>
+            <translation>la requête a ")" à la position %1 sans son "("</translation>
+        </message>
+        <message>
+            <source>the query has "%1" at %2 with nothing after it</source>
+            <translation>la requête a "%1" à la position %2 sans rien après</translation>
+        </message>
+        <message>
+            <source>the query has "%1" at %2 with nothing before it</source>
+            <translation>la requête a "%1" à la position %2 sans rien avant</translation>
+        </message>
+        <message>
+            <source>the query has "(" at %1 with nothing after it</source>
+            <translation>la requête a "(" à la position %1 sans rien après</translation>
+        </message>
+        <message>
+            <source>the query has "(" at %1 without its ")"</source>
+            <translation>la requête a "(" à la position %1 sans son ")"</translation>
+        </message>
+        <message>
+            <source>the query has an unknown field "%1:" at %2</source>
+            <translation>la requête a un champ inconnu "%1:" à la position %2</translation>
+        </message>
+        <message>
+            <source>the query has "%1:" at %2 without a value</source>
+            <translation>la requête a "%1:" à la position %2 sans valeur</translation>
+        </message>
+        <message>
+            <source>the query has a size "%1" at %2 that does not read (sizes read like 0, 4096, &lt;1K, &gt;100M or 1M..4G)</source>
+            <translation>la requête a à la position %2 une taille "%1" illisible (les tailles s'écrivent 0, 4096, &lt;1K, &gt;100M ou 1M..4G)</translation>
+        </message>
+        <message>
+            <source>the query has a date "%1" at %2 that does not read (dates read like 2024, 2024-06, &gt;2024-06-01 or 2024-01..2024-03)</source>
+            <translation>la requête a à la position %2 une date "%1" illisible (les dates s'écrivent 2024, 2024-06, &gt;2024-06-01 ou 2024-01..2024-03)</translation>
+        </message>
+        <message>
+            <source>the query has a regular expression "%1" at %2 that does not compile: %3</source>
+            <translation>la requête a à la position %2 une expression régulière "%1" qui ne se compile pas : %3</translation>
+        </message>
+    </context>
+    <context>
+        <name>QueryHelp</name>
+        <message>
+            <source>names that hold the text, letter case aside</source>
+            <translation>les noms qui contiennent le texte, sans tenir compte de la casse</translation>
+        </message>
+        <message>
+            <source>names that match the pattern whole: * any characters, ? one</source>
+            <translation>les noms qui correspondent entièrement au motif : * n'importe quels caractères, ? un seul</translation>
+        </message>
+        <message>
+            <source>terms separated by blanks must all match</source>
+            <translation>les termes séparés par des espaces doivent tous correspondre</translation>
+        </message>
+        <message>
+            <source>either term matches</source>
+            <translation>l'un ou l'autre terme correspond</translation>
+        </message>
+        <message>
+            <source>the term must not match</source>
+            <translation>le terme ne doit pas correspondre</translation>
+        </message>
+        <message>
+            <source>parentheses group terms</source>
+            <translation>les parenthèses regroupent des termes</translation>
+        </message>
+        <message>
+            <source>one term with its blank, taken as it stands</source>
+            <translation>un seul terme avec son espace, pris tel quel</translation>
+        </message>
+        <message>
+            <source>the full path (folder and name) holds the text</source>
+            <translation>le chemin complet (dossier et nom) contient le texte</translation>
+        </message>
+        <message>
+            <source>the name's extension is one of these</source>
+            <translation>l'extension du nom est l'une de celles-ci</translation>
+        </message>
+        <message>
+            <source>the file type holds the text</source>
+            <translation>le type de fichier contient le texte</translation>
+        </message>
+        <message>
+            <source>the catalogue's file name or the drive's label holds the text</source>
+            <translation>le nom de fichier du catalogue ou le nom du lecteur contient le texte</translation>
+        </message>
+        <message>
+            <source>the size (K, M, G, T: powers of 1024); files of unknown size never match</source>
+            <translation>la taille (K, M, G, T : puissances de 1024) ; les fichiers de taille inconnue ne correspondent jamais</translation>
+        </message>
+        <message>
+            <source>the last modification: a year, a month, a day, after, before or a range</source>
+            <translation>la dernière modification : une année, un mois, un jour, après, avant ou un intervalle</translation>
+        </message>
+        <message>
+            <source>the Created column, read as a date, in the same forms</source>
+            <translation>la colonne Créé le, lue comme une date, sous les mêmes formes</translation>
+        </message>
+        <message>
+            <source>the name matches the regular expression</source>
+            <translation>le nom correspond à l'expression régulière</translation>
+        </message>
+        <message>
+            <source>anywhere in the query: letter case must match</source>
+            <translation>n'importe où dans la requête : la casse doit correspondre</translation>
         </message>
     </context>
     <context>
@@ -412,6 +541,18 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>kestrova-cli: cannot write the output: </source>
             <translation>kestrova-cli : impossible d’écrire la sortie : </translation>
+        </message>
+        <message>
+            <source>--sort takes path, type, created, catalogue, size or modified</source>
+            <translation>--sort attend path, type, created, catalogue, size ou modified</translation>
+        </message>
+        <message>
+            <source>--limit takes a number of hits, 0 or more</source>
+            <translation>--limit attend un nombre de résultats, 0 ou plus</translation>
+        </message>
+        <message>
+            <source>--format takes tsv, csv or json</source>
+            <translation>--format attend tsv, csv ou json</translation>
         </message>
     </context>
     <context>
@@ -979,6 +1120,109 @@ Connectez son lecteur ou choisissez un autre dossier avec « Définir le chemin 
         <message>
             <source>Text (*.txt)</source>
             <translation>Texte (*.txt)</translation>
+        </message>
+        <message>
+            <source>Quick Find...</source>
+            <translation>Recherche rapide...</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::QuickFindWindow</name>
+        <message>
+            <source>Quick Find</source>
+            <translation>Recherche rapide</translation>
+        </message>
+        <message>
+            <source>&amp;Find</source>
+            <translation>&amp;Chercher</translation>
+        </message>
+        <message>
+            <source>words of the name, ext:jpg, size:&gt;100M, modified:2024 ... (F1: the whole language)</source>
+            <translation>mots du nom, ext:jpg, size:&gt;100M, modified:2024 ... (F1 : tout le langage)</translation>
+        </message>
+        <message>
+            <source>Query language help</source>
+            <translation>Aide du langage de requête</translation>
+        </message>
+        <message>
+            <source>The query language (F1)</source>
+            <translation>Le langage de requête (F1)</translation>
+        </message>
+        <message>
+            <source>Query error</source>
+            <translation>Erreur de la requête</translation>
+        </message>
+        <message>
+            <source>Catalogues f&amp;older</source>
+            <translation>D&amp;ossier des catalogues</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Dossier des catalogues (choisir)</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Fichiers trouvés</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Chemin du fichier</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Type de fichier</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Créé le</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Fichier catalogue</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Taille</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modifié le</translation>
+        </message>
+        <message>
+            <source>Hits and catalogues read</source>
+            <translation>Résultats et catalogues lus</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>E&amp;xporter les résultats...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>%1 from %2 read</source>
+            <translation>%1 dans %2 lus</translation>
+        </message>
+        <message>
+            <source>Searching ... %1</source>
+            <translation>Recherche ... %1</translation>
+        </message>
+        <message>
+            <source>not read: %1 (%2)</source>
+            <translation>non lu : %1 (%2)</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Choisir le dossier des catalogues</translation>
+        </message>
+        <message>
+            <source>Quick Find: the query language</source>
+            <translation>Recherche rapide : le langage de requête</translation>
+        </message>
+        <message>
+            <source>Query language</source>
+            <translation>Langage de requête</translation>
         </message>
     </context>
     <context>
