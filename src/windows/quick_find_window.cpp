@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTableView>
 #include <QTextBrowser>
@@ -75,9 +76,10 @@ QuickFindWindow::QuickFindWindow(Services &services, QWidget *parent)
     LV1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     LV1->setColumnWidth(0, twips(4800));
     LV1->setColumnWidth(1, twips(1500));
-    LV1->setColumnWidth(2, twips(1700));
+    LV1->setColumnWidth(2, LV1->fontMetrics().horizontalAdvance(QStringLiteral("27 Apr 2026 20:14:59")) + 16);
     LV1->setColumnWidth(3, twips(1500));
     LV1->setColumnWidth(ResultTable::kSizeColumn, LV1->fontMetrics().horizontalAdvance(QStringLiteral("9,999.9 MiB")) + 16);
+    LV1->setColumnWidth(ResultTable::kModifiedColumn, LV1->fontMetrics().horizontalAdvance(QStringLiteral("12/31/26 11:59 PM")) + 16);
     LV1->installEventFilter(this);
     grid->addWidget(LV1, 3, 0, 1, 3);
 
@@ -301,6 +303,14 @@ void QuickFindWindow::keyPressEvent(QKeyEvent *event)
 
 bool QuickFindWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The path column takes what the others leave of the list's width.
+    if (watched == LV1 && event->type() == QEvent::Resize) {
+        int others = 0;
+        for (int column = 1; column < m_model->columnCount(); ++column)
+            others += LV1->columnWidth(column);
+        LV1->setColumnWidth(0, std::max(twips(3600), LV1->width() - 2 * LV1->frameWidth() - others
+                                                         - LV1->verticalScrollBar()->sizeHint().width()));
+    }
     // Down from the box enters the list at its first row.
     if (watched == txtQuery && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down && m_model->rowCount() > 0) {
