@@ -102,6 +102,9 @@ void TestCliFind::optionsAndExitStatuses()
     QCOMPARE(runCli({QStringLiteral("find"), folder, QStringLiteral("a"), QStringLiteral("--sort"), QStringLiteral("colour")}).status,
              cli::Exit::Failed);
     QCOMPARE(runCli({QStringLiteral("find"), folder}).status, cli::Exit::Failed);
+    // A size that reads as no finite number was once turned into a count of bytes.
+    QCOMPARE(runCli({QStringLiteral("search"), folder, QStringLiteral("a"), QStringLiteral("--min-size"), QStringLiteral("nan")}).status,
+             cli::Exit::Failed);
     QCOMPARE(runCli({QStringLiteral("find"), dir.filePath(QStringLiteral("missing")), QStringLiteral("a")}).status,
              cli::Exit::Failed);
 }
