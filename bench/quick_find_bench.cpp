@@ -39,12 +39,14 @@ Keystroke type(QuickFindWindow &window, const QString &text)
 {
     Keystroke result;
     QElapsedTimer clock;
-    const auto connection = QObject::connect(&window.results(), &QAbstractItemModel::rowsInserted, &window, [&] {
-        if (result.firstRows < 0 && window.results().rowCount() >= 100)
-            result.firstRows = clock.nsecsElapsed() / 1e6;
-    });
+    const auto connection =
+        QObject::connect(&window.results(), &QAbstractItemModel::rowsInserted, &window, [&] {
+            if (result.firstRows < 0 && window.results().rowCount() >= 100)
+                result.firstRows = clock.nsecsElapsed() / 1e6;
+        });
     clock.start();
-    window.txtQuery->setText(text); // the search runs to its end inside, yielding as the window does
+    window.txtQuery->setText(
+        text); // the search runs to its end inside, yielding as the window does
     result.complete = clock.nsecsElapsed() / 1e6;
     QObject::disconnect(connection);
     result.rows = window.results().rowCount();
@@ -83,9 +85,22 @@ int main(int argc, char *argv[])
     const DateConventions dates;
     const UserCacheLocation cacheLocation;
     IndexCache searchIndex(cacheLocation, IndexCache::Builds::Background);
-    Services services{[] { return std::make_unique<PosixFileSystem>(); }, &mountedDrives, messages, saveDialog,
-                      saveDialog, launcher, programEnd, programStarter, clipboard, fileManager, folderPicker,
-                      registry, store, paths, dates, &searchIndex};
+    Services services{[] { return std::make_unique<PosixFileSystem>(); },
+                      &mountedDrives,
+                      messages,
+                      saveDialog,
+                      saveDialog,
+                      launcher,
+                      programEnd,
+                      programStarter,
+                      clipboard,
+                      fileManager,
+                      folderPicker,
+                      registry,
+                      store,
+                      paths,
+                      dates,
+                      &searchIndex};
 
     QuickFindWindow window(services);
     window.Form_Load();
@@ -95,16 +110,17 @@ int main(int argc, char *argv[])
     for (qsizetype length = 1; length <= typed.size(); ++length) {
         const Keystroke key = type(window, typed.first(length));
         worstFirst = std::max(worstFirst, key.firstRows);
-        std::printf("%-12s first rows %7.1f ms   complete %8.1f ms   %7d rows\n", qPrintable(typed.first(length)),
-                    key.firstRows, key.complete, key.rows);
+        std::printf("%-12s first rows %7.1f ms   complete %8.1f ms   %7d rows\n",
+                    qPrintable(typed.first(length)), key.firstRows, key.complete, key.rows);
         std::fflush(stdout);
     }
-    std::printf("typing %s: slowest first rows %.1f ms (target <= 100)\n", qPrintable(typed), worstFirst);
+    std::printf("typing %s: slowest first rows %.1f ms (target <= 100)\n", qPrintable(typed),
+                worstFirst);
     if (!word.isEmpty()) {
         window.txtQuery->clear();
         const Keystroke key = type(window, word);
-        std::printf("word %s: first rows %.1f ms (target <= 100), complete %.1f ms, %d rows\n", qPrintable(word),
-                    key.firstRows, key.complete, key.rows);
+        std::printf("word %s: first rows %.1f ms (target <= 100), complete %.1f ms, %d rows\n",
+                    qPrintable(word), key.firstRows, key.complete, key.rows);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -34,7 +34,8 @@ struct DayRange
 
 struct QueryTerm
 {
-    enum class Kind {
+    enum class Kind
+    {
         Name,     // text: a substring of the name
         Wildcard, // text: a pattern of the whole name, "*" any run, "?" one character
         Path,     // text: a substring of the full path
@@ -68,7 +69,7 @@ struct Query
 struct QueryParse
 {
     std::optional<Query> query;
-    QString error;     // in the user's language, naming what and where
+    QString error; // in the user's language, naming what and where
     int errorPosition = 0;
 };
 

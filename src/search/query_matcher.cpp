@@ -10,7 +10,14 @@
 namespace kestrova {
 namespace {
 
-enum Field { NameField, PathField, TypeField, CatalogueField, LabelField };
+enum Field
+{
+    NameField,
+    PathField,
+    TypeField,
+    CatalogueField,
+    LabelField
+};
 
 std::string_view view(QByteArrayView bytes)
 {
@@ -54,7 +61,7 @@ QByteArrayView extensionOf(QByteArrayView name)
 struct QueryMatcher::Node
 {
     QueryTerm::Kind kind;
-    QByteArray text;               // folded
+    QByteArray text;                    // folded
     std::vector<QByteArray> extensions; // folded
     SizeRange sizes;
     DayRange days;
@@ -84,7 +91,8 @@ QByteArray foldedText(QByteArrayView text, bool caseSensitive)
 {
     if (caseSensitive)
         return text.toByteArray();
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return quint8(c) < 0x80; });
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](char c) { return quint8(c) < 0x80; });
     if (ascii) {
         QByteArray lowered(text.size(), Qt::Uninitialized);
         std::transform(text.begin(), text.end(), lowered.begin(),
@@ -109,7 +117,8 @@ int QueryMatcher::compile(const QueryTerm &term)
         node.text = foldedText(encodeFileName(term.text), m_caseSensitive);
     for (const QString &extension : term.extensions)
         node.extensions.push_back(foldedText(encodeFileName(extension), m_caseSensitive));
-    m_needsFacts = m_needsFacts || term.kind == QueryTerm::Kind::Size || term.kind == QueryTerm::Kind::Modified;
+    m_needsFacts = m_needsFacts || term.kind == QueryTerm::Kind::Size ||
+                   term.kind == QueryTerm::Kind::Modified;
     m_needsDriveLabel = m_needsDriveLabel || term.kind == QueryTerm::Kind::Drive;
     for (const QueryTerm &child : term.children)
         node.children.push_back(compile(child));
@@ -145,13 +154,13 @@ bool QueryMatcher::evaluate(int index, const QueryEntry &entry)
     case QueryTerm::Kind::Type:
         return contains(folded(TypeField, entry.type), node.text);
     case QueryTerm::Kind::Drive:
-        return contains(folded(CatalogueField, entry.catalogue), node.text)
-               || contains(folded(LabelField, entry.driveLabel), node.text);
+        return contains(folded(CatalogueField, entry.catalogue), node.text) ||
+               contains(folded(LabelField, entry.driveLabel), node.text);
     case QueryTerm::Kind::Ext: {
         const QByteArrayView extension = extensionOf(folded(NameField, entry.name));
-        return !extension.isEmpty()
-               && std::any_of(node.extensions.begin(), node.extensions.end(),
-                              [&](const QByteArray &wanted) { return extension == wanted; });
+        return !extension.isEmpty() &&
+               std::any_of(node.extensions.begin(), node.extensions.end(),
+                           [&](const QByteArray &wanted) { return extension == wanted; });
     }
     case QueryTerm::Kind::Size:
         return node.sizes.holds(entry.size);
@@ -165,9 +174,11 @@ bool QueryMatcher::evaluate(int index, const QueryEntry &entry)
         // A byte that is not UTF-8 reads as U+FFFD: the engine takes valid text only.
         return node.regex.match(displayFileName(decodeFileName(entry.name))).hasMatch();
     case QueryTerm::Kind::All:
-        return std::all_of(node.children.begin(), node.children.end(), [&](int child) { return evaluate(child, entry); });
+        return std::all_of(node.children.begin(), node.children.end(),
+                           [&](int child) { return evaluate(child, entry); });
     case QueryTerm::Kind::Any:
-        return std::any_of(node.children.begin(), node.children.end(), [&](int child) { return evaluate(child, entry); });
+        return std::any_of(node.children.begin(), node.children.end(),
+                           [&](int child) { return evaluate(child, entry); });
     case QueryTerm::Kind::Not:
         return !evaluate(node.children.front(), entry);
     }

@@ -20,7 +20,7 @@ namespace kestrova {
 struct QueryEntry
 {
     QByteArrayView name;
-    QByteArrayView path;       // folder and name
+    QByteArrayView path; // folder and name
     QByteArrayView type;
     QByteArrayView created;
     QByteArrayView catalogue;  // the catalogue's file name

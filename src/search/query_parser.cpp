@@ -11,12 +11,20 @@ namespace {
 
 struct Token
 {
-    enum class Kind { Word, Open, Close, Or, Not, End };
+    enum class Kind
+    {
+        Word,
+        Open,
+        Close,
+        Or,
+        Not,
+        End
+    };
     Kind kind = Kind::End;
-    QString field;     // a word's field name, in lower case; empty for a plain term
-    QString value;     // the word without its quotes (a field's: after the colon)
+    QString field;       // a word's field name, in lower case; empty for a plain term
+    QString value;       // the word without its quotes (a field's: after the colon)
     bool quoted = false; // a quote in the word: it is taken literally
-    int position = 0;  // from 1
+    int position = 0;    // from 1
 };
 
 struct Failure
@@ -37,9 +45,10 @@ bool endsWord(QChar c)
 
 const QStringList &fieldNames()
 {
-    static const QStringList names{QStringLiteral("path"),     QStringLiteral("ext"),     QStringLiteral("type"),
-                                   QStringLiteral("drive"),    QStringLiteral("size"),    QStringLiteral("modified"),
-                                   QStringLiteral("created"),  QStringLiteral("regex"),   QStringLiteral("case")};
+    static const QStringList names{
+        QStringLiteral("path"),    QStringLiteral("ext"),   QStringLiteral("type"),
+        QStringLiteral("drive"),   QStringLiteral("size"),  QStringLiteral("modified"),
+        QStringLiteral("created"), QStringLiteral("regex"), QStringLiteral("case")};
     return names;
 }
 
@@ -55,7 +64,13 @@ std::vector<Token> tokenize(QStringView text)
             continue;
         }
         if (c == u'(' || c == u')' || c == u'|') {
-            tokens.push_back({c == u'(' ? Token::Kind::Open : c == u')' ? Token::Kind::Close : Token::Kind::Or, {}, QString(c), false, position});
+            tokens.push_back({c == u'('   ? Token::Kind::Open
+                              : c == u')' ? Token::Kind::Close
+                                          : Token::Kind::Or,
+                              {},
+                              QString(c),
+                              false,
+                              position});
             ++i;
             continue;
         }
@@ -77,7 +92,8 @@ std::vector<Token> tokenize(QStringView text)
         // or to a ")" that closes a group of the query.
         const bool regex = word.field == u"regex";
         int depth = 0;
-        while (i < text.size() && (regex ? !isBlank(text[i]) && !(text[i] == u')' && depth == 0) : !endsWord(text[i]))) {
+        while (i < text.size() && (regex ? !isBlank(text[i]) && !(text[i] == u')' && depth == 0)
+                                         : !endsWord(text[i]))) {
             if (regex && text[i] == u'\\' && i + 1 < text.size()) {
                 word.value += text.sliced(i, 2);
                 i += 2;
@@ -90,7 +106,10 @@ std::vector<Token> tokenize(QStringView text)
             if (text[i] == u'"') {
                 const qsizetype close = text.indexOf(u'"', i + 1);
                 if (close < 0)
-                    throw Failure{QCoreApplication::translate("Query", "the query has \" at %1 without its closing \"").arg(i + 1), int(i) + 1};
+                    throw Failure{QCoreApplication::translate(
+                                      "Query", "the query has \" at %1 without its closing \"")
+                                      .arg(i + 1),
+                                  int(i) + 1};
                 word.value += text.sliced(i + 1, close - i - 1);
                 word.quoted = true;
                 i = close + 1;
@@ -109,14 +128,19 @@ std::vector<Token> tokenize(QStringView text)
 class Parser
 {
 public:
-    Parser(std::vector<Token> tokens, bool caseSensitive) : m_tokens(std::move(tokens)), m_caseSensitive(caseSensitive)
+    Parser(std::vector<Token> tokens, bool caseSensitive)
+        : m_tokens(std::move(tokens)), m_caseSensitive(caseSensitive)
     {
         // case: is a switch for the whole query, wherever it stands.
         std::erase_if(m_tokens, [this](const Token &token) {
             if (token.kind != Token::Kind::Word || token.field != u"case")
                 return false;
             if (!token.value.isEmpty())
-                throw Failure{QCoreApplication::translate("Query", "the query has \"case:\" at %1 with a value; it takes none").arg(token.position), token.position};
+                throw Failure{
+                    QCoreApplication::translate(
+                        "Query", "the query has \"case:\" at %1 with a value; it takes none")
+                        .arg(token.position),
+                    token.position};
             m_caseSensitive = true;
             return true;
         });
@@ -128,7 +152,10 @@ public:
             throw Failure{QCoreApplication::translate("Query", "the query is empty"), 1};
         Query query{readAny(), m_caseSensitive};
         if (peek().kind == Token::Kind::Close)
-            throw Failure{QCoreApplication::translate("Query", "the query has \")\" at %1 without its \"(\"").arg(peek().position), peek().position};
+            throw Failure{
+                QCoreApplication::translate("Query", "the query has \")\" at %1 without its \"(\"")
+                    .arg(peek().position),
+                peek().position};
         compileRegexes(query.root);
         return query;
     }
@@ -149,7 +176,11 @@ private:
         while (peek().kind == Token::Kind::Or) {
             const Token &op = take();
             if (!startsTerm(peek().kind))
-                throw Failure{QCoreApplication::translate("Query", "the query has \"%1\" at %2 with nothing after it").arg(op.value).arg(op.position), op.position};
+                throw Failure{QCoreApplication::translate(
+                                  "Query", "the query has \"%1\" at %2 with nothing after it")
+                                  .arg(op.value)
+                                  .arg(op.position),
+                              op.position};
             any.children.push_back(readAll());
         }
         return any;
@@ -160,8 +191,15 @@ private:
         if (!startsTerm(peek().kind)) {
             const Token &token = peek();
             if (token.kind == Token::Kind::Or)
-                throw Failure{QCoreApplication::translate("Query", "the query has \"%1\" at %2 with nothing before it").arg(token.value).arg(token.position), token.position};
-            throw Failure{QCoreApplication::translate("Query", "the query has \")\" at %1 without its \"(\"").arg(token.position), token.position};
+                throw Failure{QCoreApplication::translate(
+                                  "Query", "the query has \"%1\" at %2 with nothing before it")
+                                  .arg(token.value)
+                                  .arg(token.position),
+                              token.position};
+            throw Failure{
+                QCoreApplication::translate("Query", "the query has \")\" at %1 without its \"(\"")
+                    .arg(token.position),
+                token.position};
         }
         QueryTerm all;
         all.kind = QueryTerm::Kind::All;
@@ -183,7 +221,11 @@ private:
         const Token &token = take();
         if (token.kind == Token::Kind::Not) {
             if (!startsTerm(peek().kind))
-                throw Failure{QCoreApplication::translate("Query", "the query has \"%1\" at %2 with nothing after it").arg(token.value).arg(token.position), token.position};
+                throw Failure{QCoreApplication::translate(
+                                  "Query", "the query has \"%1\" at %2 with nothing after it")
+                                  .arg(token.value)
+                                  .arg(token.position),
+                              token.position};
             QueryTerm negated;
             negated.kind = QueryTerm::Kind::Not;
             negated.position = token.position;
@@ -192,12 +234,21 @@ private:
         }
         if (token.kind == Token::Kind::Open) {
             if (peek().kind == Token::Kind::End)
-                throw Failure{QCoreApplication::translate("Query", "the query has \"(\" at %1 without its \")\"").arg(token.position), token.position};
+                throw Failure{QCoreApplication::translate(
+                                  "Query", "the query has \"(\" at %1 without its \")\"")
+                                  .arg(token.position),
+                              token.position};
             if (peek().kind == Token::Kind::Close)
-                throw Failure{QCoreApplication::translate("Query", "the query has \"(\" at %1 with nothing after it").arg(token.position), token.position};
+                throw Failure{QCoreApplication::translate(
+                                  "Query", "the query has \"(\" at %1 with nothing after it")
+                                  .arg(token.position),
+                              token.position};
             QueryTerm group = readAny();
             if (peek().kind != Token::Kind::Close)
-                throw Failure{QCoreApplication::translate("Query", "the query has \"(\" at %1 without its \")\"").arg(token.position), token.position};
+                throw Failure{QCoreApplication::translate(
+                                  "Query", "the query has \"(\" at %1 without its \")\"")
+                                  .arg(token.position),
+                              token.position};
             take();
             return group;
         }
@@ -210,14 +261,23 @@ private:
         term.position = token.position;
         term.text = token.value;
         if (token.field.isEmpty()) {
-            term.kind = !token.quoted && (token.value.contains(u'*') || token.value.contains(u'?')) ? QueryTerm::Kind::Wildcard
-                                                                                                  : QueryTerm::Kind::Name;
+            term.kind = !token.quoted && (token.value.contains(u'*') || token.value.contains(u'?'))
+                            ? QueryTerm::Kind::Wildcard
+                            : QueryTerm::Kind::Name;
             return term;
         }
         if (!fieldNames().contains(token.field))
-            throw Failure{QCoreApplication::translate("Query", "the query has an unknown field \"%1:\" at %2").arg(token.field).arg(token.position), token.position};
+            throw Failure{
+                QCoreApplication::translate("Query", "the query has an unknown field \"%1:\" at %2")
+                    .arg(token.field)
+                    .arg(token.position),
+                token.position};
         if (token.value.isEmpty())
-            throw Failure{QCoreApplication::translate("Query", "the query has \"%1:\" at %2 without a value").arg(token.field).arg(token.position), token.position};
+            throw Failure{
+                QCoreApplication::translate("Query", "the query has \"%1:\" at %2 without a value")
+                    .arg(token.field)
+                    .arg(token.position),
+                token.position};
         if (token.field == u"path") {
             term.kind = QueryTerm::Kind::Path;
         } else if (token.field == u"type") {
@@ -235,20 +295,34 @@ private:
                     term.extensions.append(extension);
             }
             if (term.extensions.isEmpty())
-                throw Failure{QCoreApplication::translate("Query", "the query has \"%1:\" at %2 without a value").arg(token.field).arg(token.position), token.position};
+                throw Failure{QCoreApplication::translate(
+                                  "Query", "the query has \"%1:\" at %2 without a value")
+                                  .arg(token.field)
+                                  .arg(token.position),
+                              token.position};
         } else if (token.field == u"size") {
             term.kind = QueryTerm::Kind::Size;
             const std::optional<SizeRange> sizes = readSizes(token.value);
             if (!sizes)
-                throw Failure{QCoreApplication::translate("Query", "the query has a size \"%1\" at %2 that does not read (sizes read like 0, 4096, <1K, >100M or 1M..4G)")
-                                  .arg(token.value).arg(token.position), token.position};
+                throw Failure{QCoreApplication::translate(
+                                  "Query", "the query has a size \"%1\" at %2 that does not read "
+                                           "(sizes read like 0, 4096, <1K, >100M or 1M..4G)")
+                                  .arg(token.value)
+                                  .arg(token.position),
+                              token.position};
             term.sizes = *sizes;
         } else {
-            term.kind = token.field == u"modified" ? QueryTerm::Kind::Modified : QueryTerm::Kind::Created;
+            term.kind =
+                token.field == u"modified" ? QueryTerm::Kind::Modified : QueryTerm::Kind::Created;
             const std::optional<DayRange> days = readDayBounds(token.value);
             if (!days)
-                throw Failure{QCoreApplication::translate("Query", "the query has a date \"%1\" at %2 that does not read (dates read like 2024, 2024-06, >2024-06-01 or 2024-01..2024-03)")
-                                  .arg(token.value).arg(token.position), token.position};
+                throw Failure{
+                    QCoreApplication::translate(
+                        "Query", "the query has a date \"%1\" at %2 that does not read (dates read "
+                                 "like 2024, 2024-06, >2024-06-01 or 2024-01..2024-03)")
+                        .arg(token.value)
+                        .arg(token.position),
+                    token.position};
             term.days = *days;
         }
         return term;
@@ -263,12 +337,19 @@ private:
             return;
         // The engine's own limit on the steps of one match, set in the pattern: it can only
         // lower what the engine allows.
-        term.regex.setPattern(QStringLiteral("(*LIMIT_MATCH=%1)").arg(kRegexMatchLimit) + term.text);
+        term.regex.setPattern(QStringLiteral("(*LIMIT_MATCH=%1)").arg(kRegexMatchLimit) +
+                              term.text);
         term.regex.setPatternOptions(m_caseSensitive ? QRegularExpression::NoPatternOption
                                                      : QRegularExpression::CaseInsensitiveOption);
         if (!term.regex.isValid())
-            throw Failure{QCoreApplication::translate("Query", "the query has a regular expression \"%1\" at %2 that does not compile: %3")
-                              .arg(term.text).arg(term.position).arg(term.regex.errorString()), term.position};
+            throw Failure{
+                QCoreApplication::translate(
+                    "Query",
+                    "the query has a regular expression \"%1\" at %2 that does not compile: %3")
+                    .arg(term.text)
+                    .arg(term.position)
+                    .arg(term.regex.errorString()),
+                term.position};
         term.regex.optimize();
     }
 

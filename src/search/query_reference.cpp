@@ -17,7 +17,9 @@ bool wildcard(const QString &pattern, const QString &name)
 {
     QString expression;
     for (const QChar c : pattern)
-        expression += c == u'*' ? QStringLiteral(".*") : c == u'?' ? QStringLiteral(".") : QRegularExpression::escape(c);
+        expression += c == u'*'   ? QStringLiteral(".*")
+                      : c == u'?' ? QStringLiteral(".")
+                                  : QRegularExpression::escape(c);
     const QRegularExpression whole(QRegularExpression::anchoredPattern(expression),
                                    QRegularExpression::DotMatchesEverythingOption);
     return whole.match(name).hasMatch();
@@ -36,7 +38,8 @@ bool matches(const QueryTerm &term, const QueryEntry &entry, bool cs, CreatedDat
     case QueryTerm::Kind::Type:
         return text(entry.type, cs).contains(folded(term.text));
     case QueryTerm::Kind::Drive:
-        return text(entry.catalogue, cs).contains(folded(term.text)) || text(entry.driveLabel, cs).contains(folded(term.text));
+        return text(entry.catalogue, cs).contains(folded(term.text)) ||
+               text(entry.driveLabel, cs).contains(folded(term.text));
     case QueryTerm::Kind::Ext: {
         const QString name = text(entry.name, cs);
         const qsizetype dot = name.lastIndexOf(u'.');

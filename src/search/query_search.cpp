@@ -24,7 +24,8 @@ QString requiredText(const QueryTerm &term)
         return term.text;
     case QueryTerm::Kind::Wildcard: {
         QString longest;
-        for (const QString &part : term.text.split(QRegularExpression(QStringLiteral("[*?]")), Qt::SkipEmptyParts)) {
+        for (const QString &part :
+             term.text.split(QRegularExpression(QStringLiteral("[*?]")), Qt::SkipEmptyParts)) {
             if (part.size() > longest.size())
                 longest = part;
         }
@@ -80,8 +81,9 @@ SearchOutcome QuerySearch::run(const Query &query, const QString &folder)
     m_runs.reset(folder);
     if (!m_search) {
         SearchView &reading = *this;
-        m_search = std::make_unique<CatalogueSearch>(m_session, reading, m_dates, [] { return QString(); },
-                                                     [] { return std::unique_ptr<FileSystem>(); });
+        m_search = std::make_unique<CatalogueSearch>(
+            m_session, reading, m_dates, [] { return QString(); },
+            [] { return std::unique_ptr<FileSystem>(); });
         m_search->setIndex(m_index);
     }
     SearchOutcome outcome = SearchOutcome::Completed;
@@ -110,7 +112,8 @@ SearchOutcome QuerySearch::readFolder(const QString &folderPath)
         const std::unique_ptr<Folder> folder = m_fileSystem->GetFolder(encodeFileName(folderPath));
         const QByteArray path = folder->Path();
         if (m_threads > 1 && folder->Files().size() > 1) {
-            searchInParallel(m_session, *this, m_dates.locale(), m_index, path, folder->Files(), m_threads);
+            searchInParallel(m_session, *this, m_dates.locale(), m_index, path, folder->Files(),
+                             m_threads);
             m_cataloguesRead = int(folder->Files().size());
             return SearchOutcome::Completed;
         }

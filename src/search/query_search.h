@@ -57,13 +57,22 @@ private:
     void clearRows() override { m_view.clearRows(); }
     void setSorted(bool on) override { m_view.setSorted(on); }
     void setCountText(const QString &) override {}
-    void setIndicatorCaption(const QString &caption) override { m_view.setIndicatorCaption(caption); }
+    void setIndicatorCaption(const QString &caption) override
+    {
+        m_view.setIndicatorCaption(caption);
+    }
     IndicatorColour indicatorColour() override { return m_view.indicatorColour(); }
     void setIndicatorColour(IndicatorColour colour) override { m_view.setIndicatorColour(colour); }
     void yield() override { m_view.yield(); }
     void inform(const QString &text) override { m_view.inform(text); }
-    void folderFailed(const QString &folder, const Error &error) override { m_view.folderFailed(folder, error); }
-    void catalogueFailed(const QByteArray &path, const Error &error) override { m_view.catalogueFailed(path, error); }
+    void folderFailed(const QString &folder, const Error &error) override
+    {
+        m_view.folderFailed(folder, error);
+    }
+    void catalogueFailed(const QByteArray &path, const Error &error) override
+    {
+        m_view.catalogueFailed(path, error);
+    }
 
     SearchOutcome readFolder(const QString &folder);
 

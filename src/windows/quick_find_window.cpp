@@ -32,8 +32,8 @@ constexpr qint64 kYieldIntervalMs = 15;
 } // namespace
 
 QuickFindWindow::QuickFindWindow(Services &services, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
-                          | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       m_services(services), m_model(std::make_unique<ResultModel>()),
       m_search(*this, services.dates, services.makeFileSystem)
 {
@@ -43,7 +43,8 @@ QuickFindWindow::QuickFindWindow(Services &services, QWidget *parent)
     auto *queryLabel = new QLabel(tr("&Find"), this);
     queryLabel->setFont(boldFont(8.25));
     txtQuery = new QLineEdit(this);
-    txtQuery->setPlaceholderText(tr("words of the name, ext:jpg, size:>100M, modified:2024 ... (F1: the whole language)"));
+    txtQuery->setPlaceholderText(
+        tr("words of the name, ext:jpg, size:>100M, modified:2024 ... (F1: the whole language)"));
     txtQuery->setClearButtonEnabled(true);
     queryLabel->setBuddy(txtQuery);
     cmdHelp = new QPushButton(QStringLiteral("?"), this);
@@ -71,15 +72,19 @@ QuickFindWindow::QuickFindWindow(Services &services, QWidget *parent)
     LV1 = newResultView(*m_model, this);
     LV1->setAccessibleName(tr("Files found"));
     m_model->setTextOrderColumn(2); // the Created column sorts by the text of its dates
-    m_model->setHeaders({tr("File Path"), tr("File Type"), tr("Created"), tr("Catalogue File"), tr("Size"),
-                         tr("Modified")});
+    m_model->setHeaders({tr("File Path"), tr("File Type"), tr("Created"), tr("Catalogue File"),
+                         tr("Size"), tr("Modified")});
     LV1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     LV1->setColumnWidth(0, twips(4800));
     LV1->setColumnWidth(1, twips(1500));
-    LV1->setColumnWidth(2, LV1->fontMetrics().horizontalAdvance(QStringLiteral("27 Apr 2026 20:14:59")) + 16);
+    LV1->setColumnWidth(
+        2, LV1->fontMetrics().horizontalAdvance(QStringLiteral("27 Apr 2026 20:14:59")) + 16);
     LV1->setColumnWidth(3, twips(1500));
-    LV1->setColumnWidth(ResultTable::kSizeColumn, LV1->fontMetrics().horizontalAdvance(QStringLiteral("9,999.9 MiB")) + 16);
-    LV1->setColumnWidth(ResultTable::kModifiedColumn, LV1->fontMetrics().horizontalAdvance(QStringLiteral("12/31/26 11:59 PM")) + 16);
+    LV1->setColumnWidth(ResultTable::kSizeColumn,
+                        LV1->fontMetrics().horizontalAdvance(QStringLiteral("9,999.9 MiB")) + 16);
+    LV1->setColumnWidth(ResultTable::kModifiedColumn,
+                        LV1->fontMetrics().horizontalAdvance(QStringLiteral("12/31/26 11:59 PM")) +
+                            16);
     LV1->installEventFilter(this);
     grid->addWidget(LV1, 3, 0, 1, 3);
 
@@ -98,15 +103,19 @@ QuickFindWindow::QuickFindWindow(Services &services, QWidget *parent)
     grid->setRowStretch(3, 1);
     for (QPushButton *button : {cmdHelp, cmdFolder, cmdExport, cmdClose})
         button->setAutoDefault(false);
-    const QList<QWidget *> order = {txtQuery, cmdHelp, txtFolder, cmdFolder, LV1, cmdExport, cmdClose};
+    const QList<QWidget *> order = {txtQuery, cmdHelp,   txtFolder, cmdFolder,
+                                    LV1,      cmdExport, cmdClose};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     resize(twips(12120), twips(7200));
 
     m_hitActions = std::make_unique<HitActions>(
         m_services, *LV1, *m_model,
-        HitActions::Options{[this] { LV1_DblClick(); }, [this](int row) { return m_model->text(row, 3); }, {},
-                            [] { return true; }, [this](int row) { return runOf(row); }});
+        HitActions::Options{[this] { LV1_DblClick(); },
+                            [this](int row) { return m_model->text(row, 3); },
+                            {},
+                            [] { return true; },
+                            [this](int row) { return runOf(row); }});
 
     txtQuery->installEventFilter(this);
     connect(txtQuery, &QLineEdit::textChanged, this, &QuickFindWindow::queryChanged);
@@ -116,7 +125,8 @@ QuickFindWindow::QuickFindWindow(Services &services, QWidget *parent)
     });
     connect(cmdFolder, &QPushButton::clicked, this, &QuickFindWindow::cmdFolder_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &QuickFindWindow::cmdHelp_Click);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &QuickFindWindow::cmdHelp_Click);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            &QuickFindWindow::cmdHelp_Click);
     connect(cmdExport, &QPushButton::clicked, m_hitActions.get(), &HitActions::exportResults);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     connect(LV1, &QTableView::doubleClicked, this, &QuickFindWindow::LV1_DblClick);
@@ -195,9 +205,11 @@ void QuickFindWindow::runWaiting()
 
 void QuickFindWindow::showStatus()
 {
-    QString text = tr("%1 from %2 read")
-                       .arg(countOf(quint64(m_search.hits()), QT_TRANSLATE_N_NOOP("Counts", "%1 hit(s)")),
-                            countOf(quint64(m_search.cataloguesRead()), QT_TRANSLATE_N_NOOP("Counts", "%1 catalogue(s)")));
+    QString text =
+        tr("%1 from %2 read")
+            .arg(countOf(quint64(m_search.hits()), QT_TRANSLATE_N_NOOP("Counts", "%1 hit(s)")),
+                 countOf(quint64(m_search.cataloguesRead()),
+                         QT_TRANSLATE_N_NOOP("Counts", "%1 catalogue(s)")));
     if (!m_notes.isEmpty())
         text += QStringLiteral("; ") + m_notes.join(QStringLiteral("; "));
     lblStatus->setText(text);
@@ -228,7 +240,9 @@ void QuickFindWindow::yield()
         return;
     if (!m_closed) {
         m_model->publish();
-        lblStatus->setText(tr("Searching ... %1").arg(countOf(quint64(m_search.hits()), QT_TRANSLATE_N_NOOP("Counts", "%1 hit(s)"))));
+        lblStatus->setText(tr("Searching ... %1")
+                               .arg(countOf(quint64(m_search.hits()),
+                                            QT_TRANSLATE_N_NOOP("Counts", "%1 hit(s)"))));
     }
     QApplication::processEvents();
     m_sinceYield.start();
@@ -241,8 +255,9 @@ void QuickFindWindow::folderFailed(const QString &folder, const Error &error)
 
 void QuickFindWindow::catalogueFailed(const QByteArray &path, const Error &error)
 {
-    m_notes << tr("not read: %1 (%2)").arg(QDir(m_folder).relativeFilePath(displayFileName(decodeFileName(path))),
-                                          error.description());
+    m_notes << tr("not read: %1 (%2)")
+                   .arg(QDir(m_folder).relativeFilePath(displayFileName(decodeFileName(path))),
+                        error.description());
 }
 
 RunFacts QuickFindWindow::runOf(int row)
@@ -252,7 +267,8 @@ RunFacts QuickFindWindow::runOf(int row)
 
 void QuickFindWindow::cmdFolder_Click()
 {
-    const QString chosen = m_services.folderPicker.chooseFolder(tr("Choose the folder of catalogues"));
+    const QString chosen =
+        m_services.folderPicker.chooseFolder(tr("Choose the folder of catalogues"));
     if (chosen.isEmpty())
         return;
     txtFolder->setText(chosen);
@@ -308,12 +324,13 @@ bool QuickFindWindow::eventFilter(QObject *watched, QEvent *event)
         int others = 0;
         for (int column = 1; column < m_model->columnCount(); ++column)
             others += LV1->columnWidth(column);
-        LV1->setColumnWidth(0, std::max(twips(3600), LV1->width() - 2 * LV1->frameWidth() - others
-                                                         - LV1->verticalScrollBar()->sizeHint().width()));
+        LV1->setColumnWidth(
+            0, std::max(twips(3600), LV1->width() - 2 * LV1->frameWidth() - others -
+                                         LV1->verticalScrollBar()->sizeHint().width()));
     }
     // Down from the box enters the list at its first row.
-    if (watched == txtQuery && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down && m_model->rowCount() > 0) {
+    if (watched == txtQuery && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down && m_model->rowCount() > 0) {
         LV1->setFocus();
         if (!LV1->currentIndex().isValid())
             LV1->setCurrentIndex(m_model->index(0, 0));
@@ -336,27 +353,43 @@ QString queryHelpTable()
 {
     const std::pair<const char *, const char *> rows[] = {
         {"holiday", QT_TRANSLATE_NOOP("QueryHelp", "names that hold the text, letter case aside")},
-        {"*.jpg &nbsp; IMG_20??.*", QT_TRANSLATE_NOOP("QueryHelp", "names that match the pattern whole: * any characters, ? one")},
-        {"holiday 2024", QT_TRANSLATE_NOOP("QueryHelp", "terms separated by blanks must all match")},
+        {"*.jpg &nbsp; IMG_20??.*",
+         QT_TRANSLATE_NOOP("QueryHelp",
+                           "names that match the pattern whole: * any characters, ? one")},
+        {"holiday 2024",
+         QT_TRANSLATE_NOOP("QueryHelp", "terms separated by blanks must all match")},
         {"jpg | png &nbsp; jpg OR png", QT_TRANSLATE_NOOP("QueryHelp", "either term matches")},
         {"!tmp &nbsp; NOT tmp", QT_TRANSLATE_NOOP("QueryHelp", "the term must not match")},
         {"(a | b) c", QT_TRANSLATE_NOOP("QueryHelp", "parentheses group terms")},
-        {"\"two words\"", QT_TRANSLATE_NOOP("QueryHelp", "one term with its blank, taken as it stands")},
-        {"path:include/stdio.h", QT_TRANSLATE_NOOP("QueryHelp", "the full path (folder and name) holds the text")},
+        {"\"two words\"",
+         QT_TRANSLATE_NOOP("QueryHelp", "one term with its blank, taken as it stands")},
+        {"path:include/stdio.h",
+         QT_TRANSLATE_NOOP("QueryHelp", "the full path (folder and name) holds the text")},
         {"ext:jpg;png", QT_TRANSLATE_NOOP("QueryHelp", "the name's extension is one of these")},
         {"type:image", QT_TRANSLATE_NOOP("QueryHelp", "the file type holds the text")},
-        {"drive:usb", QT_TRANSLATE_NOOP("QueryHelp", "the catalogue's file name or the drive's label holds the text")},
+        {"drive:usb",
+         QT_TRANSLATE_NOOP("QueryHelp",
+                           "the catalogue's file name or the drive's label holds the text")},
         {"size:&gt;100M &nbsp; size:&lt;1K &nbsp; size:1M..4G &nbsp; size:0",
-         QT_TRANSLATE_NOOP("QueryHelp", "the size (K, M, G, T: powers of 1024); files of unknown size never match")},
-        {"modified:2024 &nbsp; modified:2024-06<br>modified:&gt;2024-06-01 &nbsp; modified:2024-01..2024-03",
-         QT_TRANSLATE_NOOP("QueryHelp", "the last modification: a year, a month, a day, after, before or a range")},
-        {"created:2024-06", QT_TRANSLATE_NOOP("QueryHelp", "the Created column, read as a date, in the same forms")},
-        {"regex:^IMG_\\d+", QT_TRANSLATE_NOOP("QueryHelp", "the name matches the regular expression")},
+         QT_TRANSLATE_NOOP(
+             "QueryHelp",
+             "the size (K, M, G, T: powers of 1024); files of unknown size never match")},
+        {"modified:2024 &nbsp; modified:2024-06<br>modified:&gt;2024-06-01 &nbsp; "
+         "modified:2024-01..2024-03",
+         QT_TRANSLATE_NOOP(
+             "QueryHelp",
+             "the last modification: a year, a month, a day, after, before or a range")},
+        {"created:2024-06",
+         QT_TRANSLATE_NOOP("QueryHelp", "the Created column, read as a date, in the same forms")},
+        {"regex:^IMG_\\d+",
+         QT_TRANSLATE_NOOP("QueryHelp", "the name matches the regular expression")},
         {"case:", QT_TRANSLATE_NOOP("QueryHelp", "anywhere in the query: letter case must match")},
     };
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"4\">");
     for (const auto &[example, meaning] : rows)
-        html += QStringLiteral("<tr><td><code>%1</code></td><td>%2</td></tr>").arg(QLatin1String(example), QCoreApplication::translate("QueryHelp", meaning).toHtmlEscaped());
+        html += QStringLiteral("<tr><td><code>%1</code></td><td>%2</td></tr>")
+                    .arg(QLatin1String(example),
+                         QCoreApplication::translate("QueryHelp", meaning).toHtmlEscaped());
     return html + QStringLiteral("</table>");
 }
 

@@ -99,7 +99,7 @@ private:
     std::optional<Query> m_waiting; // the newest good query, not yet started
     QString m_folder;               // of the hits shown
     RunFactsByCatalogue m_runs;
-    QStringList m_notes;            // messages and catalogues not read, of the latest search
+    QStringList m_notes; // messages and catalogues not read, of the latest search
     QElapsedTimer m_sinceYield;
     int m_started = 0;
     bool m_closed = false;

@@ -29,8 +29,9 @@ int query(const std::uint8_t *data, std::size_t size)
             continue;
         const auto [name, type, created] = catalogue::entryFields(line);
         const QByteArray path = "/drive/" + name.toByteArray();
-        const QueryEntry entry{name, path, type, created, "drive.txt", "Label", fileSize,
-                               (fileSize % 20000) * 86'400'000'000'000};
+        const QueryEntry entry{
+            name,        path,    type,     created,
+            "drive.txt", "Label", fileSize, (fileSize % 20000) * 86'400'000'000'000};
         fileSize = (fileSize * 3 + 1023) % (qint64(1) << 40);
         const bool matched = matcher.matches(entry);
         if (matched != referenceMatches(*parsed.query, entry, plainDates))

@@ -32,9 +32,11 @@ void TestQuickFindWindow::findsAsTheUserTypes()
     QTemporaryDir cats;
     QByteArray lines;
     for (int i = 0; i < 3000; ++i)
-        lines += "name" + QByteArray::number(i) + (i % 2 ? ".jpg" : ".txt") + ";Text Document;1/1/2020\r\n";
+        lines += "name" + QByteArray::number(i) + (i % 2 ? ".jpg" : ".txt") +
+                 ";Text Document;1/1/2020\r\n";
     QVERIFY(testing::writeAll(cats.filePath(QStringLiteral("one.txt")), lines));
-    QVERIFY(testing::writeAll(cats.filePath(QStringLiteral("two.txt")), "holiday.jpg;JPEG Image;6/1/2024\r\n"));
+    QVERIFY(testing::writeAll(cats.filePath(QStringLiteral("two.txt")),
+                              "holiday.jpg;JPEG Image;6/1/2024\r\n"));
     env.paths.DefaultPath = cats.path();
 
     QuickFindWindow window(env.services);
@@ -47,7 +49,9 @@ void TestQuickFindWindow::findsAsTheUserTypes()
     // Keys waiting while the first letter's search runs: each stops the search in flight, and
     // only the newest query is searched next.
     for (const char key : QByteArray("ame299"))
-        QCoreApplication::postEvent(window.txtQuery, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(key))));
+        QCoreApplication::postEvent(
+            window.txtQuery,
+            new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(key))));
     QTest::keyClick(window.txtQuery, 'n');
     QTRY_COMPARE(window.txtQuery->text(), QStringLiteral("name299"));
     QTRY_VERIFY(!window.isSearching());
@@ -63,7 +67,8 @@ void TestQuickFindWindow::findsAsTheUserTypes()
     QTest::keyClicks(window.txtQuery, QStringLiteral("ext:jpg | holiday"));
     QTRY_VERIFY(!window.isSearching());
     QCOMPARE(window.lblError->text(), QString());
-    QCOMPARE(window.results().rowCount(), 7); // name299.jpg, name2991.jpg ... name2999.jpg, holiday.jpg
+    QCOMPARE(window.results().rowCount(),
+             7); // name299.jpg, name2991.jpg ... name2999.jpg, holiday.jpg
     QCOMPARE(window.results().text(0, 0), QStringLiteral("/holiday.jpg"));
     QCOMPARE(window.results().text(0, 3), QStringLiteral("two.txt"));
 
@@ -77,7 +82,8 @@ void TestQuickFindWindow::findsAsTheUserTypes()
 
     QTest::keyClick(window.txtQuery, Qt::Key_F1);
     QVERIFY(window.helpWindow() && window.helpWindow()->isVisible());
-    QVERIFY(window.helpWindow()->findChild<QTextBrowser *>()->toPlainText().contains(QStringLiteral("size:>100M")));
+    QVERIFY(window.helpWindow()->findChild<QTextBrowser *>()->toPlainText().contains(
+        QStringLiteral("size:>100M")));
     window.helpWindow()->close();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
