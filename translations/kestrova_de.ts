@@ -76,6 +76,13 @@
                 <numerusform>%1 Katalogen</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 hit(s)</source>
+            <translation>
+                <numerusform>%1 Treffer</numerusform>
+                <numerusform>%1 Treffer</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -361,7 +368,7 @@ Möchten Sie die Datei ersetzen?</translation>
             <translation>kestrova-cli: %1 gehört einem anderen Benutzer oder andere dürfen hineinschreiben: Dort wird kein Suchindex gehalten, und Kataloge werden ganz gelesen</translation>
         </message>
         <message>
-            <source>kestrova-cli: unknown command '%1'</source>
+            <source>kestrova-cli: unknown command &apos;%1&apos;</source>
             <translation>kestrova-cli: unbekannter Befehl „%1“</translation>
         </message>
         <message>
@@ -447,6 +454,18 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>kestrova-cli generate: %1 is not yours alone (a link, another user&apos;s, or others may write to it), so no facts are kept in it: sizes will not be known</source>
             <translation>kestrova-cli generate: %1 gehört nicht Ihnen allein (eine Verknüpfung, einem anderen Benutzer, oder andere dürfen hineinschreiben), daher werden darin keine Fakten abgelegt: Größen bleiben unbekannt</translation>
+        </message>
+        <message>
+            <source>--sort takes path, type, created, catalogue, size or modified</source>
+            <translation>--sort erwartet path, type, created, catalogue, size oder modified</translation>
+        </message>
+        <message>
+            <source>--limit takes a number of hits, 0 or more</source>
+            <translation>--limit erwartet eine Anzahl Treffer, 0 oder mehr</translation>
+        </message>
+        <message>
+            <source>--format takes tsv, csv or json</source>
+            <translation>--format erwartet tsv, csv oder json</translation>
         </message>
     </context>
     <context>
@@ -737,7 +756,7 @@ Möchten Sie die Datei ersetzen?</translation>
             <translation>Ihr Standardpfad wird dauerhaft gelöscht. Fortfahren?</translation>
         </message>
         <message>
-            <source>File doesn't exist!</source>
+            <source>File doesn&apos;t exist!</source>
             <translation>Die Datei existiert nicht!</translation>
         </message>
     </context>
@@ -816,7 +835,7 @@ Möchten Sie die Datei ersetzen?</translation>
             <translation>nein</translation>
         </message>
         <message>
-            <source>The drive's folder %1 could not be opened.</source>
+            <source>The drive&apos;s folder %1 could not be opened.</source>
             <translation>Der Ordner %1 des Laufwerks konnte nicht geöffnet werden.</translation>
         </message>
         <message>
@@ -1025,6 +1044,10 @@ Catalogue the folder anyway?</source>
             <translation>Der Katalog %1 würde in den Ordner geschrieben, den er katalogisiert, %2, und sich selbst auflisten.
 Den Ordner trotzdem katalogisieren?</translation>
         </message>
+        <message>
+            <source>Quick Find...</source>
+            <translation>Schnellsuche...</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1196,6 +1219,227 @@ Den Ordner trotzdem katalogisieren?</translation>
         <message>
             <source>&amp;View</source>
             <translation>&amp;Ansicht</translation>
+        </message>
+    </context>
+    <context>
+        <name>Query</name>
+        <message>
+            <source>the query has " at %1 without its closing "</source>
+            <translation>die Abfrage hat " an Stelle %1 ohne schließendes "</translation>
+        </message>
+        <message>
+            <source>the query has "case:" at %1 with a value; it takes none</source>
+            <translation>die Abfrage hat "case:" an Stelle %1 mit einem Wert; es nimmt keinen</translation>
+        </message>
+        <message>
+            <source>the query is empty</source>
+            <translation>die Abfrage ist leer</translation>
+        </message>
+        <message>
+            <source>the query has ")" at %1 without its "("</source>
+            <translation>die Abfrage hat ")" an Stelle %1 ohne sein "("</translation>
+        </message>
+        <message>
+            <source>the query has "%1" at %2 with nothing after it</source>
+            <translation>die Abfrage hat "%1" an Stelle %2, ohne dass etwas folgt</translation>
+        </message>
+        <message>
+            <source>the query has "%1" at %2 with nothing before it</source>
+            <translation>die Abfrage hat "%1" an Stelle %2, ohne dass etwas davor steht</translation>
+        </message>
+        <message>
+            <source>the query has "(" at %1 with nothing after it</source>
+            <translation>die Abfrage hat "(" an Stelle %1, ohne dass etwas folgt</translation>
+        </message>
+        <message>
+            <source>the query has "(" at %1 without its ")"</source>
+            <translation>die Abfrage hat "(" an Stelle %1 ohne sein ")"</translation>
+        </message>
+        <message>
+            <source>the query has an unknown field "%1:" at %2</source>
+            <translation>die Abfrage hat ein unbekanntes Feld "%1:" an Stelle %2</translation>
+        </message>
+        <message>
+            <source>the query has "%1:" at %2 without a value</source>
+            <translation>die Abfrage hat "%1:" an Stelle %2 ohne Wert</translation>
+        </message>
+        <message>
+            <source>the query has a size "%1" at %2 that does not read (sizes read like 0, 4096, &lt;1K, &gt;100M or 1M..4G)</source>
+            <translation>die Abfrage hat an Stelle %2 eine Größe "%1", die sich nicht lesen lässt (Größen lauten etwa 0, 4096, &lt;1K, &gt;100M oder 1M..4G)</translation>
+        </message>
+        <message>
+            <source>the query has a date "%1" at %2 that does not read (dates read like 2024, 2024-06, &gt;2024-06-01 or 2024-01..2024-03)</source>
+            <translation>die Abfrage hat an Stelle %2 ein Datum "%1", das sich nicht lesen lässt (Daten lauten etwa 2024, 2024-06, &gt;2024-06-01 oder 2024-01..2024-03)</translation>
+        </message>
+        <message>
+            <source>the query has a regular expression "%1" at %2 that does not compile: %3</source>
+            <translation>die Abfrage hat an Stelle %2 einen regulären Ausdruck "%1", der sich nicht übersetzen lässt: %3</translation>
+        </message>
+    </context>
+    <context>
+        <name>QueryHelp</name>
+        <message>
+            <source>names that hold the text, letter case aside</source>
+            <translation>Namen, die den Text enthalten, ohne Rücksicht auf Groß- und Kleinschreibung</translation>
+        </message>
+        <message>
+            <source>names that match the pattern whole: * any characters, ? one</source>
+            <translation>Namen, die als Ganzes dem Muster entsprechen: * beliebige Zeichen, ? eines</translation>
+        </message>
+        <message>
+            <source>terms separated by blanks must all match</source>
+            <translation>durch Leerzeichen getrennte Begriffe müssen alle passen</translation>
+        </message>
+        <message>
+            <source>either term matches</source>
+            <translation>einer der Begriffe passt</translation>
+        </message>
+        <message>
+            <source>the term must not match</source>
+            <translation>der Begriff darf nicht passen</translation>
+        </message>
+        <message>
+            <source>parentheses group terms</source>
+            <translation>Klammern fassen Begriffe zusammen</translation>
+        </message>
+        <message>
+            <source>one term with its blank, taken as it stands</source>
+            <translation>ein Begriff samt Leerzeichen, so genommen, wie er dasteht</translation>
+        </message>
+        <message>
+            <source>the full path (folder and name) holds the text</source>
+            <translation>der volle Pfad (Ordner und Name) enthält den Text</translation>
+        </message>
+        <message>
+            <source>the name&apos;s extension is one of these</source>
+            <translation>die Endung des Namens ist eine von diesen</translation>
+        </message>
+        <message>
+            <source>the file type holds the text</source>
+            <translation>der Dateityp enthält den Text</translation>
+        </message>
+        <message>
+            <source>the catalogue&apos;s file name or the drive&apos;s label holds the text</source>
+            <translation>der Dateiname des Katalogs oder die Bezeichnung des Laufwerks enthält den Text</translation>
+        </message>
+        <message>
+            <source>the size (K, M, G, T: powers of 1024); files of unknown size never match</source>
+            <translation>die Größe (K, M, G, T: Potenzen von 1024); Dateien unbekannter Größe passen nie</translation>
+        </message>
+        <message>
+            <source>the last modification: a year, a month, a day, after, before or a range</source>
+            <translation>die letzte Änderung: ein Jahr, ein Monat, ein Tag, danach, davor oder ein Bereich</translation>
+        </message>
+        <message>
+            <source>the Created column, read as a date, in the same forms</source>
+            <translation>die Spalte Erstellt, als Datum gelesen, in denselben Formen</translation>
+        </message>
+        <message>
+            <source>the name matches the regular expression</source>
+            <translation>der Name passt zum regulären Ausdruck</translation>
+        </message>
+        <message>
+            <source>anywhere in the query: letter case must match</source>
+            <translation>irgendwo in der Abfrage: Groß- und Kleinschreibung muss passen</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::QuickFindWindow</name>
+        <message>
+            <source>Quick Find</source>
+            <translation>Schnellsuche</translation>
+        </message>
+        <message>
+            <source>&amp;Find</source>
+            <translation>&amp;Suchen</translation>
+        </message>
+        <message>
+            <source>words of the name, ext:jpg, size:&gt;100M, modified:2024 ... (F1: the whole language)</source>
+            <translation>Wörter des Namens, ext:jpg, size:&gt;100M, modified:2024 ... (F1: die ganze Sprache)</translation>
+        </message>
+        <message>
+            <source>Query language help</source>
+            <translation>Hilfe zur Abfragesprache</translation>
+        </message>
+        <message>
+            <source>The query language (F1)</source>
+            <translation>Die Abfragesprache (F1)</translation>
+        </message>
+        <message>
+            <source>Query error</source>
+            <translation>Fehler in der Abfrage</translation>
+        </message>
+        <message>
+            <source>Catalogues f&amp;older</source>
+            <translation>Katalog&amp;ordner</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Katalogordner (auswählen)</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Gefundene Dateien</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Dateipfad</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Dateityp</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Erstellt</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Katalogdatei</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Größe</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Geändert am</translation>
+        </message>
+        <message>
+            <source>Hits and catalogues read</source>
+            <translation>Treffer und gelesene Kataloge</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>Ergebnisse e&amp;xportieren...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>%1 from %2 read</source>
+            <translation>%1 aus %2 gelesen</translation>
+        </message>
+        <message>
+            <source>Searching ... %1</source>
+            <translation>Suche ... %1</translation>
+        </message>
+        <message>
+            <source>not read: %1 (%2)</source>
+            <translation>nicht gelesen: %1 (%2)</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Ordner der Kataloge auswählen</translation>
+        </message>
+        <message>
+            <source>Quick Find: the query language</source>
+            <translation>Schnellsuche: die Abfragesprache</translation>
+        </message>
+        <message>
+            <source>Query language</source>
+            <translation>Abfragesprache</translation>
         </message>
     </context>
 </TS>

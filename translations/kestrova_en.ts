@@ -53,6 +53,13 @@
                 <numerusform>%1 catalogues</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 hit(s)</source>
+            <translation>
+                <numerusform>%1 hit</numerusform>
+                <numerusform>%1 hits</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>kestrova::SearchWindow</name>

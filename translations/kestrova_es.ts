@@ -76,6 +76,13 @@
                 <numerusform>%1 catálogos</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 hit(s)</source>
+            <translation>
+                <numerusform>%1 resultado</numerusform>
+                <numerusform>%1 resultados</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -361,7 +368,7 @@ Do you want to replace it?</source>
             <translation>kestrova-cli: %1 pertenece a otro usuario o otros pueden escribir en ella: no se guarda ahí ningún índice de búsqueda y los catálogos se leen enteros</translation>
         </message>
         <message>
-            <source>kestrova-cli: unknown command '%1'</source>
+            <source>kestrova-cli: unknown command &apos;%1&apos;</source>
             <translation>kestrova-cli: orden desconocida «%1»</translation>
         </message>
         <message>
@@ -447,6 +454,18 @@ Do you want to replace it?</source>
         <message>
             <source>kestrova-cli generate: %1 is not yours alone (a link, another user&apos;s, or others may write to it), so no facts are kept in it: sizes will not be known</source>
             <translation>kestrova-cli generate: %1 no es solo suyo (un enlace, de otro usuario, u otros pueden escribir en él), así que no se guardan datos en él: los tamaños no se conocerán</translation>
+        </message>
+        <message>
+            <source>--sort takes path, type, created, catalogue, size or modified</source>
+            <translation>--sort admite path, type, created, catalogue, size o modified</translation>
+        </message>
+        <message>
+            <source>--limit takes a number of hits, 0 or more</source>
+            <translation>--limit admite un número de resultados, 0 o más</translation>
+        </message>
+        <message>
+            <source>--format takes tsv, csv or json</source>
+            <translation>--format admite tsv, csv o json</translation>
         </message>
     </context>
     <context>
@@ -737,7 +756,7 @@ Do you want to replace it?</source>
             <translation>Su ruta predeterminada se borrará de forma permanente. ¿Continuar?</translation>
         </message>
         <message>
-            <source>File doesn't exist!</source>
+            <source>File doesn&apos;t exist!</source>
             <translation>¡El archivo no existe!</translation>
         </message>
     </context>
@@ -816,7 +835,7 @@ Do you want to replace it?</source>
             <translation>no</translation>
         </message>
         <message>
-            <source>The drive's folder %1 could not be opened.</source>
+            <source>The drive&apos;s folder %1 could not be opened.</source>
             <translation>No se pudo abrir la carpeta %1 del disco.</translation>
         </message>
         <message>
@@ -1025,6 +1044,10 @@ Catalogue the folder anyway?</source>
             <translation>El catálogo %1 se escribiría dentro de la carpeta que cataloga, %2, y se listaría a sí mismo.
 ¿Catalogar la carpeta de todos modos?</translation>
         </message>
+        <message>
+            <source>Quick Find...</source>
+            <translation>Búsqueda rápida...</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1196,6 +1219,227 @@ Catalogue the folder anyway?</source>
         <message>
             <source>&amp;View</source>
             <translation>&amp;Ver</translation>
+        </message>
+    </context>
+    <context>
+        <name>Query</name>
+        <message>
+            <source>the query has " at %1 without its closing "</source>
+            <translation>la consulta tiene " en la posición %1 sin su " de cierre</translation>
+        </message>
+        <message>
+            <source>the query has "case:" at %1 with a value; it takes none</source>
+            <translation>la consulta tiene "case:" en la posición %1 con un valor; no admite ninguno</translation>
+        </message>
+        <message>
+            <source>the query is empty</source>
+            <translation>la consulta está vacía</translation>
+        </message>
+        <message>
+            <source>the query has ")" at %1 without its "("</source>
+            <translation>la consulta tiene ")" en la posición %1 sin su "("</translation>
+        </message>
+        <message>
+            <source>the query has "%1" at %2 with nothing after it</source>
+            <translation>la consulta tiene "%1" en la posición %2 sin nada detrás</translation>
+        </message>
+        <message>
+            <source>the query has "%1" at %2 with nothing before it</source>
+            <translation>la consulta tiene "%1" en la posición %2 sin nada delante</translation>
+        </message>
+        <message>
+            <source>the query has "(" at %1 with nothing after it</source>
+            <translation>la consulta tiene "(" en la posición %1 sin nada detrás</translation>
+        </message>
+        <message>
+            <source>the query has "(" at %1 without its ")"</source>
+            <translation>la consulta tiene "(" en la posición %1 sin su ")"</translation>
+        </message>
+        <message>
+            <source>the query has an unknown field "%1:" at %2</source>
+            <translation>la consulta tiene un campo desconocido "%1:" en la posición %2</translation>
+        </message>
+        <message>
+            <source>the query has "%1:" at %2 without a value</source>
+            <translation>la consulta tiene "%1:" en la posición %2 sin valor</translation>
+        </message>
+        <message>
+            <source>the query has a size "%1" at %2 that does not read (sizes read like 0, 4096, &lt;1K, &gt;100M or 1M..4G)</source>
+            <translation>la consulta tiene en la posición %2 un tamaño "%1" que no se puede leer (los tamaños se escriben 0, 4096, &lt;1K, &gt;100M o 1M..4G)</translation>
+        </message>
+        <message>
+            <source>the query has a date "%1" at %2 that does not read (dates read like 2024, 2024-06, &gt;2024-06-01 or 2024-01..2024-03)</source>
+            <translation>la consulta tiene en la posición %2 una fecha "%1" que no se puede leer (las fechas se escriben 2024, 2024-06, &gt;2024-06-01 o 2024-01..2024-03)</translation>
+        </message>
+        <message>
+            <source>the query has a regular expression "%1" at %2 that does not compile: %3</source>
+            <translation>la consulta tiene en la posición %2 una expresión regular "%1" que no se puede compilar: %3</translation>
+        </message>
+    </context>
+    <context>
+        <name>QueryHelp</name>
+        <message>
+            <source>names that hold the text, letter case aside</source>
+            <translation>los nombres que contienen el texto, sin distinguir mayúsculas</translation>
+        </message>
+        <message>
+            <source>names that match the pattern whole: * any characters, ? one</source>
+            <translation>los nombres que encajan enteros en el patrón: * cualquier carácter, ? uno</translation>
+        </message>
+        <message>
+            <source>terms separated by blanks must all match</source>
+            <translation>los términos separados por espacios deben coincidir todos</translation>
+        </message>
+        <message>
+            <source>either term matches</source>
+            <translation>coincide cualquiera de los términos</translation>
+        </message>
+        <message>
+            <source>the term must not match</source>
+            <translation>el término no debe coincidir</translation>
+        </message>
+        <message>
+            <source>parentheses group terms</source>
+            <translation>los paréntesis agrupan términos</translation>
+        </message>
+        <message>
+            <source>one term with its blank, taken as it stands</source>
+            <translation>un solo término con su espacio, tomado tal cual</translation>
+        </message>
+        <message>
+            <source>the full path (folder and name) holds the text</source>
+            <translation>la ruta completa (carpeta y nombre) contiene el texto</translation>
+        </message>
+        <message>
+            <source>the name&apos;s extension is one of these</source>
+            <translation>la extensión del nombre es una de estas</translation>
+        </message>
+        <message>
+            <source>the file type holds the text</source>
+            <translation>el tipo de archivo contiene el texto</translation>
+        </message>
+        <message>
+            <source>the catalogue&apos;s file name or the drive&apos;s label holds the text</source>
+            <translation>el nombre de archivo del catálogo o la etiqueta de la unidad contiene el texto</translation>
+        </message>
+        <message>
+            <source>the size (K, M, G, T: powers of 1024); files of unknown size never match</source>
+            <translation>el tamaño (K, M, G, T: potencias de 1024); los archivos de tamaño desconocido nunca coinciden</translation>
+        </message>
+        <message>
+            <source>the last modification: a year, a month, a day, after, before or a range</source>
+            <translation>la última modificación: un año, un mes, un día, después, antes o un intervalo</translation>
+        </message>
+        <message>
+            <source>the Created column, read as a date, in the same forms</source>
+            <translation>la columna Creado, leída como fecha, en las mismas formas</translation>
+        </message>
+        <message>
+            <source>the name matches the regular expression</source>
+            <translation>el nombre coincide con la expresión regular</translation>
+        </message>
+        <message>
+            <source>anywhere in the query: letter case must match</source>
+            <translation>en cualquier lugar de la consulta: las mayúsculas deben coincidir</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::QuickFindWindow</name>
+        <message>
+            <source>Quick Find</source>
+            <translation>Búsqueda rápida</translation>
+        </message>
+        <message>
+            <source>&amp;Find</source>
+            <translation>&amp;Buscar</translation>
+        </message>
+        <message>
+            <source>words of the name, ext:jpg, size:&gt;100M, modified:2024 ... (F1: the whole language)</source>
+            <translation>palabras del nombre, ext:jpg, size:&gt;100M, modified:2024 ... (F1: todo el lenguaje)</translation>
+        </message>
+        <message>
+            <source>Query language help</source>
+            <translation>Ayuda del lenguaje de consulta</translation>
+        </message>
+        <message>
+            <source>The query language (F1)</source>
+            <translation>El lenguaje de consulta (F1)</translation>
+        </message>
+        <message>
+            <source>Query error</source>
+            <translation>Error de la consulta</translation>
+        </message>
+        <message>
+            <source>Catalogues f&amp;older</source>
+            <translation>Carpeta de catál&amp;ogos</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Carpeta de catálogos (elegir)</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Archivos encontrados</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Ruta del archivo</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Tipo de archivo</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Creado</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Archivo de catálogo</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Tamaño</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modificado</translation>
+        </message>
+        <message>
+            <source>Hits and catalogues read</source>
+            <translation>Resultados y catálogos leídos</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>E&amp;xportar resultados...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Cerrar</translation>
+        </message>
+        <message>
+            <source>%1 from %2 read</source>
+            <translation>%1 en %2 leídos</translation>
+        </message>
+        <message>
+            <source>Searching ... %1</source>
+            <translation>Buscando ... %1</translation>
+        </message>
+        <message>
+            <source>not read: %1 (%2)</source>
+            <translation>no leído: %1 (%2)</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Elegir la carpeta de catálogos</translation>
+        </message>
+        <message>
+            <source>Quick Find: the query language</source>
+            <translation>Búsqueda rápida: el lenguaje de consulta</translation>
+        </message>
+        <message>
+            <source>Query language</source>
+            <translation>Lenguaje de consulta</translation>
         </message>
     </context>
 </TS>

@@ -76,6 +76,13 @@
                 <numerusform>%1 catalogues</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 hit(s)</source>
+            <translation>
+                <numerusform>%1 résultat</numerusform>
+                <numerusform>%1 résultats</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DriveFolderLists</name>
@@ -96,11 +103,11 @@
         <name>Error</name>
         <message>
             <source>Not a regular file</source>
-            <translation>Ce n'est pas un fichier ordinaire</translation>
+            <translation>Ce n&apos;est pas un fichier ordinaire</translation>
         </message>
         <message>
             <source>Not a catalogue: its first line is no catalogue header</source>
-            <translation>Ce n'est pas un catalogue : sa première ligne n'est pas un en-tête de catalogue</translation>
+            <translation>Ce n&apos;est pas un catalogue : sa première ligne n&apos;est pas un en-tête de catalogue</translation>
         </message>
         <message>
             <source>More than %1 catalogues in one folder</source>
@@ -108,7 +115,7 @@
         </message>
         <message>
             <source>The desktop launcher xdg-open is not installed</source>
-            <translation>Le lanceur du bureau xdg-open n'est pas installé</translation>
+            <translation>Le lanceur du bureau xdg-open n&apos;est pas installé</translation>
         </message>
         <message>
             <source>File not found</source>
@@ -136,7 +143,7 @@
         </message>
         <message>
             <source>Device I/O error</source>
-            <translation>Erreur d'entrée/sortie du périphérique</translation>
+            <translation>Erreur d&apos;entrée/sortie du périphérique</translation>
         </message>
         <message>
             <source>Disk not ready</source>
@@ -361,7 +368,7 @@ Voulez-vous le remplacer ?</translation>
             <translation>kestrova-cli : %1 appartient à un autre utilisateur ou d’autres peuvent y écrire : aucun index de recherche n’y est gardé et les catalogues sont lus en entier</translation>
         </message>
         <message>
-            <source>kestrova-cli: unknown command '%1'</source>
+            <source>kestrova-cli: unknown command &apos;%1&apos;</source>
             <translation>kestrova-cli : commande inconnue « %1 »</translation>
         </message>
         <message>
@@ -447,6 +454,18 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>kestrova-cli generate: %1 is not yours alone (a link, another user&apos;s, or others may write to it), so no facts are kept in it: sizes will not be known</source>
             <translation>kestrova-cli generate : %1 n&apos;est pas à vous seul (un lien, à un autre utilisateur, ou d&apos;autres peuvent y écrire), aucune donnée n&apos;y est donc gardée : les tailles ne seront pas connues</translation>
+        </message>
+        <message>
+            <source>--sort takes path, type, created, catalogue, size or modified</source>
+            <translation>--sort attend path, type, created, catalogue, size ou modified</translation>
+        </message>
+        <message>
+            <source>--limit takes a number of hits, 0 or more</source>
+            <translation>--limit attend un nombre de résultats, 0 ou plus</translation>
+        </message>
+        <message>
+            <source>--format takes tsv, csv or json</source>
+            <translation>--format attend tsv, csv ou json</translation>
         </message>
     </context>
     <context>
@@ -737,8 +756,8 @@ Voulez-vous le remplacer ?</translation>
             <translation>Votre chemin par défaut sera définitivement effacé. Continuer ?</translation>
         </message>
         <message>
-            <source>File doesn't exist!</source>
-            <translation>Le fichier n'existe pas !</translation>
+            <source>File doesn&apos;t exist!</source>
+            <translation>Le fichier n&apos;existe pas !</translation>
         </message>
     </context>
     <context>
@@ -816,7 +835,7 @@ Voulez-vous le remplacer ?</translation>
             <translation>non</translation>
         </message>
         <message>
-            <source>The drive's folder %1 could not be opened.</source>
+            <source>The drive&apos;s folder %1 could not be opened.</source>
             <translation>Le dossier %1 du lecteur n’a pas pu être ouvert.</translation>
         </message>
         <message>
@@ -1025,6 +1044,10 @@ Catalogue the folder anyway?</source>
             <translation>Le catalogue %1 serait écrit dans le dossier qu’il catalogue, %2, et se listerait lui-même.
 Cataloguer le dossier quand même ?</translation>
         </message>
+        <message>
+            <source>Quick Find...</source>
+            <translation>Recherche rapide...</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::ReadFailuresDialog</name>
@@ -1196,6 +1219,227 @@ Cataloguer le dossier quand même ?</translation>
         <message>
             <source>&amp;View</source>
             <translation>&amp;Affichage</translation>
+        </message>
+    </context>
+    <context>
+        <name>Query</name>
+        <message>
+            <source>the query has " at %1 without its closing "</source>
+            <translation>la requête a " à la position %1 sans son " fermant</translation>
+        </message>
+        <message>
+            <source>the query has "case:" at %1 with a value; it takes none</source>
+            <translation>la requête a "case:" à la position %1 avec une valeur ; il n&apos;en prend aucune</translation>
+        </message>
+        <message>
+            <source>the query is empty</source>
+            <translation>la requête est vide</translation>
+        </message>
+        <message>
+            <source>the query has ")" at %1 without its "("</source>
+            <translation>la requête a ")" à la position %1 sans son "("</translation>
+        </message>
+        <message>
+            <source>the query has "%1" at %2 with nothing after it</source>
+            <translation>la requête a "%1" à la position %2 sans rien après</translation>
+        </message>
+        <message>
+            <source>the query has "%1" at %2 with nothing before it</source>
+            <translation>la requête a "%1" à la position %2 sans rien avant</translation>
+        </message>
+        <message>
+            <source>the query has "(" at %1 with nothing after it</source>
+            <translation>la requête a "(" à la position %1 sans rien après</translation>
+        </message>
+        <message>
+            <source>the query has "(" at %1 without its ")"</source>
+            <translation>la requête a "(" à la position %1 sans son ")"</translation>
+        </message>
+        <message>
+            <source>the query has an unknown field "%1:" at %2</source>
+            <translation>la requête a un champ inconnu "%1:" à la position %2</translation>
+        </message>
+        <message>
+            <source>the query has "%1:" at %2 without a value</source>
+            <translation>la requête a "%1:" à la position %2 sans valeur</translation>
+        </message>
+        <message>
+            <source>the query has a size "%1" at %2 that does not read (sizes read like 0, 4096, &lt;1K, &gt;100M or 1M..4G)</source>
+            <translation>la requête a à la position %2 une taille "%1" illisible (les tailles s&apos;écrivent 0, 4096, &lt;1K, &gt;100M ou 1M..4G)</translation>
+        </message>
+        <message>
+            <source>the query has a date "%1" at %2 that does not read (dates read like 2024, 2024-06, &gt;2024-06-01 or 2024-01..2024-03)</source>
+            <translation>la requête a à la position %2 une date "%1" illisible (les dates s&apos;écrivent 2024, 2024-06, &gt;2024-06-01 ou 2024-01..2024-03)</translation>
+        </message>
+        <message>
+            <source>the query has a regular expression "%1" at %2 that does not compile: %3</source>
+            <translation>la requête a à la position %2 une expression régulière "%1" qui ne se compile pas : %3</translation>
+        </message>
+    </context>
+    <context>
+        <name>QueryHelp</name>
+        <message>
+            <source>names that hold the text, letter case aside</source>
+            <translation>les noms qui contiennent le texte, sans tenir compte de la casse</translation>
+        </message>
+        <message>
+            <source>names that match the pattern whole: * any characters, ? one</source>
+            <translation>les noms qui correspondent entièrement au motif : * n&apos;importe quels caractères, ? un seul</translation>
+        </message>
+        <message>
+            <source>terms separated by blanks must all match</source>
+            <translation>les termes séparés par des espaces doivent tous correspondre</translation>
+        </message>
+        <message>
+            <source>either term matches</source>
+            <translation>l&apos;un ou l&apos;autre terme correspond</translation>
+        </message>
+        <message>
+            <source>the term must not match</source>
+            <translation>le terme ne doit pas correspondre</translation>
+        </message>
+        <message>
+            <source>parentheses group terms</source>
+            <translation>les parenthèses regroupent des termes</translation>
+        </message>
+        <message>
+            <source>one term with its blank, taken as it stands</source>
+            <translation>un seul terme avec son espace, pris tel quel</translation>
+        </message>
+        <message>
+            <source>the full path (folder and name) holds the text</source>
+            <translation>le chemin complet (dossier et nom) contient le texte</translation>
+        </message>
+        <message>
+            <source>the name&apos;s extension is one of these</source>
+            <translation>l&apos;extension du nom est l&apos;une de celles-ci</translation>
+        </message>
+        <message>
+            <source>the file type holds the text</source>
+            <translation>le type de fichier contient le texte</translation>
+        </message>
+        <message>
+            <source>the catalogue&apos;s file name or the drive&apos;s label holds the text</source>
+            <translation>le nom de fichier du catalogue ou le nom du lecteur contient le texte</translation>
+        </message>
+        <message>
+            <source>the size (K, M, G, T: powers of 1024); files of unknown size never match</source>
+            <translation>la taille (K, M, G, T : puissances de 1024) ; les fichiers de taille inconnue ne correspondent jamais</translation>
+        </message>
+        <message>
+            <source>the last modification: a year, a month, a day, after, before or a range</source>
+            <translation>la dernière modification : une année, un mois, un jour, après, avant ou un intervalle</translation>
+        </message>
+        <message>
+            <source>the Created column, read as a date, in the same forms</source>
+            <translation>la colonne Créé le, lue comme une date, sous les mêmes formes</translation>
+        </message>
+        <message>
+            <source>the name matches the regular expression</source>
+            <translation>le nom correspond à l&apos;expression régulière</translation>
+        </message>
+        <message>
+            <source>anywhere in the query: letter case must match</source>
+            <translation>n&apos;importe où dans la requête : la casse doit correspondre</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::QuickFindWindow</name>
+        <message>
+            <source>Quick Find</source>
+            <translation>Recherche rapide</translation>
+        </message>
+        <message>
+            <source>&amp;Find</source>
+            <translation>&amp;Chercher</translation>
+        </message>
+        <message>
+            <source>words of the name, ext:jpg, size:&gt;100M, modified:2024 ... (F1: the whole language)</source>
+            <translation>mots du nom, ext:jpg, size:&gt;100M, modified:2024 ... (F1 : tout le langage)</translation>
+        </message>
+        <message>
+            <source>Query language help</source>
+            <translation>Aide du langage de requête</translation>
+        </message>
+        <message>
+            <source>The query language (F1)</source>
+            <translation>Le langage de requête (F1)</translation>
+        </message>
+        <message>
+            <source>Query error</source>
+            <translation>Erreur de la requête</translation>
+        </message>
+        <message>
+            <source>Catalogues f&amp;older</source>
+            <translation>D&amp;ossier des catalogues</translation>
+        </message>
+        <message>
+            <source>Catalogues folder (choose)</source>
+            <translation>Dossier des catalogues (choisir)</translation>
+        </message>
+        <message>
+            <source>Files found</source>
+            <translation>Fichiers trouvés</translation>
+        </message>
+        <message>
+            <source>File Path</source>
+            <translation>Chemin du fichier</translation>
+        </message>
+        <message>
+            <source>File Type</source>
+            <translation>Type de fichier</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Créé le</translation>
+        </message>
+        <message>
+            <source>Catalogue File</source>
+            <translation>Fichier catalogue</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Taille</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modifié le</translation>
+        </message>
+        <message>
+            <source>Hits and catalogues read</source>
+            <translation>Résultats et catalogues lus</translation>
+        </message>
+        <message>
+            <source>&amp;Export Results...</source>
+            <translation>E&amp;xporter les résultats...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>%1 from %2 read</source>
+            <translation>%1 dans %2 lus</translation>
+        </message>
+        <message>
+            <source>Searching ... %1</source>
+            <translation>Recherche ... %1</translation>
+        </message>
+        <message>
+            <source>not read: %1 (%2)</source>
+            <translation>non lu : %1 (%2)</translation>
+        </message>
+        <message>
+            <source>Choose the folder of catalogues</source>
+            <translation>Choisir le dossier des catalogues</translation>
+        </message>
+        <message>
+            <source>Quick Find: the query language</source>
+            <translation>Recherche rapide : le langage de requête</translation>
+        </message>
+        <message>
+            <source>Query language</source>
+            <translation>Langage de requête</translation>
         </message>
     </context>
 </TS>

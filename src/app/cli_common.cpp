@@ -1,6 +1,7 @@
 #include "cli_common.h"
 
 #include "search/index_cache.h"
+#include "search/query.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -63,7 +64,8 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &c
         io.out << helpText(parser, name);
         return Exit::Ok;
     }
-    if (parser.positionalArguments().size() != positionalCount) {
+    const qsizetype given = parser.positionalArguments().size();
+    if (positionalCount >= 0 ? given != positionalCount : given < -positionalCount) {
         io.err << name << QCoreApplication::translate("kestrova-cli", ": wrong number of arguments\n") << helpText(parser, name);
         return Exit::Failed;
     }
@@ -86,24 +88,7 @@ std::optional<int> jobsValue(const QCommandLineParser &parser, const QCommandLin
 
 std::optional<qint64> sizeValue(const QString &text)
 {
-    QString number = text.trimmed().toUpper();
-    if (number.endsWith(u"IB"))
-        number.chop(2);
-    else if (number.endsWith(u'B') && number.size() > 1 && !number.at(number.size() - 2).isDigit())
-        number.chop(1);
-    double unit = 1;
-    for (const auto &[suffix, scale] : {std::pair{u'K', 1024.0}, std::pair{u'M', 1024.0 * 1024},
-                                        std::pair{u'G', 1024.0 * 1024 * 1024}, std::pair{u'T', 1024.0 * 1024 * 1024 * 1024}}) {
-        if (number.endsWith(suffix)) {
-            number.chop(1);
-            unit = scale;
-        }
-    }
-    bool ok = false;
-    const double value = number.toDouble(&ok) * unit;
-    if (!ok || value < 0 || value > 9.0e18)
-        return std::nullopt;
-    return qint64(value);
+    return sizeFromText(text);
 }
 
 int coreCount()
@@ -146,11 +131,12 @@ int runCli(const QStringList &arguments, Io &io)
         "  index FOLDER              build the search indexes of the catalogues in FOLDER\n"
         "  index --prune             remove the search indexes of catalogues that are gone\n"
         "  drives FOLDER             the drives the catalogues in FOLDER describe\n"
-        "  copies FOLDER             files with no second copy, or stored more than once\n\n"
+        "  copies FOLDER             files with no second copy, or stored more than once\n"
+        "  find FOLDER QUERY...      the query language over the catalogues in FOLDER\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, compare, index, drives or copies"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, find, compare, index, drives or copies"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments)) {
         io.err << parser.errorText() << Qt::endl;
@@ -171,6 +157,8 @@ int runCli(const QStringList &arguments, Io &io)
         return runGenerate(rest, io);
     if (command == u"search")
         return runSearch(rest, io);
+    if (command == u"find")
+        return runFind(rest, io);
     if (command == u"compare")
         return runCompare(rest, io);
     if (command == u"index")

@@ -35,7 +35,8 @@ QString helpText(const QCommandLineParser &parser, const QString &name);
 
 // Parses a command's arguments after its options and positional arguments were declared:
 // answers --help and reports a wrong command line. Gives the exit status when the command
-// ends here, or nothing when it should go on with exactly positionalCount arguments.
+// ends here, or nothing when it should go on with exactly positionalCount arguments (a
+// negative count: at least its magnitude).
 std::optional<int> parseCommandLine(QCommandLineParser &parser, const QString &command,
                                     const QStringList &arguments, qsizetype positionalCount,
                                     Io &io);
@@ -62,6 +63,7 @@ bool reportRefusedCache(const IndexCache &cache, Io &io);
 // Each command takes its arguments after the command word.
 int runGenerate(const QStringList &arguments, Io &io);
 int runSearch(const QStringList &arguments, Io &io);
+int runFind(const QStringList &arguments, Io &io);
 int runCompare(const QStringList &arguments, Io &io);
 int runIndex(const QStringList &arguments, Io &io);
 int runDrives(const QStringList &arguments, Io &io);

@@ -16,6 +16,7 @@
 #include "layout.h"
 #include "path_label.h"
 #include "picture_button.h"
+#include "quick_find_window.h"
 #include "read_failures_dialog.h"
 #include "run_progress.h"
 #include "search_window.h"
@@ -170,6 +171,8 @@ void MainWindow::buildMenus()
     mCompare = tools->addAction(tr("Compare Catalogues..."), this, &MainWindow::mCompare_Click);
     mDrives = tools->addAction(tr("Drives..."), this, &MainWindow::mDrives_Click);
     mCopies = tools->addAction(tr("Copies..."), this, &MainWindow::mCopies_Click);
+    mQuickFind = tools->addAction(tr("Quick Find..."), this, &MainWindow::mQuickFind_Click);
+    mQuickFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     QMenu *help = menuBar()->addMenu(tr("Help"));
     mAbout = help->addAction(tr("About"), this, &MainWindow::mAbout_Click);
     // F10 opens the first menu, as on other desktops; the arrow keys go on from there.
@@ -387,6 +390,14 @@ void MainWindow::mCopies_Click()
         m_copiesWindow = std::make_unique<CopiesWindow>(m_services, this);
     m_copiesWindow->Form_Load();
     m_copiesWindow->exec();
+}
+
+void MainWindow::mQuickFind_Click()
+{
+    if (!m_quickFindWindow)
+        m_quickFindWindow = std::make_unique<QuickFindWindow>(m_services, this);
+    m_quickFindWindow->Form_Load();
+    m_quickFindWindow->exec();
 }
 
 void MainWindow::mCompare_Click()

@@ -23,6 +23,7 @@ class CompareWindow;
 class CopiesWindow;
 class DrivesWindow;
 class DefaultPathDialog;
+class QuickFindWindow;
 class SearchWindow;
 
 class MainWindow : public QMainWindow
@@ -66,6 +67,7 @@ public:
     QAction *mCompare = nullptr;
     QAction *mDrives = nullptr;
     QAction *mCopies = nullptr;
+    QAction *mQuickFind = nullptr;
 
     const QString &catalogueFile() const { return m_catalogueFile; }
     // The search window's shared instance, null until Find Files first opens it and after its
@@ -83,6 +85,9 @@ public:
     // Tools -> Copies...: the copies window, created at its first opening.
     void mCopies_Click();
     CopiesWindow *copiesWindow() const { return m_copiesWindow.get(); }
+    // Tools -> Quick Find... (Ctrl+K): the Quick Find window, created at its first opening.
+    void mQuickFind_Click();
+    QuickFindWindow *quickFindWindow() const { return m_quickFindWindow.get(); }
     const QString &currentDrive() const { return m_currentDrive; }
     // What the last run could not read, one line each.
     const QStringList &lastFailures() const { return m_lastFailures; }
@@ -110,6 +115,7 @@ private:
     std::unique_ptr<CompareWindow> m_compareWindow;
     std::unique_ptr<DrivesWindow> m_drivesWindow;
     std::unique_ptr<CopiesWindow> m_copiesWindow;
+    std::unique_ptr<QuickFindWindow> m_quickFindWindow;
 };
 
 

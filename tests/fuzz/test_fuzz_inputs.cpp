@@ -14,7 +14,7 @@ private slots:
     void replaysEverySampleInput_data()
     {
         QTest::addColumn<QString>("target");
-        for (const char *target : {"catalogue_search", "search_index", "facts", "needle", "date_text", "setup_file", "totals"})
+        for (const char *target : {"catalogue_search", "search_index", "facts", "needle", "date_text", "setup_file", "totals", "query"})
             QTest::newRow(target) << QString::fromLatin1(target);
     }
 
@@ -30,6 +30,7 @@ private slots:
             {QStringLiteral("date_text"), kestrova::fuzz::dateText},
             {QStringLiteral("setup_file"), kestrova::fuzz::setupFile},
             {QStringLiteral("totals"), kestrova::fuzz::totals},
+            {QStringLiteral("query"), kestrova::fuzz::query},
         };
         const QDir folder(QStringLiteral(KESTROVA_FUZZ_INPUTS) + u'/' + target);
         const QStringList inputs = folder.entryList(QDir::Files);

@@ -29,6 +29,8 @@ expect "kestrova-cli generate i" "it's"
 expect "kestrova-cli generate Other O" "Old Backups" "Old notes.txt" Other
 expect "kestrova-cli compare Old" "Old Backups" "Old notes.txt"
 expect "kestrova-cli index --j" --jobs
+expect "kestrova-cli find O" "Old Backups" Other
+expect "kestrova-cli find --sort s" size
 expect "kestrova-cli copies --d" --duplicates
 expect "kestrova-cli copies O --under " 
 exit $((failures > 0))

@@ -7,6 +7,7 @@
 #include "windows/default_path_dialog.h"
 #include "windows/drives_window.h"
 #include "windows/main_window.h"
+#include "windows/quick_find_window.h"
 #include "windows/run_copy_window.h"
 #include "windows/search_window.h"
 
@@ -18,12 +19,12 @@ struct AllWindows
 {
     explicit AllWindows(Services &services)
         : main(services), search(services), show(services), path(services), about(services), compare(services),
-          drives(services), copies(services)
+          drives(services), copies(services), quickFind(services)
     {
     }
     // In the order: main window, search, Run/Copy path, Set Default Path, About, and the Tools
-    // menu's windows: Compare Catalogues, Drives, Copies.
-    QList<QWidget *> list() { return {&main, &search, &show, &path, &about, &compare, &drives, &copies}; }
+    // menu's windows: Compare Catalogues, Drives, Copies, Quick Find.
+    QList<QWidget *> list() { return {&main, &search, &show, &path, &about, &compare, &drives, &copies, &quickFind}; }
 
     MainWindow main;
     SearchWindow search;
@@ -33,6 +34,7 @@ struct AllWindows
     CompareWindow compare;
     DrivesWindow drives;
     CopiesWindow copies;
+    QuickFindWindow quickFind;
 };
 
 } // namespace kestrova::testing
