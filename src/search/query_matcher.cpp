@@ -1,8 +1,13 @@
 #include "query_matcher.h"
 
+#include "catalogue/catalogue_dates.h"
+#include "catalogue/catalogue_facts.h"
+#include "platform/error.h"
 #include "platform/files/file_names.h"
+#include "platform/files/text_file.h"
 
 #include <QDateTime>
+#include <QDir>
 
 #include <algorithm>
 #include <string_view>
@@ -69,15 +74,55 @@ struct QueryMatcher::Node
     std::vector<int> children;
 };
 
+CreatedDates::CreatedDates(const DateConventions &dates) : m_dates(dates) {}
+
+CreatedDates::~CreatedDates() = default;
+
+void CreatedDates::readCataloguesIn(const QString &folder)
+{
+    m_folder = folder;
+    m_byCatalogue.clear();
+    m_lastCatalogue.clear();
+    m_lastText = QByteArray();
+    m_lastDate.reset();
+}
+
+const DateConventions *CreatedDates::conventionsOf(QByteArrayView catalogue)
+{
+    if (m_folder.isEmpty())
+        return &m_dates;
+    const QByteArray name = catalogue.toByteArray();
+    if (const auto known = m_byCatalogue.constFind(name); known != m_byCatalogue.cend())
+        return *known;
+    if (!m_catalogueDates)
+        m_catalogueDates = std::make_unique<CatalogueDates>(m_dates);
+    const QString path = QDir(m_folder).filePath(decodeFileName(name));
+    const DateWriting recorded = runFactsOf(path).dates;
+    QByteArray head;
+    if (recorded.isEmpty()) {
+        try {
+            const FileReader file(encodeFileName(path));
+            head.resize(CatalogueDates::kHeadBytes);
+            head.resize(file.readAt(0, head.data(), head.size()));
+        } catch (const Error &) {
+            head.clear(); // a catalogue gone since it was read: its dates are told from nothing
+        }
+    }
+    const DateConventions *conventions = m_catalogueDates->of(recorded, head);
+    m_byCatalogue.insert(name, conventions);
+    return conventions;
+}
+
 std::optional<QDate> CreatedDates::dateOf(QByteArrayView created, QByteArrayView catalogue)
 {
-    Q_UNUSED(catalogue); // every catalogue is read with the same conventions for now
-    if (created == m_lastText && !m_lastText.isNull())
+    if (!m_lastText.isNull() && created == m_lastText && catalogue == m_lastCatalogue)
         return m_lastDate;
+    m_lastCatalogue = catalogue.toByteArray();
     m_lastText = created.toByteArray();
     if (m_lastText.isNull())
         m_lastText = QByteArray("", 0);
-    const std::optional<LocalDateTime> at = m_dates.parse(created);
+    const DateConventions *conventions = conventionsOf(catalogue);
+    const std::optional<LocalDateTime> at = conventions ? conventions->parse(created) : std::nullopt;
     m_lastDate = at ? std::optional(at->date) : std::nullopt;
     return m_lastDate;
 }

@@ -8,6 +8,8 @@
 #include "platform/text/date_conventions.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QString>
 #include <QByteArrayView>
 
 #include <memory>
@@ -15,6 +17,8 @@
 #include <vector>
 
 namespace kestrova {
+
+class CatalogueDates;
 
 // The fields of one entry, as UTF-8 (names as the catalogue holds their bytes).
 struct QueryEntry
@@ -29,18 +33,32 @@ struct QueryEntry
     qint64 modifiedNs = 0;     // from the facts, when the size is known
 };
 
-// Reads the created texts of catalogues as dates, with the date conventions of the catalogue
-// they come from. Today every catalogue is read with the conventions given; this is the one
-// place that changes when a catalogue records its own.
+// Reads the created texts of catalogues as dates, each with the date conventions of the
+// catalogue it comes from: those its facts record, else those its header and first lines can
+// only have been written with (CatalogueDates). Without a folder every text is read with the
+// conventions given. A catalogue whose dates cannot be told yields no dates.
 class CreatedDates
 {
 public:
-    explicit CreatedDates(const DateConventions &dates) : m_dates(dates) {}
+    explicit CreatedDates(const DateConventions &dates);
+    ~CreatedDates();
+    CreatedDates(const CreatedDates &) = delete;
+    CreatedDates &operator=(const CreatedDates &) = delete;
+
+    // folder: the folder of catalogues the entries come from; empty: read every text with the
+    // conventions given.
+    void readCataloguesIn(const QString &folder);
     std::optional<QDate> dateOf(QByteArrayView created, QByteArrayView catalogue);
 
 private:
+    const DateConventions *conventionsOf(QByteArrayView catalogue);
+
     const DateConventions &m_dates;
+    QString m_folder;
+    std::unique_ptr<CatalogueDates> m_catalogueDates;
+    QHash<QByteArray, const DateConventions *> m_byCatalogue;
     // Files of one folder often share a created text: the last one read is kept.
+    QByteArray m_lastCatalogue;
     QByteArray m_lastText;
     std::optional<QDate> m_lastDate;
 };

@@ -79,6 +79,7 @@ SearchOutcome QuerySearch::run(const Query &query, const QString &folder)
     m_hits = 0;
     m_cataloguesRead = 0;
     m_runs.reset(folder);
+    m_created.readCataloguesIn(folder);
     if (!m_search) {
         SearchView &reading = *this;
         m_search = std::make_unique<CatalogueSearch>(
