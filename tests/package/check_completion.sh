@@ -31,4 +31,7 @@ expect "kestrova-cli compare Old" "Old Backups" "Old notes.txt"
 expect "kestrova-cli index --j" --jobs
 expect "kestrova-cli copies --d" --duplicates
 expect "kestrova-cli copies O --under " 
+expect "kestrova-cli du --d" --depth
+expect "kestrova-cli ls Old" "Old Backups" "Old notes.txt"
+expect "kestrova-cli ls Other " 
 exit $((failures > 0))
