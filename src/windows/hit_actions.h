@@ -41,6 +41,9 @@ public:
         // What the facts beside a row's catalogue say of its run (empty when there are none): a
         // drive mounted elsewhere today is found where it is, one not connected is named.
         std::function<RunFacts(int row)> runOf;
+        // The full path of the catalogue a row came from: with it (and a browser to open) the
+        // menu has Show in Catalogue.
+        std::function<QString(int row)> cataloguePathOf = {};
     };
     // The view must outlive the actions. The model's path column names the hits' files.
     HitActions(Services &services, QTableView &view, ResultModel &model, Options options);
@@ -59,6 +62,8 @@ public:
     void copyPaths();
     void copyNames();
     void exportResults();
+    // The catalogue browser at the first selected row's file.
+    void showInCatalogue();
 
     QMenu *menu() const { return m_menu; }
     QAction *openAction = nullptr;
@@ -67,6 +72,7 @@ public:
     QAction *copyNameAction = nullptr;
     QAction *runCopyAction = nullptr;
     QAction *exportAction = nullptr;
+    QAction *showInCatalogueAction = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

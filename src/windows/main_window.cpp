@@ -2,6 +2,7 @@
 
 #include "about_box.h"
 #include "application_identity.h"
+#include "browser_window.h"
 #include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
@@ -56,10 +57,16 @@ MainWindow::MainWindow(Services &services, QWidget *parent)
     setWindowIcon(applicationIcon());
     buildControls();
     buildMenus();
+    m_services.browseCatalogue = [this](const QString &catalogue, const QByteArray &filePath) {
+        browseCatalogue(catalogue, filePath);
+    };
     setFixedSize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    m_services.browseCatalogue = nullptr;
+}
 
 void MainWindow::buildControls()
 {
@@ -160,6 +167,7 @@ void MainWindow::buildMenus()
     mCompare = tools->addAction(tr("Compare Catalogues..."), this, &MainWindow::mCompare_Click);
     mDrives = tools->addAction(tr("Drives..."), this, &MainWindow::mDrives_Click);
     mCopies = tools->addAction(tr("Copies..."), this, &MainWindow::mCopies_Click);
+    mBrowse = tools->addAction(tr("Browse Catalogue..."), this, &MainWindow::mBrowse_Click);
     QMenu *help = menuBar()->addMenu(tr("Help"));
     mAbout = help->addAction(tr("About"), this, &MainWindow::mAbout_Click);
     // F10 opens the first menu, as on other desktops; the arrow keys go on from there.
@@ -366,6 +374,24 @@ void MainWindow::mCopies_Click()
         m_copiesWindow = std::make_unique<CopiesWindow>(m_services, this);
     m_copiesWindow->Form_Load();
     m_copiesWindow->exec();
+}
+
+void MainWindow::mBrowse_Click()
+{
+    if (!m_browserWindow)
+        m_browserWindow = std::make_unique<BrowserWindow>(m_services, this);
+    if (m_browserWindow->chooseCatalogue())
+        m_browserWindow->exec();
+}
+
+void MainWindow::browseCatalogue(const QString &catalogue, const QByteArray &filePath)
+{
+    if (!m_browserWindow)
+        m_browserWindow = std::make_unique<BrowserWindow>(m_services, this);
+    const bool shown = filePath.isEmpty() ? m_browserWindow->openCatalogue(catalogue)
+                                          : m_browserWindow->showHit(catalogue, filePath) || m_browserWindow->tree();
+    if (shown && !m_browserWindow->isVisible())
+        m_browserWindow->exec();
 }
 
 void MainWindow::mCompare_Click()

@@ -14,6 +14,7 @@
 #include "platform/files/file_names.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QDateTime>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -138,7 +139,10 @@ void SearchWindow::buildControls()
     m_hitActions = std::make_unique<HitActions>(m_services, *LV1, *m_model,
                                                 HitActions::Options{[this] { LV1_DblClick(); }, {}, {},
                                                                     [this] { return m_sizeShown || m_modifiedShown; },
-                                                                    [this](int row) { return runOf(row); }});
+                                                                    [this](int row) { return runOf(row); },
+                                                                    [this](int row) {
+                                                                        return QDir(m_runs.folder()).filePath(m_model->text(row, 3));
+                                                                    }});
 
     fContinue = new QLabel(tr("   Search Indicator"), this);
     fContinue->setFont(boldFont(8.25));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "windows/about_box.h"
+#include "windows/browser_window.h"
 #include "windows/compare_window.h"
 #include "windows/copies_window.h"
 #include "windows/default_path_dialog.h"
@@ -18,12 +19,12 @@ struct AllWindows
 {
     explicit AllWindows(Services &services)
         : main(services), search(services), show(services), path(services), about(services), compare(services),
-          drives(services), copies(services)
+          drives(services), copies(services), browser(services)
     {
     }
     // In the order: main window, search, Run/Copy path, Set Default Path, About, and the Tools
-    // menu's windows: Compare Catalogues, Drives, Copies.
-    QList<QWidget *> list() { return {&main, &search, &show, &path, &about, &compare, &drives, &copies}; }
+    // menu's windows: Compare Catalogues, Drives, Copies, Browse Catalogue.
+    QList<QWidget *> list() { return {&main, &search, &show, &path, &about, &compare, &drives, &copies, &browser}; }
 
     MainWindow main;
     SearchWindow search;
@@ -33,6 +34,7 @@ struct AllWindows
     CompareWindow compare;
     DrivesWindow drives;
     CopiesWindow copies;
+    BrowserWindow browser;
 };
 
 } // namespace kestrova::testing
