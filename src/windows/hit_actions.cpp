@@ -65,7 +65,7 @@ HitActions::HitActions(Services &services, QTableView &view, ResultModel &model,
     openAction = m_menu->addAction(tr("&Open"), this, &HitActions::open);
     showInFolderAction = m_menu->addAction(tr("Show in &Folder"), this, &HitActions::showInFolder);
     m_menu->addSeparator();
-    showInCatalogueAction = m_menu->addAction(tr("Show in &Catalogue"), this, &HitActions::showInCatalogue);
+    showInCatalogueAction = m_menu->addAction(tr("Show in Ca&talogue"), this, &HitActions::showInCatalogue);
     showInCatalogueAction->setVisible(m_options.cataloguePathOf && m_services.browseCatalogue);
     copyPathAction = m_menu->addAction(tr("&Copy Path"), this, &HitActions::copyPaths);
     copyPathAction->setShortcut(QKeySequence::Copy); // shown in the menu; the list takes the key itself
