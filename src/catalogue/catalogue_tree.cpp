@@ -200,11 +200,7 @@ quint32 CatalogueTree::childFor(quint32 parent, QByteArrayView part)
 
 quint32 CatalogueTree::folderFor(QByteArrayView headingText, qint64 headingAt)
 {
-    const QByteArray text = headingText.toByteArray();
-    if (const auto known = m_byHeading.constFind(text); known != m_byHeading.cend()) {
-        m_repeatedHeadings.emplace_back(*known, headingAt);
-        return *known;
-    }
+    // Found by its parts, so that no second copy of every path is held.
     quint32 folder = 0;
     qsizetype lastPart = -1;
     forEachPart(headingText, [&](QByteArrayView part, qsizetype at) {
@@ -215,13 +211,12 @@ quint32 CatalogueTree::folderFor(QByteArrayView headingText, qint64 headingAt)
     if (node.madeUp) {
         // The first heading's own spelling of the path.
         node.madeUp = false;
-        node.path = text;
+        node.path = headingText.toByteArray();
         node.nameStart = quint32(std::max<qsizetype>(0, lastPart));
         node.headingAt = headingAt;
     } else {
         m_repeatedHeadings.emplace_back(folder, headingAt);
     }
-    m_byHeading.insert(text, folder);
     return folder;
 }
 
@@ -323,8 +318,6 @@ std::vector<qint64> CatalogueTree::headingOffsets(quint32 folder) const
 
 quint32 CatalogueTree::folderAt(QByteArrayView path) const
 {
-    if (const auto known = m_byHeading.constFind(path.toByteArray()); known != m_byHeading.cend())
-        return *known;
     quint32 folder = 0;
     forEachPart(path, [&](QByteArrayView part, qsizetype) {
         if (folder == kNone)

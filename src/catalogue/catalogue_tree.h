@@ -154,7 +154,6 @@ private:
     qint64 m_nameUsed = 0; // in the last block
     std::vector<quint32> m_fileOrder;
     std::vector<quint32> m_childOrder;
-    QHash<QByteArray, quint32> m_byHeading; // heading text -> folder
     QHash<QByteArray, quint32> m_byPart;    // parent's number and a part -> folder
     std::vector<std::pair<quint32, qint64>> m_repeatedHeadings;
     quint32 m_top = 0;

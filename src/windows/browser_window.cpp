@@ -88,12 +88,13 @@ BrowserWindow::BrowserWindow(Services &services, QWidget *parent)
     buttons->addWidget(cmdClose);
     grid->addLayout(buttons, 3, 0, 1, 5);
     grid->setColumnStretch(4, 1);
+    grid->setRowStretch(2, 1); // the folders and the listing take what height there is
     resize(twips(13500), twips(8295));
-    LV1->setColumnWidth(BrowserListModel::Name, twips(3600));
-    LV1->setColumnWidth(BrowserListModel::Type, twips(1800));
-    LV1->setColumnWidth(BrowserListModel::Created, twips(1900));
+    LV1->setColumnWidth(BrowserListModel::Name, twips(3000));
+    LV1->setColumnWidth(BrowserListModel::Type, twips(1500));
+    LV1->setColumnWidth(BrowserListModel::Created, twips(1700));
     LV1->setColumnWidth(BrowserListModel::Size, LV1->fontMetrics().horizontalAdvance(QStringLiteral("9,999.9 MiB in 99,999 files")) + 16);
-    LV1->setColumnWidth(BrowserListModel::Modified, twips(1900));
+    LV1->setColumnWidth(BrowserListModel::Modified, twips(1700));
     for (QPushButton *button : {cmdOpen, cmdExport, cmdClose})
         button->setAutoDefault(false);
 
@@ -175,6 +176,7 @@ bool BrowserWindow::openCatalogue(const QString &path)
     showFacts();
     showFolder(m_tree->top(), false);
     tvFolders->expand(m_treeModel->indexOf(m_tree->top()));
+    LV1->setFocus();
     return true;
 }
 
