@@ -62,7 +62,8 @@ private slots:
             window->hide();
         }
         const QStringList expected = {"Kestrova",         "Search",             "Run/Copy path", "Set Default Path",
-                                      "About Kestrova",   "Compare Catalogues", "Drives",        "Copies"};
+                                      "About Kestrova",   "Compare Catalogues", "Drives",        "Copies",
+                                      "Browse Catalogue"};
         QCOMPARE(captions, expected);
     }
 
