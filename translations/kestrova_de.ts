@@ -157,6 +157,14 @@
             <source>More folders than a comparison can hold</source>
             <translation>Mehr Ordner, als ein Vergleich fassen kann</translation>
         </message>
+        <message>
+            <source>More folders than a tree can hold</source>
+            <translation>Mehr Ordner, als ein Baum fassen kann</translation>
+        </message>
+        <message>
+            <source>The catalogue has changed since it was read</source>
+            <translation>Der Katalog wurde seit dem Lesen geändert</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -466,6 +474,22 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>--format takes tsv, csv or json</source>
             <translation>--format erwartet tsv, csv oder json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli du: --depth takes a number from 0</source>
+            <translation>kestrova-cli du: --depth erwartet eine Zahl ab 0</translation>
+        </message>
+        <message>
+            <source>kestrova-cli du: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli du: --format erwartet tsv, csv oder json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli ls: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli ls: --format erwartet tsv, csv oder json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli %1: %2 holds no folder %3</source>
+            <translation>kestrova-cli %1: %2 enthält keinen Ordner %3</translation>
         </message>
     </context>
     <context>
@@ -917,6 +941,10 @@ Trotzdem dort speichern?</translation>
             <translation>Die Ergebnisse konnten nicht nach %1 geschrieben werden:
 %2</translation>
         </message>
+        <message>
+            <source>Show in Ca&amp;talogue</source>
+            <translation>Im &amp;Katalog zeigen</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::MainWindow</name>
@@ -1047,6 +1075,10 @@ Den Ordner trotzdem katalogisieren?</translation>
         <message>
             <source>Quick Find...</source>
             <translation>Schnellsuche...</translation>
+        </message>
+        <message>
+            <source>Browse Catalogue...</source>
+            <translation>Katalog durchsuchen...</translation>
         </message>
     </context>
     <context>
@@ -1440,6 +1472,167 @@ Den Ordner trotzdem katalogisieren?</translation>
         <message>
             <source>Query language</source>
             <translation>Abfragesprache</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserListModel</name>
+        <message>
+            <source>unknown</source>
+            <translation>unbekannt</translation>
+        </message>
+        <message>
+            <source>%1 in %2</source>
+            <translation>%1 in %2</translation>
+        </message>
+        <message>
+            <source>%1, %2 without a size</source>
+            <translation>%1, %2 ohne Größe</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Typ</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Erstellt</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Größe</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Geändert</translation>
+        </message>
+        <message>
+            <source>Share</source>
+            <translation>Anteil</translation>
+        </message>
+        <message>
+            <source>Folder</source>
+            <translation>Ordner</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserTreeModel</name>
+        <message>
+            <source>(before any folder)</source>
+            <translation>(vor jedem Ordner)</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserWindow</name>
+        <message>
+            <source>Browse Catalogue</source>
+            <translation>Katalog durchsuchen</translation>
+        </message>
+        <message>
+            <source>The drive&apos;s facts</source>
+            <translation>Angaben zum Laufwerk</translation>
+        </message>
+        <message>
+            <source>Back</source>
+            <translation>Zurück</translation>
+        </message>
+        <message>
+            <source>Forward</source>
+            <translation>Vorwärts</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>Nach oben</translation>
+        </message>
+        <message>
+            <source>&amp;Folder</source>
+            <translation>&amp;Ordner</translation>
+        </message>
+        <message>
+            <source>Folder path</source>
+            <translation>Ordnerpfad</translation>
+        </message>
+        <message>
+            <source>Folders</source>
+            <translation>Ordner</translation>
+        </message>
+        <message>
+            <source>Entries of the folder</source>
+            <translation>Einträge des Ordners</translation>
+        </message>
+        <message>
+            <source>&amp;Open Catalogue...</source>
+            <translation>Katalog ö&amp;ffnen...</translation>
+        </message>
+        <message>
+            <source>&amp;Export...</source>
+            <translation>E&amp;xportieren...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Choose a catalogue</source>
+            <translation>Katalog auswählen</translation>
+        </message>
+        <message>
+            <source>Catalogues (*.txt);;All files (*)</source>
+            <translation>Kataloge (*.txt);;Alle Dateien (*)</translation>
+        </message>
+        <message>
+            <source>Browse Catalogue - %1</source>
+            <translation>Katalog durchsuchen - %1</translation>
+        </message>
+        <message>
+            <source>(before any folder)</source>
+            <translation>(vor jedem Ordner)</translation>
+        </message>
+        <message>
+            <source>%1 and %2 here; %3 in %4 under it</source>
+            <translation>%1 und %2 hier; %3 in %4 darunter</translation>
+        </message>
+        <message>
+            <source>size unknown</source>
+            <translation>Größe unbekannt</translation>
+        </message>
+        <message>
+            <source>%1, %2 without a size</source>
+            <translation>%1, %2 ohne Größe</translation>
+        </message>
+        <message>
+            <source>The catalogue holds no folder %1.</source>
+            <translation>Der Katalog enthält keinen Ordner %1.</translation>
+        </message>
+        <message>
+            <source>Catalogued %1. No facts beside the catalogue: sizes and times are not known.</source>
+            <translation>Katalogisiert %1. Keine Angaben neben dem Katalog: Größen und Zeiten sind unbekannt.</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>unbekannt</translation>
+        </message>
+        <message>
+            <source>not known whether connected</source>
+            <translation>unbekannt, ob angeschlossen</translation>
+        </message>
+        <message>
+            <source>connected at %1</source>
+            <translation>angeschlossen unter %1</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>nicht angeschlossen</translation>
+        </message>
+        <message>
+            <source>&lt;b&gt;%1&lt;/b&gt; (%2), capacity %3, %4 free; catalogued %5 from %6; %7</source>
+            <translation>&lt;b&gt;%1&lt;/b&gt; (%2), Kapazität %3, %4 frei; katalogisiert %5 aus %6; %7</translation>
+        </message>
+        <message>
+            <source>no label</source>
+            <translation>ohne Bezeichnung</translation>
         </message>
     </context>
 </TS>

@@ -157,6 +157,14 @@
             <source>More folders than a comparison can hold</source>
             <translation>Más carpetas de las que admite una comparación</translation>
         </message>
+        <message>
+            <source>More folders than a tree can hold</source>
+            <translation>Más carpetas de las que caben en un árbol</translation>
+        </message>
+        <message>
+            <source>The catalogue has changed since it was read</source>
+            <translation>El catálogo ha cambiado desde que se leyó</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -466,6 +474,22 @@ Do you want to replace it?</source>
         <message>
             <source>--format takes tsv, csv or json</source>
             <translation>--format admite tsv, csv o json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli du: --depth takes a number from 0</source>
+            <translation>kestrova-cli du: --depth admite un número desde 0</translation>
+        </message>
+        <message>
+            <source>kestrova-cli du: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli du: --format admite tsv, csv o json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli ls: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli ls: --format admite tsv, csv o json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli %1: %2 holds no folder %3</source>
+            <translation>kestrova-cli %1: %2 no contiene ninguna carpeta %3</translation>
         </message>
     </context>
     <context>
@@ -917,6 +941,10 @@ Save it there anyway?</source>
             <translation>No se pudieron escribir los resultados en %1:
 %2</translation>
         </message>
+        <message>
+            <source>Show in Ca&amp;talogue</source>
+            <translation>Mostrar en el ca&amp;tálogo</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::MainWindow</name>
@@ -1047,6 +1075,10 @@ Catalogue the folder anyway?</source>
         <message>
             <source>Quick Find...</source>
             <translation>Búsqueda rápida...</translation>
+        </message>
+        <message>
+            <source>Browse Catalogue...</source>
+            <translation>Explorar catálogo...</translation>
         </message>
     </context>
     <context>
@@ -1440,6 +1472,167 @@ Catalogue the folder anyway?</source>
         <message>
             <source>Query language</source>
             <translation>Lenguaje de consulta</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserListModel</name>
+        <message>
+            <source>unknown</source>
+            <translation>desconocido</translation>
+        </message>
+        <message>
+            <source>%1 in %2</source>
+            <translation>%1 en %2</translation>
+        </message>
+        <message>
+            <source>%1, %2 without a size</source>
+            <translation>%1, %2 sin tamaño</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Nombre</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Tipo</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Creado</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Tamaño</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modificado</translation>
+        </message>
+        <message>
+            <source>Share</source>
+            <translation>Proporción</translation>
+        </message>
+        <message>
+            <source>Folder</source>
+            <translation>Carpeta</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserTreeModel</name>
+        <message>
+            <source>(before any folder)</source>
+            <translation>(antes de cualquier carpeta)</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserWindow</name>
+        <message>
+            <source>Browse Catalogue</source>
+            <translation>Explorar catálogo</translation>
+        </message>
+        <message>
+            <source>The drive&apos;s facts</source>
+            <translation>Datos de la unidad</translation>
+        </message>
+        <message>
+            <source>Back</source>
+            <translation>Atrás</translation>
+        </message>
+        <message>
+            <source>Forward</source>
+            <translation>Adelante</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>Subir</translation>
+        </message>
+        <message>
+            <source>&amp;Folder</source>
+            <translation>&amp;Carpeta</translation>
+        </message>
+        <message>
+            <source>Folder path</source>
+            <translation>Ruta de la carpeta</translation>
+        </message>
+        <message>
+            <source>Folders</source>
+            <translation>Carpetas</translation>
+        </message>
+        <message>
+            <source>Entries of the folder</source>
+            <translation>Entradas de la carpeta</translation>
+        </message>
+        <message>
+            <source>&amp;Open Catalogue...</source>
+            <translation>&amp;Abrir catálogo...</translation>
+        </message>
+        <message>
+            <source>&amp;Export...</source>
+            <translation>&amp;Exportar...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Cerrar</translation>
+        </message>
+        <message>
+            <source>Choose a catalogue</source>
+            <translation>Elegir un catálogo</translation>
+        </message>
+        <message>
+            <source>Catalogues (*.txt);;All files (*)</source>
+            <translation>Catálogos (*.txt);;Todos los archivos (*)</translation>
+        </message>
+        <message>
+            <source>Browse Catalogue - %1</source>
+            <translation>Explorar catálogo - %1</translation>
+        </message>
+        <message>
+            <source>(before any folder)</source>
+            <translation>(antes de cualquier carpeta)</translation>
+        </message>
+        <message>
+            <source>%1 and %2 here; %3 in %4 under it</source>
+            <translation>%1 y %2 aquí; %3 en %4 por debajo</translation>
+        </message>
+        <message>
+            <source>size unknown</source>
+            <translation>tamaño desconocido</translation>
+        </message>
+        <message>
+            <source>%1, %2 without a size</source>
+            <translation>%1, %2 sin tamaño</translation>
+        </message>
+        <message>
+            <source>The catalogue holds no folder %1.</source>
+            <translation>El catálogo no contiene ninguna carpeta %1.</translation>
+        </message>
+        <message>
+            <source>Catalogued %1. No facts beside the catalogue: sizes and times are not known.</source>
+            <translation>Catalogado %1. No hay datos junto al catálogo: tamaños y fechas desconocidos.</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>desconocido</translation>
+        </message>
+        <message>
+            <source>not known whether connected</source>
+            <translation>no se sabe si está conectada</translation>
+        </message>
+        <message>
+            <source>connected at %1</source>
+            <translation>conectada en %1</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>no conectada</translation>
+        </message>
+        <message>
+            <source>&lt;b&gt;%1&lt;/b&gt; (%2), capacity %3, %4 free; catalogued %5 from %6; %7</source>
+            <translation>&lt;b&gt;%1&lt;/b&gt; (%2), capacidad %3, %4 libres; catalogado el %5 desde %6; %7</translation>
+        </message>
+        <message>
+            <source>no label</source>
+            <translation>sin etiqueta</translation>
         </message>
     </context>
 </TS>

@@ -157,6 +157,14 @@
             <source>More folders than a comparison can hold</source>
             <translation>Plus de dossiers qu’une comparaison ne peut en contenir</translation>
         </message>
+        <message>
+            <source>More folders than a tree can hold</source>
+            <translation>Plus de dossiers qu’un arbre ne peut en contenir</translation>
+        </message>
+        <message>
+            <source>The catalogue has changed since it was read</source>
+            <translation>Le catalogue a changé depuis sa lecture</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -466,6 +474,22 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>--format takes tsv, csv or json</source>
             <translation>--format attend tsv, csv ou json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli du: --depth takes a number from 0</source>
+            <translation>kestrova-cli du : --depth attend un nombre à partir de 0</translation>
+        </message>
+        <message>
+            <source>kestrova-cli du: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli du : --format attend tsv, csv ou json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli ls: --format takes tsv, csv or json</source>
+            <translation>kestrova-cli ls : --format attend tsv, csv ou json</translation>
+        </message>
+        <message>
+            <source>kestrova-cli %1: %2 holds no folder %3</source>
+            <translation>kestrova-cli %1 : %2 ne contient aucun dossier %3</translation>
         </message>
     </context>
     <context>
@@ -917,6 +941,10 @@ L’enregistrer là quand même ?</translation>
             <translation>Les résultats n’ont pas pu être écrits dans %1 :
 %2</translation>
         </message>
+        <message>
+            <source>Show in Ca&amp;talogue</source>
+            <translation>Afficher dans le ca&amp;talogue</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::MainWindow</name>
@@ -1047,6 +1075,10 @@ Cataloguer le dossier quand même ?</translation>
         <message>
             <source>Quick Find...</source>
             <translation>Recherche rapide...</translation>
+        </message>
+        <message>
+            <source>Browse Catalogue...</source>
+            <translation>Parcourir le catalogue...</translation>
         </message>
     </context>
     <context>
@@ -1440,6 +1472,167 @@ Cataloguer le dossier quand même ?</translation>
         <message>
             <source>Query language</source>
             <translation>Langage de requête</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserListModel</name>
+        <message>
+            <source>unknown</source>
+            <translation>inconnue</translation>
+        </message>
+        <message>
+            <source>%1 in %2</source>
+            <translation>%1 en %2</translation>
+        </message>
+        <message>
+            <source>%1, %2 without a size</source>
+            <translation>%1, %2 sans taille</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Nom</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Type</translation>
+        </message>
+        <message>
+            <source>Created</source>
+            <translation>Créé</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>Taille</translation>
+        </message>
+        <message>
+            <source>Modified</source>
+            <translation>Modifié</translation>
+        </message>
+        <message>
+            <source>Share</source>
+            <translation>Part</translation>
+        </message>
+        <message>
+            <source>Folder</source>
+            <translation>Dossier</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserTreeModel</name>
+        <message>
+            <source>(before any folder)</source>
+            <translation>(avant tout dossier)</translation>
+        </message>
+    </context>
+    <context>
+        <name>kestrova::BrowserWindow</name>
+        <message>
+            <source>Browse Catalogue</source>
+            <translation>Parcourir le catalogue</translation>
+        </message>
+        <message>
+            <source>The drive&apos;s facts</source>
+            <translation>Informations sur le lecteur</translation>
+        </message>
+        <message>
+            <source>Back</source>
+            <translation>Précédent</translation>
+        </message>
+        <message>
+            <source>Forward</source>
+            <translation>Suivant</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>Dossier parent</translation>
+        </message>
+        <message>
+            <source>&amp;Folder</source>
+            <translation>&amp;Dossier</translation>
+        </message>
+        <message>
+            <source>Folder path</source>
+            <translation>Chemin du dossier</translation>
+        </message>
+        <message>
+            <source>Folders</source>
+            <translation>Dossiers</translation>
+        </message>
+        <message>
+            <source>Entries of the folder</source>
+            <translation>Entrées du dossier</translation>
+        </message>
+        <message>
+            <source>&amp;Open Catalogue...</source>
+            <translation>&amp;Ouvrir un catalogue...</translation>
+        </message>
+        <message>
+            <source>&amp;Export...</source>
+            <translation>E&amp;xporter...</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>Choose a catalogue</source>
+            <translation>Choisir un catalogue</translation>
+        </message>
+        <message>
+            <source>Catalogues (*.txt);;All files (*)</source>
+            <translation>Catalogues (*.txt);;Tous les fichiers (*)</translation>
+        </message>
+        <message>
+            <source>Browse Catalogue - %1</source>
+            <translation>Parcourir le catalogue - %1</translation>
+        </message>
+        <message>
+            <source>(before any folder)</source>
+            <translation>(avant tout dossier)</translation>
+        </message>
+        <message>
+            <source>%1 and %2 here; %3 in %4 under it</source>
+            <translation>%1 et %2 ici ; %3 dans %4 en dessous</translation>
+        </message>
+        <message>
+            <source>size unknown</source>
+            <translation>taille inconnue</translation>
+        </message>
+        <message>
+            <source>%1, %2 without a size</source>
+            <translation>%1, %2 sans taille</translation>
+        </message>
+        <message>
+            <source>The catalogue holds no folder %1.</source>
+            <translation>Le catalogue ne contient aucun dossier %1.</translation>
+        </message>
+        <message>
+            <source>Catalogued %1. No facts beside the catalogue: sizes and times are not known.</source>
+            <translation>Catalogué %1. Aucune information à côté du catalogue : tailles et dates inconnues.</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>inconnue</translation>
+        </message>
+        <message>
+            <source>not known whether connected</source>
+            <translation>connexion inconnue</translation>
+        </message>
+        <message>
+            <source>connected at %1</source>
+            <translation>connecté sur %1</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>non connecté</translation>
+        </message>
+        <message>
+            <source>&lt;b&gt;%1&lt;/b&gt; (%2), capacity %3, %4 free; catalogued %5 from %6; %7</source>
+            <translation>&lt;b&gt;%1&lt;/b&gt; (%2), capacité %3, %4 libres ; catalogué le %5 depuis %6 ; %7</translation>
+        </message>
+        <message>
+            <source>no label</source>
+            <translation>sans nom</translation>
         </message>
     </context>
 </TS>

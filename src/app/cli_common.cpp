@@ -132,11 +132,13 @@ int runCli(const QStringList &arguments, Io &io)
         "  index --prune             remove the search indexes of catalogues that are gone\n"
         "  drives FOLDER             the drives the catalogues in FOLDER describe\n"
         "  copies FOLDER             files with no second copy, or stored more than once\n"
-        "  find FOLDER QUERY...      the query language over the catalogues in FOLDER\n\n"
+        "  find FOLDER QUERY...      the query language over the catalogues in FOLDER\n"
+        "  ls CATALOGUE [FOLDER]     a folder's entries as the catalogue holds them\n"
+        "  du CATALOGUE [FOLDER]     the total size under each folder of a catalogue\n\n"
         "Run 'kestrova-cli COMMAND --help' for a command's options."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, find, compare, index, drives or copies"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate, search, find, compare, index, drives, copies, ls or du"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments)) {
         io.err << parser.errorText() << Qt::endl;
@@ -167,6 +169,10 @@ int runCli(const QStringList &arguments, Io &io)
         return runDrives(rest, io);
     if (command == u"copies")
         return runCopies(rest, io);
+    if (command == u"ls")
+        return runLs(rest, io);
+    if (command == u"du")
+        return runDu(rest, io);
     io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli: unknown command '%1'").arg(command) << Qt::endl;
     return Exit::Failed;
 }

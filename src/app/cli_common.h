@@ -68,6 +68,8 @@ int runCompare(const QStringList &arguments, Io &io);
 int runIndex(const QStringList &arguments, Io &io);
 int runDrives(const QStringList &arguments, Io &io);
 int runCopies(const QStringList &arguments, Io &io);
+int runLs(const QStringList &arguments, Io &io);
+int runDu(const QStringList &arguments, Io &io);
 
 // Runs the whole program: the command word, then the command.
 int runCli(const QStringList &arguments, Io &io);

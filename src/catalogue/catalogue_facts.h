@@ -78,6 +78,7 @@ public:
         m_folder = folder;
         m_runs.clear();
     }
+    const QString &folder() const { return m_folder; }
     // catalogue: a file name in the folder.
     const RunFacts &of(const QString &catalogue)
     {

@@ -18,6 +18,8 @@ inline constexpr char kFolderTotalPrefix[] = "TOTAL FODERS SCANNED: ";
 inline constexpr char kFileTotalPrefix[] = "TOTAL FILES SCANNED: ";
 inline constexpr char kFieldSeparator = ';';
 inline constexpr char kFinished[] = "Finished ...";
+// A longer line is no catalogue line: never a heading, never an entry.
+inline constexpr qsizetype kLongestLine = 1 << 20;
 
 // The frame rule of headings, as a reader meets it: a folder heading is a line beginning
 // "Folder" right after a rule line, where that rule line does not itself close the frame of the

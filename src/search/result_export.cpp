@@ -38,12 +38,6 @@ void appendTsvField(QByteArray &out, QByteArrayView text)
     }
 }
 
-// A modification time in ISO 8601, UTC, to the second.
-QByteArray isoTime(qint64 ns)
-{
-    return QDateTime::fromMSecsSinceEpoch(ns / 1000000, Qt::UTC).toString(Qt::ISODate).toLatin1();
-}
-
 // A JSON string. Bytes that are not UTF-8 are written as the escapes \udc80 to \udcff, one
 // per byte, which decoders that keep such escapes (Python's surrogateescape) turn back into
 // the very bytes.
@@ -70,6 +64,11 @@ void appendJsonString(QByteArray &out, QByteArrayView text)
 }
 
 } // namespace
+
+QByteArray isoTime(qint64 ns)
+{
+    return QDateTime::fromMSecsSinceEpoch(ns / 1000000, Qt::UTC).toString(Qt::ISODate).toLatin1();
+}
 
 std::optional<ExportFormat> exportFormatNamed(QStringView name)
 {

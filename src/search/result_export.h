@@ -21,6 +21,10 @@ enum class ExportFormat {
     JsonLines, // one object a line: {"path", "type", "created", "catalogue"}
 };
 
+// A modification time (nanoseconds since the epoch) as every form writes it: ISO 8601, UTC, to
+// the second.
+QByteArray isoTime(qint64 ns);
+
 // "tsv", "csv" or "json"; nothing for any other name.
 std::optional<ExportFormat> exportFormatNamed(QStringView name);
 

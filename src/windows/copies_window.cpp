@@ -107,7 +107,8 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
         m_services, *LV1, *m_model,
         HitActions::Options{[this] { LV1_DblClick(); }, [this](int row) { return m_model->text(row, 3); },
                             {"File Path", "File Type", "Copies", "Catalogue File"},
-                            [this](int row) { return runOf(row); }});
+                            [this](int row) { return runOf(row); }, nullptr,
+                            [this](int row) { return QDir(m_runs.folder()).filePath(m_model->text(row, 3)); }});
 
     connect(cmdFolder, &QPushButton::clicked, this, &CopiesWindow::cmdFolder_Click);
     connect(cmdFind, &QPushButton::clicked, this, &CopiesWindow::cmdFind_Click);

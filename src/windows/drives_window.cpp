@@ -6,6 +6,7 @@
 #include "platform/files/file_names.h"
 #include "platform/files/mount_watch.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLayout>
@@ -102,7 +103,7 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     connect(cmdOpen, &QPushButton::clicked, this, &DrivesWindow::cmdOpen_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(LV1, &QTableWidget::itemSelectionChanged, this, &DrivesWindow::updateOpen);
-    connect(LV1, &QTableWidget::cellDoubleClicked, this, &DrivesWindow::cmdOpen_Click);
+    connect(LV1, &QTableWidget::activated, this, &DrivesWindow::LV1_Activated);
     // A drive plugged in or out: Connected says so at once, the row chosen stays chosen.
     if (m_services.mounts)
         connect(m_services.mounts, &MountWatch::mountsChanged, this, [this] {
@@ -195,6 +196,19 @@ void DrivesWindow::updateOpen()
     const QList<QTableWidgetItem *> selected = LV1->selectedItems();
     const int row = selected.isEmpty() ? -1 : LV1->item(selected.first()->row(), 0)->data(Qt::UserRole).toInt();
     cmdOpen->setEnabled(row >= 0 && m_rows[size_t(row)].connected.has_value());
+}
+
+void DrivesWindow::LV1_Activated()
+{
+    const QList<QTableWidgetItem *> selected = LV1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    if (!m_services.browseCatalogue) {
+        cmdOpen_Click();
+        return;
+    }
+    const DriveRow &drive = m_rows[size_t(LV1->item(selected.first()->row(), 0)->data(Qt::UserRole).toInt())];
+    m_services.browseCatalogue(QDir(txtFolder->text()).filePath(drive.catalogue), {});
 }
 
 void DrivesWindow::cmdOpen_Click()

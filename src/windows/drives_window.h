@@ -39,6 +39,9 @@ public:
     QPushButton *cmdClose = nullptr;
 
     const std::vector<DriveRow> &rows() const { return m_rows; }
+    // A double-click or Enter on a drive: its catalogue in the browser (Services::browseCatalogue),
+    // else its folder opened as Open Folder does.
+    void LV1_Activated();
 
 private:
     void fill();

@@ -65,6 +65,8 @@ HitActions::HitActions(Services &services, QTableView &view, ResultModel &model,
     openAction = m_menu->addAction(tr("&Open"), this, &HitActions::open);
     showInFolderAction = m_menu->addAction(tr("Show in &Folder"), this, &HitActions::showInFolder);
     m_menu->addSeparator();
+    showInCatalogueAction = m_menu->addAction(tr("Show in Ca&talogue"), this, &HitActions::showInCatalogue);
+    showInCatalogueAction->setVisible(m_options.cataloguePathOf && m_services.browseCatalogue);
     copyPathAction = m_menu->addAction(tr("&Copy Path"), this, &HitActions::copyPaths);
     copyPathAction->setShortcut(QKeySequence::Copy); // shown in the menu; the list takes the key itself
     copyNameAction = m_menu->addAction(tr("Copy &Name"), this, &HitActions::copyNames);
@@ -117,7 +119,8 @@ bool HitActions::eventFilter(QObject *watched, QEvent *event)
 void HitActions::updateActions()
 {
     const bool any = !selectedRows().isEmpty();
-    for (QAction *action : {openAction, showInFolderAction, copyPathAction, copyNameAction, runCopyAction})
+    for (QAction *action : {openAction, showInFolderAction, copyPathAction, copyNameAction, runCopyAction,
+                            showInCatalogueAction})
         action->setEnabled(any);
     exportAction->setEnabled(m_model.rowCount() > 0);
 }
@@ -212,6 +215,15 @@ void HitActions::showInFolder()
         failed(result);
 }
 
+void HitActions::showInCatalogue()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty() || !m_options.cataloguePathOf || !m_services.browseCatalogue)
+        return;
+    // The path as the catalogue gives it, not where the drive is mounted today.
+    m_services.browseCatalogue(m_options.cataloguePathOf(rows.first()), m_model.filePathBytes(rows.first()));
+}
+
 void HitActions::copyPaths()
 {
     QStringList paths;
@@ -289,7 +301,8 @@ void HitActions::exportResults()
     const QHeaderView *header = m_view.horizontalHeader();
     for (int visual = 0; visual < header->count(); ++visual)
         if (const int column = header->logicalIndex(visual); !header->isSectionHidden(column))
-            columns << column;
+            if (const int exported = m_model.exportColumnOf(column); exported >= 0)
+                columns << exported;
     writer.setColumnOrder(columns);
     // Written whole or not at all: a failure leaves no part of a file behind.
     QSaveFile file(target);

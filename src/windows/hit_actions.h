@@ -41,6 +41,9 @@ public:
         std::function<RunFacts(int row)> runOf;
         // The window's View menu (which columns the list shows), offered in the list's menu too.
         QMenu *viewMenu = nullptr;
+        // The full path of the catalogue a row came from: with it (and a browser to open) the
+        // menu has Show in Catalogue.
+        std::function<QString(int row)> cataloguePathOf = {};
     };
     // The view must outlive the actions. The model's path column names the hits' files.
     HitActions(Services &services, QTableView &view, ResultModel &model, Options options);
@@ -63,6 +66,8 @@ public:
     void copyPaths();
     void copyNames();
     void exportResults();
+    // The catalogue browser at the first selected row's file.
+    void showInCatalogue();
 
     QMenu *menu() const { return m_menu; }
     QAction *openAction = nullptr;
@@ -71,6 +76,7 @@ public:
     QAction *copyNameAction = nullptr;
     QAction *runCopyAction = nullptr;
     QAction *exportAction = nullptr;
+    QAction *showInCatalogueAction = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

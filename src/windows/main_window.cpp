@@ -2,6 +2,7 @@
 
 #include "about_box.h"
 #include "application_identity.h"
+#include "browser_window.h"
 #include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_format.h"
 #include "catalogue/catalogue_generator.h"
@@ -62,10 +63,16 @@ MainWindow::MainWindow(Services &services, QWidget *parent)
     if (m_services.mounts)
         connect(m_services.mounts, &MountWatch::mountsChanged, this,
                 [this] { followDrives(*Drive1, *Dir1, m_services.drives()); });
+    m_services.browseCatalogue = [this](const QString &catalogue, const QByteArray &filePath) {
+        browseCatalogue(catalogue, filePath);
+    };
     setFixedSize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    m_services.browseCatalogue = nullptr;
+}
 
 void MainWindow::buildControls()
 {
@@ -173,6 +180,7 @@ void MainWindow::buildMenus()
     mCopies = tools->addAction(tr("Copies..."), this, &MainWindow::mCopies_Click);
     mQuickFind = tools->addAction(tr("Quick Find..."), this, &MainWindow::mQuickFind_Click);
     mQuickFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mBrowse = tools->addAction(tr("Browse Catalogue..."), this, &MainWindow::mBrowse_Click);
     QMenu *help = menuBar()->addMenu(tr("Help"));
     mAbout = help->addAction(tr("About"), this, &MainWindow::mAbout_Click);
     // F10 opens the first menu, as on other desktops; the arrow keys go on from there.
@@ -398,6 +406,24 @@ void MainWindow::mQuickFind_Click()
         m_quickFindWindow = std::make_unique<QuickFindWindow>(m_services, this);
     m_quickFindWindow->Form_Load();
     m_quickFindWindow->exec();
+}
+
+void MainWindow::mBrowse_Click()
+{
+    if (!m_browserWindow)
+        m_browserWindow = std::make_unique<BrowserWindow>(m_services, this);
+    if (m_browserWindow->chooseCatalogue())
+        m_browserWindow->exec();
+}
+
+void MainWindow::browseCatalogue(const QString &catalogue, const QByteArray &filePath)
+{
+    if (!m_browserWindow)
+        m_browserWindow = std::make_unique<BrowserWindow>(m_services, this);
+    const bool shown = filePath.isEmpty() ? m_browserWindow->openCatalogue(catalogue)
+                                          : m_browserWindow->showHit(catalogue, filePath) || m_browserWindow->tree();
+    if (shown && !m_browserWindow->isVisible())
+        m_browserWindow->exec();
 }
 
 void MainWindow::mCompare_Click()

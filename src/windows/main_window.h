@@ -19,6 +19,7 @@ namespace kestrova {
 class DriveList;
 class FolderList;
 class PictureButton;
+class BrowserWindow;
 class CompareWindow;
 class CopiesWindow;
 class DrivesWindow;
@@ -68,6 +69,7 @@ public:
     QAction *mDrives = nullptr;
     QAction *mCopies = nullptr;
     QAction *mQuickFind = nullptr;
+    QAction *mBrowse = nullptr;
 
     const QString &catalogueFile() const { return m_catalogueFile; }
     // The search window's shared instance, null until Find Files first opens it and after its
@@ -88,6 +90,13 @@ public:
     // Tools -> Quick Find... (Ctrl+K): the Quick Find window, created at its first opening.
     void mQuickFind_Click();
     QuickFindWindow *quickFindWindow() const { return m_quickFindWindow.get(); }
+    // Tools -> Browse Catalogue...: a catalogue chosen, then the browser, created at its first
+    // opening.
+    void mBrowse_Click();
+    // The browser at a catalogue, at the folder of filePath with that file selected (at its
+    // root when filePath is empty); what Services::browseCatalogue does.
+    void browseCatalogue(const QString &catalogue, const QByteArray &filePath);
+    BrowserWindow *browserWindow() const { return m_browserWindow.get(); }
     const QString &currentDrive() const { return m_currentDrive; }
     // What the last run could not read, one line each.
     const QStringList &lastFailures() const { return m_lastFailures; }
@@ -116,6 +125,7 @@ private:
     std::unique_ptr<DrivesWindow> m_drivesWindow;
     std::unique_ptr<CopiesWindow> m_copiesWindow;
     std::unique_ptr<QuickFindWindow> m_quickFindWindow;
+    std::unique_ptr<BrowserWindow> m_browserWindow;
 };
 
 

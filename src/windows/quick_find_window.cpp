@@ -114,7 +114,6 @@ QuickFindWindow::QuickFindWindow(Services &services, QWidget *parent)
         HitActions::Options{[this] { LV1_DblClick(); },
                             [this](int row) { return m_model->text(row, 3); },
                             {},
-                            [] { return true; },
                             [this](int row) { return runOf(row); }});
 
     txtQuery->installEventFilter(this);

@@ -35,6 +35,9 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // The column of the result table an export writes for a column of the list; -1: none (a
+    // column drawn for the eye only).
+    virtual int exportColumnOf(int column) const { return column; }
 
     // Column headers are added by the window's load, as the list view's are.
     void setHeaders(const QStringList &headers);

@@ -16,6 +16,7 @@
 #include "platform/files/file_names.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QDateTime>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -154,7 +155,10 @@ void SearchWindow::buildControls()
     m_model->setDates(&m_services.dates); // Modified in the long form Created has
     m_hitActions = std::make_unique<HitActions>(m_services, *LV1, *m_model,
                                                 HitActions::Options{[this] { LV1_DblClick(); }, {}, {},
-                                                                    [this](int row) { return runOf(row); }, m_viewMenu});
+                                                                    [this](int row) { return runOf(row); }, m_viewMenu,
+                                                                    [this](int row) {
+                                                                        return QDir(m_runs.folder()).filePath(m_model->text(row, 3));
+                                                                    }});
 
     fContinue = new QLabel(tr("   Search Indicator"), this);
     fContinue->setFont(boldFont(8.25));

@@ -42,6 +42,10 @@ struct Services
     const DateConventions &dates;
     IndexCache *searchIndex = nullptr; // narrows the search's reading; none: read whole
     MountWatch *mounts = nullptr;      // says when the drives change; none: the lists stay as filled
+    // Opens the catalogue browser at a catalogue (its full path), at the folder of a file of it
+    // (its path as the catalogue gives it; empty: at its root). Set by the main window; without
+    // it no window offers "Show in Catalogue".
+    std::function<void(const QString &catalogue, const QByteArray &filePath)> browseCatalogue = {};
 };
 
 } // namespace kestrova

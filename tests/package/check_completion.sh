@@ -33,4 +33,7 @@ expect "kestrova-cli find O" "Old Backups" Other
 expect "kestrova-cli find --sort s" size
 expect "kestrova-cli copies --d" --duplicates
 expect "kestrova-cli copies O --under " 
+expect "kestrova-cli du --d" --depth
+expect "kestrova-cli ls Old" "Old Backups" "Old notes.txt"
+expect "kestrova-cli ls Other " 
 exit $((failures > 0))

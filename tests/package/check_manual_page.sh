@@ -5,7 +5,7 @@ set -euo pipefail
 cli="$1"
 page="$2"
 options_of() { grep -oE -- '--[a-z][a-z-]*' | sort -u; }
-from_help=$( { "$cli" --help; "$cli" generate --help; "$cli" search --help; "$cli" find --help; "$cli" compare --help; "$cli" index --help; "$cli" drives --help; "$cli" copies --help; } | options_of)
+from_help=$( { "$cli" --help; "$cli" generate --help; "$cli" search --help; "$cli" find --help; "$cli" compare --help; "$cli" index --help; "$cli" drives --help; "$cli" copies --help; "$cli" ls --help; "$cli" du --help; } | options_of)
 from_page=$(sed 's/\\-/-/g' "$page" | options_of)
 if [ "$from_help" != "$from_page" ]; then
   echo "The options of --help and of the manual page differ:"

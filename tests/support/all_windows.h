@@ -2,6 +2,7 @@
 #pragma once
 
 #include "windows/about_box.h"
+#include "windows/browser_window.h"
 #include "windows/compare_window.h"
 #include "windows/copies_window.h"
 #include "windows/default_path_dialog.h"
@@ -19,12 +20,15 @@ struct AllWindows
 {
     explicit AllWindows(Services &services)
         : main(services), search(services), show(services), path(services), about(services), compare(services),
-          drives(services), copies(services), quickFind(services)
+          drives(services), copies(services), quickFind(services), browser(services)
     {
     }
     // In the order: main window, search, Run/Copy path, Set Default Path, About, and the Tools
-    // menu's windows: Compare Catalogues, Drives, Copies, Quick Find.
-    QList<QWidget *> list() { return {&main, &search, &show, &path, &about, &compare, &drives, &copies, &quickFind}; }
+    // menu's windows: Compare Catalogues, Drives, Copies, Quick Find, Browse Catalogue.
+    QList<QWidget *> list()
+    {
+        return {&main, &search, &show, &path, &about, &compare, &drives, &copies, &quickFind, &browser};
+    }
 
     MainWindow main;
     SearchWindow search;
@@ -35,6 +39,7 @@ struct AllWindows
     DrivesWindow drives;
     CopiesWindow copies;
     QuickFindWindow quickFind;
+    BrowserWindow browser;
 };
 
 } // namespace kestrova::testing

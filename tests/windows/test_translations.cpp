@@ -106,9 +106,9 @@ private slots:
                                    QStringLiteral("URL"), QStringLiteral("UUID"), QStringLiteral("OK"),
                                    QStringLiteral("...")};
         const QString version = QStringLiteral("Version %1.%2.%3").arg(KESTROVA_VERSION_MAJOR).arg(KESTROVA_VERSION_MINOR).arg(KESTROVA_VERSION_PATCH);
-        QTest::newRow("de") << QStringLiteral("de") << names + QStringList{QStringLiteral("&Details..."), version};
+        QTest::newRow("de") << QStringLiteral("de") << names + QStringList{QStringLiteral("&Details..."), QStringLiteral("Name"), version};
         QTest::newRow("fr") << QStringLiteral("fr")
-                            << names + QStringList{QStringLiteral("Copies"), QStringLiteral("Copies..."), version};
+                            << names + QStringList{QStringLiteral("Copies"), QStringLiteral("Copies..."), QStringLiteral("Type"), version};
         QTest::newRow("es") << QStringLiteral("es") << names;
     }
 

@@ -63,7 +63,7 @@ private slots:
         }
         const QStringList expected = {"Kestrova",         "Search",             "Run/Copy path", "Set Default Path",
                                       "About Kestrova",   "Compare Catalogues", "Drives",        "Copies",
-                                      "Quick Find"};
+                                      "Quick Find", "Browse Catalogue"};
         QCOMPARE(captions, expected);
     }
 
