@@ -62,7 +62,7 @@ void writeDuplicates(const CopiesResult &result, const RecordWriter &writer, Io 
         const quint32 copies = result.copies(first);
         writer.appendRecord(block, {Field::text(result.name(first)), Field::number(size), Field::number(copies),
                                     Field::text(drives.join(QStringLiteral(", "))),
-                                    Field::number(sized ? size * qint64(copies - 1) : -1), Field::text(result.type(first))});
+                                    Field::number(sized ? spareBytes(size, copies) : -1), Field::text(result.type(first))});
         if (block.size() >= (1 << 16) && !writeRaw(io, std::exchange(block, QByteArray())))
             return;
         first = end;
@@ -81,7 +81,9 @@ int runCopies(const QStringList &arguments, Io &io)
         "a name and size, with its copies, the catalogues holding them and the bytes all copies but one\n"
         "take), largest first. Two files are copies when they have the same name and size, the sizes from\n"
         "the facts beside the catalogues; where a catalogue has none, the same name and type (its sizes are\n"
-        "then empty). Folders play no part.\n"
+        "then empty). Folders play no part. Catalogues of one drive (the same volume UUID in their facts,\n"
+        "else the same root folder) count as one drive, and where a newer catalogue of the drive covers\n"
+        "a folder, the older ones' files there are history.\n"
         "Exit status: 0 files listed, 1 none, 2 the folder could not be read or the command line was wrong."));
     const QCommandLineOption single(QStringLiteral("single"), QStringLiteral("The files with no copy on another drive."));
     const QCommandLineOption duplicates(QStringLiteral("duplicates"),
@@ -152,11 +154,20 @@ int runCopies(const QStringList &arguments, Io &io)
         io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: sizes unknown in %1: their files count as copies by name and type")
                       .arg(result.withoutFacts.join(QStringLiteral(", ")))
                << Qt::endl;
-    io.err << QStringLiteral("catalogues: %1, files: %2, distinct names and sizes: %3, listed: %4")
+    for (const QString &facts : result.damagedFacts)
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: %1 is damaged: the sizes it does not give count as unknown")
+                      .arg(displayFileName(facts))
+               << Qt::endl;
+    if (!result.history.isEmpty())
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: older catalogues of a drive catalogued again, read as history: %1")
+                      .arg(result.history.join(QStringLiteral(", ")))
+               << Qt::endl;
+    io.err << QStringLiteral("catalogues: %1, drives: %5, files: %2, distinct names and sizes: %3, listed: %4")
                   .arg(result.catalogues.size())
                   .arg(result.entries)
                   .arg(result.distinct)
                   .arg(result.size())
+                  .arg(result.drives)
            << Qt::endl;
     return result.size() == 0 ? Exit::Partial : Exit::Ok;
 }

@@ -5,6 +5,7 @@
 #include "catalogue_reader.h"
 #include "copies_rows.h"
 #include "copy_counts.h"
+#include "drive_groups.h"
 
 #include "platform/files/file_names.h"
 #include "platform/files/file_system.h"
@@ -17,6 +18,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -56,12 +58,17 @@ private:
     using Work = std::function<void(CopiesSource &, std::atomic<quint64> &entries, const std::atomic<bool> &stop)>;
 
     void findSources(FileSystem &fileSystem, const QString &folder);
+    // Groups the sources by drive: which drive each is, and which of its folders are history.
+    void groupSources(const std::vector<CatalogueOfDrive> &described);
     // Runs work on every source of which, several at a time; false when stopped.
     bool readAll(int reading, const std::vector<quint32> &which, const Work &work);
     void count(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
     void list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
     static std::unique_ptr<CatalogueFacts> factsOf(const CopiesSource &source);
     bool isUnder(QByteArrayView folder) const;
+    static bool inHistory(const CopiesSource &source, QByteArrayView folder);
+    // Names the facts of the catalogue at path as left aside, once.
+    void factsDamaged(const QString &path);
 
     const CopiesOptions &m_options;
     CopiesSink &m_sink;
@@ -70,6 +77,9 @@ private:
     CopyCounts m_bySize;  // files of known sizes, by name and size
     CopyCounts m_byType;  // files of unknown sizes and their copies, by name and type
     bool m_anyByType = false; // once the catalogues without facts are counted
+    // Counting files of unknown size by name and type only: those of catalogues without facts,
+    // and those of catalogues with damaged facts.
+    bool m_byTypeOnly = false;
     std::mutex m_lock; // over the failures and the rows, which the threads add to
     std::vector<Failure> m_failures;
     std::atomic<quint64> m_entries{0};
@@ -79,6 +89,7 @@ void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
 {
     const std::unique_ptr<Folder> listing = fileSystem.GetFolder(encodeFileName(folder));
     std::vector<CopiesSource> &sources = m_result.d->sources;
+    std::vector<CatalogueOfDrive> described;
     for (const QByteArray &name : listing->Files()) {
         CopiesSource source;
         source.name = decodeFileName(name);
@@ -93,7 +104,21 @@ void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
             if (file.readAt(0, first, kPrefix) != kPrefix || QByteArrayView(first, kPrefix) != catalogue::kHeaderPrefix)
                 throw Error(ErrorNumber::PathFileAccess, QCoreApplication::translate("Error", "Not a catalogue: its first line is no catalogue header"));
             source.bytes = file.identityAtOpening().size;
-            source.hasFacts = CatalogueFacts::open(source.path, file) != nullptr;
+            CatalogueFacts::Absence absence = CatalogueFacts::Absence::None;
+            const std::unique_ptr<CatalogueFacts> facts = CatalogueFacts::open(source.path, file, &absence);
+            source.hasFacts = facts != nullptr;
+            if (absence == CatalogueFacts::Absence::Unreadable)
+                factsDamaged(source.path);
+            QByteArray head(1 << 16, Qt::Uninitialized);
+            head.resize(file.readAt(0, head.data(), head.size()));
+            CatalogueOfDrive drive{{}, {}, catalogue::firstHeadingIn(head), file.identityAtOpening().modifiedNs / 1000000};
+            if (facts) {
+                drive.uuid = facts->run().uuid;
+                drive.mountPoint = encodeFileName(facts->run().mountPoint);
+                if (facts->run().started.isValid())
+                    drive.whenMs = facts->run().started.toMSecsSinceEpoch();
+            }
+            described.push_back(std::move(drive));
         } catch (const Error &error) {
             m_sink.catalogueFailed(source.path, error);
             continue;
@@ -103,6 +128,29 @@ void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
                         QCoreApplication::translate("Error", "More than %1 catalogues in one folder").arg(kMostCatalogues));
         sources.push_back(std::move(source));
     }
+    groupSources(described);
+}
+
+void CopiesReport::groupSources(const std::vector<CatalogueOfDrive> &described)
+{
+    std::vector<CopiesSource> &sources = m_result.d->sources;
+    const DriveGroups groups = groupByDrive(described);
+    m_result.drives = groups.drives;
+    for (size_t i = 0; i < sources.size(); ++i) {
+        sources[i].drive = groups.driveOf[i];
+        sources[i].history = groups.history[i];
+        sources[i].allHistory = groups.allHistory(quint32(i), described[i].root);
+        if (sources[i].allHistory)
+            m_result.history << sources[i].name;
+    }
+}
+
+void CopiesReport::factsDamaged(const QString &path)
+{
+    const std::lock_guard held(m_lock);
+    const QString facts = factsPathFor(path);
+    if (!m_result.damagedFacts.contains(facts))
+        m_result.damagedFacts << facts;
 }
 
 bool CopiesReport::readAll(int reading, const std::vector<quint32> &which, const Work &work)
@@ -171,23 +219,37 @@ void CopiesReport::count(CopiesSource &source, std::atomic<quint64> &entries, co
 {
     CatalogueReader reader(source.path);
     const std::unique_ptr<CatalogueFacts> facts = factsOf(source);
-    const quint32 index = quint32(&source - m_result.d->sources.data());
+    // Files count once per drive: a file on a drive catalogued twice is not two copies.
+    const quint32 drive = source.drive;
     CopyCounts::Batch bySize(m_bySize);
     quint64 read = 0;
+    quint64 heading = 0;
+    bool history = false;
     while (const std::optional<CatalogueEntryView> entry = reader.nextEntry()) {
         if ((++read & 0xFFF) == 0) {
             entries += 0x1000;
             if (stop)
                 return;
         }
+        if (entry->heading != heading) {
+            heading = entry->heading;
+            history = inHistory(source, entry->folder);
+        }
+        if (history)
+            continue;
         const std::optional<EntryFacts> known = facts ? facts->atLine(entry->lineOffset) : std::nullopt;
         const qint64 size = known ? known->size : -1;
-        if (!facts) {
+        if (!facts || (!known && m_byTypeOnly)) {
             if (m_options.minimumSize < 0)
-                m_byType.add(copyKeyOf(entry->name, entry->type), index);
-        } else if (size >= 0 && size >= m_options.minimumSize) {
-            if (!m_anyByType || !m_byType.addIfCounted(copyKeyOf(entry->name, entry->type), index))
-                bySize.add(copyKeyOf(entry->name, size), index);
+                m_byType.add(copyKeyOf(entry->name, entry->type), drive);
+        } else if (m_byTypeOnly) {
+            continue;
+        } else if (!known) {
+            // A block that does not check: counted by name and type once the report knows it.
+            source.damaged = true;
+        } else if (size >= m_options.minimumSize) {
+            if (!m_anyByType || !m_byType.addIfCounted(copyKeyOf(entry->name, entry->type), drive))
+                bySize.add(copyKeyOf(entry->name, size), drive);
         }
     }
     entries += read & 0xFFF;
@@ -196,6 +258,12 @@ void CopiesReport::count(CopiesSource &source, std::atomic<quint64> &entries, co
 std::unique_ptr<CatalogueFacts> CopiesReport::factsOf(const CopiesSource &source)
 {
     return source.hasFacts ? CatalogueFacts::open(source.path, FileReader(encodeFileName(source.path))) : nullptr;
+}
+
+bool CopiesReport::inHistory(const CopiesSource &source, QByteArrayView folder)
+{
+    return std::any_of(source.history.begin(), source.history.end(),
+                       [&](const QByteArray &covered) { return isAtOrBelow(folder, covered); });
 }
 
 bool CopiesReport::isUnder(QByteArrayView folder) const
@@ -228,6 +296,7 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
     QByteArray folder;          // the folder of the heading last seen
     quint64 folderHeading = 0;
     quint64 keptHeading = 0;    // the heading whose folder the source kept last
+    bool history = false;       // the heading's folder is history
     std::vector<CopiesRow> rows;
     std::deque<std::string> typeTexts;
     std::unordered_map<std::string_view, quint32> typeIds;
@@ -242,7 +311,7 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
                 group = m_bySize.find(w.bySize);
             if (!group)
                 continue;
-            if (m_options.mode == CopiesOptions::Mode::Single ? group->inSeveralCatalogues : group->copies < 2)
+            if (m_options.mode == CopiesOptions::Mode::Single ? group->onSeveralDrives : group->copies < 2)
                 continue;
             if (w.heading != keptHeading) {
                 // Entries of one batch lie in one folder: a heading settles the batch before it.
@@ -279,7 +348,10 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
             settle();
             folder = entry->folder.toByteArray();
             folderHeading = entry->heading;
+            history = inHistory(source, folder);
         }
+        if (history)
+            continue;
         const std::optional<EntryFacts> known = facts ? facts->atLine(entry->lineOffset) : std::nullopt;
         const qint64 size = known ? known->size : -1;
         if ((m_options.minimumSize >= 0 && size < m_options.minimumSize) || !isUnder(entry->folder))
@@ -314,6 +386,8 @@ CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
     std::vector<quint32> withoutFacts, withFacts, all;
     for (quint32 i = 0; i < sources.size(); ++i) {
         m_result.catalogues << sources[i].name;
+        if (sources[i].allHistory)
+            continue;
         if (!sources[i].hasFacts)
             m_result.withoutFacts << sources[i].name;
         (sources[i].hasFacts ? withFacts : withoutFacts).push_back(i);
@@ -325,9 +399,32 @@ CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
     const Work listing = [this](CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop) {
         list(source, entries, stop);
     };
+    m_byTypeOnly = true;
     m_result.stopped = !readAll(1, withoutFacts, counting);
+    m_byTypeOnly = false;
     m_anyByType = !m_byType.isEmpty();
-    m_result.stopped = m_result.stopped || !readAll(1, withFacts, counting) || !readAll(2, all, listing);
+    m_result.stopped = m_result.stopped || !readAll(1, withFacts, counting);
+    std::vector<quint32> damaged;
+    for (const quint32 i : withFacts)
+        if (sources[i].damaged && !sources[i].failed) {
+            damaged.push_back(i);
+            factsDamaged(sources[i].path);
+        }
+    if (!m_result.stopped && !damaged.empty() && m_options.minimumSize < 0) {
+        // Files of unknown size were met after files of known size were counted: counted again,
+        // those by name and type first, as for catalogues without facts.
+        m_bySize.clear();
+        m_byType.clear();
+        const quint64 read = m_entries; // the same files again
+        damaged.insert(damaged.begin(), withoutFacts.begin(), withoutFacts.end());
+        m_byTypeOnly = true;
+        m_result.stopped = !readAll(1, damaged, counting);
+        m_byTypeOnly = false;
+        m_anyByType = !m_byType.isEmpty();
+        m_result.stopped = m_result.stopped || !readAll(1, withFacts, counting);
+        m_entries = read;
+    }
+    m_result.stopped = m_result.stopped || !readAll(2, all, listing);
     m_result.entries = m_entries;
     m_result.distinct = m_bySize.distinct() + m_byType.distinct();
     // The counts are done with: their room goes before the rows are sorted.
@@ -335,6 +432,20 @@ CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
     m_byType.clear();
     m_result.sortRows();
     return std::move(m_result);
+}
+
+qint64 spareBytes(qint64 size, quint32 copies)
+{
+    qint64 spare = 0;
+    if (size <= 0 || copies < 2)
+        return 0;
+    return __builtin_mul_overflow(size, qint64(copies - 1), &spare) ? std::numeric_limits<qint64>::max() : spare;
+}
+
+qint64 addSizes(qint64 a, qint64 b)
+{
+    qint64 sum = 0;
+    return __builtin_add_overflow(a, b, &sum) ? std::numeric_limits<qint64>::max() : sum;
 }
 
 CopiesResult copiesReport(FileSystem &fileSystem, const QString &folder, const CopiesOptions &options, CopiesSink &sink)

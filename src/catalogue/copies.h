@@ -2,10 +2,14 @@
 // drive (single copies), and which are stored more than once (duplicates).
 //
 // Two files are copies when they have the same name and the same size, the size from the facts
-// beside their catalogues; a catalogue without facts has files of unknown size, which are copies
-// of the files of the same name and type. Folders play no part: a file moved to another folder
-// on another drive is still a copy. A file is a single copy when all of its copies (itself
-// included) lie in one catalogue; it is a duplicate when it has any copy at all.
+// beside their catalogues; a catalogue without facts (or a file whose block of the facts does
+// not check) has files of unknown size, which are copies of the files of the same name and type.
+// Folders play no part: a file moved to another folder on another drive is still a copy.
+//
+// Catalogues of one drive are one drive (drive_groups.h): a file counts once per drive however
+// many of its catalogues list it, and what a newer catalogue of the drive covers is history in
+// the older ones. A file is a single copy when all of its copies (itself included) lie on one
+// drive; it is a duplicate when it has any copy at all.
 //
 // The report reads every catalogue twice. The first reading counts each name and size (16 bytes
 // per distinct one, of a 64-bit hash, 16 more bits of another, the first catalogue and the
@@ -27,7 +31,7 @@ namespace kestrova {
 struct CopiesOptions
 {
     enum class Mode {
-        Single,     // the files whose copies all lie in one catalogue
+        Single,     // the files whose copies all lie on one drive
         Duplicates, // the files that have another copy, on the same drive or another
     };
     Mode mode = Mode::Single;
@@ -83,6 +87,9 @@ public:
 
     QStringList catalogues;     // the catalogues read, by file name, in the folder's order
     QStringList withoutFacts;   // those among them whose files' sizes are not known
+    QStringList history;        // those a newer catalogue of the same drive covers whole
+    QStringList damagedFacts;   // facts files left aside (whole or in part) as damaged, by path
+    quint32 drives = 0;         // the drives the catalogues describe
     quint64 entries = 0;        // file lines read
     quint64 distinct = 0;       // distinct names and sizes (or names and types) counted
     bool stopped = false;
@@ -97,6 +104,12 @@ private:
 };
 
 class FileSystem;
+
+// The bytes all copies of a file but one take; at most the largest qint64 (sizes of sparse files
+// can be huge). A size not known (-1) takes none.
+qint64 spareBytes(qint64 size, quint32 copies);
+// a + b of two sizes, at most the largest qint64.
+qint64 addSizes(qint64 a, qint64 b);
 
 // Runs the report over the files of folder. Raises an Error when the folder cannot be listed.
 CopiesResult copiesReport(FileSystem &fileSystem, const QString &folder, const CopiesOptions &options, CopiesSink &sink);

@@ -29,7 +29,14 @@ struct CopiesSource
     QString name;
     bool hasFacts = false;
     bool failed = false; // could not be read: named once, and read no more
+    // A block of its facts did not check: the sizes of some of its files are not known, and
+    // those files count by name and type. Set while counting, by the thread reading it.
+    bool damaged = false;
     qint64 bytes = 0;
+    quint32 drive = 0;
+    // The folders of it a newer catalogue of the same drive covers: their entries are history.
+    std::vector<QByteArray> history;
+    bool allHistory = false;
     QByteArray arena;
     std::vector<Span> folders;
     std::vector<Span> types;

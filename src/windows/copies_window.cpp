@@ -190,11 +190,11 @@ void CopiesWindow::showResult(const CopiesResult &result)
         const qint64 size = result.fileSize(row);
         const QByteArray copies = QByteArray::number(result.copies(row));
         m_model->append({result.path(row), result.type(row), copies, result.catalogue(row).toUtf8(), size, result.modifiedNs(row)});
-        total += std::max<qint64>(0, size);
+        total = addSizes(total, std::max<qint64>(0, size));
         if (result.startsGroup(row)) {
             ++groups;
-            if (!result.sizeUnknownGroup(row) && size > 0)
-                spare += size * qint64(result.copies(row) - 1);
+            if (!result.sizeUnknownGroup(row))
+                spare = addSizes(spare, spareBytes(size, result.copies(row)));
         }
     }
     m_model->publish();
@@ -207,14 +207,21 @@ void CopiesWindow::showResult(const CopiesResult &result)
                              .arg(countOf(result.size(), QT_TRANSLATE_N_NOOP("Counts", "%1 copy(ies)")),
                                   countOf(groups, QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
                                   locale.formattedDataSize(spare));
-    text += tr(" (%1 in %2)")
+    text += tr(" (%1 in %2 of %3)")
                 .arg(countOf(qint64(result.entries), QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
-                     countOf(result.catalogues.size(), QT_TRANSLATE_N_NOOP("Counts", "%1 catalogue(s)")));
+                     countOf(result.catalogues.size(), QT_TRANSLATE_N_NOOP("Counts", "%1 catalogue(s)")),
+                     countOf(result.drives, QT_TRANSLATE_N_NOOP("Counts", "%1 drive(s)")));
     if (result.stopped)
         text += tr(" (stopped)");
     if (!result.withoutFacts.isEmpty())
         text += tr("; sizes unknown in %1: their files count as copies by name and type")
                     .arg(result.withoutFacts.join(QStringLiteral(", ")));
+    if (!result.history.isEmpty())
+        text += tr("; older catalogues of a drive catalogued again, read as history: %1")
+                    .arg(result.history.join(QStringLiteral(", ")));
+    for (const QString &facts : result.damagedFacts)
+        text += tr("; %1 is damaged: the sizes it does not give count as unknown")
+                    .arg(QDir(m_folder).relativeFilePath(displayFileName(facts)));
     if (!m_failures.isEmpty())
         text += tr("; not read: %1").arg(m_failures.join(QStringLiteral("; ")));
     lblProgress->setText(text);

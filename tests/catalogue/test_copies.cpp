@@ -8,6 +8,8 @@
 #include "support/files.h"
 
 #include <QDir>
+
+#include <limits>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,18 +21,24 @@ struct Drives
 {
     Drives() { QVERIFY(QDir(cats.path()).exists()); }
 
-    // A drive whose files are the given paths and contents, catalogued with or without facts.
-    void catalogue(const QString &drive, const QList<std::pair<QString, QByteArray>> &files, bool facts = true)
+    // A drive whose files are the given paths and contents, catalogued with or without facts;
+    // as: the catalogue's name when not the drive's, run: the drive's volume and the run's start.
+    void catalogue(const QString &drive, const QList<std::pair<QString, QByteArray>> &files, bool useFacts = true,
+                   const QString &as = {}, const std::pair<Volume, QDateTime> &run = {})
     {
         const QString root = trees.filePath(drive);
+        QDir(root).removeRecursively();
         for (const auto &[path, content] : files) {
             QVERIFY(QDir().mkpath(QFileInfo(root + u'/' + path).path()));
             QVERIFY(testing::writeAll(root + u'/' + path, content));
         }
-        const QString catalogueFile = cats.filePath(drive + QStringLiteral(".txt"));
+        const QString catalogueFile = cats.filePath((as.isEmpty() ? drive : as) + QStringLiteral(".txt"));
         std::optional<FactsWriter> writer;
-        if (facts)
-            writer.emplace(catalogueFile, startingRun(root, Volume{}));
+        RunFacts facts = startingRun(root, run.first);
+        if (run.second.isValid())
+            facts.started = run.second;
+        if (useFacts)
+            writer.emplace(catalogueFile, facts);
         PosixFileSystem fs;
         GenerationSink quiet;
         const DateConventions dates{QLocale(QStringLiteral("en_US"))};
@@ -137,6 +145,49 @@ private slots:
         QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Single, {}, 0)),
                  QStringList({QStringLiteral("sized/a.jpg (sized.txt) 1"), QStringLiteral("sized/b.jpg (sized.txt) 1"),
                               QStringLiteral("sized/c.txt (sized.txt) 1")}));
+    }
+
+    void aDriveCataloguedTwiceIsOneDrive()
+    {
+        Drives drives;
+        Volume a;
+        a.uuid = QStringLiteral("AAAA-0001");
+        a.rootPath = QStringLiteral("/media/a");
+        const QDateTime earlier(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC);
+        // The later catalogue of drive A first in the folder: its date decides, not its place.
+        drives.catalogue(QStringLiteral("a"), {{QStringLiteral("only-a.jpg"), "1"}, {QStringLiteral("both.jpg"), "22"}},
+                         true, QStringLiteral("a-later"), {a, earlier.addDays(30)});
+        drives.catalogue(QStringLiteral("a"), {{QStringLiteral("only-a.jpg"), "1"}, {QStringLiteral("both.jpg"), "22"},
+                                               {QStringLiteral("deleted-since.jpg"), "333"}},
+                         true, QStringLiteral("a-photos"), {a, earlier});
+        drives.catalogue(QStringLiteral("b"), {{QStringLiteral("both.jpg"), "22"}});
+        const CopiesResult single = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(drives.rows(single), QStringList({QStringLiteral("a/only-a.jpg (a-later.txt) 1")}));
+        QCOMPARE(single.drives, 2u);
+        QCOMPARE(single.catalogues.size(), 3);
+        QCOMPARE(single.history, QStringList({QStringLiteral("a-photos.txt")}));
+        QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Duplicates)),
+                 QStringList({QStringLiteral("a/both.jpg (a-later.txt) 2"), QStringLiteral("b/both.jpg (b.txt) 2")}));
+    }
+
+    void aDamagedFactsBlockCountsItsFilesByNameAndType()
+    {
+        Drives drives;
+        drives.catalogue(QStringLiteral("one"), {{QStringLiteral("a.jpg"), "123"}, {QStringLiteral("b.txt"), "1"}});
+        drives.catalogue(QStringLiteral("two"), {{QStringLiteral("a.jpg"), "123"}});
+        // One byte of the first block of one's facts (right after their 128-byte header) flipped.
+        QFile facts(factsPathFor(drives.cats.filePath(QStringLiteral("one.txt"))));
+        QVERIFY(facts.open(QIODevice::ReadWrite) && facts.seek(128));
+        char byte = 0;
+        QVERIFY(facts.getChar(&byte) && facts.seek(128) && facts.putChar(char(byte ^ 0x40)));
+        facts.close();
+        const CopiesResult single = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(drives.rows(single), QStringList({QStringLiteral("one/b.txt (one.txt) 1")}));
+        QCOMPARE(single.fileSize(0), qint64(-1));
+        QCOMPARE(single.damagedFacts, QStringList({factsPathFor(drives.cats.filePath(QStringLiteral("one.txt")))}));
+        QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Duplicates)).size(), 2);
+        // Copies of huge sparse files: what the spare copies take saturates.
+        QCOMPARE(spareBytes(qint64(1) << 62, 5), std::numeric_limits<qint64>::max());
     }
 
     void whatIsNoCatalogueIsNamedAndTheReportGoesOn()
