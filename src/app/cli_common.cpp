@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cmath>
 #include <thread>
 
 namespace kestrova::cli {
@@ -83,7 +84,8 @@ std::optional<qint64> sizeValue(const QString &text)
     }
     bool ok = false;
     const double value = number.toDouble(&ok) * unit;
-    if (!ok || value < 0 || value > 9.0e18)
+    // Whole bytes only: "nan", "19.5" and "0.1K" are no sizes (and a NaN has no qint64).
+    if (!ok || !(value >= 0 && value <= 9.0e18) || value != std::floor(value))
         return std::nullopt;
     return qint64(value);
 }
