@@ -23,6 +23,26 @@
             <source>Folder removed</source>
             <translation>Dossier supprimé</translation>
         </message>
+        <message>
+            <source>Created anew</source>
+            <translation>Recréé</translation>
+        </message>
+        <message>
+            <source>size %1 → %2</source>
+            <translation>taille %1 → %2</translation>
+        </message>
+        <message>
+            <source>modified %1 → %2</source>
+            <translation>modifié %1 → %2</translation>
+        </message>
+        <message>
+            <source>created %1 → %2</source>
+            <translation>créé %1 → %2</translation>
+        </message>
+        <message>
+            <source>type %1 → %2</source>
+            <translation>type %1 → %2</translation>
+        </message>
     </context>
     <context>
         <name>Counts</name>
@@ -66,6 +86,20 @@
             <translation>
                 <numerusform>%1 dossier</numerusform>
                 <numerusform>%1 dossiers</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 file(s) whose created time alone differs (no change)</source>
+            <translation>
+                <numerusform>%1 fichier dont seule la date de création diffère (aucune modification)</numerusform>
+                <numerusform>%1 fichiers dont seule la date de création diffère (aucune modification)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 drive(s)</source>
+            <translation>
+                <numerusform>%1 lecteur</numerusform>
+                <numerusform>%1 lecteurs</numerusform>
             </translation>
         </message>
     </context>
@@ -413,6 +447,18 @@ Voulez-vous le remplacer ?</translation>
             <source>kestrova-cli: cannot write the output: </source>
             <translation>kestrova-cli : impossible d’écrire la sortie : </translation>
         </message>
+        <message>
+            <source>kestrova-cli copies: %1 is damaged: the sizes it does not give count as unknown</source>
+            <translation>kestrova-cli copies : %1 est endommagé : les tailles qu’il ne donne pas comptent comme inconnues</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: older catalogues of a drive catalogued again, read as history: %1</source>
+            <translation>kestrova-cli copies : anciens catalogues d’un lecteur catalogué à nouveau, lus comme historique : %1</translation>
+        </message>
+        <message>
+            <source>kestrova-cli drives: the facts beside %1 cannot be read and are left aside: %2</source>
+            <translation>kestrova-cli drives : les informations à côté de %1 ne peuvent pas être lues et sont laissées de côté : %2</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::AboutBox</name>
@@ -535,6 +581,10 @@ Voulez-vous le remplacer ?</translation>
             <source>Differences</source>
             <translation>Différences</translation>
         </message>
+        <message>
+            <source>%1: %2</source>
+            <translation>%1 : %2</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
@@ -627,8 +677,8 @@ Voulez-vous le remplacer ?</translation>
             <translation>%1 de %2 ; %3 dans les copies au-delà de la première</translation>
         </message>
         <message>
-            <source> (%1 in %2)</source>
-            <translation> (%1 dans %2)</translation>
+            <source> (%1 in %2 of %3)</source>
+            <translation> (%1 dans %2 de %3)</translation>
         </message>
         <message>
             <source> (stopped)</source>
@@ -657,6 +707,14 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Files found</source>
             <translation>Fichiers trouvés</translation>
+        </message>
+        <message>
+            <source>; older catalogues of a drive catalogued again, read as history: %1</source>
+            <translation>; anciens catalogues d’un lecteur catalogué à nouveau, lus comme historique : %1</translation>
+        </message>
+        <message>
+            <source>; %1 is damaged: the sizes it does not give count as unknown</source>
+            <translation>; %1 est endommagé : les tailles qu’il ne donne pas comptent comme inconnues</translation>
         </message>
     </context>
     <context>
@@ -787,6 +845,18 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Drives catalogued</source>
             <translation>Lecteurs catalogués</translation>
+        </message>
+        <message>
+            <source>Drive</source>
+            <translation>Lecteur</translation>
+        </message>
+        <message>
+            <source>Older Catalogues</source>
+            <translation>Catalogues plus anciens</translation>
+        </message>
+        <message>
+            <source>older</source>
+            <translation>plus ancien</translation>
         </message>
     </context>
     <context>
