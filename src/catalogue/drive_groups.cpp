@@ -47,8 +47,21 @@ bool DriveGroups::allHistory(quint32 catalogue, const QByteArray &root) const
     return false;
 }
 
-DriveGroups groupByDrive(const std::vector<CatalogueOfDrive> &catalogues)
+DriveGroups groupByDrive(const std::vector<CatalogueOfDrive> &described)
 {
+    // A catalogue whose volume is not known (one without facts) is of the drive of a catalogue
+    // with the same root whose volume is: it takes that one's UUID and mount point.
+    std::vector<CatalogueOfDrive> catalogues = described;
+    QHash<QByteArray, size_t> knownRoots;
+    for (size_t i = 0; i < catalogues.size(); ++i)
+        if (!catalogues[i].uuid.isEmpty() && !knownRoots.contains(catalogues[i].root))
+            knownRoots.insert(catalogues[i].root, i);
+    for (CatalogueOfDrive &c : catalogues) {
+        if (const auto known = knownRoots.constFind(c.root); c.uuid.isEmpty() && known != knownRoots.cend()) {
+            c.uuid = catalogues[*known].uuid;
+            c.mountPoint = catalogues[*known].mountPoint;
+        }
+    }
     DriveGroups groups;
     groups.driveOf.resize(catalogues.size());
     groups.history.resize(catalogues.size());

@@ -1,7 +1,8 @@
 // Which catalogues of a folder describe one drive, and which of their entries are history.
 //
 // Catalogues are of one drive when the facts beside them give the same volume UUID; where a
-// catalogue's facts know no UUID (or it has none), when they have the same root folder. A drive
+// catalogue's facts know no UUID (or it has none), when they have the same root folder (as a
+// catalogue with a UUID, or one another). A drive
 // catalogued again makes the older catalogue's entries history where the newer one covers them
 // (its root at or above theirs, within the drive): a file listed in both is one file, and a file
 // deleted since is not stored any more. The copies report and the drives list both group here.

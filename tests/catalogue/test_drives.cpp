@@ -39,6 +39,8 @@ private slots:
         // One drive by its UUID, mounted elsewhere the second time; the older first in the folder.
         write("a-first.txt", head + "/media/a" + rule + end + "TOTAL FILES SCANNED: 0\r\n", QStringLiteral("ABCD-1"), 1);
         write("a-second.txt", head + "/run/media/a" + rule + end + "TOTAL FILES SCANNED: 0\r\n", QStringLiteral("abcd-1"), 2);
+        // Without facts, of drive A by its root, and the newest (written now).
+        write("a-bare.txt", head + "/run/media/a" + rule + end + "TOTAL FILES SCANNED: 2\r\n");
         // Cut short: a file named like the totals is no total; nor is a count past 63 bits.
         write("b.txt", head + "/b" + rule + "TOTAL FILES SCANNED: 7;File;1/1/2020\r\n");
         write("c.txt", head + "/c" + rule + end + "TOTAL FILES SCANNED: 1e300\r\n");
@@ -46,7 +48,8 @@ private slots:
         QStringList rows;
         for (const DriveRow &row : drivesOf(fs, cats.path(), {}))
             rows << QStringLiteral("%1 drive %2 older %3 files %4").arg(row.catalogue).arg(row.drive).arg(row.older).arg(row.files);
-        QCOMPARE(rows, QStringList({QStringLiteral("a-second.txt drive 0 older 1 files 0"),
+        QCOMPARE(rows, QStringList({QStringLiteral("a-bare.txt drive 0 older 2 files 2"),
+                                    QStringLiteral("a-second.txt drive 0 older -1 files 0"),
                                     QStringLiteral("a-first.txt drive 0 older -1 files 0"),
                                     QStringLiteral("b.txt drive 1 older 0 files -1"),
                                     QStringLiteral("c.txt drive 2 older 0 files -1")}));
