@@ -13,7 +13,8 @@ namespace {
 QByteArray rootWithin(const CatalogueOfDrive &catalogue)
 {
     const QByteArray &mount = catalogue.mountPoint;
-    if (catalogue.uuid.isEmpty() || mount.isEmpty() || mount == "/" || !isAtOrBelow(catalogue.root, mount))
+    if (catalogue.uuid.isEmpty() || mount.isEmpty() || mount == "/" ||
+        !isAtOrBelow(catalogue.root, mount))
         return catalogue.root;
     const QByteArray rest = catalogue.root.mid(mount.size());
     return rest.isEmpty() ? QByteArray("/") : rest;
@@ -23,7 +24,8 @@ QByteArray rootWithin(const CatalogueOfDrive &catalogue)
 QByteArray asNamedBy(const CatalogueOfDrive &catalogue, const QByteArray &within)
 {
     const QByteArray &mount = catalogue.mountPoint;
-    if (catalogue.uuid.isEmpty() || mount.isEmpty() || mount == "/" || !isAtOrBelow(catalogue.root, mount))
+    if (catalogue.uuid.isEmpty() || mount.isEmpty() || mount == "/" ||
+        !isAtOrBelow(catalogue.root, mount))
         return within;
     return within == "/" ? mount : (mount.endsWith('/') ? mount.chopped(1) : mount) + within;
 }
@@ -36,7 +38,8 @@ bool isAtOrBelow(QByteArrayView folder, QByteArrayView prefix)
         return folder.startsWith('/');
     while (prefix.size() > 1 && prefix.endsWith('/'))
         prefix.chop(1);
-    return folder.startsWith(prefix) && (folder.size() == prefix.size() || folder[prefix.size()] == '/');
+    return folder.startsWith(prefix) &&
+           (folder.size() == prefix.size() || folder[prefix.size()] == '/');
 }
 
 bool DriveGroups::allHistory(quint32 catalogue, const QByteArray &root) const
@@ -57,7 +60,8 @@ DriveGroups groupByDrive(const std::vector<CatalogueOfDrive> &described)
         if (!catalogues[i].uuid.isEmpty() && !knownRoots.contains(catalogues[i].root))
             knownRoots.insert(catalogues[i].root, i);
     for (CatalogueOfDrive &c : catalogues) {
-        if (const auto known = knownRoots.constFind(c.root); c.uuid.isEmpty() && known != knownRoots.cend()) {
+        if (const auto known = knownRoots.constFind(c.root);
+            c.uuid.isEmpty() && known != knownRoots.cend()) {
             c.uuid = catalogues[*known].uuid;
             c.mountPoint = catalogues[*known].mountPoint;
         }
@@ -69,18 +73,23 @@ DriveGroups groupByDrive(const std::vector<CatalogueOfDrive> &described)
     for (size_t i = 0; i < catalogues.size(); ++i) {
         const CatalogueOfDrive &c = catalogues[i];
         // A UUID is one drive whatever its case; without one, the root folder names the drive.
-        const QByteArray key = c.uuid.isEmpty() ? "root:" + c.root : "uuid:" + c.uuid.toLower().toUtf8();
+        const QByteArray key =
+            c.uuid.isEmpty() ? "root:" + c.root : "uuid:" + c.uuid.toLower().toUtf8();
         const auto known = drives.constFind(key);
-        const quint32 drive = known != drives.cend() ? *known : drives.insert(key, groups.drives++).value();
+        const quint32 drive =
+            known != drives.cend() ? *known : drives.insert(key, groups.drives++).value();
         groups.driveOf[i] = drive;
         if (drive == groups.catalogues.size())
             groups.catalogues.emplace_back();
         groups.catalogues[drive].push_back(quint32(i));
     }
     for (std::vector<quint32> &members : groups.catalogues) {
-        // Newest first; of two catalogued at the same moment, the later in the folder counts as newer.
+        // Newest first; of two catalogued at the same moment, the later in the folder counts as
+        // newer.
         std::stable_sort(members.begin(), members.end(), [&](quint32 a, quint32 b) {
-            return catalogues[a].whenMs != catalogues[b].whenMs ? catalogues[a].whenMs > catalogues[b].whenMs : a > b;
+            return catalogues[a].whenMs != catalogues[b].whenMs
+                       ? catalogues[a].whenMs > catalogues[b].whenMs
+                       : a > b;
         });
         for (size_t older = 1; older < members.size(); ++older) {
             const CatalogueOfDrive &old = catalogues[members[older]];

@@ -19,10 +19,10 @@ namespace kestrova {
 // What grouping needs of one catalogue.
 struct CatalogueOfDrive
 {
-    QString uuid;         // the volume's, from the facts; empty when not known
+    QString uuid;          // the volume's, from the facts; empty when not known
     QByteArray mountPoint; // where that volume was mounted, from the facts; empty when not known
-    QByteArray root;      // the folder catalogued: its first heading
-    qint64 whenMs = 0;    // when it was catalogued (the run's start, else the file's modification)
+    QByteArray root;       // the folder catalogued: its first heading
+    qint64 whenMs = 0;     // when it was catalogued (the run's start, else the file's modification)
 };
 
 struct DriveGroups

@@ -19,11 +19,14 @@ private slots:
     void aDrivesCataloguesGoTogetherNewestFirst()
     {
         QTemporaryDir cats;
-        const QByteArray head = "CATALOGUE Date: 1/1/2026\r\n============================================\r\n"
-                                "============================================\r\nFolder  ";
+        const QByteArray head =
+            "CATALOGUE Date: 1/1/2026\r\n============================================\r\n"
+            "============================================\r\nFolder  ";
         const QByteArray rule = "\r\n============================================\r\n";
-        const QByteArray end = "\r\n\r\n=============== END OF CATALOGUE =============================\r\n";
-        const auto write = [&](const char *name, const QByteArray &text, const QString &uuid = {}, int month = 0) {
+        const QByteArray end =
+            "\r\n\r\n=============== END OF CATALOGUE =============================\r\n";
+        const auto write = [&](const char *name, const QByteArray &text, const QString &uuid = {},
+                               int month = 0) {
             const QString path = cats.filePath(QString::fromLatin1(name));
             QVERIFY(testing::writeAll(path, text));
             if (uuid.isEmpty())
@@ -37,8 +40,10 @@ private slots:
             QVERIFY(facts.finish(text.size(), sum.value()));
         };
         // One drive by its UUID, mounted elsewhere the second time; the older first in the folder.
-        write("a-first.txt", head + "/media/a" + rule + end + "TOTAL FILES SCANNED: 0\r\n", QStringLiteral("ABCD-1"), 1);
-        write("a-second.txt", head + "/run/media/a" + rule + end + "TOTAL FILES SCANNED: 0\r\n", QStringLiteral("abcd-1"), 2);
+        write("a-first.txt", head + "/media/a" + rule + end + "TOTAL FILES SCANNED: 0\r\n",
+              QStringLiteral("ABCD-1"), 1);
+        write("a-second.txt", head + "/run/media/a" + rule + end + "TOTAL FILES SCANNED: 0\r\n",
+              QStringLiteral("abcd-1"), 2);
         // Without facts, of drive A by its root, and the newest (written now).
         write("a-bare.txt", head + "/run/media/a" + rule + end + "TOTAL FILES SCANNED: 2\r\n");
         // Cut short: a file named like the totals is no total; nor is a count past 63 bits.
@@ -47,7 +52,11 @@ private slots:
         PosixFileSystem fs;
         QStringList rows;
         for (const DriveRow &row : drivesOf(fs, cats.path(), {}))
-            rows << QStringLiteral("%1 drive %2 older %3 files %4").arg(row.catalogue).arg(row.drive).arg(row.older).arg(row.files);
+            rows << QStringLiteral("%1 drive %2 older %3 files %4")
+                        .arg(row.catalogue)
+                        .arg(row.drive)
+                        .arg(row.older)
+                        .arg(row.files);
         QCOMPARE(rows, QStringList({QStringLiteral("a-bare.txt drive 0 older 2 files 2"),
                                     QStringLiteral("a-second.txt drive 0 older -1 files 0"),
                                     QStringLiteral("a-first.txt drive 0 older -1 files 0"),
