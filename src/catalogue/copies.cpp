@@ -16,14 +16,10 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
-#include <deque>
 #include <functional>
 #include <limits>
 #include <mutex>
-#include <string>
-#include <string_view>
 #include <thread>
-#include <unordered_map>
 
 namespace kestrova {
 namespace {
@@ -32,10 +28,8 @@ constexpr int kMostCatalogues = 65535; // the counts name a catalogue in 16 bits
 
 } // namespace
 
-using copies::CopiesRow;
 using copies::CopiesSource;
 using copies::kByType;
-using copies::kNameLengthBits;
 
 class CopiesReport
 {
@@ -80,8 +74,9 @@ private:
     // Counting files of unknown size by name and type only: those of catalogues without facts,
     // and those of catalogues with damaged facts.
     bool m_byTypeOnly = false;
-    std::mutex m_lock; // over the failures and the rows, which the threads add to
+    std::mutex m_lock; // over the failures, which the threads add to
     std::vector<Failure> m_failures;
+    std::optional<Error> m_scratchFailure; // the rows could not be written: the report ends
     std::atomic<quint64> m_entries{0};
 };
 
@@ -177,6 +172,10 @@ bool CopiesReport::readAll(int reading, const std::vector<quint32> &which, const
                     continue;
                 try {
                     work(source, entries, stop);
+                } catch (const copies::ScratchFailure &failure) {
+                    const std::lock_guard held(m_lock);
+                    m_scratchFailure = failure.error;
+                    stop = true;
                 } catch (const Error &error) {
                     const std::lock_guard held(m_lock);
                     source.failed = true;
@@ -209,6 +208,8 @@ bool CopiesReport::readAll(int reading, const std::vector<quint32> &which, const
         m_sink.catalogueFailed(failure.path, failure.error);
     m_failures.clear();
     m_entries = m_entries + (reading == 1 ? entries.load() : 0);
+    if (m_scratchFailure)
+        throw *m_scratchFailure;
     return !stop;
 }
 
@@ -273,7 +274,7 @@ bool CopiesReport::isUnder(QByteArrayView folder) const
     return folder.startsWith(m_under) && (folder.size() == m_under.size() || folder[m_under.size()] == '/');
 }
 
-// The second reading: the files the counts pick, each with its folder and type kept once.
+// The second reading: the files the counts pick, as records for the sorted runs.
 // Entries wait in batches while their counts' cells are fetched, so that the fetches overlap.
 void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop)
 {
@@ -284,7 +285,6 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
     {
         qint64 size;
         qint64 modifiedNs;
-        quint64 heading;
         qsizetype name, nameLength, type, typeLength; // in the batch's bytes
         CopyKey byType;
         CopyKey bySize;
@@ -295,12 +295,16 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
     QByteArray bytes;           // the waiting entries' names and types
     QByteArray folder;          // the folder of the heading last seen
     quint64 folderHeading = 0;
-    quint64 keptHeading = 0;    // the heading whose folder the source kept last
     bool history = false;       // the heading's folder is history
-    std::vector<CopiesRow> rows;
-    std::deque<std::string> typeTexts;
-    std::unordered_map<std::string_view, quint32> typeIds;
+    QByteArray records;         // the rows listed and not yet handed to the runs
+    quint64 rows = 0;
+    const auto handOver = [&] {
+        m_result.d->runs.add(records, rows);
+        records.resize(0);
+        rows = 0;
+    };
 
+    // Entries of one batch lie in one folder: a heading settles the batch before it.
     const auto settle = [&] {
         for (const Waiting &w : waiting) {
             bool byType = false;
@@ -313,28 +317,15 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
                 continue;
             if (m_options.mode == CopiesOptions::Mode::Single ? group->onSeveralDrives : group->copies < 2)
                 continue;
-            if (w.heading != keptHeading) {
-                // Entries of one batch lie in one folder: a heading settles the batch before it.
-                source.folders.push_back({quint64(source.arena.size()), quint32(folder.size())});
-                source.arena += folder;
-                keptHeading = w.heading;
-            }
-            const QByteArrayView type(bytes.constData() + w.type, w.typeLength);
-            const std::string_view typeText(type.data(), size_t(type.size()));
-            auto known = typeIds.find(typeText);
-            if (known == typeIds.end()) {
-                source.types.push_back({quint64(source.arena.size()), quint32(type.size())});
-                source.arena += type;
-                known = typeIds.emplace(typeTexts.emplace_back(typeText), quint32(source.types.size() - 1)).first;
-            }
-            const quint64 nameAt = quint64(source.arena.size());
-            source.arena += QByteArrayView(bytes.constData() + w.name, w.nameLength);
-            rows.push_back({w.size, w.modifiedNs, nameAt << kNameLengthBits | quint64(w.nameLength),
-                            quint32(source.folders.size() - 1), known->second, group->copies | (byType ? kByType : 0),
-                            index});
+            copies::appendRow(records, {w.size, w.modifiedNs, group->copies | (byType ? kByType : 0), index, 0, 0, 0},
+                              QByteArrayView(bytes.constData() + w.name, w.nameLength),
+                              QByteArrayView(bytes.constData() + w.type, w.typeLength), folder);
+            ++rows;
         }
         waiting.clear();
         bytes.resize(0);
+        if (records.size() >= copies::RowRuns::kRunBytes / 16)
+            handOver();
     };
 
     quint64 read = 0;
@@ -356,7 +347,7 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
         const qint64 size = known ? known->size : -1;
         if ((m_options.minimumSize >= 0 && size < m_options.minimumSize) || !isUnder(entry->folder))
             continue;
-        Waiting w{size, known ? known->modifiedNs : 0, entry->heading, bytes.size(), entry->name.size(),
+        Waiting w{size, known ? known->modifiedNs : 0, bytes.size(), entry->name.size(),
                   bytes.size() + entry->name.size(), entry->type.size(), {}, {}};
         bytes += entry->name;
         bytes += entry->type;
@@ -374,9 +365,7 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
     }
     settle();
     entries += read & 0xFFF;
-    source.arena.squeeze();
-    const std::lock_guard held(m_lock);
-    m_result.d->rows.insert(m_result.d->rows.end(), rows.begin(), rows.end());
+    handOver();
 }
 
 CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
@@ -427,10 +416,9 @@ CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
     m_result.stopped = m_result.stopped || !readAll(2, all, listing);
     m_result.entries = m_entries;
     m_result.distinct = m_bySize.distinct() + m_byType.distinct();
-    // The counts are done with: their room goes before the rows are sorted.
     m_bySize.clear();
     m_byType.clear();
-    m_result.sortRows();
+    m_result.d->runs.finish();
     return std::move(m_result);
 }
 

@@ -13,7 +13,8 @@
 //
 // The report reads every catalogue twice. The first reading counts each name and size (16 bytes
 // per distinct one, of a 64-bit hash, 16 more bits of another, the first catalogue and the
-// count); the second lists the files the counts pick. Catalogues are read by several threads;
+// count); the second lists the files the counts pick, sorted in runs in a scratch file
+// (copies_rows.h), so that memory holds the counts and one run's buffer, however many rows. Catalogues are read by several threads;
 // the calling thread hears of the progress and can stop the report.
 #pragma once
 
@@ -61,7 +62,8 @@ public:
 };
 
 // The files the report lists, largest first; files of one name and size (or, of unknown size,
-// one name and type) follow each other, their catalogues in the folder's order.
+// one name and type) follow each other, their catalogues in the folder's order. The rows wait
+// in a scratch file, not in memory, and are read once, in order, with next().
 class CopiesResult
 {
 public:
@@ -70,20 +72,25 @@ public:
     CopiesResult(CopiesResult &&) noexcept;
     CopiesResult &operator=(CopiesResult &&) noexcept;
 
-    qsizetype size() const;
-    QByteArray path(qsizetype row) const;     // the folder its heading names, '/', the name
-    QByteArrayView name(qsizetype row) const;
-    QByteArrayView type(qsizetype row) const;
-    qint64 fileSize(qsizetype row) const;     // -1: not known
-    qint64 modifiedNs(qsizetype row) const;   // when its size is known
-    const QString &catalogue(qsizetype row) const;
+    qsizetype size() const; // the rows
+    // Moves to the next row (the first at the first call); false past the last. Raises an Error
+    // when the scratch file of the rows cannot be read.
+    bool next();
+
+    // Of the row next() moved to:
+    QByteArray path() const;     // the folder its heading names, '/', the name
+    QByteArrayView name() const;
+    QByteArrayView type() const;
+    qint64 fileSize() const;     // -1: not known
+    qint64 modifiedNs() const;   // when its size is known
+    const QString &catalogue() const;
     // The copies of the row's file in all catalogues, itself included.
-    quint32 copies(qsizetype row) const;
+    quint32 copies() const;
     // Whether the row belongs to a group of files whose sizes are not all known (grouped by
     // name and type).
-    bool sizeUnknownGroup(qsizetype row) const;
+    bool sizeUnknownGroup() const;
     // Whether the row starts a new group (name and size, or name and type).
-    bool startsGroup(qsizetype row) const;
+    bool startsGroup() const;
 
     QStringList catalogues;     // the catalogues read, by file name, in the folder's order
     QStringList withoutFacts;   // those among them whose files' sizes are not known
@@ -96,9 +103,6 @@ public:
 
 private:
     friend class CopiesReport;
-    // Largest first; files of one group together, their catalogues in the folder's order; the
-    // groups of name and type (sizes not all known) last. Marks where each group starts.
-    void sortRows();
     struct Data;
     std::unique_ptr<Data> d;
 };

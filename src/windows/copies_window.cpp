@@ -173,7 +173,8 @@ void CopiesWindow::cmdFind_Click()
     m_runs.reset(m_folder);
     try {
         const std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
-        showResult(copiesReport(*fileSystem, m_folder, options, *this));
+        CopiesResult result = copiesReport(*fileSystem, m_folder, options, *this);
+        showResult(result);
     } catch (const Error &error) {
         lblProgress->clear();
         m_services.messages.reportDescriptionStyle(
@@ -181,20 +182,20 @@ void CopiesWindow::cmdFind_Click()
     }
 }
 
-void CopiesWindow::showResult(const CopiesResult &result)
+void CopiesWindow::showResult(CopiesResult &result)
 {
     qint64 spare = 0;
     qint64 total = 0;
     qint64 groups = 0;
-    for (qsizetype row = 0; row < result.size(); ++row) {
-        const qint64 size = result.fileSize(row);
-        const QByteArray copies = QByteArray::number(result.copies(row));
-        m_model->append({result.path(row), result.type(row), copies, result.catalogue(row).toUtf8(), size, result.modifiedNs(row)});
+    while (result.next()) {
+        const qint64 size = result.fileSize();
+        const QByteArray copies = QByteArray::number(result.copies());
+        m_model->append({result.path(), result.type(), copies, result.catalogue().toUtf8(), size, result.modifiedNs()});
         total = addSizes(total, std::max<qint64>(0, size));
-        if (result.startsGroup(row)) {
+        if (result.startsGroup()) {
             ++groups;
-            if (!result.sizeUnknownGroup(row))
-                spare = addSizes(spare, spareBytes(size, result.copies(row)));
+            if (!result.sizeUnknownGroup())
+                spare = addSizes(spare, spareBytes(size, result.copies()));
         }
     }
     m_model->publish();
