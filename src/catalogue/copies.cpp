@@ -1,4 +1,4 @@
-#include "copies.h"
+#include "copies_report.h"
 
 #include "catalogue_facts.h"
 #include "catalogue_format.h"
@@ -11,15 +11,12 @@
 #include "platform/files/file_system.h"
 
 #include <QCoreApplication>
-#include <QThread>
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <functional>
 #include <limits>
 #include <mutex>
-#include <thread>
 
 namespace kestrova {
 namespace {
@@ -28,57 +25,7 @@ constexpr int kMostCatalogues = 65535; // the counts name a catalogue in 16 bits
 
 } // namespace
 
-using copies::CopiesSource;
 using copies::kByType;
-
-class CopiesReport
-{
-public:
-    CopiesReport(const CopiesOptions &options, CopiesSink &sink) : m_options(options), m_sink(sink)
-    {
-        m_under = options.under;
-        while (m_under.size() > 1 && m_under.endsWith('/'))
-            m_under.chop(1);
-    }
-
-    CopiesResult run(FileSystem &fileSystem, const QString &folder);
-
-private:
-    struct Failure
-    {
-        QString path;
-        Error error;
-    };
-    using Work = std::function<void(CopiesSource &, std::atomic<quint64> &entries, const std::atomic<bool> &stop)>;
-
-    void findSources(FileSystem &fileSystem, const QString &folder);
-    // Groups the sources by drive: which drive each is, and which of its folders are history.
-    void groupSources(const std::vector<CatalogueOfDrive> &described);
-    // Runs work on every source of which, several at a time; false when stopped.
-    bool readAll(int reading, const std::vector<quint32> &which, const Work &work);
-    void count(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
-    void list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
-    static std::unique_ptr<CatalogueFacts> factsOf(const CopiesSource &source);
-    bool isUnder(QByteArrayView folder) const;
-    static bool inHistory(const CopiesSource &source, QByteArrayView folder);
-    // Names the facts of the catalogue at path as left aside, once.
-    void factsDamaged(const QString &path);
-
-    const CopiesOptions &m_options;
-    CopiesSink &m_sink;
-    QByteArray m_under;
-    CopiesResult m_result;
-    CopyCounts m_bySize;  // files of known sizes, by name and size
-    CopyCounts m_byType;  // files of unknown sizes and their copies, by name and type
-    bool m_anyByType = false; // once the catalogues without facts are counted
-    // Counting files of unknown size by name and type only: those of catalogues without facts,
-    // and those of catalogues with damaged facts.
-    bool m_byTypeOnly = false;
-    std::mutex m_lock; // over the failures, which the threads add to
-    std::vector<Failure> m_failures;
-    std::optional<Error> m_scratchFailure; // the rows could not be written: the report ends
-    std::atomic<quint64> m_entries{0};
-};
 
 void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
 {
@@ -146,71 +93,6 @@ void CopiesReport::factsDamaged(const QString &path)
     const QString facts = factsPathFor(path);
     if (!m_result.damagedFacts.contains(facts))
         m_result.damagedFacts << facts;
-}
-
-bool CopiesReport::readAll(int reading, const std::vector<quint32> &which, const Work &work)
-{
-    // The largest first, so that no thread is left with a large catalogue at the end.
-    std::vector<quint32> order = which;
-    std::vector<CopiesSource> &sources = m_result.d->sources;
-    std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return sources[a].bytes > sources[b].bytes; });
-
-    std::atomic<size_t> next{0};
-    std::atomic<int> done{0};
-    std::atomic<quint64> entries{0};
-    std::atomic<bool> stop{false};
-    std::mutex lock;
-    std::condition_variable finished;
-    int running = std::clamp(m_options.threads > 0 ? m_options.threads : QThread::idealThreadCount(), 1,
-                             std::max(1, int(order.size())));
-    std::vector<std::thread> threads;
-    for (int t = running; t > 0; --t) {
-        threads.emplace_back([&] {
-            for (size_t i; !stop && (i = next++) < order.size();) {
-                CopiesSource &source = sources[order[i]];
-                if (source.failed)
-                    continue;
-                try {
-                    work(source, entries, stop);
-                } catch (const copies::ScratchFailure &failure) {
-                    const std::lock_guard held(m_lock);
-                    m_scratchFailure = failure.error;
-                    stop = true;
-                } catch (const Error &error) {
-                    const std::lock_guard held(m_lock);
-                    source.failed = true;
-                    m_failures.push_back({source.path, error});
-                } catch (const std::bad_alloc &) {
-                    const std::lock_guard held(m_lock);
-                    source.failed = true;
-                    m_failures.push_back({source.path, outOfMemoryError()});
-                }
-                ++done;
-            }
-            const std::lock_guard held(lock);
-            --running;
-            finished.notify_all();
-        });
-    }
-    CopiesProgress progress{reading, 0, int(order.size()), 0};
-    for (std::unique_lock held(lock); running > 0;) {
-        finished.wait_for(held, std::chrono::milliseconds(16));
-        held.unlock();
-        progress.cataloguesDone = done;
-        progress.entriesRead = entries;
-        if (!stop && !m_sink.keepGoing(progress))
-            stop = true;
-        held.lock();
-    }
-    for (std::thread &thread : threads)
-        thread.join();
-    for (const Failure &failure : m_failures)
-        m_sink.catalogueFailed(failure.path, failure.error);
-    m_failures.clear();
-    m_entries = m_entries + (reading == 1 ? entries.load() : 0);
-    if (m_scratchFailure)
-        throw *m_scratchFailure;
-    return !stop;
 }
 
 // The first reading: every file counted under its name and size, or, of unknown size, its name
