@@ -23,6 +23,26 @@
             <source>Folder removed</source>
             <translation>Ordner entfernt</translation>
         </message>
+        <message>
+            <source>Created anew</source>
+            <translation>Neu erstellt</translation>
+        </message>
+        <message>
+            <source>size %1 → %2</source>
+            <translation>Größe %1 → %2</translation>
+        </message>
+        <message>
+            <source>modified %1 → %2</source>
+            <translation>geändert %1 → %2</translation>
+        </message>
+        <message>
+            <source>created %1 → %2</source>
+            <translation>erstellt %1 → %2</translation>
+        </message>
+        <message>
+            <source>type %1 → %2</source>
+            <translation>Typ %1 → %2</translation>
+        </message>
     </context>
     <context>
         <name>Counts</name>
@@ -81,6 +101,20 @@
             <translation>
                 <numerusform>%1 Treffer</numerusform>
                 <numerusform>%1 Treffer</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 file(s) whose created time alone differs (no change)</source>
+            <translation>
+                <numerusform>%1 Datei, deren Erstellungszeit allein abweicht (keine Änderung)</numerusform>
+                <numerusform>%1 Dateien, deren Erstellungszeit allein abweicht (keine Änderung)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 drive(s)</source>
+            <translation>
+                <numerusform>%1 Laufwerk</numerusform>
+                <numerusform>%1 Laufwerken</numerusform>
             </translation>
         </message>
     </context>
@@ -491,6 +525,18 @@ Möchten Sie die Datei ersetzen?</translation>
             <source>kestrova-cli %1: %2 holds no folder %3</source>
             <translation>kestrova-cli %1: %2 enthält keinen Ordner %3</translation>
         </message>
+        <message>
+            <source>kestrova-cli copies: %1 is damaged: the sizes it does not give count as unknown</source>
+            <translation>kestrova-cli copies: %1 ist beschädigt: Die Größen, die darin fehlen, gelten als unbekannt</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: older catalogues of a drive catalogued again, read as history: %1</source>
+            <translation>kestrova-cli copies: ältere Kataloge eines erneut katalogisierten Laufwerks, als Verlauf gelesen: %1</translation>
+        </message>
+        <message>
+            <source>kestrova-cli drives: the facts beside %1 cannot be read and are left aside: %2</source>
+            <translation>kestrova-cli drives: Die Angaben neben %1 können nicht gelesen werden und bleiben unberücksichtigt: %2</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::AboutBox</name>
@@ -612,6 +658,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>Differences</source>
             <translation>Unterschiede</translation>
+        </message>
+        <message>
+            <source>%1: %2</source>
+            <translation>%1: %2</translation>
         </message>
     </context>
     <context>
@@ -735,6 +785,18 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>Files found</source>
             <translation>Gefundene Dateien</translation>
+        </message>
+        <message>
+            <source> (%1 in %2 of %3)</source>
+            <translation> (%1 in %2 von %3)</translation>
+        </message>
+        <message>
+            <source>; older catalogues of a drive catalogued again, read as history: %1</source>
+            <translation>; ältere Kataloge eines erneut katalogisierten Laufwerks, als Verlauf gelesen: %1</translation>
+        </message>
+        <message>
+            <source>; %1 is damaged: the sizes it does not give count as unknown</source>
+            <translation>; %1 ist beschädigt: Die Größen, die darin fehlen, gelten als unbekannt</translation>
         </message>
     </context>
     <context>
@@ -865,6 +927,18 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>Drives catalogued</source>
             <translation>Katalogisierte Laufwerke</translation>
+        </message>
+        <message>
+            <source>Drive</source>
+            <translation>Laufwerk</translation>
+        </message>
+        <message>
+            <source>Older Catalogues</source>
+            <translation>Ältere Kataloge</translation>
+        </message>
+        <message>
+            <source>older</source>
+            <translation>älter</translation>
         </message>
     </context>
     <context>

@@ -60,6 +60,20 @@
                 <numerusform>%1 hits</numerusform>
             </translation>
         </message>
+        <message numerus="yes">
+            <source>%1 file(s) whose created time alone differs (no change)</source>
+            <translation>
+                <numerusform>%1 file whose created time alone differs (no change)</numerusform>
+                <numerusform>%1 files whose created time alone differs (no change)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 drive(s)</source>
+            <translation>
+                <numerusform>%1 drive</numerusform>
+                <numerusform>%1 drives</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>kestrova::SearchWindow</name>

@@ -23,6 +23,26 @@
             <source>Folder removed</source>
             <translation>Carpeta eliminada</translation>
         </message>
+        <message>
+            <source>Created anew</source>
+            <translation>Creado de nuevo</translation>
+        </message>
+        <message>
+            <source>size %1 → %2</source>
+            <translation>tamaño %1 → %2</translation>
+        </message>
+        <message>
+            <source>modified %1 → %2</source>
+            <translation>modificado %1 → %2</translation>
+        </message>
+        <message>
+            <source>created %1 → %2</source>
+            <translation>creado %1 → %2</translation>
+        </message>
+        <message>
+            <source>type %1 → %2</source>
+            <translation>tipo %1 → %2</translation>
+        </message>
     </context>
     <context>
         <name>Counts</name>
@@ -81,6 +101,20 @@
             <translation>
                 <numerusform>%1 resultado</numerusform>
                 <numerusform>%1 resultados</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 file(s) whose created time alone differs (no change)</source>
+            <translation>
+                <numerusform>%1 archivo cuya fecha de creación es lo único que difiere (sin cambios)</numerusform>
+                <numerusform>%1 archivos cuya fecha de creación es lo único que difiere (sin cambios)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 drive(s)</source>
+            <translation>
+                <numerusform>%1 unidad</numerusform>
+                <numerusform>%1 unidades</numerusform>
             </translation>
         </message>
     </context>
@@ -491,6 +525,18 @@ Do you want to replace it?</source>
             <source>kestrova-cli %1: %2 holds no folder %3</source>
             <translation>kestrova-cli %1: %2 no contiene ninguna carpeta %3</translation>
         </message>
+        <message>
+            <source>kestrova-cli copies: %1 is damaged: the sizes it does not give count as unknown</source>
+            <translation>kestrova-cli copies: %1 está dañado: los tamaños que no da cuentan como desconocidos</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: older catalogues of a drive catalogued again, read as history: %1</source>
+            <translation>kestrova-cli copies: catálogos antiguos de una unidad catalogada de nuevo, leídos como historial: %1</translation>
+        </message>
+        <message>
+            <source>kestrova-cli drives: the facts beside %1 cannot be read and are left aside: %2</source>
+            <translation>kestrova-cli drives: los datos junto a %1 no se pueden leer y se dejan de lado: %2</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::AboutBox</name>
@@ -612,6 +658,10 @@ Do you want to replace it?</source>
         <message>
             <source>Differences</source>
             <translation>Diferencias</translation>
+        </message>
+        <message>
+            <source>%1: %2</source>
+            <translation>%1: %2</translation>
         </message>
     </context>
     <context>
@@ -735,6 +785,18 @@ Do you want to replace it?</source>
         <message>
             <source>Files found</source>
             <translation>Archivos encontrados</translation>
+        </message>
+        <message>
+            <source> (%1 in %2 of %3)</source>
+            <translation> (%1 en %2 de %3)</translation>
+        </message>
+        <message>
+            <source>; older catalogues of a drive catalogued again, read as history: %1</source>
+            <translation>; catálogos antiguos de una unidad catalogada de nuevo, leídos como historial: %1</translation>
+        </message>
+        <message>
+            <source>; %1 is damaged: the sizes it does not give count as unknown</source>
+            <translation>; %1 está dañado: los tamaños que no da cuentan como desconocidos</translation>
         </message>
     </context>
     <context>
@@ -865,6 +927,18 @@ Do you want to replace it?</source>
         <message>
             <source>Drives catalogued</source>
             <translation>Discos catalogados</translation>
+        </message>
+        <message>
+            <source>Drive</source>
+            <translation>Unidad</translation>
+        </message>
+        <message>
+            <source>Older Catalogues</source>
+            <translation>Catálogos anteriores</translation>
+        </message>
+        <message>
+            <source>older</source>
+            <translation>anterior</translation>
         </message>
     </context>
     <context>

@@ -23,6 +23,26 @@
             <source>Folder removed</source>
             <translation>Dossier supprimé</translation>
         </message>
+        <message>
+            <source>Created anew</source>
+            <translation>Recréé</translation>
+        </message>
+        <message>
+            <source>size %1 → %2</source>
+            <translation>taille %1 → %2</translation>
+        </message>
+        <message>
+            <source>modified %1 → %2</source>
+            <translation>modifié %1 → %2</translation>
+        </message>
+        <message>
+            <source>created %1 → %2</source>
+            <translation>créé %1 → %2</translation>
+        </message>
+        <message>
+            <source>type %1 → %2</source>
+            <translation>type %1 → %2</translation>
+        </message>
     </context>
     <context>
         <name>Counts</name>
@@ -81,6 +101,20 @@
             <translation>
                 <numerusform>%1 résultat</numerusform>
                 <numerusform>%1 résultats</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 file(s) whose created time alone differs (no change)</source>
+            <translation>
+                <numerusform>%1 fichier dont seule la date de création diffère (aucune modification)</numerusform>
+                <numerusform>%1 fichiers dont seule la date de création diffère (aucune modification)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%1 drive(s)</source>
+            <translation>
+                <numerusform>%1 lecteur</numerusform>
+                <numerusform>%1 lecteurs</numerusform>
             </translation>
         </message>
     </context>
@@ -491,6 +525,18 @@ Voulez-vous le remplacer ?</translation>
             <source>kestrova-cli %1: %2 holds no folder %3</source>
             <translation>kestrova-cli %1 : %2 ne contient aucun dossier %3</translation>
         </message>
+        <message>
+            <source>kestrova-cli copies: %1 is damaged: the sizes it does not give count as unknown</source>
+            <translation>kestrova-cli copies : %1 est endommagé : les tailles qu’il ne donne pas comptent comme inconnues</translation>
+        </message>
+        <message>
+            <source>kestrova-cli copies: older catalogues of a drive catalogued again, read as history: %1</source>
+            <translation>kestrova-cli copies : anciens catalogues d’un lecteur catalogué à nouveau, lus comme historique : %1</translation>
+        </message>
+        <message>
+            <source>kestrova-cli drives: the facts beside %1 cannot be read and are left aside: %2</source>
+            <translation>kestrova-cli drives : les informations à côté de %1 ne peuvent pas être lues et sont laissées de côté : %2</translation>
+        </message>
     </context>
     <context>
         <name>kestrova::AboutBox</name>
@@ -612,6 +658,10 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Differences</source>
             <translation>Différences</translation>
+        </message>
+        <message>
+            <source>%1: %2</source>
+            <translation>%1 : %2</translation>
         </message>
     </context>
     <context>
@@ -735,6 +785,18 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Files found</source>
             <translation>Fichiers trouvés</translation>
+        </message>
+        <message>
+            <source> (%1 in %2 of %3)</source>
+            <translation> (%1 dans %2 de %3)</translation>
+        </message>
+        <message>
+            <source>; older catalogues of a drive catalogued again, read as history: %1</source>
+            <translation>; anciens catalogues d’un lecteur catalogué à nouveau, lus comme historique : %1</translation>
+        </message>
+        <message>
+            <source>; %1 is damaged: the sizes it does not give count as unknown</source>
+            <translation>; %1 est endommagé : les tailles qu’il ne donne pas comptent comme inconnues</translation>
         </message>
     </context>
     <context>
@@ -865,6 +927,18 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Drives catalogued</source>
             <translation>Lecteurs catalogués</translation>
+        </message>
+        <message>
+            <source>Drive</source>
+            <translation>Lecteur</translation>
+        </message>
+        <message>
+            <source>Older Catalogues</source>
+            <translation>Catalogues plus anciens</translation>
+        </message>
+        <message>
+            <source>older</source>
+            <translation>plus ancien</translation>
         </message>
     </context>
     <context>

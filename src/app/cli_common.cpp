@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <cmath>
 #include <thread>
 
 namespace kestrova::cli {

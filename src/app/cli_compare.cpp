@@ -20,20 +20,25 @@ QByteArray changeMark(Difference::Kind kind)
     case Difference::Kind::Removed:
     case Difference::Kind::FolderRemoved: return "-";
     case Difference::Kind::Changed: return "~";
+    case Difference::Kind::CreatedOnly: return "=";
     }
     return "?";
 }
 
 // Writes each difference as it comes: "+ PATH", "- PATH", "~ PATH" and for a change the old
-// and new type and created texts after TABs; folders end in "/". Or as rows of the tabular
-// forms: Change, File Path, Old, New (the type and created text joined by ";").
+// and new type and created texts after TABs, then the sizes where known, then why it changed;
+// folders end in "/"; "= PATH" (with --created) a file whose created time alone differs. Or as
+// rows of the tabular forms: Change, File Path, Old, New (the type, created text and size
+// joined by ";"), Why; in JSON one object a side, with the keys of search's rows.
 class CliDifferenceSink final : public DifferenceSink
 {
 public:
-    CliDifferenceSink(Io &io, std::optional<ExportFormat> format)
-        : m_device(io.out.device()), m_io(io), m_format(format),
-          m_writer(format.value_or(ExportFormat::Tsv), format == ExportFormat::Csv,
-                   {"Change", "File Path", "Old", "New"})
+    CliDifferenceSink(Io &io, std::optional<ExportFormat> format, bool createdOnly)
+        : m_device(io.out.device()), m_io(io), m_format(format), m_createdOnly(createdOnly),
+          m_writer(format.value_or(ExportFormat::Tsv), format == ExportFormat::JsonLines
+                                                           ? QList<QByteArray>{"change", "path", "old", "new", "why"}
+                                                           : QList<QByteArray>{"Change", "File Path", "Old", "New", "Why"}),
+          m_side(ExportFormat::JsonLines, {"type", "created", "size", "modified"})
     {
         if (m_format)
             m_block = m_writer.begin();
@@ -41,27 +46,49 @@ public:
 
     void difference(const Difference &d) override
     {
+        if (d.kind == Difference::Kind::CreatedOnly && !m_createdOnly)
+            return;
         const bool folder = d.kind == Difference::Kind::FolderAdded || d.kind == Difference::Kind::FolderRemoved;
+        const bool change = d.kind == Difference::Kind::Changed || d.kind == Difference::Kind::CreatedOnly;
         const QByteArray path = folder && !d.path.endsWith('/') ? d.path + '/' : d.path;
+        const QByteArray why = reasonsText(d);
+        using Field = RecordWriter::Field;
         if (!m_format) {
             m_block += changeMark(d.kind) + ' ' + path;
-            if (d.kind == Difference::Kind::Changed)
+            if (change)
                 m_block += '\t' + d.oldType + '\t' + d.oldCreated + '\t' + d.newType + '\t' + d.newCreated;
             // The sizes where the facts beside both catalogues give them.
-            if (d.kind == Difference::Kind::Changed && d.oldSize >= 0)
+            if (change && d.oldSize >= 0)
                 m_block += '\t' + QByteArray::number(d.oldSize) + '\t' + QByteArray::number(d.newSize);
+            if (change)
+                m_block += '\t' + why;
             m_block += '\n';
+        } else if (m_format == ExportFormat::JsonLines) {
+            const auto side = [&](const QByteArray &type, const QByteArray &created, qint64 size, qint64 modifiedNs,
+                                  bool present) {
+                if (!present)
+                    return QByteArray("null");
+                QByteArray object;
+                m_side.appendRecord(object, {Field::text(type), Field::text(created), Field::number(size),
+                                             size >= 0 ? Field::text(modifiedText(modifiedNs)) : Field::none()});
+                object.chop(1); // its line end
+                return object;
+            };
+            const bool removed = d.kind == Difference::Kind::Removed || d.kind == Difference::Kind::FolderRemoved;
+            const bool added = d.kind == Difference::Kind::Added || d.kind == Difference::Kind::FolderAdded;
+            m_writer.appendRecord(m_block, {Field::text(changeMark(d.kind)), Field::text(path),
+                                            Field::json(side(d.oldType, d.oldCreated, d.oldSize, d.oldModifiedNs, !added && !folder)),
+                                            Field::json(side(d.newType, d.newCreated, d.newSize, d.newModifiedNs, !removed && !folder)),
+                                            change ? Field::text(why) : Field::none()});
         } else {
             const auto side = [](const QByteArray &type, const QByteArray &created, qint64 size) {
                 if (type.isEmpty() && created.isEmpty())
                     return QByteArray();
                 return type + ';' + created + (size >= 0 ? ';' + QByteArray::number(size) : QByteArray());
             };
-            const QByteArray before = side(d.oldType, d.oldCreated, d.oldSize);
-            const QByteArray after = side(d.newType, d.newCreated, d.newSize);
-            m_table.clear();
-            m_table.append({changeMark(d.kind), path, before, after});
-            m_writer.appendRow(m_block, m_table, 0);
+            m_writer.appendRecord(m_block, {Field::text(changeMark(d.kind)), Field::text(path),
+                                            Field::text(side(d.oldType, d.oldCreated, d.oldSize)),
+                                            Field::text(side(d.newType, d.newCreated, d.newSize)), Field::text(why)});
         }
         if (m_block.size() >= (1 << 16))
             flush();
@@ -80,8 +107,9 @@ private:
     QIODevice *m_device;
     Io &m_io;
     std::optional<ExportFormat> m_format;
-    ResultWriter m_writer;
-    ResultTable m_table;
+    bool m_createdOnly;
+    RecordWriter m_writer;
+    RecordWriter m_side; // a side of a difference, as a JSON object
     QByteArray m_block;
 };
 
@@ -89,6 +117,8 @@ QString summaryText(const ComparisonResult &result)
 {
     QStringList parts = {QStringLiteral("%1 added").arg(result.added), QStringLiteral("%1 removed").arg(result.removed),
                          QStringLiteral("%1 changed").arg(result.changed)};
+    if (result.createdOnly)
+        parts << QStringLiteral("%1 with only the created time changed (not counted as changes)").arg(result.createdOnly);
     if (result.foldersAdded)
         parts << QStringLiteral("%1 %2").arg(result.foldersAdded).arg(result.foldersAdded == 1 ? QStringLiteral("folder added")
                                                                                                  : QStringLiteral("folders added"));
@@ -106,21 +136,28 @@ int runCompare(const QStringList &arguments, Io &io)
     parser.setApplicationDescription(QStringLiteral(
         "Compares two catalogues of a drive and prints one line per difference: \"+ PATH\" added,\n"
         "\"- PATH\" removed, \"~ PATH\" changed (then, after TABs, the old and the new type and created\n"
-        "texts, and where the facts beside both catalogues give them, the old and the new size: a file\n"
-        "whose size or modification time changed is a change); folders end in \"/\". Folders are matched\n"
-        "by their path below each catalogue's root.\n"
+        "texts, where the facts beside both catalogues give them the old and the new size, then why it\n"
+        "changed: \"size A → B\", \"modified A → B\", \"created A → B\", \"type A → B\"); folders end in\n"
+        "\"/\". Where both catalogues have facts, a file has changed when its size, modification time or\n"
+        "type differs: a created time that alone differs (a copy made with cp -a) is counted on a line of\n"
+        "its own, and listed as \"= PATH\" with --created. Folders are matched by their path below each\n"
+        "catalogue's root.\n"
         "A summary goes to standard error.\n"
         "Exit status: 0 no difference, 1 differences, 2 a file could not be read or is no catalogue,\n"
         "or the command line was wrong."));
     const QCommandLineOption format(QStringLiteral("format"),
                                     QStringLiteral("Write the differences as rows of FORMAT instead: tsv, csv or json, "
-                                                   "with the columns Change, File Path, Old and New (as for search)."),
+                                                   "with the columns Change, File Path, Old, New and Why; in json, each "
+                                                   "side an object with the keys of search's rows (type, created, size, "
+                                                   "modified)."),
                                     QStringLiteral("FORMAT"));
     const QCommandLineOption rootAs(QStringLiteral("root-as"),
                                     QStringLiteral("Match OLD_ROOT in the old catalogue with NEW_ROOT in the new one (a "
                                                    "drive mounted elsewhere); by default each catalogue's own root."),
                                     QStringLiteral("OLD_ROOT=NEW_ROOT"));
-    parser.addOptions({format, rootAs});
+    const QCommandLineOption created(QStringLiteral("created"),
+                                     QStringLiteral("Also list the files whose created time alone differs (\"=\")."));
+    parser.addOptions({format, rootAs, created});
     parser.addPositionalArgument(QStringLiteral("OLD"), QStringLiteral("The earlier catalogue."));
     parser.addPositionalArgument(QStringLiteral("NEW"), QStringLiteral("The later catalogue."));
     if (const auto status = parseCommandLine(parser, QStringLiteral("compare"), arguments, 2, io))
@@ -144,7 +181,7 @@ int runCompare(const QStringList &arguments, Io &io)
         roots = ComparisonRoots{value.left(equals), value.mid(equals + 1)};
     }
     const QStringList positional = parser.positionalArguments();
-    CliDifferenceSink sink(io, outputFormat);
+    CliDifferenceSink sink(io, outputFormat, parser.isSet(created));
     try {
         const ComparisonResult result = compareCatalogues(positional[0], positional[1], sink, roots);
         sink.flush();

@@ -31,13 +31,12 @@ private:
 };
 
 // One line a file.
-void writeSingles(const CopiesResult &result, const RecordWriter &writer, Io &io)
+void writeSingles(CopiesResult &result, const RecordWriter &writer, Io &io)
 {
     QByteArray block = writer.begin();
-    for (qsizetype row = 0; row < result.size(); ++row) {
-        writer.appendRecord(block, {Field::text(result.path(row)), Field::text(result.type(row)),
-                                    Field::number(result.fileSize(row)), Field::text(result.catalogue(row)),
-                                    Field::number(result.copies(row))});
+    while (result.next()) {
+        writer.appendRecord(block, {Field::text(result.path()), Field::text(result.type()), Field::number(result.fileSize()),
+                                    Field::text(result.catalogue()), Field::number(result.copies())});
         if (block.size() >= (1 << 16) && !writeRaw(io, std::exchange(block, QByteArray())))
             return;
     }
@@ -45,28 +44,35 @@ void writeSingles(const CopiesResult &result, const RecordWriter &writer, Io &io
 }
 
 // One line a name and size (or name and type): its copies, the catalogues that hold them, and
-// the bytes all copies but one take.
-void writeDuplicates(const CopiesResult &result, const RecordWriter &writer, Io &io)
+// the bytes all copies but one take. A group's line is written once its last row is read.
+void writeDuplicates(CopiesResult &result, const RecordWriter &writer, Io &io)
 {
     QByteArray block = writer.begin();
-    for (qsizetype first = 0; first < result.size();) {
-        qsizetype end = first + 1;
-        while (end < result.size() && !result.startsGroup(end))
-            ++end;
-        QStringList drives;
-        for (qsizetype row = first; row < end; ++row)
-            if (!drives.contains(result.catalogue(row)))
-                drives << result.catalogue(row);
-        const bool sized = !result.sizeUnknownGroup(first);
-        const qint64 size = sized ? result.fileSize(first) : -1;
-        const quint32 copies = result.copies(first);
-        writer.appendRecord(block, {Field::text(result.name(first)), Field::number(size), Field::number(copies),
+    QByteArray name, type;
+    qint64 size = -1;
+    quint32 copies = 0;
+    QStringList drives;
+    const auto writeGroup = [&] {
+        writer.appendRecord(block, {Field::text(name), Field::number(size), Field::number(copies),
                                     Field::text(drives.join(QStringLiteral(", "))),
-                                    Field::number(sized ? size * qint64(copies - 1) : -1), Field::text(result.type(first))});
-        if (block.size() >= (1 << 16) && !writeRaw(io, std::exchange(block, QByteArray())))
-            return;
-        first = end;
+                                    Field::number(size >= 0 ? spareBytes(size, copies) : -1), Field::text(type)});
+        drives.clear();
+        return block.size() < (1 << 16) || writeRaw(io, std::exchange(block, QByteArray()));
+    };
+    while (result.next()) {
+        if (result.startsGroup()) {
+            if (!drives.isEmpty() && !writeGroup())
+                return;
+            name = result.name().toByteArray();
+            type = result.type().toByteArray();
+            size = result.sizeUnknownGroup() ? -1 : result.fileSize();
+            copies = result.copies();
+        }
+        if (!drives.contains(result.catalogue()))
+            drives << result.catalogue();
     }
+    if (!drives.isEmpty() && !writeGroup())
+        return;
     writeRaw(io, block);
 }
 
@@ -81,7 +87,9 @@ int runCopies(const QStringList &arguments, Io &io)
         "a name and size, with its copies, the catalogues holding them and the bytes all copies but one\n"
         "take), largest first. Two files are copies when they have the same name and size, the sizes from\n"
         "the facts beside the catalogues; where a catalogue has none, the same name and type (its sizes are\n"
-        "then empty). Folders play no part.\n"
+        "then empty). Folders play no part. Catalogues of one drive (the same volume UUID in their facts,\n"
+        "else the same root folder) count as one drive, and where a newer catalogue of the drive covers\n"
+        "a folder, the older ones' files there are history.\n"
         "Exit status: 0 files listed, 1 none, 2 the folder could not be read or the command line was wrong."));
     const QCommandLineOption single(QStringLiteral("single"), QStringLiteral("The files with no copy on another drive."));
     const QCommandLineOption duplicates(QStringLiteral("duplicates"),
@@ -143,20 +151,34 @@ int runCopies(const QStringList &arguments, Io &io)
         io.err << QStringLiteral("kestrova-cli copies: %1: %2").arg(given, error.numberStyle()) << Qt::endl;
         return Exit::Failed;
     }
-    if (options.mode == CopiesOptions::Mode::Single)
-        writeSingles(result, RecordWriter(*outputFormat, {"path", "type", "size", "catalogue", "copies"}), io);
-    else
-        writeDuplicates(result, RecordWriter(*outputFormat, {"name", "size", "copies", "catalogues", "spare_bytes", "type"}),
-                        io);
+    try {
+        if (options.mode == CopiesOptions::Mode::Single)
+            writeSingles(result, RecordWriter(*outputFormat, {"path", "type", "size", "catalogue", "copies"}), io);
+        else
+            writeDuplicates(result,
+                            RecordWriter(*outputFormat, {"name", "size", "copies", "catalogues", "spare_bytes", "type"}), io);
+    } catch (const Error &error) {
+        io.err << QStringLiteral("kestrova-cli copies: %1: %2").arg(given, error.numberStyle()) << Qt::endl;
+        return Exit::Failed;
+    }
     if (!result.withoutFacts.isEmpty())
         io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: sizes unknown in %1: their files count as copies by name and type")
                       .arg(result.withoutFacts.join(QStringLiteral(", ")))
                << Qt::endl;
-    io.err << QStringLiteral("catalogues: %1, files: %2, distinct names and sizes: %3, listed: %4")
+    for (const QString &facts : result.damagedFacts)
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: %1 is damaged: the sizes it does not give count as unknown")
+                      .arg(displayFileName(facts))
+               << Qt::endl;
+    if (!result.history.isEmpty())
+        io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: older catalogues of a drive catalogued again, read as history: %1")
+                      .arg(result.history.join(QStringLiteral(", ")))
+               << Qt::endl;
+    io.err << QStringLiteral("catalogues: %1, drives: %5, files: %2, distinct names and sizes: %3, listed: %4")
                   .arg(result.catalogues.size())
                   .arg(result.entries)
                   .arg(result.distinct)
                   .arg(result.size())
+                  .arg(result.drives)
            << Qt::endl;
     return result.size() == 0 ? Exit::Partial : Exit::Ok;
 }

@@ -3,6 +3,7 @@
 #include "cli_common.h"
 
 #include "catalogue/drives.h"
+#include "platform/files/file_names.h"
 #include "platform/files/posix_file_system.h"
 #include "search/result_export.h"
 
@@ -14,7 +15,7 @@ namespace kestrova::cli {
 namespace {
 
 const QList<QByteArray> kColumns = {"catalogue", "label", "uuid", "filesystem", "capacity", "free",
-                                    "files", "total_bytes", "catalogued", "connected", "mounted_at"};
+                                    "files", "total_bytes", "catalogued", "connected", "mounted_at", "drive", "older"};
 
 void appendRow(QByteArray &out, const RecordWriter &writer, const DriveRow &row)
 {
@@ -27,7 +28,8 @@ void appendRow(QByteArray &out, const RecordWriter &writer, const DriveRow &row)
     writer.appendRecord(out, {Field::text(row.catalogue), Field::text(row.run.label), Field::text(row.run.uuid),
             Field::text(row.run.fileSystem), Field::number(row.run.capacity), Field::number(row.run.free),
             Field::number(row.files), Field::number(row.run.totalBytes), Field::text(catalogued),
-            Field::answer(connected), Field::text(row.connected ? row.connected->rootPath : QString())});
+            Field::answer(connected), Field::text(row.connected ? row.connected->rootPath : QString()),
+            Field::number(row.drive + 1), Field::number(row.older)});
 }
 
 } // namespace
@@ -38,7 +40,10 @@ int runDrives(const QStringList &arguments, Io &io)
     parser.setApplicationDescription(QStringLiteral(
         "Lists the drives the catalogues in FOLDER describe, one a line, from the facts kept beside them:\n"
         "catalogue, label, UUID, file system, capacity and free space (bytes, when catalogued), files,\n"
-        "their total size, when it was catalogued, and whether that volume is connected now (and where).\n"
+        "their total size, when it was catalogued, and whether that volume is connected now (and where);\n"
+        "then the drive's number and, on the newest of its catalogues, how many older ones it has (empty on\n"
+        "those). The catalogues of one drive (the same volume UUID, else the same root folder) follow each\n"
+        "other, newest first.\n"
         "Exit status: 0 drives listed, 1 the folder holds no catalogue, 2 the folder could not be read or\n"
         "the command line was wrong."));
     const QCommandLineOption format(QStringLiteral("format"),
@@ -63,6 +68,12 @@ int runDrives(const QStringList &arguments, Io &io)
         io.err << QStringLiteral("kestrova-cli drives: %1: %2").arg(given, error.numberStyle()) << Qt::endl;
         return Exit::Failed;
     }
+    for (const DriveRow &row : rows)
+        if (row.factsDamaged)
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli drives: the facts beside %1 cannot be read and are left aside: %2")
+                          .arg(displayFileName(row.catalogue),
+                               displayFileName(factsPathFor(QDir(given).absoluteFilePath(row.catalogue))))
+                   << Qt::endl;
     const RecordWriter writer(*outputFormat, kColumns);
     QByteArray out = writer.begin();
     for (const DriveRow &row : rows)

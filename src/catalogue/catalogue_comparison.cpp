@@ -5,6 +5,7 @@
 #include "platform/text/name_order.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QHash>
 
@@ -94,14 +95,14 @@ public:
     void folderAdded(const QByteArray &path, const std::vector<CatalogueEntry> &entries)
     {
         ++m_result.foldersAdded;
-        m_sink.difference({Difference::Kind::FolderAdded, path, {}, {}, {}, {}});
+        m_sink.difference({Difference::Kind::FolderAdded, path, {}, {}, {}, {}, -1, -1, 0, 0, 0});
         for (const CatalogueEntry &entry : entries)
             added(path, entry);
     }
     void folderRemoved(const QByteArray &path, const std::vector<CatalogueEntry> &entries)
     {
         ++m_result.foldersRemoved;
-        m_sink.difference({Difference::Kind::FolderRemoved, path, {}, {}, {}, {}});
+        m_sink.difference({Difference::Kind::FolderRemoved, path, {}, {}, {}, {}, -1, -1, 0, 0, 0});
         for (const CatalogueEntry &entry : entries)
             removed(path, entry);
     }
@@ -142,22 +143,35 @@ private:
         // Sizes and times only where both catalogues have facts of these files.
         const std::optional<EntryFacts> old = m_oldFacts && m_newFacts ? m_oldFacts->atLine(before.lineOffset) : std::nullopt;
         const std::optional<EntryFacts> now = old ? m_newFacts->atLine(after.lineOffset) : std::nullopt;
-        const bool factsDiffer = old && now && (old->size != now->size || old->modifiedNs != now->modifiedNs);
-        if (before.type == after.type && before.created == after.created && !factsDiffer)
+        const bool facts = old && now;
+        quint8 reasons = 0;
+        if (facts && old->size != now->size)
+            reasons |= Difference::Size;
+        if (facts && old->modifiedNs != now->modifiedNs)
+            reasons |= Difference::Modified;
+        if (before.created != after.created)
+            reasons |= Difference::Created;
+        if (before.type != after.type)
+            reasons |= Difference::Type;
+        if (reasons == 0)
             return;
-        ++m_result.changed;
-        m_sink.difference({Difference::Kind::Changed, entryPath(folder, after.name), before.type, before.created,
-                           after.type, after.created, old && now ? old->size : -1, old && now ? now->size : -1});
+        // With the facts of both, the created time alone is no change: a copy gets a new one.
+        const bool createdOnly = facts && reasons == Difference::Created;
+        ++(createdOnly ? m_result.createdOnly : m_result.changed);
+        m_sink.difference({createdOnly ? Difference::Kind::CreatedOnly : Difference::Kind::Changed,
+                           entryPath(folder, after.name), before.type, before.created, after.type, after.created,
+                           facts ? old->size : -1, facts ? now->size : -1, facts ? old->modifiedNs : 0,
+                           facts ? now->modifiedNs : 0, reasons});
     }
     void added(const QByteArray &folder, const CatalogueEntry &entry)
     {
         ++m_result.added;
-        m_sink.difference({Difference::Kind::Added, entryPath(folder, entry.name), {}, {}, entry.type, entry.created});
+        m_sink.difference({Difference::Kind::Added, entryPath(folder, entry.name), {}, {}, entry.type, entry.created, -1, -1, 0, 0, 0});
     }
     void removed(const QByteArray &folder, const CatalogueEntry &entry)
     {
         ++m_result.removed;
-        m_sink.difference({Difference::Kind::Removed, entryPath(folder, entry.name), entry.type, entry.created, {}, {}});
+        m_sink.difference({Difference::Kind::Removed, entryPath(folder, entry.name), entry.type, entry.created, {}, {}, -1, -1, 0, 0, 0});
     }
 
     DifferenceSink &m_sink;
@@ -178,6 +192,25 @@ std::unique_ptr<CatalogueFacts> factsOf(const QString &path)
 }
 
 } // namespace
+
+QByteArray modifiedText(qint64 ns)
+{
+    return QDateTime::fromMSecsSinceEpoch(ns / 1000000, Qt::UTC).toString(Qt::ISODate).toLatin1();
+}
+
+QByteArray reasonsText(const Difference &d)
+{
+    QByteArrayList parts;
+    if (d.reasons & Difference::Size)
+        parts << "size " + QByteArray::number(d.oldSize) + " → " + QByteArray::number(d.newSize);
+    if (d.reasons & Difference::Modified)
+        parts << "modified " + modifiedText(d.oldModifiedNs) + " → " + modifiedText(d.newModifiedNs);
+    if (d.reasons & Difference::Created)
+        parts << "created " + d.oldCreated + " → " + d.newCreated;
+    if (d.reasons & Difference::Type)
+        parts << "type " + d.oldType + " → " + d.newType;
+    return parts.join("; ");
+}
 
 ComparisonResult compareCatalogues(const QString &oldPath, const QString &newPath, DifferenceSink &sink,
                                    const std::optional<ComparisonRoots> &roots)

@@ -1,6 +1,9 @@
-// Two catalogues of the same drive compared: the entries added, removed and changed (same
-// folder and name, another type or created text, or, where the facts beside both catalogues
-// say, another size or modification time), and the folders added or removed. Folders
+// Two catalogues of the same drive compared: the entries added, removed and changed, and the
+// folders added or removed. An entry of the same folder and name has changed when, where the
+// facts beside both catalogues give its size and modification time, its size, modification
+// time or type differs: a created time that alone differs (a copy made with cp -a) is no
+// change, and is told apart (CreatedOnly). Where the facts do not say, another type or created
+// text is a change. Folders
 // are matched by their path below each catalogue's root (or below roots the caller names,
 // for a drive mounted elsewhere). The new catalogue is indexed folder by folder, the old one
 // read as a stream: at most one folder of each is held, besides the index of folder paths.
@@ -19,7 +22,9 @@ namespace kestrova {
 
 struct Difference
 {
-    enum class Kind { Added, Removed, Changed, FolderAdded, FolderRemoved };
+    enum class Kind { Added, Removed, Changed, FolderAdded, FolderRemoved, CreatedOnly };
+    // Why an entry changed (Changed, CreatedOnly): what differs, as flags.
+    enum Reason : quint8 { Size = 1, Modified = 2, Created = 4, Type = 8 };
     Kind kind;
     // The full path as its catalogue has it: the new one's for added and changed entries and
     // added folders, the old one's for what was removed.
@@ -31,7 +36,16 @@ struct Difference
     // From the facts beside the catalogues, -1 where they do not say.
     qint64 oldSize = -1;
     qint64 newSize = -1;
+    qint64 oldModifiedNs = 0; // when the sizes are known
+    qint64 newModifiedNs = 0;
+    quint8 reasons = 0;
 };
+
+// Why a change is one, in the words the command line writes: "size 1000 → 2000", "modified
+// 2026-12-07T10:00:00Z → …", "created … → …", "type … → …", joined by "; ".
+QByteArray reasonsText(const Difference &difference);
+// A modification time as those words give it: ISO 8601, UTC, to the second.
+QByteArray modifiedText(qint64 ns);
 
 class DifferenceSink
 {
@@ -49,6 +63,7 @@ struct ComparisonResult
     quint64 added = 0;
     quint64 removed = 0;
     quint64 changed = 0;
+    quint64 createdOnly = 0; // same size and modification time, only the created time differs
     quint64 foldersAdded = 0;
     quint64 foldersRemoved = 0;
     bool stopped = false; // the sink asked to stop

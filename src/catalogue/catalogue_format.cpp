@@ -24,9 +24,69 @@ QByteArray formatTotal(quint64 count)
     return out.left(end) + out.mid(exponent);
 }
 
+TotalLine totalLine(QByteArrayView line, bool afterEndMarker)
+{
+    if (!afterEndMarker)
+        return {};
+    if (line.startsWith(QByteArrayView(kFolderTotalPrefix)))
+        return {TotalLine::Kind::Folders, line.sliced(qstrlen(kFolderTotalPrefix))};
+    if (line.startsWith(QByteArrayView(kFileTotalPrefix)))
+        return {TotalLine::Kind::Files, line.sliced(qstrlen(kFileTotalPrefix))};
+    return {};
+}
+
+std::optional<QByteArrayView> fileTotalInTail(QByteArrayView tail)
+{
+    const qsizetype marker = tail.lastIndexOf(QByteArrayView(kEndMarker));
+    // The marker is a line of its own: at the start of tail or after a line end.
+    if (marker < 0 || (marker > 0 && tail[marker - 1] != '\n' && tail[marker - 1] != '\r'))
+        return std::nullopt;
+    QByteArrayView rest = tail.sliced(marker + qstrlen(kEndMarker));
+    while (!rest.isEmpty()) {
+        qsizetype end = 0;
+        while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n')
+            ++end;
+        const TotalLine total = totalLine(rest.first(end), true);
+        if (total.kind == TotalLine::Kind::Files)
+            return total.value;
+        rest = rest.sliced(end);
+        while (!rest.isEmpty() && (rest.front() == '\r' || rest.front() == '\n'))
+            rest = rest.sliced(1);
+    }
+    return std::nullopt;
+}
+
+std::optional<quint64> totalValue(QByteArrayView text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toByteArray().toDouble(&ok);
+    // Checked before the conversion: a double past 2^63 (or not a number) has no qint64.
+    if (!ok || !(value >= 0) || value >= 9.2e18)
+        return std::nullopt;
+    return quint64(value);
+}
+
 bool isFolderHeading(QByteArrayView line, QByteArrayView previousLine, bool previousClosesFrame)
 {
     return line.startsWith(QByteArrayView("Folder")) && previousLine == QByteArrayView(kRule) && !previousClosesFrame;
+}
+
+QByteArray firstHeadingIn(QByteArrayView head)
+{
+    QByteArrayView previous;
+    while (!head.isEmpty()) {
+        qsizetype end = 0;
+        while (end < head.size() && head[end] != '\r' && head[end] != '\n')
+            ++end;
+        if (end == head.size())
+            break; // a line cut off by the end of head is not read
+        const QByteArrayView line = head.first(end);
+        if (isFolderHeading(line, previous, false)) // no heading before it whose frame it could close
+            return headingFolder(line).toByteArray();
+        previous = line;
+        head = head.sliced(end + (end + 1 < head.size() && head[end] == '\r' && head[end + 1] == '\n' ? 2 : 1));
+    }
+    return {};
 }
 
 QByteArrayView headingFolder(QByteArrayView heading)

@@ -7,6 +7,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 namespace kestrova::catalogue {
 
 inline constexpr char kHeaderPrefix[] = "CATALOGUE Date: ";
@@ -29,6 +31,27 @@ inline constexpr qsizetype kLongestLine = 1 << 20;
 bool isFolderHeading(QByteArrayView line, QByteArrayView previousLine, bool previousClosesFrame);
 // The folder a heading names: the text after "Folder", without the blanks around it.
 QByteArrayView headingFolder(QByteArrayView heading);
+
+// The closing totals, as a reader meets them: a line is a totals line only after the end marker
+// (before it, "TOTAL FILES SCANNED: 3;File;..." is a file of that name). afterEndMarker: whether
+// the end marker was read before this line.
+struct TotalLine
+{
+    enum class Kind { None, Folders, Files };
+    Kind kind = Kind::None;
+    QByteArrayView value; // the text after the prefix
+};
+TotalLine totalLine(QByteArrayView line, bool afterEndMarker);
+// The file total the last bytes of a complete catalogue give: the totals line after its end
+// marker; nothing when tail holds no end marker or no such line.
+std::optional<QByteArrayView> fileTotalInTail(QByteArrayView tail);
+// A total as a count: the plain number or the form with an exponent formatTotal() writes;
+// nothing for a text that is no count, negative, or beyond what 63 bits hold.
+std::optional<quint64> totalValue(QByteArrayView text);
+
+// The folder the first heading among the first bytes of a catalogue names (its root, by the
+// frame rule); empty when head holds no heading.
+QByteArray firstHeadingIn(QByteArrayView head);
 
 // A count as the totals lines hold it: the plain number below 10,000,000, from there the
 // shortest form with at most seven significant digits (1E+07, 1.234568E+07).

@@ -141,6 +141,16 @@ bool CatalogueReader::take(QByteArrayView line)
     return heading;
 }
 
+bool CatalogueReader::noteTotal(QByteArrayView line)
+{
+    const catalogue::TotalLine total = catalogue::totalLine(line, m_summary.complete);
+    if (total.kind == catalogue::TotalLine::Kind::Folders)
+        m_summary.folderTotal = total.value.toByteArray();
+    else if (total.kind == catalogue::TotalLine::Kind::Files)
+        m_summary.fileTotal = total.value.toByteArray();
+    return total.kind != catalogue::TotalLine::Kind::None;
+}
+
 std::vector<CatalogueEntry> CatalogueReader::readEntries(bool keep)
 {
     std::vector<CatalogueEntry> entries;
@@ -152,10 +162,8 @@ std::vector<CatalogueEntry> CatalogueReader::readEntries(bool keep)
         }
         if (line == QByteArrayView(catalogue::kEndMarker))
             m_summary.complete = true;
-        else if (line.startsWith(QByteArrayView(catalogue::kFolderTotalPrefix)))
-            m_summary.folderTotal = line.sliced(qstrlen(catalogue::kFolderTotalPrefix)).toByteArray();
-        else if (line.startsWith(QByteArrayView(catalogue::kFileTotalPrefix)))
-            m_summary.fileTotal = line.sliced(qstrlen(catalogue::kFileTotalPrefix)).toByteArray();
+        else if (noteTotal(line))
+            continue;
         else if (keep && !m_summary.complete && line != QByteArrayView(catalogue::kRule))
             if (auto entry = entryOf(line, m_lineOffset))
                 entries.push_back(std::move(*entry));
@@ -190,10 +198,8 @@ std::optional<CatalogueEntryView> CatalogueReader::nextEntry()
                 m_summary.root = m_folder;
         } else if (line == QByteArrayView(catalogue::kEndMarker)) {
             m_summary.complete = true;
-        } else if (line.startsWith(QByteArrayView(catalogue::kFolderTotalPrefix))) {
-            m_summary.folderTotal = line.sliced(qstrlen(catalogue::kFolderTotalPrefix)).toByteArray();
-        } else if (line.startsWith(QByteArrayView(catalogue::kFileTotalPrefix))) {
-            m_summary.fileTotal = line.sliced(qstrlen(catalogue::kFileTotalPrefix)).toByteArray();
+        } else if (noteTotal(line)) {
+            continue;
         } else if (m_headings > 0 && !m_summary.complete && line != QByteArrayView(catalogue::kRule)
                    && line.contains(catalogue::kFieldSeparator)) {
             const catalogue::EntryFields fields = catalogue::entryFields(line);

@@ -85,6 +85,8 @@ private:
     void seek(qint64 offset);
     void fill();
     bool take(QByteArrayView line);
+    // Notes a totals line (only after the end marker); false for any other line.
+    bool noteTotal(QByteArrayView line);
     // Reads the entry lines from here to the next heading (kept for the next call); keep:
     // whether the entries are wanted.
     std::vector<CatalogueEntry> readEntries(bool keep);

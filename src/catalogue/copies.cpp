@@ -1,27 +1,22 @@
-#include "copies.h"
+#include "copies_report.h"
 
 #include "catalogue_facts.h"
 #include "catalogue_format.h"
 #include "catalogue_reader.h"
 #include "copies_rows.h"
 #include "copy_counts.h"
+#include "drive_groups.h"
 
 #include "platform/files/file_names.h"
 #include "platform/files/file_system.h"
 
 #include <QCoreApplication>
-#include <QThread>
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
-#include <deque>
 #include <functional>
+#include <limits>
 #include <mutex>
-#include <string>
-#include <string_view>
-#include <thread>
-#include <unordered_map>
 
 namespace kestrova {
 namespace {
@@ -30,55 +25,13 @@ constexpr int kMostCatalogues = 65535; // the counts name a catalogue in 16 bits
 
 } // namespace
 
-using copies::CopiesRow;
-using copies::CopiesSource;
 using copies::kByType;
-using copies::kNameLengthBits;
-
-class CopiesReport
-{
-public:
-    CopiesReport(const CopiesOptions &options, CopiesSink &sink) : m_options(options), m_sink(sink)
-    {
-        m_under = options.under;
-        while (m_under.size() > 1 && m_under.endsWith('/'))
-            m_under.chop(1);
-    }
-
-    CopiesResult run(FileSystem &fileSystem, const QString &folder);
-
-private:
-    struct Failure
-    {
-        QString path;
-        Error error;
-    };
-    using Work = std::function<void(CopiesSource &, std::atomic<quint64> &entries, const std::atomic<bool> &stop)>;
-
-    void findSources(FileSystem &fileSystem, const QString &folder);
-    // Runs work on every source of which, several at a time; false when stopped.
-    bool readAll(int reading, const std::vector<quint32> &which, const Work &work);
-    void count(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
-    void list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop);
-    static std::unique_ptr<CatalogueFacts> factsOf(const CopiesSource &source);
-    bool isUnder(QByteArrayView folder) const;
-
-    const CopiesOptions &m_options;
-    CopiesSink &m_sink;
-    QByteArray m_under;
-    CopiesResult m_result;
-    CopyCounts m_bySize;  // files of known sizes, by name and size
-    CopyCounts m_byType;  // files of unknown sizes and their copies, by name and type
-    bool m_anyByType = false; // once the catalogues without facts are counted
-    std::mutex m_lock; // over the failures and the rows, which the threads add to
-    std::vector<Failure> m_failures;
-    std::atomic<quint64> m_entries{0};
-};
 
 void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
 {
     const std::unique_ptr<Folder> listing = fileSystem.GetFolder(encodeFileName(folder));
     std::vector<CopiesSource> &sources = m_result.d->sources;
+    std::vector<CatalogueOfDrive> described;
     for (const QByteArray &name : listing->Files()) {
         CopiesSource source;
         source.name = decodeFileName(name);
@@ -93,7 +46,21 @@ void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
             if (file.readAt(0, first, kPrefix) != kPrefix || QByteArrayView(first, kPrefix) != catalogue::kHeaderPrefix)
                 throw Error(ErrorNumber::PathFileAccess, QCoreApplication::translate("Error", "Not a catalogue: its first line is no catalogue header"));
             source.bytes = file.identityAtOpening().size;
-            source.hasFacts = CatalogueFacts::open(source.path, file) != nullptr;
+            CatalogueFacts::Absence absence = CatalogueFacts::Absence::None;
+            const std::unique_ptr<CatalogueFacts> facts = CatalogueFacts::open(source.path, file, &absence);
+            source.hasFacts = facts != nullptr;
+            if (absence == CatalogueFacts::Absence::Unreadable)
+                factsDamaged(source.path);
+            QByteArray head(1 << 16, Qt::Uninitialized);
+            head.resize(file.readAt(0, head.data(), head.size()));
+            CatalogueOfDrive drive{{}, {}, catalogue::firstHeadingIn(head), file.identityAtOpening().modifiedNs / 1000000};
+            if (facts) {
+                drive.uuid = facts->run().uuid;
+                drive.mountPoint = encodeFileName(facts->run().mountPoint);
+                if (facts->run().started.isValid())
+                    drive.whenMs = facts->run().started.toMSecsSinceEpoch();
+            }
+            described.push_back(std::move(drive));
         } catch (const Error &error) {
             m_sink.catalogueFailed(source.path, error);
             continue;
@@ -103,65 +70,29 @@ void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
                         QCoreApplication::translate("Error", "More than %1 catalogues in one folder").arg(kMostCatalogues));
         sources.push_back(std::move(source));
     }
+    groupSources(described);
 }
 
-bool CopiesReport::readAll(int reading, const std::vector<quint32> &which, const Work &work)
+void CopiesReport::groupSources(const std::vector<CatalogueOfDrive> &described)
 {
-    // The largest first, so that no thread is left with a large catalogue at the end.
-    std::vector<quint32> order = which;
     std::vector<CopiesSource> &sources = m_result.d->sources;
-    std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return sources[a].bytes > sources[b].bytes; });
+    const DriveGroups groups = groupByDrive(described);
+    m_result.drives = groups.drives;
+    for (size_t i = 0; i < sources.size(); ++i) {
+        sources[i].drive = groups.driveOf[i];
+        sources[i].history = groups.history[i];
+        sources[i].allHistory = groups.allHistory(quint32(i), described[i].root);
+        if (sources[i].allHistory)
+            m_result.history << sources[i].name;
+    }
+}
 
-    std::atomic<size_t> next{0};
-    std::atomic<int> done{0};
-    std::atomic<quint64> entries{0};
-    std::atomic<bool> stop{false};
-    std::mutex lock;
-    std::condition_variable finished;
-    int running = std::clamp(m_options.threads > 0 ? m_options.threads : QThread::idealThreadCount(), 1,
-                             std::max(1, int(order.size())));
-    std::vector<std::thread> threads;
-    for (int t = running; t > 0; --t) {
-        threads.emplace_back([&] {
-            for (size_t i; !stop && (i = next++) < order.size();) {
-                CopiesSource &source = sources[order[i]];
-                if (source.failed)
-                    continue;
-                try {
-                    work(source, entries, stop);
-                } catch (const Error &error) {
-                    const std::lock_guard held(m_lock);
-                    source.failed = true;
-                    m_failures.push_back({source.path, error});
-                } catch (const std::bad_alloc &) {
-                    const std::lock_guard held(m_lock);
-                    source.failed = true;
-                    m_failures.push_back({source.path, outOfMemoryError()});
-                }
-                ++done;
-            }
-            const std::lock_guard held(lock);
-            --running;
-            finished.notify_all();
-        });
-    }
-    CopiesProgress progress{reading, 0, int(order.size()), 0};
-    for (std::unique_lock held(lock); running > 0;) {
-        finished.wait_for(held, std::chrono::milliseconds(16));
-        held.unlock();
-        progress.cataloguesDone = done;
-        progress.entriesRead = entries;
-        if (!stop && !m_sink.keepGoing(progress))
-            stop = true;
-        held.lock();
-    }
-    for (std::thread &thread : threads)
-        thread.join();
-    for (const Failure &failure : m_failures)
-        m_sink.catalogueFailed(failure.path, failure.error);
-    m_failures.clear();
-    m_entries = m_entries + (reading == 1 ? entries.load() : 0);
-    return !stop;
+void CopiesReport::factsDamaged(const QString &path)
+{
+    const std::lock_guard held(m_lock);
+    const QString facts = factsPathFor(path);
+    if (!m_result.damagedFacts.contains(facts))
+        m_result.damagedFacts << facts;
 }
 
 // The first reading: every file counted under its name and size, or, of unknown size, its name
@@ -171,23 +102,37 @@ void CopiesReport::count(CopiesSource &source, std::atomic<quint64> &entries, co
 {
     CatalogueReader reader(source.path);
     const std::unique_ptr<CatalogueFacts> facts = factsOf(source);
-    const quint32 index = quint32(&source - m_result.d->sources.data());
+    // Files count once per drive: a file on a drive catalogued twice is not two copies.
+    const quint32 drive = source.drive;
     CopyCounts::Batch bySize(m_bySize);
     quint64 read = 0;
+    quint64 heading = 0;
+    bool history = false;
     while (const std::optional<CatalogueEntryView> entry = reader.nextEntry()) {
         if ((++read & 0xFFF) == 0) {
             entries += 0x1000;
             if (stop)
                 return;
         }
+        if (entry->heading != heading) {
+            heading = entry->heading;
+            history = inHistory(source, entry->folder);
+        }
+        if (history)
+            continue;
         const std::optional<EntryFacts> known = facts ? facts->atLine(entry->lineOffset) : std::nullopt;
         const qint64 size = known ? known->size : -1;
-        if (!facts) {
+        if (!facts || (!known && m_byTypeOnly)) {
             if (m_options.minimumSize < 0)
-                m_byType.add(copyKeyOf(entry->name, entry->type), index);
-        } else if (size >= 0 && size >= m_options.minimumSize) {
-            if (!m_anyByType || !m_byType.addIfCounted(copyKeyOf(entry->name, entry->type), index))
-                bySize.add(copyKeyOf(entry->name, size), index);
+                m_byType.add(copyKeyOf(entry->name, entry->type), drive);
+        } else if (m_byTypeOnly) {
+            continue;
+        } else if (!known) {
+            // A block that does not check: counted by name and type once the report knows it.
+            source.damaged = true;
+        } else if (size >= m_options.minimumSize) {
+            if (!m_anyByType || !m_byType.addIfCounted(copyKeyOf(entry->name, entry->type), drive))
+                bySize.add(copyKeyOf(entry->name, size), drive);
         }
     }
     entries += read & 0xFFF;
@@ -198,6 +143,12 @@ std::unique_ptr<CatalogueFacts> CopiesReport::factsOf(const CopiesSource &source
     return source.hasFacts ? CatalogueFacts::open(source.path, FileReader(encodeFileName(source.path))) : nullptr;
 }
 
+bool CopiesReport::inHistory(const CopiesSource &source, QByteArrayView folder)
+{
+    return std::any_of(source.history.begin(), source.history.end(),
+                       [&](const QByteArray &covered) { return isAtOrBelow(folder, covered); });
+}
+
 bool CopiesReport::isUnder(QByteArrayView folder) const
 {
     if (m_under.isEmpty() || m_under == "/")
@@ -205,7 +156,7 @@ bool CopiesReport::isUnder(QByteArrayView folder) const
     return folder.startsWith(m_under) && (folder.size() == m_under.size() || folder[m_under.size()] == '/');
 }
 
-// The second reading: the files the counts pick, each with its folder and type kept once.
+// The second reading: the files the counts pick, as records for the sorted runs.
 // Entries wait in batches while their counts' cells are fetched, so that the fetches overlap.
 void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop)
 {
@@ -216,7 +167,6 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
     {
         qint64 size;
         qint64 modifiedNs;
-        quint64 heading;
         qsizetype name, nameLength, type, typeLength; // in the batch's bytes
         CopyKey byType;
         CopyKey bySize;
@@ -227,11 +177,16 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
     QByteArray bytes;           // the waiting entries' names and types
     QByteArray folder;          // the folder of the heading last seen
     quint64 folderHeading = 0;
-    quint64 keptHeading = 0;    // the heading whose folder the source kept last
-    std::vector<CopiesRow> rows;
-    std::deque<std::string> typeTexts;
-    std::unordered_map<std::string_view, quint32> typeIds;
+    bool history = false;       // the heading's folder is history
+    QByteArray records;         // the rows listed and not yet handed to the runs
+    quint64 rows = 0;
+    const auto handOver = [&] {
+        m_result.d->runs.add(records, rows);
+        records.resize(0);
+        rows = 0;
+    };
 
+    // Entries of one batch lie in one folder: a heading settles the batch before it.
     const auto settle = [&] {
         for (const Waiting &w : waiting) {
             bool byType = false;
@@ -242,30 +197,17 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
                 group = m_bySize.find(w.bySize);
             if (!group)
                 continue;
-            if (m_options.mode == CopiesOptions::Mode::Single ? group->inSeveralCatalogues : group->copies < 2)
+            if (m_options.mode == CopiesOptions::Mode::Single ? group->onSeveralDrives : group->copies < 2)
                 continue;
-            if (w.heading != keptHeading) {
-                // Entries of one batch lie in one folder: a heading settles the batch before it.
-                source.folders.push_back({quint64(source.arena.size()), quint32(folder.size())});
-                source.arena += folder;
-                keptHeading = w.heading;
-            }
-            const QByteArrayView type(bytes.constData() + w.type, w.typeLength);
-            const std::string_view typeText(type.data(), size_t(type.size()));
-            auto known = typeIds.find(typeText);
-            if (known == typeIds.end()) {
-                source.types.push_back({quint64(source.arena.size()), quint32(type.size())});
-                source.arena += type;
-                known = typeIds.emplace(typeTexts.emplace_back(typeText), quint32(source.types.size() - 1)).first;
-            }
-            const quint64 nameAt = quint64(source.arena.size());
-            source.arena += QByteArrayView(bytes.constData() + w.name, w.nameLength);
-            rows.push_back({w.size, w.modifiedNs, nameAt << kNameLengthBits | quint64(w.nameLength),
-                            quint32(source.folders.size() - 1), known->second, group->copies | (byType ? kByType : 0),
-                            index});
+            copies::appendRow(records, {w.size, w.modifiedNs, group->copies | (byType ? kByType : 0), index, 0, 0, 0},
+                              QByteArrayView(bytes.constData() + w.name, w.nameLength),
+                              QByteArrayView(bytes.constData() + w.type, w.typeLength), folder);
+            ++rows;
         }
         waiting.clear();
         bytes.resize(0);
+        if (records.size() >= copies::RowRuns::kRunBytes / 16)
+            handOver();
     };
 
     quint64 read = 0;
@@ -279,12 +221,15 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
             settle();
             folder = entry->folder.toByteArray();
             folderHeading = entry->heading;
+            history = inHistory(source, folder);
         }
+        if (history)
+            continue;
         const std::optional<EntryFacts> known = facts ? facts->atLine(entry->lineOffset) : std::nullopt;
         const qint64 size = known ? known->size : -1;
         if ((m_options.minimumSize >= 0 && size < m_options.minimumSize) || !isUnder(entry->folder))
             continue;
-        Waiting w{size, known ? known->modifiedNs : 0, entry->heading, bytes.size(), entry->name.size(),
+        Waiting w{size, known ? known->modifiedNs : 0, bytes.size(), entry->name.size(),
                   bytes.size() + entry->name.size(), entry->type.size(), {}, {}};
         bytes += entry->name;
         bytes += entry->type;
@@ -302,9 +247,7 @@ void CopiesReport::list(CopiesSource &source, std::atomic<quint64> &entries, con
     }
     settle();
     entries += read & 0xFFF;
-    source.arena.squeeze();
-    const std::lock_guard held(m_lock);
-    m_result.d->rows.insert(m_result.d->rows.end(), rows.begin(), rows.end());
+    handOver();
 }
 
 CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
@@ -314,6 +257,8 @@ CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
     std::vector<quint32> withoutFacts, withFacts, all;
     for (quint32 i = 0; i < sources.size(); ++i) {
         m_result.catalogues << sources[i].name;
+        if (sources[i].allHistory)
+            continue;
         if (!sources[i].hasFacts)
             m_result.withoutFacts << sources[i].name;
         (sources[i].hasFacts ? withFacts : withoutFacts).push_back(i);
@@ -325,16 +270,52 @@ CopiesResult CopiesReport::run(FileSystem &fileSystem, const QString &folder)
     const Work listing = [this](CopiesSource &source, std::atomic<quint64> &entries, const std::atomic<bool> &stop) {
         list(source, entries, stop);
     };
+    m_byTypeOnly = true;
     m_result.stopped = !readAll(1, withoutFacts, counting);
+    m_byTypeOnly = false;
     m_anyByType = !m_byType.isEmpty();
-    m_result.stopped = m_result.stopped || !readAll(1, withFacts, counting) || !readAll(2, all, listing);
+    m_result.stopped = m_result.stopped || !readAll(1, withFacts, counting);
+    std::vector<quint32> damaged;
+    for (const quint32 i : withFacts)
+        if (sources[i].damaged && !sources[i].failed) {
+            damaged.push_back(i);
+            factsDamaged(sources[i].path);
+        }
+    if (!m_result.stopped && !damaged.empty() && m_options.minimumSize < 0) {
+        // Files of unknown size were met after files of known size were counted: counted again,
+        // those by name and type first, as for catalogues without facts.
+        m_bySize.clear();
+        m_byType.clear();
+        const quint64 read = m_entries; // the same files again
+        damaged.insert(damaged.begin(), withoutFacts.begin(), withoutFacts.end());
+        m_byTypeOnly = true;
+        m_result.stopped = !readAll(1, damaged, counting);
+        m_byTypeOnly = false;
+        m_anyByType = !m_byType.isEmpty();
+        m_result.stopped = m_result.stopped || !readAll(1, withFacts, counting);
+        m_entries = read;
+    }
+    m_result.stopped = m_result.stopped || !readAll(2, all, listing);
     m_result.entries = m_entries;
     m_result.distinct = m_bySize.distinct() + m_byType.distinct();
-    // The counts are done with: their room goes before the rows are sorted.
     m_bySize.clear();
     m_byType.clear();
-    m_result.sortRows();
+    m_result.d->runs.finish();
     return std::move(m_result);
+}
+
+qint64 spareBytes(qint64 size, quint32 copies)
+{
+    qint64 spare = 0;
+    if (size <= 0 || copies < 2)
+        return 0;
+    return __builtin_mul_overflow(size, qint64(copies - 1), &spare) ? std::numeric_limits<qint64>::max() : spare;
+}
+
+qint64 addSizes(qint64 a, qint64 b)
+{
+    qint64 sum = 0;
+    return __builtin_add_overflow(a, b, &sum) ? std::numeric_limits<qint64>::max() : sum;
 }
 
 CopiesResult copiesReport(FileSystem &fileSystem, const QString &folder, const CopiesOptions &options, CopiesSink &sink)

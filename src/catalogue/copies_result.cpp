@@ -1,11 +1,7 @@
+// The copies report's result: its rows read back from their sorted runs, one at a time.
 #include "copies_rows.h"
 
-#include <algorithm>
-
 namespace kestrova {
-
-using copies::CopiesRow;
-using copies::kByType;
 
 CopiesResult::CopiesResult() : d(std::make_unique<Data>()) {}
 CopiesResult::~CopiesResult() = default;
@@ -14,85 +10,70 @@ CopiesResult &CopiesResult::operator=(CopiesResult &&) noexcept = default;
 
 qsizetype CopiesResult::size() const
 {
-    return qsizetype(d->rows.size());
+    return qsizetype(d->runs.rows());
 }
 
-QByteArray CopiesResult::path(qsizetype row) const
+bool CopiesResult::next()
 {
-    const CopiesRow &r = d->rows[size_t(row)];
-    QByteArray path = d->folder(r).toByteArray();
+    const std::optional<copies::RowView> row = d->runs.next();
+    std::swap(d->previous, d->current);
+    d->before = d->row ? std::optional(copies::RowView::at(d->previous.constData())) : std::nullopt;
+    d->row.reset();
+    if (!row)
+        return false;
+    // The row's bytes are the merge's until the next call: kept here while it is the current one.
+    d->current.resize(0);
+    d->current.append(reinterpret_cast<const char *>(&row->head), sizeof row->head).append(row->name).append(row->type).append(row->folder);
+    d->row = copies::RowView::at(d->current.constData());
+    return true;
+}
+
+QByteArray CopiesResult::path() const
+{
+    QByteArray path = d->row->folder.toByteArray();
     if (!path.endsWith('/'))
         path += '/';
-    return path.append(d->name(r));
+    return path.append(d->row->name);
 }
 
-QByteArrayView CopiesResult::name(qsizetype row) const
+QByteArrayView CopiesResult::name() const
 {
-    return d->name(d->rows[size_t(row)]);
+    return d->row->name;
 }
 
-QByteArrayView CopiesResult::type(qsizetype row) const
+QByteArrayView CopiesResult::type() const
 {
-    return d->type(d->rows[size_t(row)]);
+    return d->row->type;
 }
 
-qint64 CopiesResult::fileSize(qsizetype row) const
+qint64 CopiesResult::fileSize() const
 {
-    return d->rows[size_t(row)].size;
+    return d->row->head.size;
 }
 
-qint64 CopiesResult::modifiedNs(qsizetype row) const
+qint64 CopiesResult::modifiedNs() const
 {
-    return d->rows[size_t(row)].modifiedNs;
+    return d->row->head.modifiedNs;
 }
 
-const QString &CopiesResult::catalogue(qsizetype row) const
+const QString &CopiesResult::catalogue() const
 {
-    return d->sources[d->rows[size_t(row)].source].name;
+    return d->sources[d->row->head.source].name;
 }
 
-quint32 CopiesResult::copies(qsizetype row) const
+quint32 CopiesResult::copies() const
 {
-    return d->rows[size_t(row)].copies & ~kByType;
+    return d->row->head.copies & ~copies::kByType;
 }
 
-bool CopiesResult::sizeUnknownGroup(qsizetype row) const
+bool CopiesResult::sizeUnknownGroup() const
 {
-    return (d->rows[size_t(row)].copies & kByType) != 0;
+    return d->row->byType();
 }
 
-bool CopiesResult::startsGroup(qsizetype row) const
+bool CopiesResult::startsGroup() const
 {
-    return d->groupStarts[size_t(row)];
-}
-
-void CopiesResult::sortRows()
-{
-    Data &data = *d;
-    std::sort(data.rows.begin(), data.rows.end(), [&data](const CopiesRow &a, const CopiesRow &b) {
-        const bool byTypeA = a.copies & kByType;
-        const bool byTypeB = b.copies & kByType;
-        if (byTypeA != byTypeB)
-            return byTypeB;
-        if (!byTypeA && a.size != b.size)
-            return a.size > b.size;
-        if (const int order = data.name(a).compare(data.name(b)); order != 0)
-            return order < 0;
-        if (byTypeA)
-            if (const int order = data.type(a).compare(data.type(b)); order != 0)
-                return order < 0;
-        if (a.source != b.source)
-            return a.source < b.source;
-        return data.folder(a).compare(data.folder(b)) < 0;
-    });
-    data.groupStarts.resize(data.rows.size());
-    for (size_t i = 0; i < data.rows.size(); ++i) {
-        const CopiesRow &row = data.rows[i];
-        const CopiesRow *previous = i > 0 ? &data.rows[i - 1] : nullptr;
-        data.groupStarts[i] = !previous || (previous->copies & kByType) != (row.copies & kByType)
-                           || data.name(*previous) != data.name(row)
-                           || ((row.copies & kByType) ? data.type(*previous) != data.type(row) : previous->size != row.size);
-    }
+    return !d->before || copies::startsGroup(*d->before, *d->row);
 }
 
 } // namespace kestrova

@@ -50,15 +50,15 @@ size_t CopyCounts::placeOf(const std::vector<Cell> &cells, const CopyKey &key)
     }
 }
 
-void CopyCounts::count(Cell &cell, quint32 catalogue)
+void CopyCounts::count(Cell &cell, quint32 drive)
 {
     if ((cell.count & ~kSeveral) < ~kSeveral)
         ++cell.count;
-    if (cell.catalogue != quint16(catalogue))
+    if (cell.drive != quint16(drive))
         cell.count |= kSeveral;
 }
 
-void CopyCounts::insert(Shard &shard, const CopyKey &key, quint32 catalogue)
+void CopyCounts::insert(Shard &shard, const CopyKey &key, quint32 drive)
 {
     // At most 80% full: a table twice the size takes the cells over.
     if (shard.cells.empty() || (shard.used + 1) * 5 > shard.cells.size() * 4) {
@@ -70,21 +70,21 @@ void CopyCounts::insert(Shard &shard, const CopyKey &key, quint32 catalogue)
     }
     Cell &cell = shard.cells[placeOf(shard.cells, key)];
     if (cell.count == 0) {
-        cell = Cell{key.hash, key.check, quint16(catalogue), 1};
+        cell = Cell{key.hash, key.check, quint16(drive), 1};
         ++shard.used;
         return;
     }
-    count(cell, catalogue);
+    count(cell, drive);
 }
 
-void CopyCounts::add(const CopyKey &key, quint32 catalogue)
+void CopyCounts::add(const CopyKey &key, quint32 drive)
 {
     Shard &shard = m_shards[shardIndex(key.hash)];
     const std::lock_guard held(shard.lock);
-    insert(shard, key, catalogue);
+    insert(shard, key, drive);
 }
 
-bool CopyCounts::addIfCounted(const CopyKey &key, quint32 catalogue)
+bool CopyCounts::addIfCounted(const CopyKey &key, quint32 drive)
 {
     Shard &shard = m_shards[shardIndex(key.hash)];
     const std::lock_guard held(shard.lock);
@@ -93,7 +93,7 @@ bool CopyCounts::addIfCounted(const CopyKey &key, quint32 catalogue)
     Cell &cell = shard.cells[placeOf(shard.cells, key)];
     if (cell.count == 0)
         return false;
-    count(cell, catalogue);
+    count(cell, drive);
     return true;
 }
 
@@ -124,12 +124,12 @@ quint64 CopyCounts::distinct() const
     return total;
 }
 
-void CopyCounts::Batch::add(const CopyKey &key, quint32 catalogue)
+void CopyCounts::Batch::add(const CopyKey &key, quint32 drive)
 {
     std::vector<Pending> &pending = m_pending[shardIndex(key.hash)];
     if (pending.empty())
         pending.reserve(kBatch);
-    pending.push_back({key, catalogue});
+    pending.push_back({key, drive});
     if (pending.size() >= kBatch)
         flush(pending);
 }
@@ -149,7 +149,7 @@ void CopyCounts::Batch::flush(std::vector<Pending> &pending)
         for (const Pending &each : pending)
             __builtin_prefetch(&shard.cells[size_t(each.key.hash) & (shard.cells.size() - 1)], 1);
     for (const Pending &each : pending)
-        insert(shard, each.key, each.catalogue);
+        insert(shard, each.key, each.drive);
     pending.clear();
 }
 

@@ -1,7 +1,7 @@
-// How often each name and size occurs across catalogues, and whether in more than one of them:
-// the copies report's count. A name and size is known by a 64-bit hash and 16 bits of a
-// second one (a mix-up of two of ten million names has a chance of about one in 10^10), with
-// the first catalogue it was seen in and its count: 16 bytes each, in open-addressed tables
+// How often each name and size occurs across drives, and whether on more than one of them: the
+// copies report's count. A name and size is known by a 64-bit hash and 16 bits of a second one
+// (a mix-up of two of ten million names has a chance of about one in 10^10), with the first
+// drive it was seen on and its count: 16 bytes each, in open-addressed tables
 // that are at most 80% full. The tables are split into shards by the hash's top bits, each with
 // its own lock, so that threads count side by side; they grow one shard at a time.
 #pragma once
@@ -32,13 +32,14 @@ public:
     struct Count
     {
         quint32 copies = 0;
-        bool inSeveralCatalogues = false;
+        bool onSeveralDrives = false;
     };
 
-    // Counts one file of key, in catalogue (below 65,536). Safe from several threads.
-    void add(const CopyKey &key, quint32 catalogue);
+    // Counts one file of key, on a drive (numbered below 65,536). Safe
+    // from several threads.
+    void add(const CopyKey &key, quint32 drive);
     // Counts one file of key when key is counted already; false when it is not.
-    bool addIfCounted(const CopyKey &key, quint32 catalogue);
+    bool addIfCounted(const CopyKey &key, quint32 drive);
     // What was counted of key. Not while others add.
     std::optional<Count> find(const CopyKey &key) const;
     // Brings key's cell towards the processor, for a find() a little later: a cell is rarely in
@@ -62,14 +63,14 @@ public:
     public:
         explicit Batch(CopyCounts &counts) : m_counts(counts) {}
         ~Batch() { flush(); }
-        void add(const CopyKey &key, quint32 catalogue);
+        void add(const CopyKey &key, quint32 drive);
         void flush();
 
     private:
         struct Pending
         {
             CopyKey key;
-            quint32 catalogue;
+            quint32 drive;
         };
         void flush(std::vector<Pending> &pending); // one shard's
         CopyCounts &m_counts;
@@ -82,8 +83,8 @@ private:
     {
         quint64 hash;
         quint16 check;
-        quint16 catalogue; // the first catalogue the key was counted in
-        quint32 count;     // 0: the cell is free; the top bit: counted in several catalogues
+        quint16 drive; // the first drive the key was counted in
+        quint32 count;     // 0: the cell is free; the top bit: counted in several drives
     };
     static_assert(sizeof(Cell) == 16);
     static constexpr quint32 kSeveral = 0x80000000u;
@@ -97,8 +98,8 @@ private:
     static size_t shardIndex(quint64 hash) { return size_t(hash >> (64 - kShardBits)); }
     // Where key's cell is in cells, or the free one where it goes (cells not empty).
     static size_t placeOf(const std::vector<Cell> &cells, const CopyKey &key);
-    static void count(Cell &cell, quint32 catalogue);
-    static void insert(Shard &shard, const CopyKey &key, quint32 catalogue);
+    static void count(Cell &cell, quint32 drive);
+    static void insert(Shard &shard, const CopyKey &key, quint32 drive);
 
     std::array<Shard, 64> m_shards;
 };

@@ -1,7 +1,8 @@
 // The drives a folder of catalogues describes: one row per catalogue with what the facts beside
 // it say of its volume and run, whether that volume is connected now (and where), and where a
 // catalogued path lies today when the drive is mounted at another place than when it was
-// catalogued. A catalogue without facts has a row too, with what its own lines say.
+// catalogued. A catalogue without facts has a row too, with what its own lines say. The
+// catalogues of one drive (drive_groups.h) follow each other, newest first.
 #pragma once
 
 #include "catalogue_facts.h"
@@ -24,10 +25,15 @@ struct DriveRow
     QString catalogued;     // the date the catalogue's header gives
     qint64 files = -1;      // the facts' count, or the catalogue's own total; -1 when neither says
     std::optional<Volume> connected; // the volume of the run's drive, connected now (connectedVolume)
+    QByteArray root;        // the folder catalogued: its first heading
+    quint32 drive = 0;      // the drive, numbered in the order of the rows
+    // On the drive's newest catalogue: how many older ones of the drive there are; -1 on those.
+    qsizetype older = 0;
+    bool factsDamaged = false; // facts are beside it but cannot be read
 };
 
-// The rows of the catalogues (the files) of folder, in the folder's order. Raises an Error when
-// the folder cannot be read.
+// The rows of the catalogues (the files) of folder: drive by drive, in the order the folder first
+// names each, a drive's catalogues newest first. Raises an Error when the folder cannot be read.
 std::vector<DriveRow> drivesOf(FileSystem &fileSystem, const QString &folder, const QList<Volume> &mounted);
 
 // The volume of uuid among those mounted now.

@@ -168,7 +168,8 @@ std::optional<qint64> sizeFromText(QStringView text)
     }
     bool ok = false;
     const double value = number.toDouble(&ok) * unit;
-    if (!ok || !std::isfinite(value) || value < 0 || value > 9.0e18)
+    // Whole bytes only: "nan", "19.5" and "0.1K" are no sizes (and a NaN has no qint64).
+    if (!ok || !(value >= 0 && value <= 9.0e18) || value != std::floor(value))
         return std::nullopt;
     return qint64(value);
 }

@@ -162,6 +162,12 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
     out.append(json ? "}\n" : m_format == ExportFormat::Csv ? "\r\n" : "\n");
 }
 
+RecordWriter::Field RecordWriter::Field::text(const QString &text)
+{
+    QByteArray bytes = encodeFileName(text);
+    return Field(Kind::Text, bytes, bytes, 0);
+}
+
 RecordWriter::RecordWriter(ExportFormat format, QList<QByteArray> keys) : m_format(format), m_keys(std::move(keys)) {}
 
 QByteArray RecordWriter::begin() const
@@ -178,7 +184,7 @@ void RecordWriter::appendRecord(QByteArray &out, std::initializer_list<Field> fi
     for (const Field &field : fields) {
         if (json)
             out.append('"').append(m_keys.value(i)).append("\":");
-        const bool known = field.m_kind == Field::Kind::Text || field.m_value >= 0;
+        const bool known = field.m_kind == Field::Kind::Text || field.m_kind == Field::Kind::Json || field.m_value >= 0;
         const QByteArrayView text = field.bytes();
         if (!known) {
             if (json)
@@ -187,6 +193,8 @@ void RecordWriter::appendRecord(QByteArray &out, std::initializer_list<Field> fi
             out.append(QByteArray::number(field.m_value));
         } else if (field.m_kind == Field::Kind::Answer) {
             out.append(json ? (field.m_value ? "true" : "false") : (field.m_value ? "yes" : "no"));
+        } else if (json && field.m_kind == Field::Kind::Json) {
+            out.append(text);
         } else if (json) {
             appendJsonString(out, text);
         } else if (m_format == ExportFormat::Csv) {

@@ -67,17 +67,21 @@ public:
         // A text is taken as a view: the field is meant for the record it is written in.
         static Field text(QByteArrayView text) { return Field(Kind::Text, text, {}, 0); }
         static Field text(const QByteArray &text) { return Field(Kind::Text, text, {}, 0); }
-        static Field text(const QString &text)
-        {
-            QByteArray bytes = text.toUtf8();
-            return Field(Kind::Text, bytes, bytes, 0);
-        }
+        // A text that travels as a QString (a catalogue's file name, a label) goes out as the bytes
+        // it stands for: the escapes of bytes that are not UTF-8 become those bytes again, as
+        // every name does in every writer.
+        static Field text(const QString &text);
         static Field number(qint64 value) { return Field(Kind::Number, {}, {}, value); } // negative: not known
         static Field answer(std::optional<bool> value) { return Field(Kind::Answer, {}, {}, value ? *value : -1); }
+        // Nothing: empty (JSON null).
+        static Field none() { return Field(Kind::Number, {}, {}, -1); }
+        // A JSON value written as it is in the JSON form (an object of another writer); written
+        // as a text in the others.
+        static Field json(QByteArray value) { return Field(Kind::Json, {}, std::move(value), 0); }
 
     private:
         friend class RecordWriter;
-        enum class Kind { Text, Number, Answer };
+        enum class Kind { Text, Number, Answer, Json };
         Field(Kind kind, QByteArrayView view, QByteArray owned, qint64 value)
             : m_kind(kind), m_view(view), m_owned(std::move(owned)), m_value(value)
         {

@@ -89,8 +89,10 @@ std::vector<quint32> collated(quint32 count, const TextAt &textAt, const QLocale
     }
     // Many texts: each goes to a bucket between bounds chosen from an evenly spread sample, so
     // that the buckets follow one another in the order (comparing a text with a few bounds costs
-    // less than making its key); then each bucket is sorted with keys of its own. Equal texts
-    // share a bucket, where they keep the order of their positions.
+    // less than making its key); then each bucket is sorted with keys of its own. A text equal
+    // to a bound goes to that bound's own bucket, between the two around it, which needs no
+    // keys at all: its texts are equal and keep the order of their positions. So a text that
+    // fills much of the list (a million equal paths) never makes one bucket of them all.
     const auto comparing = [](const QCollator &collator) {
         return [&collator](const QString &a, const QString &b) { return collator.compare(a, b) < 0; };
     };
@@ -104,16 +106,19 @@ std::vector<quint32> collated(quint32 count, const TextAt &textAt, const QLocale
         for (size_t b = 1; b < buckets; ++b)
             bounds.push_back(sample[b * kSamplePerBucket]);
     }
+    // Bucket 2b: the texts between bounds b - 1 and b; bucket 2b + 1: those equal to bound b.
+    const size_t bucketCount = 2 * buckets - 1;
     std::vector<quint16> bucketOf(count);
     inParallel(count, [&](size_t from, size_t to) {
         const QCollator collator = collatorFor(locale);
         for (size_t i = from; i < to; ++i) {
             const QString text = QString::fromUtf8(textAt(quint32(i)));
-            const auto bound = std::upper_bound(bounds.begin(), bounds.end(), text, comparing(collator));
-            bucketOf[i] = quint16(bound - bounds.begin());
+            const auto bound = std::lower_bound(bounds.begin(), bounds.end(), text, comparing(collator));
+            const size_t b = size_t(bound - bounds.begin());
+            bucketOf[i] = quint16(2 * b + (bound != bounds.end() && collator.compare(text, *bound) == 0 ? 1 : 0));
         }
     });
-    std::vector<quint32> starts(buckets + 1, 0);
+    std::vector<quint32> starts(bucketCount + 1, 0);
     for (const quint16 bucket : bucketOf)
         ++starts[bucket + 1];
     std::partial_sum(starts.begin(), starts.end(), starts.begin());
@@ -126,8 +131,14 @@ std::vector<quint32> collated(quint32 count, const TextAt &textAt, const QLocale
     std::atomic<size_t> nextBucket = 0;
     inParallel(std::thread::hardware_concurrency(), [&](size_t, size_t) {
         const QCollator collator = collatorFor(locale);
-        for (size_t b; (b = nextBucket++) < buckets;)
-            sortByKeys(order.data() + starts[b], order.data() + starts[b + 1], starts[b], textAt, collator, same);
+        for (size_t b; (b = nextBucket++) < bucketCount;) {
+            if (b % 2 == 0) {
+                sortByKeys(order.data() + starts[b], order.data() + starts[b + 1], starts[b], textAt, collator, same);
+            } else if (same) {
+                for (size_t i = size_t(starts[b]) + 1; i < starts[b + 1]; ++i)
+                    (*same)[i] = 1;
+            }
+        }
     });
     return order;
 }

@@ -8,6 +8,7 @@
 #include "platform/desktop/event_loop.h"
 #include "platform/files/file_names.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -32,8 +33,31 @@ QString changeText(Difference::Kind kind)
     case Difference::Kind::Changed: return QCoreApplication::translate("CompareWindow", "Changed");
     case Difference::Kind::FolderAdded: return QCoreApplication::translate("CompareWindow", "Folder added");
     case Difference::Kind::FolderRemoved: return QCoreApplication::translate("CompareWindow", "Folder removed");
+    case Difference::Kind::CreatedOnly: return QCoreApplication::translate("CompareWindow", "Created anew");
     }
     return {};
+}
+
+// Why an entry changed, in the user's words: "size 1 KB → 2 KB, modified … → …".
+QString reasonsOf(const Difference &d)
+{
+    const QLocale locale;
+    const auto when = [&](qint64 ns) {
+        return locale.toString(QDateTime::fromMSecsSinceEpoch(ns / 1000000).toLocalTime(), QLocale::ShortFormat);
+    };
+    QStringList parts;
+    if (d.reasons & Difference::Size)
+        parts << QCoreApplication::translate("CompareWindow", "size %1 → %2")
+                     .arg(locale.formattedDataSize(d.oldSize), locale.formattedDataSize(d.newSize));
+    if (d.reasons & Difference::Modified)
+        parts << QCoreApplication::translate("CompareWindow", "modified %1 → %2").arg(when(d.oldModifiedNs), when(d.newModifiedNs));
+    if (d.reasons & Difference::Created)
+        parts << QCoreApplication::translate("CompareWindow", "created %1 → %2")
+                     .arg(QString::fromUtf8(d.oldCreated), QString::fromUtf8(d.newCreated));
+    if (d.reasons & Difference::Type)
+        parts << QCoreApplication::translate("CompareWindow", "type %1 → %2")
+                     .arg(QString::fromUtf8(d.oldType), QString::fromUtf8(d.newType));
+    return parts.join(QStringLiteral(", "));
 }
 
 // Whether a row's change says that what it names is gone from the newer catalogue.
@@ -181,6 +205,8 @@ void CompareWindow::cmdCompare_Click()
                            .arg(result.changed)
                            .arg(countOf(result.foldersAdded, QT_TRANSLATE_N_NOOP("Counts", "%1 folder(s) added")),
                                 countOf(result.foldersRemoved, QT_TRANSLATE_N_NOOP("Counts", "%1 folder(s) removed")));
+        if (result.createdOnly)
+            text += QStringLiteral("; ") + (countOf(result.createdOnly, QT_TRANSLATE_N_NOOP("Counts", "%1 file(s) whose created time alone differs (no change)")));
         if (result.stopped)
             text += tr(" (stopped)");
         for (const auto &[name, summary] : {std::pair{m_oldName, result.oldCatalogue}, std::pair{m_newName, result.newCatalogue}})
@@ -220,7 +246,12 @@ void CompareWindow::difference(const Difference &d)
                                     && !d.path.endsWith('/')
                                 ? d.path + '/'
                                 : d.path;
-    m_model->append({changeText(d.kind).toUtf8(), path, typeAndCreated(d.oldType, d.oldCreated, d.oldSize),
+    // A created time that alone differs is no change: counted in the summary, not listed.
+    if (d.kind == Difference::Kind::CreatedOnly)
+        return;
+    const QString change = d.kind == Difference::Kind::Changed ? tr("%1: %2").arg(changeText(d.kind), reasonsOf(d))
+                                                               : changeText(d.kind);
+    m_model->append({change.toUtf8(), path, typeAndCreated(d.oldType, d.oldCreated, d.oldSize),
                      typeAndCreated(d.newType, d.newCreated, d.newSize)});
 }
 

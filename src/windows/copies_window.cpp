@@ -175,7 +175,8 @@ void CopiesWindow::cmdFind_Click()
     m_runs.reset(m_folder);
     try {
         const std::unique_ptr<FileSystem> fileSystem = m_services.makeFileSystem();
-        showResult(copiesReport(*fileSystem, m_folder, options, *this));
+        CopiesResult result = copiesReport(*fileSystem, m_folder, options, *this);
+        showResult(result);
     } catch (const Error &error) {
         lblProgress->clear();
         m_services.messages.reportDescriptionStyle(
@@ -183,20 +184,20 @@ void CopiesWindow::cmdFind_Click()
     }
 }
 
-void CopiesWindow::showResult(const CopiesResult &result)
+void CopiesWindow::showResult(CopiesResult &result)
 {
     qint64 spare = 0;
     qint64 total = 0;
     qint64 groups = 0;
-    for (qsizetype row = 0; row < result.size(); ++row) {
-        const qint64 size = result.fileSize(row);
-        const QByteArray copies = QByteArray::number(result.copies(row));
-        m_model->append({result.path(row), result.type(row), copies, result.catalogue(row).toUtf8(), size, result.modifiedNs(row)});
-        total += std::max<qint64>(0, size);
-        if (result.startsGroup(row)) {
+    while (result.next()) {
+        const qint64 size = result.fileSize();
+        const QByteArray copies = QByteArray::number(result.copies());
+        m_model->append({result.path(), result.type(), copies, result.catalogue().toUtf8(), size, result.modifiedNs()});
+        total = addSizes(total, std::max<qint64>(0, size));
+        if (result.startsGroup()) {
             ++groups;
-            if (!result.sizeUnknownGroup(row) && size > 0)
-                spare += size * qint64(result.copies(row) - 1);
+            if (!result.sizeUnknownGroup())
+                spare = addSizes(spare, spareBytes(size, result.copies()));
         }
     }
     m_model->publish();
@@ -210,14 +211,21 @@ void CopiesWindow::showResult(const CopiesResult &result)
                                   countOf(groups, QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
                                   locale.formattedDataSize(spare));
     static const char *const inCatalogues[] = QT_TRANSLATE_N_NOOP3("Counts", "%1 catalogue(s)", "after in");
-    text += tr(" (%1 in %2)")
+    text += tr(" (%1 in %2 of %3)")
                 .arg(countOf(qint64(result.entries), QT_TRANSLATE_N_NOOP("Counts", "%1 file(s)")),
-                     countOf(result.catalogues.size(), inCatalogues[0], inCatalogues[1]));
+                     countOf(result.catalogues.size(), inCatalogues[0], inCatalogues[1]),
+                     countOf(result.drives, QT_TRANSLATE_N_NOOP("Counts", "%1 drive(s)")));
     if (result.stopped)
         text += tr(" (stopped)");
     if (!result.withoutFacts.isEmpty())
         text += tr("; sizes unknown in %1: their files count as copies by name and type")
                     .arg(result.withoutFacts.join(QStringLiteral(", ")));
+    if (!result.history.isEmpty())
+        text += tr("; older catalogues of a drive catalogued again, read as history: %1")
+                    .arg(result.history.join(QStringLiteral(", ")));
+    for (const QString &facts : result.damagedFacts)
+        text += tr("; %1 is damaged: the sizes it does not give count as unknown")
+                    .arg(QDir(m_folder).relativeFilePath(displayFileName(facts)));
     if (!m_failures.isEmpty())
         text += tr("; not read: %1").arg(m_failures.join(QStringLiteral("; ")));
     lblProgress->setText(text);

@@ -64,7 +64,7 @@ protected:
 private:
     bool keepGoing(const CopiesProgress &progress) override;
     void catalogueFailed(const QString &catalogue, const Error &error) override;
-    void showResult(const CopiesResult &result);
+    void showResult(CopiesResult &result);
     void fitPathColumn();
     RunFacts runOf(int row);
 

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace kestrova {
 namespace {
 
@@ -36,6 +38,16 @@ public:
 private:
     qint64 m_value;
 };
+
+constexpr int kDriveColumn = 10;
+
+// What a drive is called in the list: its label, else its UUID, else the folder catalogued.
+QString driveName(const DriveRow &row)
+{
+    if (!row.run.label.isEmpty())
+        return row.run.label;
+    return !row.run.uuid.isEmpty() ? row.run.uuid : displayFileName(decodeFileName(row.root));
+}
 
 QString dataSize(qint64 bytes)
 {
@@ -63,17 +75,18 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     grid->addWidget(cmdFolder, 0, 2);
     grid->addWidget(cmdRefresh, 0, 3);
 
-    LV1 = new QTableWidget(0, 10, this);
+    LV1 = new QTableWidget(0, 12, this);
     LV1->setAccessibleName(tr("Drives catalogued"));
     LV1->setHorizontalHeaderLabels({tr("Catalogue File"), tr("Label"), tr("UUID"),
                                     tr("File System"), tr("Capacity"), tr("Free"),
                                     tr("Files"), tr("Total Size"), tr("Catalogued"),
-                                    tr("Connected")});
+                                    tr("Connected"), tr("Drive"), tr("Older Catalogues")});
     // Rows as the result list has them: one fixed height, whole rows selected.
     LV1->verticalHeader()->hide();
     LV1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     LV1->verticalHeader()->setDefaultSectionSize(LV1->fontMetrics().height() + 4);
-    LV1->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    // At first a drive's catalogues together, newest first, as the core orders them.
+    LV1->horizontalHeader()->setSortIndicator(kDriveColumn, Qt::AscendingOrder);
     LV1->setShowGrid(false);
     LV1->setAlternatingRowColors(true);
     LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -173,7 +186,14 @@ void DrivesWindow::fill()
         LV1->setItem(row, 7, new Cell(dataSize(drive.run.totalBytes), drive.run.totalBytes));
         LV1->setItem(row, 8, new Cell(when, drive.run.started.isValid() ? drive.run.started.toSecsSinceEpoch() : -1));
         LV1->setItem(row, 9, new Cell(connected));
-        for (const int column : {4, 5, 6, 7})
+        // The drive by the name of its newest catalogue, which comes first of its rows.
+        const DriveRow &newest = drive.older >= 0 ? drive : *std::find_if(m_rows.begin(), m_rows.end(), [&](const DriveRow &r) {
+            return r.drive == drive.drive;
+        });
+        LV1->setItem(row, kDriveColumn, new Cell(driveName(newest), row));
+        LV1->setItem(row, 11, new Cell(drive.older >= 0 ? QLocale().toString(drive.older) : tr("older"),
+                                       drive.older >= 0 ? drive.older : 0));
+        for (const int column : {4, 5, 6, 7, 11})
             LV1->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     LV1->setSortingEnabled(true);

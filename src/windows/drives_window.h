@@ -1,7 +1,8 @@
 // The drives window (Tools -> Drives...): one row per catalogue of a folder with what the facts
 // beside it say of its drive (label, UUID, file system, capacity, free space, files, their
 // total size, when it was catalogued) and whether that drive is connected now, sortable by any
-// column; Open Folder opens a connected drive where it is mounted.
+// column; at first a drive's catalogues follow each other, newest first, with how many older
+// ones there are. Open Folder opens a connected drive where it is mounted.
 #pragma once
 
 #include "services.h"

@@ -179,7 +179,10 @@ private slots:
                                          {QStringLiteral("copies"), cats, QStringLiteral("--single"), QStringLiteral("--duplicates")},
                                          {QStringLiteral("copies"), cats, QStringLiteral("--duplicates"), QStringLiteral("--under"),
                                           QStringLiteral("/x")},
-                                         {QStringLiteral("copies"), dir.filePath(QStringLiteral("gone")), QStringLiteral("--single")}})
+                                         {QStringLiteral("copies"), dir.filePath(QStringLiteral("gone")), QStringLiteral("--single")},
+                                         // Sizes are whole bytes.
+                                         {QStringLiteral("copies"), cats, QStringLiteral("--single"), QStringLiteral("--min-size"), QStringLiteral("nan")},
+                                         {QStringLiteral("copies"), cats, QStringLiteral("--single"), QStringLiteral("--min-size"), QStringLiteral("19.5")}})
             QCOMPARE(runCli(wrong).status, cli::Exit::Failed);
     }
 
@@ -316,11 +319,20 @@ private slots:
 
         const Run changed = runCli({QStringLiteral("compare"), before, after});
         QCOMPARE(changed.status, cli::Exit::Partial);
-        QCOMPARE(changed.out, QStringLiteral("~ /d/a.txt\tText\t1/1/2024\tText\t2/2/2024\n- /d/b,c.txt\n+ /d/new.txt\n- /d/old/\n"));
+        QCOMPARE(changed.out, QStringLiteral("~ /d/a.txt\tText\t1/1/2024\tText\t2/2/2024\tcreated 1/1/2024 → 2/2/2024\n"
+                                             "- /d/b,c.txt\n+ /d/new.txt\n- /d/old/\n"));
         QCOMPARE(changed.err, QStringLiteral("1 added, 1 removed, 1 changed, 1 folder removed\n"));
 
         const Run csv = runCli({QStringLiteral("compare"), before, after, QStringLiteral("--format"), QStringLiteral("csv")});
-        QVERIFY(csv.out.startsWith(QStringLiteral("Change,File Path,Old,New\r\n~,/d/a.txt,Text;1/1/2024,Text;2/2/2024\r\n-,\"/d/b,c.txt\",Text;1/1/2024,\r\n")));
+        QVERIFY(csv.out.startsWith(QStringLiteral("Change,File Path,Old,New,Why\r\n~,/d/a.txt,Text;1/1/2024,Text;2/2/2024,"
+                                                  "created 1/1/2024 → 2/2/2024\r\n-,\"/d/b,c.txt\",Text;1/1/2024,,\r\n")));
+        // JSON: a side is an object with the keys of search's rows.
+        const Run json = runCli({QStringLiteral("compare"), before, after, QStringLiteral("--format"), QStringLiteral("json")});
+        QVERIFY2(json.out.startsWith(QStringLiteral(
+                     "{\"change\":\"~\",\"path\":\"/d/a.txt\",\"old\":{\"type\":\"Text\",\"created\":\"1/1/2024\",\"size\":null,"
+                     "\"modified\":null},\"new\":{\"type\":\"Text\",\"created\":\"2/2/2024\",\"size\":null,\"modified\":null},"
+                     "\"why\":\"created 1/1/2024 → 2/2/2024\"}\n{\"change\":\"-\",\"path\":\"/d/b,c.txt\",\"old\":{")),
+                 qPrintable(json.out));
 
         const Run refused = runCli({QStringLiteral("compare"), before, notes});
         QCOMPARE(refused.status, cli::Exit::Failed);

@@ -78,6 +78,13 @@ private slots:
         QVERIFY(testing::readAll(QFile::decodeName(hits)).startsWith(root + "/caf\xe9\xfe.bin\t"));
         // Without the bytes, the same text in its replacement form finds nothing.
         QCOMPARE(runProgram({kCli, "search", catalogues, "\xef\xbf\xbd\xef\xbf\xbd", "--case-sensitive"}).status, 1);
+        // The catalogue's name as its bytes from every command: raw in rows, escaped in JSON.
+        QCOMPARE(runProgram({kCli, "copies", catalogues, "--single"}, hits).status, 0);
+        QVERIFY(testing::readAll(QFile::decodeName(hits)).endsWith("\tcat\xff.txt\t1\n"));
+        QCOMPARE(runProgram({kCli, "drives", catalogues}, hits).status, 0);
+        QVERIFY(testing::readAll(QFile::decodeName(hits)).startsWith("cat\xff.txt\t"));
+        QCOMPARE(runProgram({kCli, "drives", catalogues, "--format", "json"}, hits).status, 0);
+        QVERIFY(testing::readAll(QFile::decodeName(hits)).startsWith("{\"catalogue\":\"cat\\udcff.txt\""));
     }
 
     void emptyArgumentsAreUsageErrors()

@@ -1,6 +1,8 @@
 #include "catalogue/catalogue_comparison.h"
 
+#include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_generator.h"
+#include "catalogue/content_checksum.h"
 #include "platform/files/posix_file_system.h"
 #include "support/files.h"
 
@@ -37,15 +39,18 @@ struct Recorded final : DifferenceSink
 {
     void difference(const Difference &d) override
     {
-        static const char *marks[] = {"+ ", "- ", "~ ", "+ ", "- "};
+        static const char *marks[] = {"+ ", "- ", "~ ", "+ ", "- ", "= "};
         QByteArray line = marks[int(d.kind)] + d.path;
         if (d.kind == Difference::Kind::FolderAdded || d.kind == Difference::Kind::FolderRemoved)
             line += '/';
         if (d.kind == Difference::Kind::Changed)
             line += " (" + d.oldType + ";" + d.oldCreated + " -> " + d.newType + ";" + d.newCreated + ")";
         lines << QString::fromUtf8(line);
+        if (d.reasons)
+            why << QString::fromUtf8(reasonsText(d));
     }
     QStringList lines;
+    QStringList why;
 };
 
 struct Pair
@@ -199,6 +204,44 @@ private slots:
         } catch (const Error &error) {
             QVERIFY(error.description().startsWith(QStringLiteral("Not a catalogue")));
         }
+    }
+
+    void aCopiedBackupIsNoChangeAndFilesNamedLikeTheTotalsAreFiles()
+    {
+        Pair pair;
+        // With facts beside both: each file line's size and modification time, in order.
+        const auto withFacts = [&](const QString &name, const QByteArray &text, const QList<qint64> &sizes) {
+            const QString path = pair.write(name, text);
+            FactsWriter facts(path, RunFacts{});
+            qint64 lineAt = 0;
+            qsizetype next = 0;
+            for (const QByteArray &line : text.split('\n')) {
+                if (line.contains(';'))
+                    facts.add(lineAt, FileStat{{}, sizes.value(next++), 1'700'000'000'000'000'000});
+                lineAt += line.size() + 1;
+            }
+            ContentChecksum sum;
+            sum.add(text.constData(), text.size());
+            if (!facts.finish(text.size(), sum.value()))
+                qFatal("cannot write the facts of %s", qPrintable(path));
+            return path;
+        };
+        const QString before = withFacts(QStringLiteral("before.txt"), catalogueText({{"/d", "TOTAL FILES SCANNED: 3;File;1/1/2024",
+                                                                                       "a.txt;Text;1/1/2024", "b.txt;Text;1/1/2024"}}),
+                                         {1, 5, 5});
+        const QString after = withFacts(QStringLiteral("after.txt"), catalogueText({{"/d", "TOTAL FILES SCANNED: 3;Text;1/1/2024",
+                                                                                     "a.txt;Text;3/3/2026", "b.txt;Text;3/3/2026"}}),
+                                        {1, 5, 6});
+        Recorded sink;
+        const ComparisonResult result = compareCatalogues(before, after, sink);
+        QCOMPARE(sink.lines, QStringList({QStringLiteral("~ /d/TOTAL FILES SCANNED: 3 (File;1/1/2024 -> Text;1/1/2024)"),
+                                          QStringLiteral("= /d/a.txt"),
+                                          QStringLiteral("~ /d/b.txt (Text;1/1/2024 -> Text;3/3/2026)")}));
+        QCOMPARE(sink.why, QStringList({QStringLiteral("type File → Text"), QStringLiteral("created 1/1/2024 → 3/3/2026"),
+                                        QStringLiteral("size 5 → 6; created 1/1/2024 → 3/3/2026")}));
+        QCOMPARE(result.changed, 2u);
+        QCOMPARE(result.createdOnly, 1u);
+        QCOMPARE(result.newCatalogue.fileTotal, QByteArray("9")); // the totals after the end marker
     }
 
     void aRealTreeBeforeAndAfterChanges()

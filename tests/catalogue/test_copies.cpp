@@ -4,10 +4,13 @@
 #include "catalogue/catalogue_facts.h"
 #include "catalogue/catalogue_generator.h"
 #include "catalogue/copies.h"
+#include "catalogue/copies_rows.h"
 #include "platform/files/posix_file_system.h"
 #include "support/files.h"
 
 #include <QDir>
+
+#include <limits>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,18 +22,24 @@ struct Drives
 {
     Drives() { QVERIFY(QDir(cats.path()).exists()); }
 
-    // A drive whose files are the given paths and contents, catalogued with or without facts.
-    void catalogue(const QString &drive, const QList<std::pair<QString, QByteArray>> &files, bool facts = true)
+    // A drive whose files are the given paths and contents, catalogued with or without facts;
+    // as: the catalogue's name when not the drive's, run: the drive's volume and the run's start.
+    void catalogue(const QString &drive, const QList<std::pair<QString, QByteArray>> &files, bool useFacts = true,
+                   const QString &as = {}, const std::pair<Volume, QDateTime> &run = {})
     {
         const QString root = trees.filePath(drive);
+        QDir(root).removeRecursively();
         for (const auto &[path, content] : files) {
             QVERIFY(QDir().mkpath(QFileInfo(root + u'/' + path).path()));
             QVERIFY(testing::writeAll(root + u'/' + path, content));
         }
-        const QString catalogueFile = cats.filePath(drive + QStringLiteral(".txt"));
+        const QString catalogueFile = cats.filePath((as.isEmpty() ? drive : as) + QStringLiteral(".txt"));
         std::optional<FactsWriter> writer;
-        if (facts)
-            writer.emplace(catalogueFile, startingRun(root, Volume{}));
+        RunFacts facts = startingRun(root, run.first);
+        if (run.second.isValid())
+            facts.started = run.second;
+        if (useFacts)
+            writer.emplace(catalogueFile, facts);
         PosixFileSystem fs;
         GenerationSink quiet;
         const DateConventions dates{QLocale(QStringLiteral("en_US"))};
@@ -49,16 +58,28 @@ struct Drives
         return copiesReport(fs, cats.path(), options, sink);
     }
 
-    // Each row as "path (catalogue) copies", paths after the trees' folder.
-    QStringList rows(const CopiesResult &result) const
+    // Each row as "path (catalogue) copies", paths after the trees' folder; their sizes and
+    // where groups start in sizes and starts.
+    QStringList rows(CopiesResult &result)
     {
         QStringList out;
-        for (qsizetype row = 0; row < result.size(); ++row)
+        sizes.clear();
+        starts.clear();
+        byType.clear();
+        while (result.next()) {
             out << QStringLiteral("%1 (%2) %3")
-                       .arg(QString::fromUtf8(result.path(row)).mid(trees.path().size() + 1), result.catalogue(row))
-                       .arg(result.copies(row));
+                       .arg(QString::fromUtf8(result.path()).mid(trees.path().size() + 1), result.catalogue())
+                       .arg(result.copies());
+            sizes << result.fileSize();
+            starts << result.startsGroup();
+            byType << result.sizeUnknownGroup();
+        }
         return out;
     }
+    QStringList rows(CopiesResult &&result) { return rows(result); }
+    QList<qint64> sizes;
+    QList<bool> starts;
+    QList<bool> byType;
 
     struct Sink final : CopiesSink
     {
@@ -92,22 +113,22 @@ private slots:
         drives.catalogue(QStringLiteral("two"), {{QStringLiteral("backup/deep/a.jpg"), "654321"},
                                                  {QStringLiteral("c.txt"), "xy"}});
         // On one drive only, largest first: twice on one drive is still one drive.
-        const CopiesResult single = drives.report(CopiesOptions::Mode::Single);
+        CopiesResult single = drives.report(CopiesOptions::Mode::Single);
         QCOMPARE(drives.rows(single), QStringList({QStringLiteral("one/photos/b.jpg (one.txt) 1"),
                                                    QStringLiteral("one/d.bin (one.txt) 2"),
                                                    QStringLiteral("one/twice/d.bin (one.txt) 2"),
                                                    QStringLiteral("two/c.txt (two.txt) 1"),
                                                    QStringLiteral("one/c.txt (one.txt) 1")}));
-        QCOMPARE(single.fileSize(0), qint64(6));
+        QCOMPARE(drives.sizes.first(), qint64(6));
         QCOMPARE(single.entries, quint64(7));
         QVERIFY(single.withoutFacts.isEmpty() && drives.sink.failed.isEmpty());
         // Stored more than once: each copy, its group together.
-        const CopiesResult duplicates = drives.report(CopiesOptions::Mode::Duplicates);
+        CopiesResult duplicates = drives.report(CopiesOptions::Mode::Duplicates);
         QCOMPARE(drives.rows(duplicates), QStringList({QStringLiteral("one/photos/a.jpg (one.txt) 2"),
                                                        QStringLiteral("two/backup/deep/a.jpg (two.txt) 2"),
                                                        QStringLiteral("one/d.bin (one.txt) 2"),
                                                        QStringLiteral("one/twice/d.bin (one.txt) 2")}));
-        QVERIFY(duplicates.startsGroup(0) && !duplicates.startsGroup(1) && duplicates.startsGroup(2));
+        QCOMPARE(drives.starts, QList<bool>({true, false, true, false}));
         // Only what lies under a folder is listed; its copies are looked for everywhere.
         const QByteArray photos = QFile::encodeName(drives.trees.filePath(QStringLiteral("one/photos")));
         QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Single, photos + '/')),
@@ -123,20 +144,63 @@ private slots:
                                                    {QStringLiteral("c.txt"), "1"}});
         drives.catalogue(QStringLiteral("bare"), {{QStringLiteral("x/a.jpg"), "other size"}, {QStringLiteral("z.txt"), "z"}},
                          false);
-        const CopiesResult single = drives.report(CopiesOptions::Mode::Single);
+        CopiesResult single = drives.report(CopiesOptions::Mode::Single);
         QCOMPARE(single.withoutFacts, QStringList({QStringLiteral("bare.txt")}));
         QCOMPARE(drives.rows(single), QStringList({QStringLiteral("sized/b.jpg (sized.txt) 1"),
                                                    QStringLiteral("sized/c.txt (sized.txt) 1"),
                                                    QStringLiteral("bare/z.txt (bare.txt) 1")}));
-        QCOMPARE(single.fileSize(2), qint64(-1));
-        const CopiesResult duplicates = drives.report(CopiesOptions::Mode::Duplicates);
+        QCOMPARE(drives.sizes.last(), qint64(-1));
+        CopiesResult duplicates = drives.report(CopiesOptions::Mode::Duplicates);
         QCOMPARE(drives.rows(duplicates), QStringList({QStringLiteral("bare/x/a.jpg (bare.txt) 2"),
                                                        QStringLiteral("sized/a.jpg (sized.txt) 2")}));
-        QVERIFY(duplicates.sizeUnknownGroup(0) && duplicates.sizeUnknownGroup(1));
+        QCOMPARE(drives.byType, QList<bool>({true, true}));
         // A size filter leaves out every file whose size is not known.
         QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Single, {}, 0)),
                  QStringList({QStringLiteral("sized/a.jpg (sized.txt) 1"), QStringLiteral("sized/b.jpg (sized.txt) 1"),
                               QStringLiteral("sized/c.txt (sized.txt) 1")}));
+    }
+
+    void aDriveCataloguedTwiceIsOneDrive()
+    {
+        Drives drives;
+        Volume a;
+        a.uuid = QStringLiteral("AAAA-0001");
+        a.rootPath = QStringLiteral("/media/a");
+        const QDateTime earlier(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC);
+        // The later catalogue of drive A first in the folder: its date decides, not its place.
+        drives.catalogue(QStringLiteral("a"), {{QStringLiteral("only-a.jpg"), "1"}, {QStringLiteral("both.jpg"), "22"}},
+                         true, QStringLiteral("a-later"), {a, earlier.addDays(30)});
+        drives.catalogue(QStringLiteral("a"), {{QStringLiteral("only-a.jpg"), "1"}, {QStringLiteral("both.jpg"), "22"},
+                                               {QStringLiteral("deleted-since.jpg"), "333"}},
+                         true, QStringLiteral("a-photos"), {a, earlier});
+        drives.catalogue(QStringLiteral("b"), {{QStringLiteral("both.jpg"), "22"}});
+        CopiesResult single = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(drives.rows(single), QStringList({QStringLiteral("a/only-a.jpg (a-later.txt) 1")}));
+        QCOMPARE(single.drives, 2u);
+        QCOMPARE(single.catalogues.size(), 3);
+        QCOMPARE(single.history, QStringList({QStringLiteral("a-photos.txt")}));
+        QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Duplicates)),
+                 QStringList({QStringLiteral("a/both.jpg (a-later.txt) 2"), QStringLiteral("b/both.jpg (b.txt) 2")}));
+    }
+
+    void aDamagedFactsBlockCountsItsFilesByNameAndType()
+    {
+        Drives drives;
+        drives.catalogue(QStringLiteral("one"), {{QStringLiteral("a.jpg"), "123"}, {QStringLiteral("b.txt"), "1"}});
+        drives.catalogue(QStringLiteral("two"), {{QStringLiteral("a.jpg"), "123"}});
+        // One byte of the first block of one's facts (right after their 128-byte header) flipped.
+        QFile facts(factsPathFor(drives.cats.filePath(QStringLiteral("one.txt"))));
+        QVERIFY(facts.open(QIODevice::ReadWrite) && facts.seek(128));
+        char byte = 0;
+        QVERIFY(facts.getChar(&byte) && facts.seek(128) && facts.putChar(char(byte ^ 0x40)));
+        facts.close();
+        CopiesResult single = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(drives.rows(single), QStringList({QStringLiteral("one/b.txt (one.txt) 1")}));
+        QCOMPARE(drives.sizes.first(), qint64(-1));
+        QCOMPARE(single.damagedFacts, QStringList({factsPathFor(drives.cats.filePath(QStringLiteral("one.txt")))}));
+        QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Duplicates)).size(), 2);
+        // Copies of huge sparse files: what the spare copies take saturates.
+        QCOMPARE(spareBytes(qint64(1) << 62, 5), std::numeric_limits<qint64>::max());
     }
 
     void whatIsNoCatalogueIsNamedAndTheReportGoesOn()
@@ -145,7 +209,7 @@ private slots:
         QCOMPARE(drives.report(CopiesOptions::Mode::Single).size(), 0); // an empty folder
         drives.catalogue(QStringLiteral("one"), {{QStringLiteral("a"), "1"}});
         QVERIFY(testing::writeAll(drives.cats.filePath(QStringLiteral("notes.csv")), "a,b\n"));
-        const CopiesResult result = drives.report(CopiesOptions::Mode::Single);
+        CopiesResult result = drives.report(CopiesOptions::Mode::Single);
         QCOMPARE(result.size(), 1);
         QCOMPARE(drives.sink.failed, QStringList({QStringLiteral("notes.csv 75")}));
         // A missing folder is the report's failure.
@@ -154,6 +218,39 @@ private slots:
         // Stopped: what was found is kept, and said to be partial.
         drives.sink.stop = true;
         QVERIFY(drives.report(CopiesOptions::Mode::Single).stopped);
+    }
+
+    // Rows handed over in pieces and written as many small runs come back as one sort would put them.
+    void rowsMergedFromManyRunsAreInTheSortedOrder()
+    {
+        copies::RowRuns runs(1000);
+        QByteArray all;
+        std::vector<qsizetype> starts;
+        for (int piece = 0; piece < 40; ++piece) {
+            QByteArray records;
+            for (int i = 0; i < 25; ++i) {
+                const int n = (piece * 37 + i * 11) % 97;
+                const copies::RowHead head{n % 5 == 0 ? -1 : qint64(n % 7), 0, quint32(n % 3 ? 2 : 2 | copies::kByType),
+                                           quint32(n % 4), 0, 0, 0};
+                starts.push_back(all.size() + records.size());
+                copies::appendRow(records, head, QByteArray::number(n % 13), QByteArray::number(n % 2),
+                                  "/f" + QByteArray::number(n));
+            }
+            all += records;
+            runs.add(records, 25);
+        }
+        runs.finish();
+        std::stable_sort(starts.begin(), starts.end(), [&](qsizetype a, qsizetype b) {
+            return copies::comesBefore(copies::RowView::at(all.constData() + a), copies::RowView::at(all.constData() + b));
+        });
+        QCOMPARE(runs.rows(), quint64(starts.size()));
+        for (const qsizetype start : starts) {
+            const std::optional<copies::RowView> row = runs.next();
+            QVERIFY(row);
+            const copies::RowView expected = copies::RowView::at(all.constData() + start);
+            QVERIFY(!copies::comesBefore(*row, expected) && !copies::comesBefore(expected, *row));
+        }
+        QVERIFY(!runs.next());
     }
 };
 

@@ -1,9 +1,11 @@
 #include "search/result_order.h"
+#include "search/text_order.h"
 
 #include <QCollator>
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
 
 using namespace kestrova;
 
@@ -97,6 +99,23 @@ private slots:
         check(0, ResultTable::Order::Text, locale);
         check(1, ResultTable::Order::Text, locale);
         check(0, ResultTable::Order::Collated, locale);
+    }
+
+    void equalTextsNeedNoKeys()
+    {
+        // A list of one path many times over: every text equal to a bucket's bound goes to that
+        // bound's own bucket, which keeps the order of arrival without a key made for each.
+        constexpr quint32 kCount = 50000;
+        std::atomic<quint64> asked = 0;
+        const QByteArray path = "/media/usb/Photos/same name.jpg";
+        std::vector<quint8> same;
+        const std::vector<quint32> order = text_order::collated(kCount, [&](quint32) {
+            ++asked;
+            return QByteArrayView(path);
+        }, QLocale(QStringLiteral("en_US")), &same);
+        QVERIFY(std::is_sorted(order.begin(), order.end()));
+        QCOMPARE(std::count(same.begin(), same.end(), 1), qsizetype(kCount - 1));
+        QVERIFY2(asked < kCount * 3 / 2, qPrintable(QString::number(asked))); // read to bucket it, not again for a key
     }
 
     void sizesAndTimesSortUnknownFirstAndTheirTextsGoWithThem()

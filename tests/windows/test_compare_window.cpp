@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(window.txtNew->text(), after);
         ResultModel &rows = window.results();
         QCOMPARE(rows.rowCount(), 3);
-        QCOMPARE(rows.text(0, 0), QStringLiteral("Changed"));
+        QCOMPARE(rows.text(0, 0), QStringLiteral("Changed: created 1/1/2024 → 5/5/2025")); // and why
         QCOMPARE(rows.text(0, 1), QStringLiteral("/media/usb/a.txt"));
         QCOMPARE(rows.text(0, 2), QStringLiteral("Text; 1/1/2024"));
         QCOMPARE(rows.text(0, 3), QStringLiteral("Text; 5/5/2025"));

@@ -50,6 +50,8 @@ private slots:
         QCOMPARE(window.LV1->item(0, 8)->text(), QStringLiteral("1/2/2019"));
         QCOMPARE(window.LV1->item(1, 1)->text(), QStringLiteral("Holidays"));
         QCOMPARE(window.LV1->item(1, 9)->text(), QStringLiteral("/run/media/me/HOLIDAYS"));
+        QCOMPARE(window.LV1->item(1, 10)->text(), QStringLiteral("Holidays")); // the drive, no older catalogue of it
+        QCOMPARE(window.LV1->item(1, 11)->text(), QStringLiteral("0"));
         window.LV1->selectRow(0);
         QVERIFY(!window.cmdOpen->isEnabled());
         window.LV1->selectRow(1);
