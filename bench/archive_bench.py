@@ -55,7 +55,10 @@ def median_time(command, runs, before=None):
     return statistics.median(times)
 
 
-def main():
+def prepare():
+    """Reads the command line, writes the archive once, and sets the environment both benchmarks
+    run in: the indexes in a cache of their own, the C locale. Returns the arguments, the
+    archive's size in bytes and ripgrep's path."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", default="build/src/app/kestrova-cli")
     parser.add_argument("--folder", default=os.path.join(tempfile.gettempdir(), "kestrova-bench", "archive"))
@@ -76,6 +79,12 @@ def main():
     rg = shutil.which("rg")
     if not rg:
         sys.exit("ripgrep (rg) is needed as the reference")
+    return args, size, rg
+
+
+def main():
+    args, size, rg = prepare()
+    cache = os.environ["XDG_CACHE_HOME"]
 
     def empty_cache():
         shutil.rmtree(cache, ignore_errors=True)

@@ -14,40 +14,17 @@ same run:
     bench/query_bench.py [--cli build/src/app/kestrova-cli] [--folder DIR] [--catalogues 100]
                          [--megabytes 5000] [--runs 3]
 """
-import argparse
 import os
-import shutil
 import subprocess
-import sys
-import tempfile
 
-from archive_bench import RARE, build, median_time
+from archive_bench import RARE, median_time, prepare
 from search_bench import COMMON
 
 TYPED = "holiday_c"  # letter by letter: from the whole archive down to a few hundred names
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", default="build/src/app/kestrova-cli")
-    parser.add_argument("--folder", default=os.path.join(tempfile.gettempdir(), "kestrova-bench", "archive"))
-    parser.add_argument("--catalogues", type=int, default=100)
-    parser.add_argument("--megabytes", type=int, default=5000)
-    parser.add_argument("--runs", type=int, default=3)
-    args = parser.parse_args()
-
-    marker = f"{args.folder}.made-{args.catalogues}x{args.megabytes}"
-    if not os.path.exists(marker):
-        print(f"writing {args.catalogues} catalogues, {args.megabytes} MB, to {args.folder} ...", flush=True)
-        build(args.folder, args.catalogues, args.megabytes)
-        open(marker, "w").close()
-    size = sum(os.path.getsize(os.path.join(args.folder, name)) for name in os.listdir(args.folder))
-    cache = os.path.join(os.path.dirname(os.path.abspath(args.folder)), "archive-cache")
-    os.environ["XDG_CACHE_HOME"] = cache  # the indexes go here, not to the user's cache
-    os.environ["LC_ALL"] = "C"
-    rg = shutil.which("rg")
-    if not rg:
-        sys.exit("ripgrep (rg) is needed as the reference")
+    args, size, rg = prepare()
     subprocess.run([args.cli, "index", args.folder], check=True, capture_output=True)
     subprocess.run([rg, "-c", "-F", RARE, args.folder], capture_output=True)  # into the page cache
 
