@@ -7,6 +7,9 @@ it, against `rg -c -F` in the same run.
     the cache of search indexes emptied (it reads the catalogues whole and leaves their indexes),
     and the second (indexed); rg reads every catalogue each time;
   - `kestrova-cli index` of the whole folder, the cache emptied first;
+  - the common word's rows written to a file (indexed): sorted as ever and with --sort none (in
+    the order they are found), against `rg -F -i` writing its lines to a file, and the same for
+    an older kestrova-cli (--old-cli) in the same run, so that before and after are compared alike;
   - the search window's own code path (build/bench/window_search_bench) for both words, the cache
     emptied first: its first search (the window indexes in the background, after it) and the
     best of three, with its peak memory.
@@ -15,7 +18,7 @@ The catalogues are written by search_bench.write_catalogue (the exact format, en
 beside a marker that names their number and size.
 
     bench/archive_bench.py [--cli build/src/app/kestrova-cli] [--folder DIR] [--catalogues 100]
-                           [--megabytes 5000] [--runs 3]
+                           [--megabytes 5000] [--runs 3] [--old-cli OLD/kestrova-cli] [--only-rows]
 """
 import argparse
 import os
@@ -25,6 +28,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 from benchtools import timed
 from search_bench import COMMON, write_catalogue
@@ -65,6 +69,8 @@ def prepare():
     parser.add_argument("--catalogues", type=int, default=100)
     parser.add_argument("--megabytes", type=int, default=5000)
     parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--old-cli", help="an older kestrova-cli, timed beside this one where rows are written")
+    parser.add_argument("--only-rows", action="store_true", help="time only the rows written to a file")
     args = parser.parse_args()
 
     marker = f"{args.folder}.made-{args.catalogues}x{args.megabytes}"
@@ -82,9 +88,52 @@ def prepare():
     return args, size, rg
 
 
+def timed_to_file(command, path):
+    """Seconds for one run of command with its standard output going to the file path."""
+    with open(path, "wb") as out:
+        start = time.perf_counter()
+        status = subprocess.run(command, stdout=out, stderr=subprocess.DEVNULL).returncode
+        elapsed = time.perf_counter() - start
+    if status not in (0, 1):
+        sys.exit(f"{' '.join(command)} failed with status {status}")
+    return elapsed
+
+
+def rows_to_file(args, rg):
+    """The common word's hits written to a file, indexed (the indexes made first), each command
+    in turn in every run, in a rotating order; medians."""
+    word = COMMON.lower()
+    out = os.path.join(os.path.dirname(os.path.abspath(args.folder)), "rows.out")
+    commands = {"sorted": [args.cli, "search", args.folder, word],
+                "--sort none": [args.cli, "search", args.folder, word, "--sort", "none"]}
+    if args.old_cli:
+        commands["older, sorted"] = [args.old_cli, "search", args.folder, word]
+    commands["rg -F -i"] = [rg, "-F", "-i", word, args.folder]
+    subprocess.run([args.cli, "index", args.folder], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    lines = {}
+    for name, command in commands.items():  # warm, and the lines each writes
+        timed_to_file(command, out)
+        with open(out, "rb") as written:
+            lines[name] = sum(1 for _ in written)
+    times = {name: [] for name in commands}
+    names = list(commands)
+    for run in range(args.runs):
+        for name in names[run % len(names):] + names[:run % len(names)]:
+            times[name].append(timed_to_file(commands[name], out))
+    os.remove(out)
+    theirs = statistics.median(times["rg -F -i"])
+    print(f"common word, rows written to a file ({lines['rg -F -i']} lines from rg), indexed; medians of {args.runs}")
+    for name in names:
+        ours = statistics.median(times[name])
+        print(f"  {name:32s} {ours:8.3f} s {ours / theirs:7.2f} x rg  ({lines[name]} lines)", flush=True)
+
+
 def main():
     args, size, rg = prepare()
     cache = os.environ["XDG_CACHE_HOME"]
+    if args.only_rows:
+        rows_to_file(args, rg)
+        return
 
     def empty_cache():
         shutil.rmtree(cache, ignore_errors=True)
@@ -124,6 +173,7 @@ def main():
                 print(f"window, {name}, first search: {line[len('run 1: '):]}")
             if line.startswith("search:"):
                 print(f"window, {name}, best of 3: {line[len('search: '):]}", flush=True)
+    rows_to_file(args, rg)
 
 if __name__ == "__main__":
     main()

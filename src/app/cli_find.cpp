@@ -1,13 +1,12 @@
 // kestrova-cli find FOLDER QUERY...: the query language over every catalogue of FOLDER (the
 // Quick Find window's search), the hits written as kestrova-cli search writes them.
 #include "cli_common.h"
+#include "cli_rows.h"
 
 #include "platform/files/cache_location.h"
 #include "platform/files/posix_file_system.h"
 #include "search/index_cache.h"
 #include "search/query_search.h"
-#include "search/result_export.h"
-#include "search/result_order.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,16 +15,13 @@
 namespace kestrova::cli {
 namespace {
 
-// The columns --sort names, as the result table numbers them.
-const QStringList kSortNames{QStringLiteral("path"),    QStringLiteral("type"),
-                             QStringLiteral("created"), QStringLiteral("catalogue"),
-                             QStringLiteral("size"),    QStringLiteral("modified")};
-
 class FindView final : public SearchView
 {
 public:
-    FindView(Io &io, int sortColumn, bool facts)
-        : m_io(io), m_sortColumn(sortColumn), m_facts(facts)
+    // sortColumn: kUnsorted hands each row to stream as it comes (stream may be null when the
+    // rows are only counted); any other column keeps the rows until the search has ended.
+    FindView(Io &io, int sortColumn, bool facts, RowOutput *stream)
+        : m_io(io), m_sortColumn(sortColumn), m_facts(facts), m_stream(stream)
     {
     }
 
@@ -33,11 +29,18 @@ public:
     bool caseSensitive() override { return false; }
     bool dateFilterOn() override { return false; }
     bool wantsFacts() override { return m_facts; }
-    void appendRow(const RowTexts &row) override { rows.append(row); }
+    void appendRow(const RowTexts &row) override
+    {
+        ++found;
+        if (m_sortColumn != kUnsorted)
+            rows.append(row);
+        else if (m_stream)
+            m_stream->write(row);
+    }
     void clearRows() override { rows.clear(); }
     void setSorted(bool on) override
     {
-        if (on)
+        if (on && m_sortColumn != kUnsorted)
             rows.sortBy(m_sortColumn, m_sortColumn == 2 ? ResultTable::Order::Text
                                                         : ResultTable::Order::Collated);
     }
@@ -64,11 +67,13 @@ public:
     }
 
     ResultTable rows;
+    qint64 found = 0;
 
 private:
     Io &m_io;
     int m_sortColumn;
     bool m_facts;
+    RowOutput *m_stream;
 };
 
 } // namespace
@@ -96,7 +101,9 @@ int runFind(const QStringList &arguments, Io &io)
     const QCommandLineOption sort(
         QStringLiteral("sort"),
         QStringLiteral("Sort by COLUMN: path (default), type, created, catalogue, size or "
-                       "modified (unknown sizes and times first)."),
+                       "modified (unknown sizes and times first); or none: each hit is written as "
+                       "soon as it is found, in the order of the catalogues' names and of their "
+                       "lines, and the hits are not held in memory."),
         QStringLiteral("COLUMN"), QStringLiteral("path"));
     const QCommandLineOption limit(QStringLiteral("limit"),
                                    QStringLiteral("Print at most the first N hits."),
@@ -130,10 +137,10 @@ int runFind(const QStringList &arguments, Io &io)
         io.err << QStringLiteral("kestrova-cli find: ") << message << Qt::endl;
         return Exit::Failed;
     };
-    const int sortColumn = int(kSortNames.indexOf(parser.value(sort)));
-    if (sortColumn < 0)
+    const std::optional<int> sortColumn = sortColumnNamed(parser.value(sort));
+    if (!sortColumn)
         return fail(QCoreApplication::translate(
-            "kestrova-cli", "--sort takes path, type, created, catalogue, size or modified"));
+            "kestrova-cli", "--sort takes path, type, created, catalogue, size, modified or none"));
     qint64 most = -1;
     if (parser.isSet(limit)) {
         bool ok = false;
@@ -157,8 +164,11 @@ int runFind(const QStringList &arguments, Io &io)
         positional[0].isEmpty() ? QString() : QDir::current().absoluteFilePath(positional[0]);
     // Sizes and times are read beside the catalogues only where they are printed, sorted by or
     // asked for by the query.
-    FindView view(io, sortColumn,
-                  !parser.isSet(count) && (*outputFormat != ExportFormat::Tsv || sortColumn >= 4));
+    RowOutput output(io, *outputFormat, most);
+    // Counted hits need no order and are not held.
+    FindView view(io, parser.isSet(count) ? kUnsorted : *sortColumn,
+                  !parser.isSet(count) && (*outputFormat != ExportFormat::Tsv || *sortColumn >= 4),
+                  parser.isSet(count) ? nullptr : &output);
     const DateConventions dates;
     QuerySearch search(view, dates, [] { return std::make_unique<PosixFileSystem>(); });
     search.setThreads(*threads);
@@ -170,29 +180,18 @@ int runFind(const QStringList &arguments, Io &io)
         reportRefusedCache(*index, io);
     }
     const SearchOutcome outcome = search.run(*parsed.query, folder);
-    const qsizetype shown =
-        most < 0 ? view.rows.size() : qsizetype(std::min<qint64>(most, view.rows.size()));
+    const qint64 shown = most < 0 ? view.found : std::min(most, view.found);
     if (parser.isSet(count)) {
         io.out << shown << Qt::endl;
     } else {
-        const ResultWriter writer(*outputFormat, *outputFormat == ExportFormat::Csv, {}, true);
-        QByteArray block = writer.begin();
-        const auto flush = [&] {
-            const bool written = writeRaw(io, block);
-            block.resize(0);
-            return written;
-        };
-        for (qsizetype i = 0; i < shown; ++i) {
-            writer.appendRow(block, view.rows, i);
-            if (block.size() >= (1 << 16) && !flush())
-                break;
-        }
-        flush();
+        for (qsizetype i = 0; i < view.rows.size() && i < shown; ++i)
+            output.write(view.rows, i);
+        output.finish();
     }
     io.err << QStringLiteral("matched: ") << search.hits() << Qt::endl;
     if (outcome == SearchOutcome::FolderFailed)
         return Exit::Failed;
-    return view.rows.isEmpty() ? Exit::Partial : Exit::Ok;
+    return view.found == 0 ? Exit::Partial : Exit::Ok;
 }
 
 } // namespace kestrova::cli

@@ -1,13 +1,12 @@
 // kestrova-cli search FOLDER CRITERIA: the search window's search, with its rows on standard
 // output and its messages on standard error.
 #include "cli_common.h"
+#include "cli_rows.h"
 
 #include "platform/files/cache_location.h"
 #include "platform/files/posix_file_system.h"
 #include "search/catalogue_search.h"
 #include "search/index_cache.h"
-#include "search/result_export.h"
-#include "search/result_order.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,10 +18,12 @@ namespace {
 class CliSearchView final : public SearchView
 {
 public:
+    // sortColumn: kUnsorted hands each row to stream as it comes; any other column keeps the
+    // rows until the search has ended.
     CliSearchView(Io &io, QString criteria, bool caseSensitive, bool dateFilter, int sortColumn, bool facts,
-                  std::optional<SizeRange> sizes)
+                  std::optional<SizeRange> sizes, RowOutput &stream)
         : m_io(io), m_criteria(std::move(criteria)), m_caseSensitive(caseSensitive),
-          m_dateFilter(dateFilter), m_sortColumn(sortColumn), m_facts(facts), m_sizes(sizes)
+          m_dateFilter(dateFilter), m_sortColumn(sortColumn), m_facts(facts), m_sizes(sizes), m_stream(stream)
     {
     }
 
@@ -31,11 +32,18 @@ public:
     bool dateFilterOn() override { return m_dateFilter; }
     bool wantsFacts() override { return m_facts; }
     std::optional<SizeRange> sizeFilter() override { return m_sizes; }
-    void appendRow(const RowTexts &row) override { rows.append(row); }
+    void appendRow(const RowTexts &row) override
+    {
+        ++found;
+        if (m_sortColumn == kUnsorted)
+            m_stream.write(row);
+        else
+            rows.append(row);
+    }
     void clearRows() override { rows.clear(); }
     void setSorted(bool on) override
     {
-        if (on)
+        if (on && m_sortColumn != kUnsorted)
             rows.sortBy(m_sortColumn, m_sortColumn == 2 ? ResultTable::Order::Text : ResultTable::Order::Collated);
     }
     void setCountText(const QString &) override {}
@@ -64,6 +72,7 @@ public:
     }
 
     ResultTable rows;
+    qint64 found = 0;
 
 private:
     Io &m_io;
@@ -73,6 +82,7 @@ private:
     int m_sortColumn;
     bool m_facts;
     std::optional<SizeRange> m_sizes;
+    RowOutput &m_stream;
     IndicatorColour m_colour = IndicatorColour::Red;
 };
 
@@ -95,6 +105,12 @@ int runSearch(const QStringList &arguments, Io &io)
     const QCommandLineOption sortColumn(QStringLiteral("sort-column"),
                                         QStringLiteral("Sort by column N: 0 path (default), 1 type, 2 created, 3 catalogue."),
                                         QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption sort(
+        QStringLiteral("sort"),
+        QStringLiteral("Sort by COLUMN: path (the default), type, created, catalogue, size or modified (unknown "
+                       "sizes and times first); or none: each hit is written as soon as it is found, in the order "
+                       "of the catalogues' names and of their lines, and the hits are not held in memory."),
+        QStringLiteral("COLUMN"));
     const QCommandLineOption format(
         QStringLiteral("format"),
         QStringLiteral("Write the hits as FORMAT: tsv (the default: the four columns joined by a TAB; a TAB, line "
@@ -121,7 +137,7 @@ int runSearch(const QStringList &arguments, Io &io)
                                      QStringLiteral("SIZE"));
     const QCommandLineOption maxSize(QStringLiteral("max-size"),
                                      QStringLiteral("Only files of at most SIZE (as for --min-size)."), QStringLiteral("SIZE"));
-    parser.addOptions({caseSensitive, after, sortColumn, format, noIndex, jobs, minSize, maxSize});
+    parser.addOptions({caseSensitive, after, sortColumn, sort, format, noIndex, jobs, minSize, maxSize});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder of catalogues."));
     parser.addPositionalArgument(QStringLiteral("CRITERIA"), QStringLiteral("The text to look for."));
     if (const auto status = parseCommandLine(parser, QStringLiteral("search"), arguments, 2, io))
@@ -132,10 +148,25 @@ int runSearch(const QStringList &arguments, Io &io)
         return Exit::Failed;
     }
     bool columnOk = false;
-    const int column = parser.value(sortColumn).toInt(&columnOk);
+    int column = parser.value(sortColumn).toInt(&columnOk);
     if (!columnOk || column < 0 || column > 3) {
         io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli search: --sort-column takes 0, 1, 2 or 3") << Qt::endl;
         return Exit::Failed;
+    }
+    if (parser.isSet(sort)) {
+        if (parser.isSet(sortColumn)) {
+            io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli search: give --sort or --sort-column, not both")
+                   << Qt::endl;
+            return Exit::Failed;
+        }
+        const std::optional<int> named = sortColumnNamed(parser.value(sort));
+        if (!named) {
+            io.err << QCoreApplication::translate(
+                          "kestrova-cli", "kestrova-cli search: --sort takes path, type, created, catalogue, size, modified or none")
+                   << Qt::endl;
+            return Exit::Failed;
+        }
+        column = *named;
     }
     const std::optional<int> threads = jobsValue(parser, jobs, QStringLiteral("search"), coreCount(), io);
     if (!threads)
@@ -178,9 +209,11 @@ int runSearch(const QStringList &arguments, Io &io)
     // FOLDER is used as given (made absolute), so that an empty one is reported as the
     // window reports a search with no folder chosen.
     const QString folder = positional[0].isEmpty() ? QString() : QDir::current().absoluteFilePath(positional[0]);
-    // Sizes and times are read beside the catalogues only for the forms that print them.
+    // Sizes and times are read beside the catalogues only for the forms that print them or to
+    // sort by them.
+    RowOutput output(io, *outputFormat);
     CliSearchView view(io, positional[1], parser.isSet(caseSensitive), parser.isSet(after), column,
-                       *outputFormat != ExportFormat::Tsv, sizes);
+                       *outputFormat != ExportFormat::Tsv || column >= ResultTable::kColumns, sizes, output);
     CatalogueSearch search(session, view, dates, [&] { return folder; },
                            [] { return std::make_unique<PosixFileSystem>(); });
     search.setThreads(*threads);
@@ -192,25 +225,13 @@ int runSearch(const QStringList &arguments, Io &io)
         reportRefusedCache(*index, io);
     }
     const SearchOutcome outcome = search.cmdSearch_Click();
-    // The rows go out as the catalogue holds them, byte for byte. Tab-separated rows as ever,
-    // without a header; CSV with its header row.
-    const ResultWriter writer(*outputFormat, *outputFormat == ExportFormat::Csv, {}, true);
-    QByteArray block = writer.begin();
-    const auto flush = [&] {
-        const bool written = writeRaw(io, block);
-        block.resize(0);
-        return written;
-    };
-    for (qsizetype i = 0; i < view.rows.size(); ++i) {
-        writer.appendRow(block, view.rows, i);
-        if (block.size() >= (1 << 16) && !flush())
-            break;
-    }
-    flush();
+    for (qsizetype i = 0; i < view.rows.size(); ++i)
+        output.write(view.rows, i);
+    output.finish();
     io.err << QStringLiteral("matched: ") << session.MatchCount << Qt::endl;
     if (outcome == SearchOutcome::FolderFailed)
         return Exit::Failed;
-    return view.rows.isEmpty() ? Exit::Partial : Exit::Ok;
+    return view.found == 0 ? Exit::Partial : Exit::Ok;
 }
 
 } // namespace kestrova::cli

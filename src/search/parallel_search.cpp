@@ -1,11 +1,11 @@
 #include "parallel_search.h"
 
 #include "catalogue_search.h"
-#include "result_order.h"
 
 #include "platform/files/file_names.h"
 
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -13,11 +13,65 @@
 namespace kestrova {
 namespace {
 
+// The rows of one catalogue as they were found, one record after another: copied once, in one
+// growing buffer, and read back in the same order (nothing is looked up or sorted here).
+class KeptRows
+{
+public:
+    // carried: the row was found before the catalogue's first heading.
+    void add(const RowTexts &row, bool carried)
+    {
+        const QByteArrayView texts[4] = {row.filePath, row.fileType, row.created, row.catalogueFile};
+        Head head{row.size, row.modifiedNs, {}, carried};
+        size_t bytes = sizeof head;
+        for (int i = 0; i < 4; ++i) {
+            head.lengths[i] = quint32(texts[i].size());
+            bytes += size_t(texts[i].size());
+        }
+        const size_t at = m_bytes.size();
+        m_bytes.resize(at + bytes);
+        char *out = m_bytes.data() + at;
+        std::memcpy(out, &head, sizeof head);
+        out += sizeof head;
+        for (const QByteArrayView text : texts) {
+            if (!text.isEmpty())
+                std::memcpy(out, text.data(), size_t(text.size()));
+            out += text.size();
+        }
+    }
+
+    // Calls each(row, carried) for every row, in the order they were added.
+    template<typename Each>
+    void forEach(Each each) const
+    {
+        for (const char *p = m_bytes.data(), *end = p + m_bytes.size(); p < end;) {
+            Head head;
+            std::memcpy(&head, p, sizeof head);
+            p += sizeof head;
+            QByteArrayView texts[4];
+            for (int i = 0; i < 4; ++i) {
+                texts[i] = QByteArrayView(p, head.lengths[i]);
+                p += head.lengths[i];
+            }
+            each(RowTexts{texts[0], texts[1], texts[2], texts[3], head.size, head.modifiedNs}, head.carried);
+        }
+    }
+
+private:
+    struct Head
+    {
+        qint64 size;
+        qint64 modifiedNs;
+        quint32 lengths[4];
+        bool carried;
+    };
+    std::vector<char> m_bytes;
+};
+
 // What one catalogue gave.
 struct CatalogueResult
 {
-    ResultTable rows;
-    std::vector<bool> carried;     // a row found before the catalogue's first heading
+    KeptRows rows;
     qint64 accepted = 0;
     std::optional<Error> failure;
     QByteArray failedPath;
@@ -45,8 +99,7 @@ public:
     std::optional<SizeRange> sizeFilter() override { return m_sizes; }
     void appendRow(const RowTexts &row) override
     {
-        result->rows.append(row);
-        result->carried.push_back(m_session.headingsTaken == 0);
+        result->rows.add(row, m_session.headingsTaken == 0);
     }
     void clearRows() override {}
     void setSorted(bool) override {}
@@ -162,19 +215,17 @@ private:
             }
             m_changed.notify_all();
             m_session.CatalogueName = QString::fromUtf8(m_names[file]);
-            for (qsizetype row = 0; row < result.rows.size(); ++row) {
-                const QByteArrayView filePath = result.rows.text(row, 0);
-                if (result.carried[size_t(row)]) {
+            result.rows.forEach([&](RowTexts row, bool carried) {
+                if (carried) {
                     // Made as the one-thread reading makes it: folder, one separator, name.
                     path = m_session.CurrentFolder;
                     if (!path.endsWith('/'))
                         path += '/';
-                    path += filePath.sliced(1);
+                    path += row.filePath.sliced(1);
+                    row.filePath = path;
                 }
-                m_view.appendRow({result.carried[size_t(row)] ? QByteArrayView(path) : filePath,
-                                  result.rows.text(row, 1), result.rows.text(row, 2), result.rows.text(row, 3),
-                                  result.rows.size(row), result.rows.modifiedNs(row)});
-            }
+                m_view.appendRow(row);
+            });
             m_session.MatchCount += result.accepted;
             if (result.accepted > 0)
                 m_view.setCountText(QString::number(m_session.MatchCount));

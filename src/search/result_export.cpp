@@ -23,6 +23,17 @@ void appendCsvField(QByteArray &out, QByteArrayView text)
     out.append('"');
 }
 
+// Whether a tab-separated field holds a TAB, LF, CR or backslash, which are escaped: one pass
+// over the text, for most fields need none and are taken whole.
+bool needsTsvEscape(QByteArrayView text)
+{
+    for (const char c : text) {
+        if (c == '\t' || c == '\n' || c == '\r' || c == '\\')
+            return true;
+    }
+    return false;
+}
+
 // A tab-separated field: the characters that would end the field or the line, and the
 // backslash that marks them, written as \t, \n, \r and \\.
 void appendTsvField(QByteArray &out, QByteArrayView text)
@@ -119,6 +130,14 @@ QByteArray ResultWriter::begin() const
 
 void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetype row) const
 {
+    appendRow(out, {table.text(row, 0), table.text(row, 1), table.text(row, 2), table.text(row, 3), table.size(row),
+                    table.modifiedNs(row)});
+}
+
+void ResultWriter::appendRow(QByteArray &out, const RowTexts &row) const
+{
+    const QByteArrayView texts[ResultTable::kColumns] = {row.filePath, row.fileType, row.created, row.catalogueFile};
+    const bool known = row.size >= 0;
     const bool json = m_format == ExportFormat::JsonLines;
     if (json)
         out.append('{');
@@ -130,10 +149,9 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
             out.append('"').append(m_keys[column]).append("\":");
         if (column >= ResultTable::kColumns) {
             // A size or a time, known or not (the size says): no escapes needed.
-            const bool known = table.size(row) >= 0;
             const QByteArray fact = !known ? QByteArray()
-                                    : column == ResultTable::kSizeColumn ? QByteArray::number(table.size(row))
-                                                                          : isoTime(table.modifiedNs(row));
+                                    : column == ResultTable::kSizeColumn ? QByteArray::number(row.size)
+                                                                          : isoTime(row.modifiedNs);
             if (json && !known)
                 out.append("null");
             else if (json && column == ResultTable::kModifiedColumn)
@@ -142,11 +160,10 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
                 out.append(fact);
             continue;
         }
-        const QByteArrayView text = table.text(row, column);
+        const QByteArrayView text = texts[column];
         switch (m_format) {
         case ExportFormat::Tsv:
-            // Most fields need no escape: taken whole.
-            if (text.contains('\t') || text.contains('\\') || text.contains('\r') || text.contains('\n'))
+            if (needsTsvEscape(text))
                 appendTsvField(out, text);
             else
                 out.append(text);
@@ -199,10 +216,10 @@ void RecordWriter::appendRecord(QByteArray &out, std::initializer_list<Field> fi
             appendJsonString(out, text);
         } else if (m_format == ExportFormat::Csv) {
             appendCsvField(out, text);
-        } else if (text.contains('\t') || text.contains('\\') || text.contains('\r') || text.contains('\n')) {
+        } else if (needsTsvEscape(text)) {
             appendTsvField(out, text);
         } else {
-            out.append(text); // most fields need no escape: taken whole
+            out.append(text);
         }
         if (++i < qsizetype(fields.size()))
             out.append(m_format == ExportFormat::Tsv ? '\t' : ',');

@@ -46,6 +46,8 @@ public:
     QByteArray begin() const;
     // Appends one row of table to out.
     void appendRow(QByteArray &out, const ResultTable &table, qsizetype row) const;
+    // Appends one row as a search hands it over (not kept in a table).
+    void appendRow(QByteArray &out, const RowTexts &row) const;
 
 private:
     ExportFormat m_format;

@@ -255,6 +255,59 @@ private slots:
         QCOMPARE(future.status, cli::Exit::Partial);
     }
 
+    void searchWithoutSortWritesRowsAsFound()
+    {
+        // Rows out of order within each catalogue, one found before its catalogue's first
+        // heading (its folder is the one the catalogue before left), one with a TAB.
+        QTemporaryDir dir;
+        const QByteArray frame = QByteArray(44, '=') + "\r\n";
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("a.txt")),
+                                  "CATALOGUE Date: 1/1/2024\r\n" + frame + "Folder  /m/z\r\n" + frame +
+                                      "Zeta.hit;Text;1/2/2020\r\nalpha.hit;Text;1/3/2020\r\n" + frame +
+                                      "Folder  /m/b\r\n" + frame + "tab\tbed.hit;Binary;1/4/2020\r\n"));
+        QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("b.txt")),
+                                  "carried.hit;Text;1/5/2020\r\n" + frame + "Folder  /m/a\r\n" + frame +
+                                      "beta.hit;Text;1/6/2020\r\nmiss.txt;Text;1/6/2020\r\n"));
+        const QString found = QStringLiteral("/m/z/Zeta.hit\tText\t1/2/2020\ta.txt\n"
+                                             "/m/z/alpha.hit\tText\t1/3/2020\ta.txt\n"
+                                             "/m/b/tab\\tbed.hit\tBinary\t1/4/2020\ta.txt\n"
+                                             "/m/b/carried.hit\tText\t1/5/2020\tb.txt\n"
+                                             "/m/a/beta.hit\tText\t1/6/2020\tb.txt\n");
+        const auto sortedLines = [](const QString &text) {
+            QStringList lines = text.split(u'\n');
+            lines.sort();
+            return lines;
+        };
+        for (const QString &reading : {QStringLiteral("--jobs=1"), QStringLiteral("--jobs=2"), QStringLiteral("--no-index")}) {
+            const Run none = runCli({QStringLiteral("search"), dir.path(), QStringLiteral("HIT"), QStringLiteral("--sort"),
+                                     QStringLiteral("none"), reading});
+            QCOMPARE(none.status, cli::Exit::Ok);
+            QCOMPARE(none.out, found);
+            QCOMPARE(none.err, QStringLiteral("matched: 5\n"));
+            const Run sorted = runCli({QStringLiteral("search"), dir.path(), QStringLiteral("HIT"), reading});
+            QCOMPARE(sortedLines(sorted.out), sortedLines(found));
+            QVERIFY(sorted.out.startsWith(QStringLiteral("/m/a/beta.hit\t")));
+            const Run byType = runCli({QStringLiteral("search"), dir.path(), QStringLiteral("HIT"), QStringLiteral("--sort"),
+                                       QStringLiteral("type"), reading});
+            QCOMPARE(byType.out, runCli({QStringLiteral("search"), dir.path(), QStringLiteral("HIT"),
+                                         QStringLiteral("--sort-column"), QStringLiteral("1"), reading}).out);
+            const Run csv = runCli({QStringLiteral("search"), dir.path(), QStringLiteral("HIT"), QStringLiteral("--sort"),
+                                    QStringLiteral("none"), QStringLiteral("--format"), QStringLiteral("csv"), reading});
+            QVERIFY(csv.out.startsWith(QStringLiteral("File Path,File Type,Created,Catalogue File,Size,Modified\r\n"
+                                                      "/m/z/Zeta.hit,Text,1/2/2020,a.txt,,\r\n")));
+        }
+        const Run nothing = runCli({QStringLiteral("search"), dir.path(), QStringLiteral("absent"), QStringLiteral("--sort"),
+                                    QStringLiteral("none")});
+        QCOMPARE(nothing.status, cli::Exit::Partial);
+        QVERIFY(nothing.out.isEmpty());
+        const Run both = runCli({QStringLiteral("search"), dir.path(), QStringLiteral("x"), QStringLiteral("--sort"),
+                                 QStringLiteral("none"), QStringLiteral("--sort-column"), QStringLiteral("1")});
+        QCOMPARE(both.status, cli::Exit::Failed);
+        QCOMPARE(both.err, QStringLiteral("kestrova-cli search: give --sort or --sort-column, not both\n"));
+        QCOMPARE(runCli({QStringLiteral("search"), dir.path(), QStringLiteral("x"), QStringLiteral("--sort"),
+                         QStringLiteral("random")}).status, cli::Exit::Failed);
+    }
+
     void searchFailuresAndUsage()
     {
         {

@@ -108,6 +108,19 @@ void TestCliFind::optionsAndExitStatuses()
         runCli({QStringLiteral("find"), folder, QStringLiteral("*.txt"), QStringLiteral("--count")})
             .out,
         QStringLiteral("2\n"));
+    // Without an order the hits come as the lines hold them; the limit takes the first found.
+    const Run found = runCli({QStringLiteral("find"), folder, QStringLiteral("ext:txt;bin"),
+                              QStringLiteral("--sort"), QStringLiteral("none"),
+                              QStringLiteral("--limit"), QStringLiteral("2")});
+    QCOMPARE(found.status, cli::Exit::Ok);
+    QCOMPARE(found.out, QStringLiteral("/b.txt\tText Document\t1/1/2020\ta.txt\n"
+                                       "/A.txt\tText Document\t1/2/2020\ta.txt\n"));
+    QCOMPARE(found.err, QStringLiteral("matched: 3\n"));
+    QCOMPARE(runCli({QStringLiteral("find"), folder, QStringLiteral("*.t?t"),
+                     QStringLiteral("--sort"), QStringLiteral("none"), QStringLiteral("--count"),
+                     QStringLiteral("--limit"), QStringLiteral("1")})
+                 .out,
+             QStringLiteral("1\n"));
     QCOMPARE(runCli({QStringLiteral("find"), folder, QStringLiteral("a.txt"),
                      QStringLiteral("--case-sensitive")})
                  .out.count(u'\n'),

@@ -31,6 +31,7 @@ expect "kestrova-cli compare Old" "Old Backups" "Old notes.txt"
 expect "kestrova-cli index --j" --jobs
 expect "kestrova-cli find O" "Old Backups" Other
 expect "kestrova-cli find --sort s" size
+expect "kestrova-cli search O --sort n" none
 expect "kestrova-cli copies --d" --duplicates
 expect "kestrova-cli copies O --under " 
 expect "kestrova-cli du --d" --depth

@@ -1,0 +1,50 @@
+// The hits of kestrova-cli search and find on standard output: the order asked for on the
+// command line, and the rows written through the result writer in large blocks, either from
+// the sorted table once the search has ended or, with no order asked for, each as the search
+// hands it over (nothing of them is held).
+#pragma once
+
+#include "cli_common.h"
+
+#include "search/result_export.h"
+#include "search/result_order.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+namespace kestrova::cli {
+
+// What --sort names: a column of the result table (0-3 the texts, ResultTable::kSizeColumn,
+// kModifiedColumn), or kUnsorted for none.
+inline constexpr int kUnsorted = -1;
+std::optional<int> sortColumnNamed(const QString &name);
+
+class RowOutput
+{
+public:
+    // limit: the most rows written (negative: no limit).
+    RowOutput(Io &io, ExportFormat format, qint64 limit = -1);
+    ~RowOutput() { finish(); }
+    RowOutput(const RowOutput &) = delete;
+    RowOutput &operator=(const RowOutput &) = delete;
+
+    // Each row is written while the limit allows and no write has failed.
+    void write(const RowTexts &row);
+    void write(const ResultTable &table, qsizetype row);
+    // Writes what is still held; called again, writes nothing.
+    void finish();
+
+private:
+    bool takes();
+    void written();
+
+    Io &m_io;
+    ResultWriter m_writer;
+    QByteArray m_block;
+    qint64 m_limit;
+    qint64 m_count = 0;
+    bool m_failed = false;
+};
+
+} // namespace kestrova::cli
