@@ -474,6 +474,14 @@ Möchten Sie die Datei ersetzen?</translation>
             <translation>kestrova-cli search: --sort-column erwartet 0, 1, 2 oder 3</translation>
         </message>
         <message>
+            <source>kestrova-cli search: give --sort or --sort-column, not both</source>
+            <translation>kestrova-cli search: entweder --sort oder --sort-column angeben, nicht beide</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --sort takes path, type, created, catalogue, size, modified or none</source>
+            <translation>kestrova-cli search: --sort erwartet path, type, created, catalogue, size, modified oder none</translation>
+        </message>
+        <message>
             <source>kestrova-cli search: --format takes tsv, csv or json</source>
             <translation>kestrova-cli search: --format erwartet tsv, csv oder json</translation>
         </message>
@@ -498,8 +506,8 @@ Möchten Sie die Datei ersetzen?</translation>
             <translation>kestrova-cli generate: %1 gehört nicht Ihnen allein (eine Verknüpfung, einem anderen Benutzer, oder andere dürfen hineinschreiben), daher werden darin keine Fakten abgelegt: Größen bleiben unbekannt</translation>
         </message>
         <message>
-            <source>--sort takes path, type, created, catalogue, size or modified</source>
-            <translation>--sort erwartet path, type, created, catalogue, size oder modified</translation>
+            <source>--sort takes path, type, created, catalogue, size, modified or none</source>
+            <translation>--sort erwartet path, type, created, catalogue, size, modified oder none</translation>
         </message>
         <message>
             <source>--limit takes a number of hits, 0 or more</source>

@@ -474,6 +474,14 @@ Do you want to replace it?</source>
             <translation>kestrova-cli search: --sort-column admite 0, 1, 2 o 3</translation>
         </message>
         <message>
+            <source>kestrova-cli search: give --sort or --sort-column, not both</source>
+            <translation>kestrova-cli search: indique --sort o --sort-column, no ambos</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --sort takes path, type, created, catalogue, size, modified or none</source>
+            <translation>kestrova-cli search: --sort admite path, type, created, catalogue, size, modified o none</translation>
+        </message>
+        <message>
             <source>kestrova-cli search: --format takes tsv, csv or json</source>
             <translation>kestrova-cli search: --format admite tsv, csv o json</translation>
         </message>
@@ -498,8 +506,8 @@ Do you want to replace it?</source>
             <translation>kestrova-cli generate: %1 no es solo suyo (un enlace, de otro usuario, u otros pueden escribir en él), así que no se guardan datos en él: los tamaños no se conocerán</translation>
         </message>
         <message>
-            <source>--sort takes path, type, created, catalogue, size or modified</source>
-            <translation>--sort admite path, type, created, catalogue, size o modified</translation>
+            <source>--sort takes path, type, created, catalogue, size, modified or none</source>
+            <translation>--sort admite path, type, created, catalogue, size, modified o none</translation>
         </message>
         <message>
             <source>--limit takes a number of hits, 0 or more</source>

@@ -474,6 +474,14 @@ Voulez-vous le remplacer ?</translation>
             <translation>kestrova-cli search : --sort-column attend 0, 1, 2 ou 3</translation>
         </message>
         <message>
+            <source>kestrova-cli search: give --sort or --sort-column, not both</source>
+            <translation>kestrova-cli search : indiquez --sort ou --sort-column, pas les deux</translation>
+        </message>
+        <message>
+            <source>kestrova-cli search: --sort takes path, type, created, catalogue, size, modified or none</source>
+            <translation>kestrova-cli search : --sort attend path, type, created, catalogue, size, modified ou none</translation>
+        </message>
+        <message>
             <source>kestrova-cli search: --format takes tsv, csv or json</source>
             <translation>kestrova-cli search : --format attend tsv, csv ou json</translation>
         </message>
@@ -498,8 +506,8 @@ Voulez-vous le remplacer ?</translation>
             <translation>kestrova-cli generate : %1 n&apos;est pas à vous seul (un lien, à un autre utilisateur, ou d&apos;autres peuvent y écrire), aucune donnée n&apos;y est donc gardée : les tailles ne seront pas connues</translation>
         </message>
         <message>
-            <source>--sort takes path, type, created, catalogue, size or modified</source>
-            <translation>--sort attend path, type, created, catalogue, size ou modified</translation>
+            <source>--sort takes path, type, created, catalogue, size, modified or none</source>
+            <translation>--sort attend path, type, created, catalogue, size, modified ou none</translation>
         </message>
         <message>
             <source>--limit takes a number of hits, 0 or more</source>
