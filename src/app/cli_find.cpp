@@ -18,10 +18,9 @@ namespace {
 class FindView final : public SearchView
 {
 public:
-    // sortColumn: kUnsorted hands each row to stream as it comes (stream may be null when the
-    // rows are only counted); any other column keeps the rows until the search has ended.
+    // stream: null when the rows are only counted.
     FindView(Io &io, int sortColumn, bool facts, RowOutput *stream)
-        : m_io(io), m_sortColumn(sortColumn), m_facts(facts), m_stream(stream)
+        : rows(sortColumn, stream), m_io(io), m_facts(facts)
     {
     }
 
@@ -29,20 +28,12 @@ public:
     bool caseSensitive() override { return false; }
     bool dateFilterOn() override { return false; }
     bool wantsFacts() override { return m_facts; }
-    void appendRow(const RowTexts &row) override
-    {
-        ++found;
-        if (m_sortColumn != kUnsorted)
-            rows.append(row);
-        else if (m_stream)
-            m_stream->write(row);
-    }
+    void appendRow(const RowTexts &row) override { rows.add(row); }
     void clearRows() override { rows.clear(); }
     void setSorted(bool on) override
     {
-        if (on && m_sortColumn != kUnsorted)
-            rows.sortBy(m_sortColumn, m_sortColumn == 2 ? ResultTable::Order::Text
-                                                        : ResultTable::Order::Collated);
+        if (on)
+            rows.sort();
     }
     void setCountText(const QString &) override {}
     void setIndicatorCaption(const QString &) override {}
@@ -66,14 +57,11 @@ public:
         m_io.err.flush();
     }
 
-    ResultTable rows;
-    qint64 found = 0;
+    OrderedRows rows;
 
 private:
     Io &m_io;
-    int m_sortColumn;
     bool m_facts;
-    RowOutput *m_stream;
 };
 
 } // namespace
@@ -180,18 +168,17 @@ int runFind(const QStringList &arguments, Io &io)
         reportRefusedCache(*index, io);
     }
     const SearchOutcome outcome = search.run(*parsed.query, folder);
-    const qint64 shown = most < 0 ? view.found : std::min(most, view.found);
+    const qint64 shown = most < 0 ? view.rows.count() : std::min(most, view.rows.count());
     if (parser.isSet(count)) {
         io.out << shown << Qt::endl;
     } else {
-        for (qsizetype i = 0; i < view.rows.size() && i < shown; ++i)
-            output.write(view.rows, i);
+        view.rows.writeTo(output, shown);
         output.finish();
     }
     io.err << QStringLiteral("matched: ") << search.hits() << Qt::endl;
     if (outcome == SearchOutcome::FolderFailed)
         return Exit::Failed;
-    return view.found == 0 ? Exit::Partial : Exit::Ok;
+    return view.rows.count() == 0 ? Exit::Partial : Exit::Ok;
 }
 
 } // namespace kestrova::cli

@@ -19,7 +19,8 @@ std::optional<int> sortColumnNamed(const QString &name)
 // The tab-separated rows as ever, without a header; CSV with its header row. The rows go out
 // as the catalogue holds them, byte for byte.
 RowOutput::RowOutput(Io &io, ExportFormat format, qint64 limit)
-    : m_io(io), m_writer(format, format == ExportFormat::Csv, {}, true), m_block(m_writer.begin()), m_limit(limit)
+    : m_io(io), m_writer(format, format == ExportFormat::Csv, {}, true), m_block(m_writer.begin()),
+      m_limit(limit)
 {
     m_block.reserve(kBlockBytes + (kBlockBytes >> 2));
 }
@@ -59,6 +60,54 @@ void RowOutput::finish()
     if (!m_block.isEmpty() && !m_failed)
         m_failed = !writeRaw(m_io, m_block);
     m_block.resize(0);
+}
+
+OrderedRows::OrderedRows(int column, RowOutput *output) : m_column(column), m_output(output) {}
+
+void OrderedRows::add(const RowTexts &row)
+{
+    ++m_count;
+    if (m_column == kUnsorted) {
+        if (m_output)
+            m_output->write(row);
+    } else if (m_column == 0) {
+        m_found.add(row);
+    } else {
+        m_table.append(row);
+    }
+}
+
+void OrderedRows::clear()
+{
+    m_count = 0;
+    m_found.clear();
+    m_order.clear();
+    m_table.clear();
+}
+
+void OrderedRows::sort()
+{
+    // The Created column's dates sort as the catalogue writes them, the other texts as the
+    // locale collates them.
+    const auto order = m_column == 2 ? ResultTable::Order::Text : ResultTable::Order::Collated;
+    if (m_column == 0)
+        m_order = orderOfTexts(
+            quint32(m_found.size()), [this](quint32 row) { return m_found.row(row).filePath; },
+            order);
+    else if (m_column != kUnsorted)
+        m_table.sortBy(m_column, order);
+}
+
+void OrderedRows::writeTo(RowOutput &output, qint64 most) const
+{
+    const auto within = [most](qsizetype i) { return most < 0 || i < most; };
+    if (m_column == 0) {
+        for (qsizetype i = 0; i < qsizetype(m_order.size()) && within(i); ++i)
+            output.write(m_found.row(m_order[size_t(i)]));
+    } else {
+        for (qsizetype i = 0; i < m_table.size() && within(i); ++i)
+            output.write(m_table, i);
+    }
 }
 
 } // namespace kestrova::cli

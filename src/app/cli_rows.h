@@ -6,6 +6,7 @@
 
 #include "cli_common.h"
 
+#include "search/found_rows.h"
 #include "search/result_export.h"
 #include "search/result_order.h"
 
@@ -45,6 +46,34 @@ private:
     qint64 m_limit;
     qint64 m_count = 0;
     bool m_failed = false;
+};
+
+// The hits of a search in the order asked for: handed to the output as they come (kUnsorted),
+// or held until the search has ended and then written in order. Sorted by path (the default),
+// they are held as found and ordered by their paths alone, which is cheaper than keeping them
+// in a ResultTable and gives the same order; by any other column, in a ResultTable.
+class OrderedRows
+{
+public:
+    // output: where unsorted rows go as they come; null: they are only counted.
+    OrderedRows(int column, RowOutput *output);
+
+    void add(const RowTexts &row);
+    void clear();
+    // Puts the held rows in order, once the search has ended.
+    void sort();
+    // Writes the held rows in order, at most most of them (negative: all).
+    void writeTo(RowOutput &output, qint64 most = -1) const;
+    // Every row added since the last clear.
+    qint64 count() const { return m_count; }
+
+private:
+    int m_column;
+    RowOutput *m_output;
+    FoundRows m_found;
+    std::vector<quint32> m_order; // of m_found
+    ResultTable m_table;
+    qint64 m_count = 0;
 };
 
 } // namespace kestrova::cli

@@ -18,12 +18,10 @@ namespace {
 class CliSearchView final : public SearchView
 {
 public:
-    // sortColumn: kUnsorted hands each row to stream as it comes; any other column keeps the
-    // rows until the search has ended.
     CliSearchView(Io &io, QString criteria, bool caseSensitive, bool dateFilter, int sortColumn, bool facts,
                   std::optional<SizeRange> sizes, RowOutput &stream)
-        : m_io(io), m_criteria(std::move(criteria)), m_caseSensitive(caseSensitive),
-          m_dateFilter(dateFilter), m_sortColumn(sortColumn), m_facts(facts), m_sizes(sizes), m_stream(stream)
+        : rows(sortColumn, &stream), m_io(io), m_criteria(std::move(criteria)), m_caseSensitive(caseSensitive),
+          m_dateFilter(dateFilter), m_facts(facts), m_sizes(sizes)
     {
     }
 
@@ -32,19 +30,12 @@ public:
     bool dateFilterOn() override { return m_dateFilter; }
     bool wantsFacts() override { return m_facts; }
     std::optional<SizeRange> sizeFilter() override { return m_sizes; }
-    void appendRow(const RowTexts &row) override
-    {
-        ++found;
-        if (m_sortColumn == kUnsorted)
-            m_stream.write(row);
-        else
-            rows.append(row);
-    }
+    void appendRow(const RowTexts &row) override { rows.add(row); }
     void clearRows() override { rows.clear(); }
     void setSorted(bool on) override
     {
-        if (on && m_sortColumn != kUnsorted)
-            rows.sortBy(m_sortColumn, m_sortColumn == 2 ? ResultTable::Order::Text : ResultTable::Order::Collated);
+        if (on)
+            rows.sort();
     }
     void setCountText(const QString &) override {}
     void setIndicatorCaption(const QString &) override {}
@@ -71,18 +62,15 @@ public:
         m_io.err.flush();
     }
 
-    ResultTable rows;
-    qint64 found = 0;
+    OrderedRows rows;
 
 private:
     Io &m_io;
     QString m_criteria;
     bool m_caseSensitive;
     bool m_dateFilter;
-    int m_sortColumn;
     bool m_facts;
     std::optional<SizeRange> m_sizes;
-    RowOutput &m_stream;
     IndicatorColour m_colour = IndicatorColour::Red;
 };
 
@@ -225,13 +213,12 @@ int runSearch(const QStringList &arguments, Io &io)
         reportRefusedCache(*index, io);
     }
     const SearchOutcome outcome = search.cmdSearch_Click();
-    for (qsizetype i = 0; i < view.rows.size(); ++i)
-        output.write(view.rows, i);
+    view.rows.writeTo(output);
     output.finish();
     io.err << QStringLiteral("matched: ") << session.MatchCount << Qt::endl;
     if (outcome == SearchOutcome::FolderFailed)
         return Exit::Failed;
-    return view.found == 0 ? Exit::Partial : Exit::Ok;
+    return view.rows.count() == 0 ? Exit::Partial : Exit::Ok;
 }
 
 } // namespace kestrova::cli

@@ -1,11 +1,11 @@
 #include "parallel_search.h"
 
 #include "catalogue_search.h"
+#include "found_rows.h"
 
 #include "platform/files/file_names.h"
 
 #include <condition_variable>
-#include <cstring>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -13,65 +13,10 @@
 namespace kestrova {
 namespace {
 
-// The rows of one catalogue as they were found, one record after another: copied once, in one
-// growing buffer, and read back in the same order (nothing is looked up or sorted here).
-class KeptRows
-{
-public:
-    // carried: the row was found before the catalogue's first heading.
-    void add(const RowTexts &row, bool carried)
-    {
-        const QByteArrayView texts[4] = {row.filePath, row.fileType, row.created, row.catalogueFile};
-        Head head{row.size, row.modifiedNs, {}, carried};
-        size_t bytes = sizeof head;
-        for (int i = 0; i < 4; ++i) {
-            head.lengths[i] = quint32(texts[i].size());
-            bytes += size_t(texts[i].size());
-        }
-        const size_t at = m_bytes.size();
-        m_bytes.resize(at + bytes);
-        char *out = m_bytes.data() + at;
-        std::memcpy(out, &head, sizeof head);
-        out += sizeof head;
-        for (const QByteArrayView text : texts) {
-            if (!text.isEmpty())
-                std::memcpy(out, text.data(), size_t(text.size()));
-            out += text.size();
-        }
-    }
-
-    // Calls each(row, carried) for every row, in the order they were added.
-    template<typename Each>
-    void forEach(Each each) const
-    {
-        for (const char *p = m_bytes.data(), *end = p + m_bytes.size(); p < end;) {
-            Head head;
-            std::memcpy(&head, p, sizeof head);
-            p += sizeof head;
-            QByteArrayView texts[4];
-            for (int i = 0; i < 4; ++i) {
-                texts[i] = QByteArrayView(p, head.lengths[i]);
-                p += head.lengths[i];
-            }
-            each(RowTexts{texts[0], texts[1], texts[2], texts[3], head.size, head.modifiedNs}, head.carried);
-        }
-    }
-
-private:
-    struct Head
-    {
-        qint64 size;
-        qint64 modifiedNs;
-        quint32 lengths[4];
-        bool carried;
-    };
-    std::vector<char> m_bytes;
-};
-
 // What one catalogue gave.
 struct CatalogueResult
 {
-    KeptRows rows;
+    FoundRows rows; // marked: found before the catalogue's first heading
     qint64 accepted = 0;
     std::optional<Error> failure;
     QByteArray failedPath;
@@ -165,6 +110,7 @@ private:
         CatalogueSearch search(session, view, dates, [] { return QString(); },
                                [] { return std::unique_ptr<FileSystem>(); });
         search.setIndex(m_index);
+        FoundRows spare;
         for (;;) {
             std::size_t file = 0;
             {
@@ -176,8 +122,13 @@ private:
                 if (m_stop || m_next >= m_names.size())
                     return;
                 file = m_next++;
+                if (!m_spareRows.empty()) {
+                    spare = std::move(m_spareRows.back());
+                    m_spareRows.pop_back();
+                }
             }
             CatalogueResult result;
+            result.rows = std::move(spare);
             view.result = &result;
             session.headingsTaken = 0;
             session.MatchCount = 0;
@@ -215,8 +166,9 @@ private:
             }
             m_changed.notify_all();
             m_session.CatalogueName = QString::fromUtf8(m_names[file]);
-            result.rows.forEach([&](RowTexts row, bool carried) {
-                if (carried) {
+            for (qsizetype position = 0; position < result.rows.size(); ++position) {
+                RowTexts row = result.rows.row(position);
+                if (result.rows.marked(position)) {
                     // Made as the one-thread reading makes it: folder, one separator, name.
                     path = m_session.CurrentFolder;
                     if (!path.endsWith('/'))
@@ -225,7 +177,7 @@ private:
                     row.filePath = path;
                 }
                 m_view.appendRow(row);
-            });
+            }
             m_session.MatchCount += result.accepted;
             if (result.accepted > 0)
                 m_view.setCountText(QString::number(m_session.MatchCount));
@@ -237,6 +189,10 @@ private:
                 m_view.inform(message);
             if (result.failure)
                 m_view.catalogueFailed(result.failedPath, *result.failure);
+            // The memory of these rows holds the next catalogue's.
+            result.rows.reuse();
+            std::lock_guard lock(m_mutex);
+            m_spareRows.push_back(std::move(result.rows));
         }
     }
 
@@ -247,6 +203,7 @@ private:
     const QByteArray &m_folderPath;
     const std::vector<QByteArray> &m_names;
     std::vector<CatalogueResult> m_results;
+    std::vector<FoundRows> m_spareRows; // handed over, emptied, for the threads to fill again
     const QString m_criteria;
     const bool m_caseSensitive;
     const bool m_dateFilter;

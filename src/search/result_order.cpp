@@ -1,7 +1,5 @@
 #include "result_order.h"
 
-#include "text_order.h"
-
 #include <algorithm>
 
 namespace kestrova {
@@ -110,20 +108,33 @@ void ResultTable::moveRows(std::vector<quint32> &order)
     }
 }
 
+namespace {
+
+// Under the C locale the collation is the order of the case-folded characters, which is much
+// cheaper to find.
+bool collatedIn(ResultTable::Order order, const QLocale &locale)
+{
+    return order == ResultTable::Order::Collated && locale.language() != QLocale::C;
+}
+
+} // namespace
+
+std::vector<quint32> orderOfTexts(quint32 count, const text_order::TextAt &textAt, ResultTable::Order order,
+                                  const QLocale &locale)
+{
+    return collatedIn(order, locale) ? text_order::collated(count, textAt, locale) : text_order::folded(count, textAt);
+}
+
 void ResultTable::sortBy(int column, Order order, const QLocale &locale)
 {
-    // Under the C locale the collation is the order of the case-folded characters, which is
-    // much cheaper to find.
-    const bool collated = order == Order::Collated && locale.language() != QLocale::C;
     std::vector<quint32> rows;
     if (column == kSizeColumn || column == kModifiedColumn) {
         rows = orderByFacts(column);
     } else if (column == m_pathColumn) {
-        const auto textAt = [this](quint32 row) { return text(row, m_pathColumn); };
-        rows = collated ? text_order::collated(quint32(m_rows.size()), textAt, locale)
-                        : text_order::folded(quint32(m_rows.size()), textAt);
+        rows = orderOfTexts(quint32(m_rows.size()), [this](quint32 row) { return text(row, m_pathColumn); }, order,
+                            locale);
     } else {
-        rows = orderByRepeatingText(column, collated, locale);
+        rows = orderByRepeatingText(column, collatedIn(order, locale), locale);
     }
     moveRows(rows);
 }

@@ -8,6 +8,7 @@
 
 #include "result_texts.h"
 #include "search_view.h"
+#include "text_order.h"
 
 #include <QLocale>
 #include <QString>
@@ -71,5 +72,11 @@ private:
     TextBlocks m_paths;
     TextDictionary m_repeating[kRepeating];
 };
+
+// The order of count texts as the result list puts a column of them (equal texts keep the order
+// of their positions): the rule every column of texts follows in ResultTable::sortBy, for rows
+// kept elsewhere.
+std::vector<quint32> orderOfTexts(quint32 count, const text_order::TextAt &textAt, ResultTable::Order order,
+                                  const QLocale &locale = QLocale());
 
 } // namespace kestrova

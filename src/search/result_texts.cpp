@@ -17,14 +17,20 @@ constexpr size_t kFirstSlots = 64;
 const char *TextBlocks::keep(QByteArrayView text)
 {
     const size_t bytes = size_t(text.size());
+    char *out = take(bytes);
+    if (bytes > 0)
+        std::memcpy(out, text.data(), bytes);
+    return out;
+}
+
+char *TextBlocks::take(size_t bytes)
+{
     if (m_blocks.empty() || m_used + bytes > m_size) {
         m_size = std::max(std::clamp(m_size * 2, kFirstBlockBytes, kLargestBlockBytes), bytes);
         m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_size));
         m_used = 0;
     }
     char *out = m_blocks.back().get() + m_used;
-    if (bytes > 0)
-        std::memcpy(out, text.data(), bytes);
     m_used += bytes;
     return out;
 }
@@ -35,6 +41,14 @@ void TextBlocks::clear()
     m_used = m_size = 0;
 }
 
+void TextBlocks::reuse()
+{
+    // Blocks grow, so the last one is the largest.
+    if (m_blocks.size() > 1)
+        m_blocks.erase(m_blocks.begin(), m_blocks.end() - 1);
+    m_used = 0;
+}
+
 // The hash's salt differs from dictionary to dictionary, so that no catalogue can be written
 // to make the texts of its lines collide.
 TextDictionary::TextDictionary() : m_slots(kFirstSlots), m_salt(QRandomGenerator::global()->generate64())
@@ -42,6 +56,16 @@ TextDictionary::TextDictionary() : m_slots(kFirstSlots), m_salt(QRandomGenerator
 }
 
 quint32 TextDictionary::idOf(QByteArrayView text)
+{
+    // Rows come in runs of one text (a catalogue's name, the type of a folder's files): the text
+    // before is tried first, without hashing.
+    if (m_last < m_texts.size() && m_texts[m_last] == text)
+        return m_last;
+    m_last = lookUp(text);
+    return m_last;
+}
+
+quint32 TextDictionary::lookUp(QByteArrayView text)
 {
     const size_t mask = m_slots.size() - 1;
     size_t slot = qHash(text, m_salt) & mask;
@@ -76,6 +100,7 @@ void TextDictionary::clear()
     m_texts.clear();
     m_texts.shrink_to_fit();
     m_slots.assign(kFirstSlots, 0);
+    m_last = 0;
 }
 
 } // namespace kestrova

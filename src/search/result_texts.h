@@ -15,7 +15,12 @@ class TextBlocks
 public:
     // A copy of text, valid until clear().
     const char *keep(QByteArrayView text);
+    // Room for bytes that never moves, valid until clear().
+    char *take(size_t bytes);
     void clear();
+    // Forgets every text, keeping the largest block for the texts to come: memory already
+    // touched is used again instead of new memory.
+    void reuse();
 
 private:
     std::vector<std::unique_ptr<char[]>> m_blocks;
@@ -35,12 +40,14 @@ public:
     void clear();
 
 private:
+    quint32 lookUp(QByteArrayView text);
     void grow();
 
     TextBlocks m_blocks;
     std::vector<QByteArrayView> m_texts;
     std::vector<quint32> m_slots; // one more than the number of the text hashed there; 0: free
     size_t m_salt;
+    quint32 m_last = 0; // the number idOf gave last
 };
 
 } // namespace kestrova
