@@ -1220,6 +1220,10 @@ Den Ordner trotzdem katalogisieren?</translation>
             <translation>Gefundene Einträge</translation>
         </message>
         <message>
+            <source>Total Records Matched: %1</source>
+            <translation>Gefundene Einträge: %1</translation>
+        </message>
+        <message>
             <source>Current Path</source>
             <translation>Aktueller Pfad</translation>
         </message>

@@ -1220,6 +1220,10 @@ Catalogue the folder anyway?</source>
             <translation>Entradas encontradas</translation>
         </message>
         <message>
+            <source>Total Records Matched: %1</source>
+            <translation>Entradas encontradas: %1</translation>
+        </message>
+        <message>
             <source>Current Path</source>
             <translation>Ruta actual</translation>
         </message>

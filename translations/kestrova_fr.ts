@@ -1220,6 +1220,10 @@ Cataloguer le dossier quand même ?</translation>
             <translation>Entrées trouvées</translation>
         </message>
         <message>
+            <source>Total Records Matched: %1</source>
+            <translation>Entrées trouvées : %1</translation>
+        </message>
+        <message>
             <source>Current Path</source>
             <translation>Chemin actuel</translation>
         </message>
