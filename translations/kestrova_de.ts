@@ -580,6 +580,10 @@ Möchten Sie die Datei ersetzen?</translation>
     <context>
         <name>kestrova::CompareWindow</name>
         <message>
+            <source>Summary of the comparison</source>
+            <translation>Zusammenfassung des Vergleichs</translation>
+        </message>
+        <message>
             <source>Compare Catalogues</source>
             <translation>Kataloge vergleichen</translation>
         </message>
@@ -666,6 +670,10 @@ Möchten Sie die Datei ersetzen?</translation>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
+        <message>
+            <source>Progress of the search</source>
+            <translation>Fortschritt der Suche</translation>
+        </message>
         <message>
             <source>Copies</source>
             <translation>Kopien</translation>
@@ -1604,6 +1612,10 @@ Den Ordner trotzdem katalogisieren?</translation>
     </context>
     <context>
         <name>kestrova::BrowserWindow</name>
+        <message>
+            <source>Totals of the folder</source>
+            <translation>Summen des Ordners</translation>
+        </message>
         <message>
             <source>Browse Catalogue</source>
             <translation>Katalog durchsuchen</translation>

@@ -580,6 +580,10 @@ Voulez-vous le remplacer ?</translation>
     <context>
         <name>kestrova::CompareWindow</name>
         <message>
+            <source>Summary of the comparison</source>
+            <translation>Résumé de la comparaison</translation>
+        </message>
+        <message>
             <source>Compare Catalogues</source>
             <translation>Comparer des catalogues</translation>
         </message>
@@ -666,6 +670,10 @@ Voulez-vous le remplacer ?</translation>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
+        <message>
+            <source>Progress of the search</source>
+            <translation>Progression de la recherche</translation>
+        </message>
         <message>
             <source>Copies</source>
             <translation>Copies</translation>
@@ -1604,6 +1612,10 @@ Cataloguer le dossier quand même ?</translation>
     </context>
     <context>
         <name>kestrova::BrowserWindow</name>
+        <message>
+            <source>Totals of the folder</source>
+            <translation>Totaux du dossier</translation>
+        </message>
         <message>
             <source>Browse Catalogue</source>
             <translation>Parcourir le catalogue</translation>

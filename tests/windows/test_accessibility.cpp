@@ -98,7 +98,7 @@ private slots:
             window->show();
             for (QWidget *control : window->findChildren<QWidget *>()) {
                 const QString name = nameOf(control);
-                if (name != name.trimmed())
+                if (name != name.trimmed() || (qobject_cast<QLabel *>(control) && name.isEmpty()))
                     faults << window->windowTitle() + QStringLiteral(": \"%1\"").arg(name);
                 if (auto *label = qobject_cast<QLabel *>(control); label && !label->pixmap().isNull())
                     faults << window->windowTitle() + QStringLiteral(": a picture label");
