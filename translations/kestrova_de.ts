@@ -588,6 +588,10 @@ Möchten Sie die Datei ersetzen?</translation>
     <context>
         <name>kestrova::CompareWindow</name>
         <message>
+            <source>Summary of the comparison</source>
+            <translation>Zusammenfassung des Vergleichs</translation>
+        </message>
+        <message>
             <source>Compare Catalogues</source>
             <translation>Kataloge vergleichen</translation>
         </message>
@@ -674,6 +678,10 @@ Möchten Sie die Datei ersetzen?</translation>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
+        <message>
+            <source>Progress of the search</source>
+            <translation>Fortschritt der Suche</translation>
+        </message>
         <message>
             <source>Copies</source>
             <translation>Kopien</translation>
@@ -1228,6 +1236,10 @@ Den Ordner trotzdem katalogisieren?</translation>
             <translation>Gefundene Einträge</translation>
         </message>
         <message>
+            <source>Total Records Matched: %1</source>
+            <translation>Gefundene Einträge: %1</translation>
+        </message>
+        <message>
             <source>Current Path</source>
             <translation>Aktueller Pfad</translation>
         </message>
@@ -1608,6 +1620,10 @@ Den Ordner trotzdem katalogisieren?</translation>
     </context>
     <context>
         <name>kestrova::BrowserWindow</name>
+        <message>
+            <source>Totals of the folder</source>
+            <translation>Summen des Ordners</translation>
+        </message>
         <message>
             <source>Browse Catalogue</source>
             <translation>Katalog durchsuchen</translation>

@@ -588,6 +588,10 @@ Do you want to replace it?</source>
     <context>
         <name>kestrova::CompareWindow</name>
         <message>
+            <source>Summary of the comparison</source>
+            <translation>Resumen de la comparación</translation>
+        </message>
+        <message>
             <source>Compare Catalogues</source>
             <translation>Comparar catálogos</translation>
         </message>
@@ -674,6 +678,10 @@ Do you want to replace it?</source>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
+        <message>
+            <source>Progress of the search</source>
+            <translation>Progreso de la búsqueda</translation>
+        </message>
         <message>
             <source>Copies</source>
             <translation>Copias</translation>
@@ -1228,6 +1236,10 @@ Catalogue the folder anyway?</source>
             <translation>Entradas encontradas</translation>
         </message>
         <message>
+            <source>Total Records Matched: %1</source>
+            <translation>Entradas encontradas: %1</translation>
+        </message>
+        <message>
             <source>Current Path</source>
             <translation>Ruta actual</translation>
         </message>
@@ -1608,6 +1620,10 @@ Catalogue the folder anyway?</source>
     </context>
     <context>
         <name>kestrova::BrowserWindow</name>
+        <message>
+            <source>Totals of the folder</source>
+            <translation>Totales de la carpeta</translation>
+        </message>
         <message>
             <source>Browse Catalogue</source>
             <translation>Explorar catálogo</translation>

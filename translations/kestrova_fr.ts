@@ -588,6 +588,10 @@ Voulez-vous le remplacer ?</translation>
     <context>
         <name>kestrova::CompareWindow</name>
         <message>
+            <source>Summary of the comparison</source>
+            <translation>Résumé de la comparaison</translation>
+        </message>
+        <message>
             <source>Compare Catalogues</source>
             <translation>Comparer des catalogues</translation>
         </message>
@@ -674,6 +678,10 @@ Voulez-vous le remplacer ?</translation>
     </context>
     <context>
         <name>kestrova::CopiesWindow</name>
+        <message>
+            <source>Progress of the search</source>
+            <translation>Progression de la recherche</translation>
+        </message>
         <message>
             <source>Copies</source>
             <translation>Copies</translation>
@@ -1228,6 +1236,10 @@ Cataloguer le dossier quand même ?</translation>
             <translation>Entrées trouvées</translation>
         </message>
         <message>
+            <source>Total Records Matched: %1</source>
+            <translation>Entrées trouvées : %1</translation>
+        </message>
+        <message>
             <source>Current Path</source>
             <translation>Chemin actuel</translation>
         </message>
@@ -1608,6 +1620,10 @@ Cataloguer le dossier quand même ?</translation>
     </context>
     <context>
         <name>kestrova::BrowserWindow</name>
+        <message>
+            <source>Totals of the folder</source>
+            <translation>Totaux du dossier</translation>
+        </message>
         <message>
             <source>Browse Catalogue</source>
             <translation>Parcourir le catalogue</translation>

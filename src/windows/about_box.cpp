@@ -1,6 +1,7 @@
 #include "about_box.h"
 
 #include "application_identity.h"
+#include "decoration.h"
 #include "layout.h"
 #include "picture_button.h"
 
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSpacerItem>
 
 namespace kestrova {
 namespace {
@@ -66,8 +68,9 @@ AboutBox::AboutBox(Services &services, QWidget *parent)
       m_services(services)
 {
     auto *grid = new QGridLayout(this);
-    auto *picIcon = new QLabel(this);
-    picIcon->setPixmap(applicationIcon().pixmap(48, 48));
+    // The picture only decorates: a screen reader passes over it.
+    auto *picIcon = new QSpacerItem(0, 0);
+    new Decoration(this, applicationIcon().pixmap(QSize(48, 48), devicePixelRatioF()), picIcon);
     lblTitle = new QLabel(this);
     lblTitle->setFont(boldFont(14));
     lblVersion = new QLabel(this);
@@ -92,7 +95,7 @@ AboutBox::AboutBox(Services &services, QWidget *parent)
     for (QPushButton *button : {cmdOK, cmdSysInfo})
         button->setMinimumWidth(button->sizeHint().width());
 
-    grid->addWidget(picIcon, 0, 0, 2, 1, Qt::AlignTop);
+    grid->addItem(picIcon, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(lblTitle, 0, 1);
     grid->addWidget(lblVersion, 1, 1);
     grid->addWidget(label1, 0, 2, 1, 2);

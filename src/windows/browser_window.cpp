@@ -78,6 +78,7 @@ BrowserWindow::BrowserWindow(Services &services, QWidget *parent)
     grid->addWidget(splitter, 2, 0, 1, 5);
 
     lblStatus = new QLabel(this);
+    lblStatus->setAccessibleName(tr("Totals of the folder")); // also while empty
     cmdOpen = new QPushButton(tr("&Open Catalogue..."), this);
     cmdExport = new QPushButton(tr("&Export..."), this);
     cmdClose = new QPushButton(tr("Close"), this);

@@ -111,6 +111,7 @@ CompareWindow::CompareWindow(Services &services, QWidget *parent)
     grid->addWidget(LV1, 2, 0, 1, 4);
     lblSummary = new QLabel(this);
     lblSummary->setTextFormat(Qt::PlainText);
+    lblSummary->setAccessibleName(tr("Summary of the comparison")); // also while empty
     // A long summary wraps: the window's width never follows a text.
     lblSummary->setWordWrap(true);
     lblSummary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

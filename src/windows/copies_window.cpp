@@ -74,6 +74,7 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
     LV1->installEventFilter(this);
     lblProgress = new QLabel(this);
     lblProgress->setTextFormat(Qt::PlainText);
+    lblProgress->setAccessibleName(tr("Progress of the search")); // also while empty
     lblProgress->setWordWrap(true);
     lblProgress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(lblProgress, 4, 0, 1, 4);

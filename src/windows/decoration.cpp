@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QSpacerItem>
 #include <QWidget>
 
 namespace kestrova {
@@ -10,6 +11,14 @@ Decoration::Decoration(QWidget *parent, const QPixmap &picture, const QRect &geo
     : QObject(parent), m_parent(parent), m_picture(picture), m_geometry(geometry)
 {
     parent->installEventFilter(this);
+}
+
+Decoration::Decoration(QWidget *parent, const QPixmap &picture, QSpacerItem *place)
+    : Decoration(parent, picture, QRect())
+{
+    m_place = place;
+    place->changeSize(int(picture.deviceIndependentSize().width()), int(picture.deviceIndependentSize().height()),
+                      QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void Decoration::move(const QPoint &to)
@@ -25,7 +34,8 @@ bool Decoration::eventFilter(QObject *watched, QEvent *event)
     // placed inside it.
     if (watched == m_parent && event->type() == QEvent::Paint) {
         QPainter painter(m_parent);
-        painter.drawPixmap(m_geometry.topLeft(), m_picture); // at its own size (its pixel ratio kept)
+        // At its own size (its pixel ratio kept).
+        painter.drawPixmap(m_place ? m_place->geometry().topLeft() : m_geometry.topLeft(), m_picture);
     }
     return false;
 }

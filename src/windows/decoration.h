@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QRect>
 
+class QSpacerItem;
 class QWidget;
 
 namespace kestrova {
@@ -17,6 +18,9 @@ class Decoration : public QObject
 public:
     // Owned by parent; drawn in geometry (parent's coordinates).
     Decoration(QWidget *parent, const QPixmap &picture, const QRect &geometry);
+    // Owned by parent; drawn at the top left of place, a spacer that keeps the picture's room in
+    // a layout (owned by that layout, which moves it).
+    Decoration(QWidget *parent, const QPixmap &picture, QSpacerItem *place);
 
     const QRect &geometry() const { return m_geometry; }
     void move(const QPoint &to);
@@ -28,6 +32,7 @@ private:
     QWidget *m_parent;
     QPixmap m_picture;
     QRect m_geometry;
+    QSpacerItem *m_place = nullptr;
 };
 
 } // namespace kestrova

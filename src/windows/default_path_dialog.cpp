@@ -1,6 +1,7 @@
 #include "default_path_dialog.h"
 
 #include "application_identity.h"
+#include "decoration.h"
 #include "layout.h"
 #include "picture_button.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 namespace kestrova {
@@ -21,15 +23,15 @@ DefaultPathDialog::DefaultPathDialog(Services &services, QWidget *parent)
     setWindowTitle(tr("Set Default Path"));
     auto *layout = new QVBoxLayout(this);
     auto *tips = new QHBoxLayout;
-    auto *image2 = new QLabel(this);
-    image2->setPixmap(applicationIcon().pixmap(32, 32));
-    image2->setAlignment(Qt::AlignTop);
+    // The picture only decorates: a screen reader passes over it.
+    auto *image2 = new QSpacerItem(0, 0);
+    new Decoration(this, applicationIcon().pixmap(QSize(32, 32), devicePixelRatioF()), image2);
     auto *label2 = new QLabel(
         tr("Tips: This screen is to set the default path. This path will be effective both "
                        "while generating the Catalogue file and when trying to find files in the report."),
         this);
     label2->setWordWrap(true);
-    tips->addWidget(image2);
+    tips->addItem(image2);
     tips->addWidget(label2, 1);
     layout->addLayout(tips);
     auto *frame1 = new QFrame(this);

@@ -128,6 +128,7 @@ void FolderList::rebuild()
         auto *item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, this);
         item->setData(kPathRole, ancestor);
         item->setData(kNameRole, name);
+        item->setData(Qt::AccessibleTextRole, name); // read out without the indentation
         ++depth;
     }
     setCurrentRow(count() - 1);
@@ -139,6 +140,7 @@ void FolderList::rebuild()
         auto *item = new QListWidgetItem(closed, QString(depth * 2, u' ') + child, this);
         item->setData(kPathRole, QDir(m_path).filePath(child));
         item->setData(kNameRole, child);
+        item->setData(Qt::AccessibleTextRole, child);
     }
 }
 

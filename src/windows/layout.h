@@ -1,5 +1,5 @@
-// Window layouts are given in twips, 15 to a logical pixel; Qt scales logical pixels for
-// high-density screens.
+// Window layouts are given in twips, 15 to a logical pixel at the usual 9-point desktop font;
+// Qt scales logical pixels for high-density screens.
 #pragma once
 
 #include <QApplication>
@@ -15,9 +15,18 @@
 
 namespace kestrova {
 
-constexpr int twips(double value)
+// How much larger the desktop's font is than the usual 9 points (1 at 9 points or less). The
+// places of the controls and the fonts of labels and buttons grow by it together, so that a
+// larger desktop font is never cut off by a place sized for the usual one.
+inline double fontScale()
 {
-    return int(value / 15.0 + 0.5);
+    const double desktop = QApplication::font().pointSizeF();
+    return desktop > 9 ? desktop / 9 : 1.0;
+}
+
+inline int twips(double value)
+{
+    return int(value * fontScale() / 15.0 + 0.5);
 }
 
 inline QRect twipsRect(int left, int top, int width, int height)
@@ -49,8 +58,7 @@ inline QSize fitScreen(const QWidget *window, QSize size)
 inline QFont boldFont(double points)
 {
     QFont font = QApplication::font();
-    const double desktop = font.pointSizeF();
-    font.setPointSizeF(desktop > 9 ? points * desktop / 9 : points);
+    font.setPointSizeF(points * fontScale());
     font.setBold(true);
     return font;
 }

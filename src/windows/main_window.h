@@ -108,8 +108,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The window's client area, below the menu bar, in twips.
+    static constexpr int kClientWidth = 8775;
+    static constexpr int kClientHeight = 6615;
 
-    void buildControls();
+    void buildControls(); // in main_window_layout.cpp, with buildMenus
     void buildMenus();
     void CheckForSetupFile();
     void OpenDefaultPath();

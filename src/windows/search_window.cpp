@@ -73,6 +73,7 @@ void SearchWindow::Form_Load()
         fContinue->setText(tr("   Search Indicator"));
         fContinue->setAccessibleName(fContinue->text().trimmed());
         panelCount->setText(tr("Total Records Matched"));
+        panelCount->setAccessibleName(panelCount->text());
         panelPath->setPath(tr("Current Path"));
         optNoCase->setChecked(true);
         setBackgroundColour(fContinue, Qt::red);

@@ -174,8 +174,7 @@ void SearchWindow::buildControls()
     panelPath = new PathLabel(sb1);
     panelPath->setPath(tr("Current Path"));
     panelCount = new QLabel(tr("Total Records Matched"), sb1);
-    // The count is read with what it counts.
-    panelCount->setAccessibleDescription(tr("Total Records Matched"));
+    panelCount->setAccessibleName(panelCount->text()); // with the count, once there is one
     // The count panel takes the rest of the bar; the path panel gives up what the count's
     // caption needs beyond its designed width, so that the caption is never cut off.
     panelCount->setMinimumWidth(std::max(twips(1440), panelCount->sizeHint().width()));

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -93,6 +94,11 @@ void SearchWindow::showProgress()
         return;
     m_displayStale = false;
     panelCount->setText(m_countText);
+    // The count is read with what it counts, never as a bare number.
+    bool counted = false;
+    const qlonglong count = m_countText.toLongLong(&counted);
+    panelCount->setAccessibleName(counted ? tr("Total Records Matched: %1").arg(QLocale().toString(count))
+                                          : tr("Total Records Matched"));
     setBackgroundColour(fContinue, m_colour == IndicatorColour::Red ? QColor(Qt::red) : QColor(Qt::green));
     m_model->publish();
 }

@@ -86,6 +86,32 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
+    // What a reader hears has no blanks around it, and a picture that only decorates is not
+    // heard at all.
+    void namesAreTrimmedAndPicturesSilent()
+    {
+        testing::WindowServices env;
+        testing::AllWindows windows(env.services);
+        windows.main.Form_Load();
+        QStringList faults;
+        for (QWidget *window : windows.list()) {
+            window->show();
+            for (QWidget *control : window->findChildren<QWidget *>()) {
+                const QString name = nameOf(control);
+                if (name != name.trimmed() || (qobject_cast<QLabel *>(control) && name.isEmpty()))
+                    faults << window->windowTitle() + QStringLiteral(": \"%1\"").arg(name);
+                if (auto *label = qobject_cast<QLabel *>(control); label && !label->pixmap().isNull())
+                    faults << window->windowTitle() + QStringLiteral(": a picture label");
+            }
+            window->hide();
+        }
+        QAccessibleInterface *folders = QAccessible::queryAccessibleInterface(windows.main.Dir1);
+        for (int i = 0; i < folders->childCount(); ++i)
+            if (const QString name = folders->child(i)->text(QAccessible::Name); name != name.trimmed())
+                faults << QStringLiteral("folder \"%1\"").arg(name);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
     void accessKeysDoNotClash_data()
     {
         QTest::addColumn<QString>("language");

@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -410,6 +411,20 @@ private slots:
         window.showMinimized();
         window.showNormal();
         QCOMPARE(window.size(), size);
+    }
+
+    void growsWithALargerDesktopFont()
+    {
+        // Twice the usual 9 points: the window and every label's place grow with the text.
+        const QFont usual = QApplication::font();
+        QFont larger = usual;
+        larger.setPointSizeF(18);
+        QApplication::setFont(larger);
+        const auto restore = qScopeGuard([&] { QApplication::setFont(usual); });
+        WindowServices env;
+        MainWindow window(env.services);
+        QCOMPARE(window.centralWidget()->size(), QSize(1170, 882));
+        QCOMPARE(window.lblFile->font().pointSizeF(), 16.5);
     }
 
     void viewShowsTheLaunchersMessages()

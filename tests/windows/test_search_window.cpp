@@ -12,6 +12,7 @@
 #include "windows/result_list.h"
 #include "windows/run_copy_window.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
@@ -62,6 +63,38 @@ int visibleColumns(const SearchWindow &window)
 {
     return window.LV1->horizontalHeader()->count() - window.LV1->horizontalHeader()->hiddenSectionCount();
 }
+
+// A screen reader walking a list cell by cell, and every warning Qt gives on the way.
+struct ScreenReader
+{
+    ScreenReader()
+    {
+        previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+            heard() << text;
+        });
+    }
+    ~ScreenReader()
+    {
+        qInstallMessageHandler(previous);
+        heard().clear();
+    }
+    static QStringList &heard()
+    {
+        static QStringList messages;
+        return messages;
+    }
+    // Asks the list for each of its cells by number, as a reader walking it does.
+    static QStringList cellsMissing(QTableView &view)
+    {
+        QStringList missing;
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(&view);
+        for (int i = 0; i < list->childCount(); ++i)
+            if (!list->child(i))
+                missing << QString::number(i);
+        return missing;
+    }
+    QtMessageHandler previous = nullptr;
+};
 
 } // namespace
 
@@ -475,6 +508,41 @@ private slots:
         }
         QVERIFY(env.programStarter.started.isEmpty());
         QVERIFY(env.launcher.calls.isEmpty());
+    }
+
+    void aScreenReaderReachesEveryCellThroughSearchSortAndStop()
+    {
+        WindowServices env;
+        Catalogues catalogues(env.dates, 3000);
+        SearchWindow window(env.services);
+        window.Form_Load();
+        window.show();
+        const ScreenReader reader;
+        window.Dir1->setPath(catalogues.folder.path());
+        window.txtCriteria->setText(QStringLiteral(".txt"));
+        window.cmdSearch_Click();
+        // The count is heard with what it counts.
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.panelCount)->text(QAccessible::Name),
+                 QStringLiteral("Total Records Matched: %1").arg(QLocale().toString(window.results().rowCount())));
+        window.LV1->setFocus();
+        window.LV1->setCurrentIndex(window.LV1->model()->index(window.results().rowCount() - 1, 1));
+        window.mSize->trigger();
+        window.LV1_ColumnClick(0);
+        window.LV1->setCurrentIndex(window.LV1->model()->index(2, 5));
+        QCOMPARE(ScreenReader::cellsMissing(*window.LV1), QStringList());
+        window.txtCriteria->setText(QStringLiteral("many1"));
+        window.cmdSearch_Click();
+        window.LV1->setFocus();
+        QTest::keyClick(window.LV1, Qt::Key_End, Qt::ControlModifier);
+        window.txtCriteria->setText(QStringLiteral("many"));
+        QTimer::singleShot(0, &window, [&] { QTest::mouseClick(window.cmdStop, Qt::LeftButton); });
+        window.cmdSearch_Click();
+        QTest::keyClick(window.LV1, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(ScreenReader::cellsMissing(*window.LV1), QStringList());
+        window.txtCriteria->setText(QStringLiteral("no such file"));
+        window.cmdSearch_Click();
+        QCOMPARE(ScreenReader::cellsMissing(*window.LV1), QStringList());
+        QCOMPARE(ScreenReader::heard(), QStringList());
     }
 };
 
