@@ -2,11 +2,12 @@
 """A realistic archive of a hundred drives: 100 catalogues, 5 GB in all, searched as a user meets
 it, against `rg -c -F` in the same run.
 
-  - a word no line holds (Zebrafinch), a rare name (about 50 hits, all digits after a common
-    word: the index narrows it little) and a common word (about 1% of the lines): the first search, with
-    the cache of search indexes emptied (it reads the catalogues whole and leaves their indexes),
-    and the second (indexed); rg reads every catalogue each time;
-  - `kestrova-cli index` of the whole folder, the cache emptied first;
+  - a word no line holds (Zebrafinch), a rare name (about 50 hits, digits after a common word)
+    and a common word (about 1% of the lines): read whole (--no-index), and the first search
+    with the cache of search indexes emptied (it reads the catalogues without building);
+    rg reads every catalogue each time;
+  - `kestrova-cli index` of the whole folder, the cache emptied first, against one reading,
+    and the indexes' size; then the three searches again, indexed;
   - the search window's own code path (build/bench/window_search_bench) for both words, the cache
     emptied first: its first search (the window indexes in the background, after it) and the
     best of three, with its peak memory.
@@ -14,8 +15,11 @@ it, against `rg -c -F` in the same run.
 The catalogues are written by search_bench.write_catalogue (the exact format, en_US dates) once,
 beside a marker that names their number and size.
 
-    bench/archive_bench.py [--cli build/src/app/kestrova-cli] [--folder DIR] [--catalogues 100]
-                           [--megabytes 5000] [--runs 3]
+    bench/archive_bench.py [--cli build/src/app/kestrova-cli] [--before OLDER_CLI] [--folder DIR]
+                           [--catalogues 100] [--megabytes 5000] [--runs 3]
+
+With --before, an older build is timed beside --cli in the same run (each with a cache of its
+own), so that a change shows before and after side by side.
 """
 import argparse
 import os
@@ -61,6 +65,7 @@ def prepare():
     archive's size in bytes and ripgrep's path."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", default="build/src/app/kestrova-cli")
+    parser.add_argument("--before", help="another kestrova-cli (an older build) timed beside --cli in the same run")
     parser.add_argument("--folder", default=os.path.join(tempfile.gettempdir(), "kestrova-bench", "archive"))
     parser.add_argument("--catalogues", type=int, default=100)
     parser.add_argument("--megabytes", type=int, default=5000)
@@ -85,38 +90,54 @@ def prepare():
 def main():
     args, size, rg = prepare()
     cache = os.environ["XDG_CACHE_HOME"]
+    # Each program keeps its indexes in a cache of its own: their formats may differ.
+    programs = [("kestrova-cli", args.cli, cache)]
+    if args.before:
+        programs.insert(0, ("before", args.before, cache + "-before"))
 
-    def empty_cache():
-        shutil.rmtree(cache, ignore_errors=True)
+    def command(program, *words):
+        return ["env", f"XDG_CACHE_HOME={program[2]}", program[1], *words]
+
+    def emptied(program):
+        return lambda: shutil.rmtree(program[2], ignore_errors=True)
 
     timed([rg, "-c", "-F", RARE, args.folder])  # the catalogues in the page cache
     print(f"{args.catalogues} catalogues, {size / 1e9:.2f} GB; medians of {args.runs}; rg -c -F reads every "
-          f"catalogue each time", flush=True)
-    print(f"{'':34s} {'kestrova-cli':>12s} {'rg':>9s} {'ratio':>7s}")
+          f"catalogue each time; in brackets: the time over the row's reference", flush=True)
+    print(f"{'':36s}" + "".join(f" {name:>16s}" for name, _, _ in programs) + f" {'reference':>10s}")
 
-    def row(title, ours, theirs):
-        print(f"{title:34s} {ours:10.3f} s {theirs:7.3f} s {ours / theirs:7.2f}", flush=True)
+    def row(title, times, reference, note=""):
+        cells = "".join(f" {t:7.3f} s ({t / reference:5.2f})" for t in times)
+        print(f"{title:36s}{cells} {reference:8.3f} s  {note}", flush=True)
 
-    for word, name in ((ABSENT, "word in no line"), (RARE, "rare name"), (COMMON.lower(), "common word (1% of lines)")):
-        search = [args.cli, "search", args.folder, word]
+    readings = {}
+    for word, name in ((ABSENT, "word in no line"), (RARE, "rare name"), (COMMON.lower(), "common word")):
+        plain = [median_time(command(p, "search", args.folder, word, "--no-index"), args.runs) for p in programs]
+        first = [median_time(command(p, "search", args.folder, word), args.runs, before=emptied(p)) for p in programs]
         theirs = median_time([rg, "-c", "-i", "-F", word, args.folder], args.runs)
-        first = median_time(search, args.runs, before=empty_cache)
-        second = median_time(search, args.runs)
-        plain = median_time(search + ["--no-index"], args.runs)
-        row(f"{name}: first search", first, theirs)
-        row(f"{name}: second search", second, theirs)
-        row(f"{name}: --no-index", plain, theirs)
-        print(f"{'':34s} first search / --no-index: {first / plain:.2f} (target <= 1.5)", flush=True)
+        readings[word] = plain
+        row(f"{name}: --no-index", plain, theirs, "reference: rg -c -i -F")
+        for program, ours, reading in zip(programs, first, plain):
+            print(f"{name + ': first search (no index)':36s} {ours:7.3f} s = {ours / reading:.2f} x --no-index of "
+                  f"{program[0]} (target <= 1.5)", flush=True)
 
-    index = median_time([args.cli, "index", args.folder], args.runs, before=empty_cache)
-    theirs = median_time([rg, "-c", "-F", RARE, args.folder], args.runs)
-    row("index of the whole folder", index, theirs)
-    index_bytes = sum(os.path.getsize(os.path.join(path, name)) for path, _, names in os.walk(cache) for name in names)
-    print(f"{'':34s} indexes: {index_bytes / 1e6:.0f} MB, {100 * index_bytes / size:.1f}% of the catalogues")
+    # Building, against one reading of the folder by the same program (the word in no line).
+    for program, reading in zip(programs, readings[ABSENT]):
+        index = median_time(command(program, "index", args.folder), args.runs, before=emptied(program))
+        index_bytes = sum(os.path.getsize(os.path.join(path, name))
+                          for path, _, names in os.walk(program[2]) for name in names)
+        print(f"{'index of the whole folder':36s} {index:7.3f} s = {index / reading:.2f} x one reading of "
+              f"{program[0]} (target <= 1.5); {index_bytes / 1e6:.0f} MB, {100 * index_bytes / size:.1f}% of the "
+              f"catalogues (target <= 10)", flush=True)
+
+    for word, name in ((ABSENT, "word in no line"), (RARE, "rare name"), (COMMON.lower(), "common word")):
+        indexed = [median_time(command(p, "search", args.folder, word), args.runs) for p in programs]
+        row(f"{name}: indexed", indexed, median_time([rg, "-c", "-i", "-F", word, args.folder], args.runs),
+            "reference: rg -c -i -F" + (" (target <= 0.2)" if word == RARE else ""))
 
     window = os.path.join(os.path.dirname(args.cli), "..", "..", "bench", "window_search_bench")
     for word, name in ((ABSENT, "word in no line"), (COMMON.lower(), "common word")):
-        empty_cache()  # its first run reads the catalogues whole; the window's cache indexes them after
+        shutil.rmtree(cache, ignore_errors=True)  # its first run reads whole; the window indexes after it
         result = subprocess.run([window, args.folder, word, args.cli], capture_output=True, text=True,
                                 env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
         for line in result.stdout.splitlines():
