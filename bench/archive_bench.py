@@ -104,11 +104,11 @@ def main():
     timed([rg, "-c", "-F", RARE, args.folder])  # the catalogues in the page cache
     print(f"{args.catalogues} catalogues, {size / 1e9:.2f} GB; medians of {args.runs}; rg -c -F reads every "
           f"catalogue each time; in brackets: the time over the row's reference", flush=True)
-    print(f"{'':36s}" + "".join(f" {name:>16s}" for name, _, _ in programs) + f" {'reference':>10s}")
+    print(f"{'':42s}" + "".join(f" {name:>16s}" for name, _, _ in programs) + f" {'reference':>10s}")
 
     def row(title, times, reference, note=""):
         cells = "".join(f" {t:7.3f} s ({t / reference:5.2f})" for t in times)
-        print(f"{title:36s}{cells} {reference:8.3f} s  {note}", flush=True)
+        print(f"{title:42s}{cells} {reference:8.3f} s  {note}", flush=True)
 
     readings = {}
     for word, name in ((ABSENT, "word in no line"), (RARE, "rare name"), (COMMON.lower(), "common word")):
@@ -118,7 +118,7 @@ def main():
         readings[word] = plain
         row(f"{name}: --no-index", plain, theirs, "reference: rg -c -i -F")
         for program, ours, reading in zip(programs, first, plain):
-            print(f"{name + ': first search (no index)':36s} {ours:7.3f} s = {ours / reading:.2f} x --no-index of "
+            print(f"{name + ': first search (no index)':42s} {ours:7.3f} s = {ours / reading:.2f} x --no-index of "
                   f"{program[0]} (target <= 1.5)", flush=True)
 
     # Building, against one reading of the folder by the same program (the word in no line).
@@ -126,7 +126,7 @@ def main():
         index = median_time(command(program, "index", args.folder), args.runs, before=emptied(program))
         index_bytes = sum(os.path.getsize(os.path.join(path, name))
                           for path, _, names in os.walk(program[2]) for name in names)
-        print(f"{'index of the whole folder':36s} {index:7.3f} s = {index / reading:.2f} x one reading of "
+        print(f"{'index of the whole folder':42s} {index:7.3f} s = {index / reading:.2f} x one reading of "
               f"{program[0]} (target <= 1.5); {index_bytes / 1e6:.0f} MB, {100 * index_bytes / size:.1f}% of the "
               f"catalogues (target <= 10)", flush=True)
 

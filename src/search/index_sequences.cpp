@@ -6,10 +6,13 @@
 #include "catalogue/line_bounds.h"
 
 #include <QString>
+#include <QtGlobal>
 
 #include <cstring>
 
 namespace kestrova::index_format {
+
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "sequences are read as little-endian words");
 
 void BlockSequences::add(const char *from, const char *to, qint64 offset)
 {
@@ -21,15 +24,24 @@ void BlockSequences::add(const char *from, const char *to, qint64 offset)
         foldAscii(reinterpret_cast<const uchar *>(from), folded, size);
         quint64 *even = m_bits[0].data();
         quint64 *odd = m_bits[1].data();
+        const auto set = [](quint64 *bits, quint32 bucket) { bits[bucket >> 6] |= quint64(1) << (bucket & 63); };
+        // Four places at a time, from eight bytes and the four after the sixth (the bytes are
+        // taken as little-endian words, as memcpy gives them). When the eight bytes are those
+        // of the eight before (a rule line), the first three places are marked already.
         qsizetype i = offset & 1;
-        for (; i + 2 + kSequenceBytes <= size; i += 4) {
-            quint32 first, second;
-            std::memcpy(&first, folded + i, 4);
-            std::memcpy(&second, folded + i + 2, 4);
-            const quint32 a = bucketOf(first);
-            const quint32 b = bucketOf(second);
-            even[a >> 6] |= quint64(1) << (a & 63);
-            odd[b >> 6] |= quint64(1) << (b & 63);
+        quint64 before = 0;
+        for (bool first = true; i + 6 + kSequenceBytes <= size; i += 8, first = false) {
+            quint64 word;
+            std::memcpy(&word, folded + i, 8);
+            if (first || word != before) {
+                set(even, bucketOf(quint32(word)));
+                set(odd, bucketOf(quint32(word >> 16)));
+                set(even, bucketOf(quint32(word >> 32)));
+            }
+            quint32 last;
+            std::memcpy(&last, folded + i + 6, 4);
+            set(odd, bucketOf(last));
+            before = word;
         }
         for (; i + kSequenceBytes <= size; i += 2) {
             quint32 window;

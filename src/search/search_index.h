@@ -1,6 +1,6 @@
 // The search index of one catalogue file. The file's lines are cut into blocks of about
-// 88 KiB. For every block the index records the four-byte sequences its lines hold where they
-// start at an even offset of the file (hashed into 65,536 buckets, letters folded to lower
+// 44 KiB. For every block the index records the four-byte sequences its lines hold where they
+// start at an even offset of the file (hashed into 32,768 buckets, letters folded to lower
 // case), every sequence of a line with other than ASCII characters as the matcher lowers it,
 // and the heading in force where the block starts. Four bytes tell the digits of names apart
 // (the three-byte sequences of five-digit numbers are in every block).
@@ -9,7 +9,7 @@
 // the scan reads those, and the matcher decides.
 //
 // The bits of a bucket for 64 blocks lie side by side, so that a query reads a stripe of 512
-// bytes per bucket and 5.5 MiB of catalogue. Every part carries a checksum; an index that does
+// bytes per bucket and 2.75 MiB of catalogue. Every part carries a checksum; an index that does
 // not fit the catalogue as it is now, or whose parts do not check, is never used.
 //
 // An index fits its catalogue when the catalogue's size, times, inode and device are those it

@@ -25,7 +25,7 @@ inline constexpr quint32 kContentChecked = 2;  // flag: contentChecksum holds th
 // two seconds): a catalogue changed less than this before its index was built may have been
 // changed again since without its timestamps showing it.
 inline constexpr qint64 kTimestampSlackNs = 2'000'000'000;
-inline constexpr int kBucketBits = 16;
+inline constexpr int kBucketBits = 15;
 inline constexpr quint32 kBuckets = 1u << kBucketBits;
 inline constexpr int kGroupBlocks = 64;      // blocks whose bits of a bucket lie side by side
 inline constexpr int kStripeRows = 64;        // buckets under one checksum
@@ -37,7 +37,7 @@ inline constexpr qsizetype kRuleLength = sizeof catalogue::kRule - 1;
 // that a few kilobytes of catalogue make many blocks and many reads.
 struct Sizes
 {
-    qint64 blockBytes = 88 * 1024;         // a block ends at the first line start from this size on
+    qint64 blockBytes = 44 * 1024;         // a block ends at the first line start from this size on
     qint64 smallestIndexed = 512 * 1024;   // a smaller catalogue is always read whole
     qsizetype longestLine = 512 * 1024;    // a catalogue holding a longer line is read whole
     qsizetype readSize = 1 << 20;          // what the writer reads at once
