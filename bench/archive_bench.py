@@ -2,14 +2,14 @@
 """A realistic archive of a hundred drives: 100 catalogues, 5 GB in all, searched as a user meets
 it, against `rg -c -F` in the same run.
 
-  - a word no line holds (Zebrafinch), a rare name (about 50 hits, all digits after a common
-    word: the index narrows it little) and a common word (about 1% of the lines): the first search, with
-    the cache of search indexes emptied (it reads the catalogues whole and leaves their indexes),
-    and the second (indexed); rg reads every catalogue each time;
-  - `kestrova-cli index` of the whole folder, the cache emptied first;
+  - a word no line holds (Zebrafinch), a rare name (about 50 hits, digits after a common word)
+    and a common word (about 1% of the lines): read whole (--no-index), and the first search
+    with the cache of search indexes emptied (it reads the catalogues without building);
+    rg reads every catalogue each time;
+  - `kestrova-cli index` of the whole folder, the cache emptied first, against one reading,
+    and the indexes' size; then the three searches again, indexed;
   - the common word's rows written to a file (indexed): sorted as ever and with --sort none (in
-    the order they are found), against `rg -F -i` writing its lines to a file, and the same for
-    an older kestrova-cli (--old-cli) in the same run, so that before and after are compared alike;
+    the order they are found), against `rg -F -i` writing its lines to a file;
   - the search window's own code path (build/bench/window_search_bench) for both words, the cache
     emptied first: its first search (the window indexes in the background, after it) and the
     best of three, with its peak memory.
@@ -17,8 +17,11 @@ it, against `rg -c -F` in the same run.
 The catalogues are written by search_bench.write_catalogue (the exact format, en_US dates) once,
 beside a marker that names their number and size.
 
-    bench/archive_bench.py [--cli build/src/app/kestrova-cli] [--folder DIR] [--catalogues 100]
-                           [--megabytes 5000] [--runs 3] [--old-cli OLD/kestrova-cli] [--only-rows]
+    bench/archive_bench.py [--cli build/src/app/kestrova-cli] [--before OLDER_CLI] [--folder DIR]
+                           [--catalogues 100] [--megabytes 5000] [--runs 3] [--only-rows]
+
+With --before, an older build is timed beside --cli in the same run (each with a cache of its
+own), so that a change shows before and after side by side.
 """
 import argparse
 import os
@@ -27,8 +30,8 @@ import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
+import tempfile
 
 from benchtools import timed
 from search_bench import COMMON, write_catalogue
@@ -65,11 +68,11 @@ def prepare():
     archive's size in bytes and ripgrep's path."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", default="build/src/app/kestrova-cli")
+    parser.add_argument("--before", help="another kestrova-cli (an older build) timed beside --cli in the same run")
     parser.add_argument("--folder", default=os.path.join(tempfile.gettempdir(), "kestrova-bench", "archive"))
     parser.add_argument("--catalogues", type=int, default=100)
     parser.add_argument("--megabytes", type=int, default=5000)
     parser.add_argument("--runs", type=int, default=3)
-    parser.add_argument("--old-cli", help="an older kestrova-cli, timed beside this one where rows are written")
     parser.add_argument("--only-rows", action="store_true", help="time only the rows written to a file")
     args = parser.parse_args()
 
@@ -99,20 +102,20 @@ def timed_to_file(command, path):
     return elapsed
 
 
-def rows_to_file(args, rg):
-    """The common word's hits written to a file, indexed (the indexes made first), each command
-    in turn in every run, in a rotating order; medians."""
+def rows_to_file(args, rg, programs, command):
+    """The common word's hits written to a file, indexed (each program's indexes made first), each
+    command in turn in every run, in a rotating order; medians."""
     word = COMMON.lower()
     out = os.path.join(os.path.dirname(os.path.abspath(args.folder)), "rows.out")
-    commands = {"sorted": [args.cli, "search", args.folder, word],
-                "--sort none": [args.cli, "search", args.folder, word, "--sort", "none"]}
-    if args.old_cli:
-        commands["older, sorted"] = [args.old_cli, "search", args.folder, word]
+    commands = {}
+    for program in programs:
+        subprocess.run(command(program, "index", args.folder), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        commands[f"{program[0]}, sorted"] = command(program, "search", args.folder, word)
+    commands["kestrova-cli, --sort none"] = command(programs[-1], "search", args.folder, word, "--sort", "none")
     commands["rg -F -i"] = [rg, "-F", "-i", word, args.folder]
-    subprocess.run([args.cli, "index", args.folder], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     lines = {}
-    for name, command in commands.items():  # warm, and the lines each writes
-        timed_to_file(command, out)
+    for name, words in commands.items():  # warm, and the lines each writes
+        timed_to_file(words, out)
         with open(out, "rb") as written:
             lines[name] = sum(1 for _ in written)
     times = {name: [] for name in commands}
@@ -131,41 +134,60 @@ def rows_to_file(args, rg):
 def main():
     args, size, rg = prepare()
     cache = os.environ["XDG_CACHE_HOME"]
-    if args.only_rows:
-        rows_to_file(args, rg)
-        return
+    # Each program keeps its indexes in a cache of its own: their formats may differ.
+    programs = [("kestrova-cli", args.cli, cache)]
+    if args.before:
+        programs.insert(0, ("before", args.before, cache + "-before"))
 
-    def empty_cache():
-        shutil.rmtree(cache, ignore_errors=True)
+    def command(program, *words):
+        return ["env", f"XDG_CACHE_HOME={program[2]}", program[1], *words]
+
+    def emptied(program):
+        return lambda: shutil.rmtree(program[2], ignore_errors=True)
+
+    if args.only_rows:
+        rows_to_file(args, rg, programs, command)
+        return
 
     timed([rg, "-c", "-F", RARE, args.folder])  # the catalogues in the page cache
     print(f"{args.catalogues} catalogues, {size / 1e9:.2f} GB; medians of {args.runs}; rg -c -F reads every "
-          f"catalogue each time", flush=True)
-    print(f"{'':34s} {'kestrova-cli':>12s} {'rg':>9s} {'ratio':>7s}")
+          f"catalogue each time; in brackets: the time over the row's reference", flush=True)
+    print(f"{'':42s}" + "".join(f" {name:>16s}" for name, _, _ in programs) + f" {'reference':>10s}")
 
-    def row(title, ours, theirs):
-        print(f"{title:34s} {ours:10.3f} s {theirs:7.3f} s {ours / theirs:7.2f}", flush=True)
+    def row(title, times, reference, note=""):
+        cells = "".join(f" {t:7.3f} s ({t / reference:5.2f})" for t in times)
+        print(f"{title:42s}{cells} {reference:8.3f} s  {note}", flush=True)
 
-    for word, name in ((ABSENT, "word in no line"), (RARE, "rare name"), (COMMON.lower(), "common word (1% of lines)")):
-        search = [args.cli, "search", args.folder, word]
+    readings = {}
+    for word, name in ((ABSENT, "word in no line"), (RARE, "rare name"), (COMMON.lower(), "common word")):
+        plain = [median_time(command(p, "search", args.folder, word, "--no-index"), args.runs) for p in programs]
+        first = [median_time(command(p, "search", args.folder, word), args.runs, before=emptied(p)) for p in programs]
         theirs = median_time([rg, "-c", "-i", "-F", word, args.folder], args.runs)
-        first = median_time(search, args.runs, before=empty_cache)
-        second = median_time(search, args.runs)
-        plain = median_time(search + ["--no-index"], args.runs)
-        row(f"{name}: first search", first, theirs)
-        row(f"{name}: second search", second, theirs)
-        row(f"{name}: --no-index", plain, theirs)
-        print(f"{'':34s} first search / --no-index: {first / plain:.2f} (target <= 1.5)", flush=True)
+        readings[word] = plain
+        row(f"{name}: --no-index", plain, theirs, "reference: rg -c -i -F")
+        for program, ours, reading in zip(programs, first, plain):
+            print(f"{name + ': first search (no index)':42s} {ours:7.3f} s = {ours / reading:.2f} x --no-index of "
+                  f"{program[0]} (target <= 1.5)", flush=True)
 
-    index = median_time([args.cli, "index", args.folder], args.runs, before=empty_cache)
-    theirs = median_time([rg, "-c", "-F", RARE, args.folder], args.runs)
-    row("index of the whole folder", index, theirs)
-    index_bytes = sum(os.path.getsize(os.path.join(path, name)) for path, _, names in os.walk(cache) for name in names)
-    print(f"{'':34s} indexes: {index_bytes / 1e6:.0f} MB, {100 * index_bytes / size:.1f}% of the catalogues")
+    # Building, against one reading of the folder by the same program (the word in no line).
+    for program, reading in zip(programs, readings[ABSENT]):
+        index = median_time(command(program, "index", args.folder), args.runs, before=emptied(program))
+        index_bytes = sum(os.path.getsize(os.path.join(path, name))
+                          for path, _, names in os.walk(program[2]) for name in names)
+        print(f"{'index of the whole folder':42s} {index:7.3f} s = {index / reading:.2f} x one reading of "
+              f"{program[0]} (target <= 1.5); {index_bytes / 1e6:.0f} MB, {100 * index_bytes / size:.1f}% of the "
+              f"catalogues (target <= 10)", flush=True)
+
+    for word, name in ((ABSENT, "word in no line"), (RARE, "rare name"), (COMMON.lower(), "common word")):
+        indexed = [median_time(command(p, "search", args.folder, word), args.runs) for p in programs]
+        row(f"{name}: indexed", indexed, median_time([rg, "-c", "-i", "-F", word, args.folder], args.runs),
+            "reference: rg -c -i -F" + (" (target <= 0.2)" if word == RARE else ""))
+
+    rows_to_file(args, rg, programs, command)
 
     window = os.path.join(os.path.dirname(args.cli), "..", "..", "bench", "window_search_bench")
     for word, name in ((ABSENT, "word in no line"), (COMMON.lower(), "common word")):
-        empty_cache()  # its first run reads the catalogues whole; the window's cache indexes them after
+        shutil.rmtree(cache, ignore_errors=True)  # its first run reads whole; the window indexes after it
         result = subprocess.run([window, args.folder, word, args.cli], capture_output=True, text=True,
                                 env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
         for line in result.stdout.splitlines():
@@ -173,7 +195,6 @@ def main():
                 print(f"window, {name}, first search: {line[len('run 1: '):]}")
             if line.startswith("search:"):
                 print(f"window, {name}, best of 3: {line[len('search: '):]}", flush=True)
-    rows_to_file(args, rg)
 
 if __name__ == "__main__":
     main()

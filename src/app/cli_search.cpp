@@ -208,7 +208,7 @@ int runSearch(const QStringList &arguments, Io &io)
     const UserCacheLocation cacheLocation;
     std::optional<IndexCache> index;
     if (!parser.isSet(noIndex)) {
-        index.emplace(cacheLocation, IndexCache::Builds::Inline);
+        index.emplace(cacheLocation, IndexCache::Builds::OnRequest);
         search.setIndex(&*index);
         reportRefusedCache(*index, io);
     }

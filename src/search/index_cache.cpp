@@ -240,7 +240,7 @@ std::unique_ptr<CatalogueTap> IndexCache::buildWhileReading(const QByteArray &pa
 {
     // A window's search leaves the indexing to the cache's thread, so that its hits come as
     // fast as a reading without an index.
-    if (m_builds == Builds::Background)
+    if (m_builds != Builds::Inline)
         return nullptr;
     const QByteArray absolute = absoluteCataloguePath(path);
     const QByteArray indexPath = indexPathFor(absolute);
@@ -264,6 +264,8 @@ std::unique_ptr<CatalogueTap> IndexCache::buildWhileWriting(const QByteArray &pa
 
 void IndexCache::build(const QByteArray &path)
 {
+    if (m_builds == Builds::OnRequest)
+        return;
     const QByteArray absolute = absoluteCataloguePath(path);
     if (m_builds == Builds::Inline) {
         buildNow(absolute);

@@ -26,9 +26,12 @@ namespace kestrova {
 class IndexCache
 {
 public:
-    // Inline: build() makes the index at once, on the caller's thread. Background: build()
-    // hands it to a thread of the cache's own, so that a window goes on at once.
-    enum class Builds { Inline, Background };
+    // Inline: build() makes the index at once, on the caller's thread, and a search builds the
+    // index of a catalogue it reads whole. Background: build() hands it to a thread of the
+    // cache's own, so that a window goes on at once. OnRequest: a search only uses the indexes
+    // there (building one costs more than the reading it would spare once); refresh() and
+    // the generation's buildWhileWriting() still build.
+    enum class Builds { Inline, Background, OnRequest };
 
     IndexCache(const CacheLocation &location, Builds builds, const index_format::Sizes &sizes = {});
     ~IndexCache(); // a build in progress is abandoned

@@ -20,9 +20,9 @@ std::vector<quint32> indexBuckets(QByteArrayView text, qsizetype first, qsizetyp
 {
     std::vector<quint32> buckets;
     const uchar *p = reinterpret_cast<const uchar *>(text.data());
-    for (qsizetype i = first; i + 2 < text.size(); i += step) {
-        const quint32 bucket =
-            bucketOf(quint32(kFold[p[i]]) | quint32(kFold[p[i + 1]]) << 8 | quint32(kFold[p[i + 2]]) << 16);
+    for (qsizetype i = first; i + kSequenceBytes <= text.size(); i += step) {
+        const quint32 bucket = bucketOf(quint32(kFold[p[i]]) | quint32(kFold[p[i + 1]]) << 8
+                                        | quint32(kFold[p[i + 2]]) << 16 | quint32(kFold[p[i + 3]]) << 24);
         if (std::find(buckets.begin(), buckets.end(), bucket) == buckets.end())
             buckets.push_back(bucket);
     }
@@ -205,8 +205,8 @@ SearchIndex::Plan SearchIndex::plan(const QString &criteria, bool caseSensitive,
     }
     // The file's sequences are recorded where they start at an even offset: a match starting
     // at an even offset holds those of the criteria at even places, one at an odd offset those
-    // at odd places. Criteria of fewer than four bytes have no sequence at an odd place.
-    if (text.size() < 4)
+    // at odd places. Shorter criteria have no sequence at an odd place.
+    if (text.size() < kShortestNarrowed)
         return Plan::ReadWhole;
     std::vector<bool> found;
     if (!candidates(indexBuckets(text, 0, 2), indexBuckets(text, 1, 2), found))

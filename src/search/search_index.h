@@ -1,13 +1,15 @@
 // The search index of one catalogue file. The file's lines are cut into blocks of about
-// 64 KiB. For every block the index records the three-byte sequences its lines hold where they
-// start at an even offset of the file (hashed into 65,536 buckets, letters folded to lower
+// 44 KiB. For every block the index records the four-byte sequences its lines hold where they
+// start at an even offset of the file (hashed into 32,768 buckets, letters folded to lower
 // case), every sequence of a line with other than ASCII characters as the matcher lowers it,
-// and the heading in force where the block starts. The blocks that hold every sequence of the
-// criteria are the only ones that can hold a match: the scan reads those, and the matcher
-// decides.
+// and the heading in force where the block starts. Four bytes tell the digits of names apart
+// (the three-byte sequences of five-digit numbers are in every block).
+//
+// The blocks that hold every sequence of the criteria are the only ones that can hold a match:
+// the scan reads those, and the matcher decides.
 //
 // The bits of a bucket for 64 blocks lie side by side, so that a query reads a stripe of 512
-// bytes per bucket and 4 MiB of catalogue. Every part carries a checksum; an index that does
+// bytes per bucket and 2.75 MiB of catalogue. Every part carries a checksum; an index that does
 // not fit the catalogue as it is now, or whose parts do not check, is never used.
 //
 // An index fits its catalogue when the catalogue's size, times, inode and device are those it
@@ -59,6 +61,9 @@ public:
 
     // The catalogue's next bytes.
     void feed(QByteArrayView bytes);
+    // Reads the catalogue's next bytes from file and takes them as feed() does, without a copy;
+    // 0 at the end of the file.
+    qsizetype readFrom(FileReader &file);
     // The catalogue is to be read whole: none of its bytes are fed.
     void readWhole();
     // All of the catalogue's bytes were fed; identity is the catalogue's state with them, and
@@ -129,7 +134,7 @@ private:
     qint64 m_groupsOffset = 0;
 };
 
-// The buckets of the three-byte sequences of text starting at first, first + step, ...
+// The buckets of the four-byte sequences of text starting at first, first + step, ...
 std::vector<quint32> indexBuckets(QByteArrayView text, qsizetype first, qsizetype step);
 
 } // namespace kestrova

@@ -18,14 +18,14 @@
 namespace kestrova::index_format {
 
 inline constexpr char kMagic[8] = {'K', 'S', 'T', 'V', 'I', 'D', 'X', '1'};
-inline constexpr quint32 kVersion = 3;
+inline constexpr quint32 kVersion = 4;
 inline constexpr quint32 kReadWhole = 1;       // flag: the catalogue is always read whole
 inline constexpr quint32 kContentChecked = 2;  // flag: contentChecksum holds the catalogue's bytes
 // Timestamps are kept this coarsely by the coarsest file systems catalogues live on (FAT keeps
 // two seconds): a catalogue changed less than this before its index was built may have been
 // changed again since without its timestamps showing it.
 inline constexpr qint64 kTimestampSlackNs = 2'000'000'000;
-inline constexpr int kBucketBits = 16;
+inline constexpr int kBucketBits = 15;
 inline constexpr quint32 kBuckets = 1u << kBucketBits;
 inline constexpr int kGroupBlocks = 64;      // blocks whose bits of a bucket lie side by side
 inline constexpr int kStripeRows = 64;        // buckets under one checksum
@@ -37,7 +37,7 @@ inline constexpr qsizetype kRuleLength = sizeof catalogue::kRule - 1;
 // that a few kilobytes of catalogue make many blocks and many reads.
 struct Sizes
 {
-    qint64 blockBytes = 1 << 16;           // a block ends at the first line start from this size on
+    qint64 blockBytes = 44 * 1024;         // a block ends at the first line start from this size on
     qint64 smallestIndexed = 512 * 1024;   // a smaller catalogue is always read whole
     qsizetype longestLine = 512 * 1024;    // a catalogue holding a longer line is read whole
     qsizetype readSize = 1 << 20;          // what the writer reads at once
@@ -82,10 +82,16 @@ inline constexpr std::array<uchar, 256> foldTable()
 }
 inline constexpr std::array<uchar, 256> kFold = foldTable();
 
-inline quint32 bucketOf(quint32 folded3)
+// The bucket of a sequence of four folded bytes, the first in the lowest byte.
+inline quint32 bucketOf(quint32 folded4)
 {
-    return (folded3 * 0x9E3779B1u) >> (32 - kBucketBits);
+    return (folded4 * 0x9E3779B1u) >> (32 - kBucketBits);
 }
+
+// Bytes in a sequence, and the fewest bytes of criteria that have one at an even and at an odd
+// place.
+inline constexpr qsizetype kSequenceBytes = 4;
+inline constexpr qsizetype kShortestNarrowed = kSequenceBytes + 1;
 
 inline qint64 rowBytesFor(qint64 blocks)
 {

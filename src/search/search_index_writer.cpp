@@ -1,16 +1,14 @@
 // Writing the search index of a catalogue: one reading of the file, line by line for its
-// headings and block bounds, byte by byte for the three-byte sequences.
+// headings and block bounds; its sequences (index_sequences) and groups (index_groups) beside.
 #include "search_index.h"
 
-#include "catalogue/line_bounds.h"
-#include "index_bits.h"
+#include "index_groups.h"
+#include "index_sequences.h"
 #include "search_index_format.h"
 
-#include <QString>
-#include <QtEndian>
+#include "catalogue/line_bounds.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace kestrova {
@@ -68,6 +66,31 @@ public:
         }
     }
 
+    // Reads the catalogue's next bytes from file straight into the buffer, taken as feed()
+    // takes them; 0 at its end.
+    qsizetype readFrom(FileReader &file)
+    {
+        if (m_readsWhole) {
+            QByteArray piece(m_sizes.readSize, Qt::Uninitialized);
+            const qsizetype got = file.read(piece.data(), piece.size());
+            feed(piece.constData(), got);
+            return got;
+        }
+        const qsizetype piece = qsizetype(m_nextTake - m_fed);
+        if (m_buffer.size() < m_dataEnd + piece)
+            m_buffer.resize(std::max<qsizetype>(m_dataEnd + piece, kLookBack + m_sizes.readSize));
+        const qsizetype got = file.read(m_buffer.data() + m_dataEnd, piece);
+        if (m_sumContent)
+            m_content.add(m_buffer.constData() + m_dataEnd, got);
+        m_dataEnd += got;
+        m_fed += got;
+        if (m_fed == m_nextTake) {
+            m_nextTake += m_sizes.readSize;
+            take(false);
+        }
+        return got;
+    }
+
     void readWhole()
     {
         m_readsWhole = true;
@@ -101,8 +124,7 @@ public:
         } else {
             if (racy && !m_sumContent)
                 return false; // it could never be trusted
-            if (m_groupBlocks > 0)
-                writeGroup();
+            m_groups.flush();
             put(reinterpret_cast<const char *>(m_blocks.data()), qint64(m_blocks.size() * sizeof(IndexedBlock)));
             header.blockCount = quint32(m_blocks.size());
             header.finalHeadingOffset = m_final.offset;
@@ -255,107 +277,12 @@ private:
     }
 
     // The sequences of [from, to), whole lines of the current block.
-    void hash(const char *from, const char *to)
-    {
-        const qsizetype size = to - from;
-        if (size >= 3) {
-            // Folded first, so that each place costs one load: the sequence and the byte after.
-            m_folded.resize(size + 1);
-            uchar *folded = reinterpret_cast<uchar *>(m_folded.data());
-            foldAscii(reinterpret_cast<const uchar *>(from), folded, size);
-            folded[size] = 0;
-            // Two bitmaps taken in turn, so that one place's update need not wait for the last.
-            quint64 *even = m_bits[0].data();
-            quint64 *odd = m_bits[1].data();
-            qsizetype i = offsetOf(from) & 1;
-            for (; i + 4 < size; i += 4) {
-                quint32 first, second;
-                std::memcpy(&first, folded + i, 4);
-                std::memcpy(&second, folded + i + 2, 4);
-                const quint32 a = bucketOf(first & 0xffffff);
-                const quint32 b = bucketOf(second & 0xffffff);
-                even[a >> 6] |= quint64(1) << (a & 63);
-                odd[b >> 6] |= quint64(1) << (b & 63);
-            }
-            for (; i + 2 < size; i += 2) {
-                quint32 window;
-                std::memcpy(&window, folded + i, 4);
-                mark(bucketOf(window & 0xffffff));
-            }
-        }
-        const uchar *p = reinterpret_cast<const uchar *>(from);
-        const uchar *end = reinterpret_cast<const uchar *>(to);
-        // A line with other than ASCII characters is also indexed as the matcher lowers it.
-        for (const uchar *q = p; (q = firstNonAscii(q, end)) < end; ++q) {
-            const char *lineStart = reinterpret_cast<const char *>(q);
-            while (lineStart > from && !isLineEnd(lineStart[-1]))
-                --lineStart;
-            const char *lineEnd = findLineEnd(reinterpret_cast<const char *>(q), to);
-            const QByteArray lowered =
-                QString::fromUtf8(lineStart, lineEnd - lineStart).toLower().toUtf8();
-            for (const quint32 bucket : indexBuckets(lowered, 0, 1))
-                mark(bucket);
-            q = reinterpret_cast<const uchar *>(lineEnd);
-        }
-    }
+    void hash(const char *from, const char *to) { m_sequences.add(from, to, offsetOf(from)); }
 
-    void mark(quint32 bucket) { m_bits[0][bucket >> 6] |= quint64(1) << (bucket & 63); }
+    void closeBlock() { m_sequences.close(m_groups); }
 
-    // The block's buckets as bits, beside those of the other blocks of its group: eight words
-    // of a block (a cache line) at a time, so that the turn from block rows to bucket rows
-    // below reads lines whole.
-    void closeBlock()
-    {
-        quint64 *group = m_groupBits.data();
-        for (qsizetype word = 0; word < kWordsPerBlock; ++word)
-            group[groupWordIndex(word, m_groupBlocks)] = m_bits[0][size_t(word)] | m_bits[1][size_t(word)];
-        m_bits[0].fill(0);
-        m_bits[1].fill(0);
-        if (++m_groupBlocks == kGroupBlocks)
-            writeGroup();
-    }
-
-    static qsizetype groupWordIndex(qsizetype word, qsizetype block)
-    {
-        return ((word / 8) * kGroupBlocks + block) * 8 + word % 8;
-    }
-
-    // A group: a checksum per stripe of buckets, then every bucket's row of bits, one bit a
-    // block. The bits of 64 buckets of 64 blocks are turned from block rows to bucket rows at once.
-    void writeGroup()
-    {
-        const qint64 rowBytes = rowBytesFor(m_groupBlocks);
-        QByteArray &rows = m_rowsOut;
-        rows.resize(qsizetype(kBuckets * rowBytes));
-        std::array<quint64, 64> tile;
-        for (qsizetype word = 0; word < kWordsPerBlock; ++word) {
-            for (int first = 0; first < m_groupBlocks; first += 64) {
-                for (int i = 0; i < 64; ++i)
-                    tile[size_t(i)] = first + i < m_groupBlocks ? m_groupBits[size_t(groupWordIndex(word, first + i))] : 0;
-                transpose64(tile);
-                const qint64 bytes = std::min<qint64>(8, rowBytes - first / 8);
-                for (int bucket = 0; bucket < 64; ++bucket) {
-                    const quint64 value = qToLittleEndian(tile[size_t(bucket)]);
-                    std::memcpy(rows.data() + (word * 64 + bucket) * rowBytes + first / 8, &value, size_t(bytes));
-                }
-            }
-        }
-        QByteArray sums(qsizetype(kGroupChecksumBytes), '\0');
-        for (quint32 stripe = 0; stripe < kBuckets / kStripeRows; ++stripe) {
-            const quint64 sum = checksum(rows.constData() + stripe * kStripeRows * rowBytes, kStripeRows * rowBytes);
-            std::memcpy(sums.data() + stripe * 8, &sum, 8);
-        }
-        put(sums);
-        put(rows);
-        m_groupBlocks = 0;
-    }
-
-    void put(QByteArrayView bytes) { put(bytes.data(), bytes.size()); }
-    void put(const char *data, qint64 size)
-    {
-        if (m_out.write(data, size) != size)
-            throw Error(ErrorNumber::DiskFull, m_out.errorString());
-    }
+    void put(QByteArrayView bytes) { putBytes(m_out, bytes); }
+    void put(const char *data, qint64 size) { putBytes(m_out, QByteArrayView(data, size)); }
 
     qint64 offsetOf(const char *p) const { return m_base + (p - m_buffer.constData()); }
     const char *pointerTo(qint64 offset) const { return m_buffer.constData() + (offset - m_base); }
@@ -375,11 +302,8 @@ private:
     qsizetype m_searchedTo = 0;  // no line end lies in [m_regionStart, m_searchedTo)
     qint64 m_base = 0;
     std::vector<IndexedBlock> m_blocks;
-    std::array<std::array<quint64, kWordsPerBlock>, 2> m_bits{}; // the current block's buckets
-    QByteArray m_folded;
-    std::vector<quint64> m_groupBits = std::vector<quint64>(size_t(kGroupBlocks * kWordsPerBlock));
-    QByteArray m_rowsOut;
-    int m_groupBlocks = 0;
+    BlockSequences m_sequences; // of the current block
+    GroupWriter m_groups{m_out};
     std::vector<Heading> m_headings; // found in the lines being taken
     Heading m_latest;                // in force where the next block starts
     Heading m_final;                 // the last of the file
@@ -397,6 +321,11 @@ SearchIndexBuilder::~SearchIndexBuilder() = default;
 void SearchIndexBuilder::feed(QByteArrayView bytes)
 {
     m_writer->feed(bytes.data(), bytes.size());
+}
+
+qsizetype SearchIndexBuilder::readFrom(FileReader &file)
+{
+    return m_writer->readFrom(file);
 }
 
 void SearchIndexBuilder::readWhole()
@@ -419,11 +348,9 @@ bool writeSearchIndex(FileReader &catalogue, const QByteArray &path, QFileDevice
     if (identity.size < sizes.smallestIndexed || !catalogue.isRegular()) {
         builder.readWhole(); // too small to gain from an index, or no regular file
     } else {
-        QByteArray chunk(sizes.readSize, Qt::Uninitialized);
-        for (qsizetype got; (got = catalogue.read(chunk.data(), chunk.size())) > 0;) {
+        while (builder.readFrom(catalogue) > 0) {
             if (cancel && cancel->load(std::memory_order_relaxed))
                 return false;
-            builder.feed(QByteArrayView(chunk.constData(), got));
         }
     }
     // A catalogue that changed while it was read gives no index.

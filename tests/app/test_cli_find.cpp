@@ -61,6 +61,7 @@ void TestCliFind::printsWhatSearchPrints()
     QVERIFY(testing::writeAll(dir.filePath(QStringLiteral("small.txt")),
                               "name12345.txt;Text Document;2/1/2020\r\n"));
     const QString folder = dir.path();
+    QCOMPARE(runCli({QStringLiteral("index"), folder}).status, cli::Exit::Ok);
     for (const QString &index : {QStringLiteral("--no-index"), QStringLiteral("--jobs=1")}) {
         const Run search =
             runCli({QStringLiteral("search"), folder, QStringLiteral("name12345."), index});

@@ -376,7 +376,7 @@ void TestQuery::matchesAsTheModelDoes()
         QCOMPARE(search.cataloguesRead(), 2);
         QVERIFY2(found.messages.isEmpty(), qPrintable(found.messages.join(u'\n')));
     }
-    if (narrowingText(*parsed.query).size() >= 4) // shorter texts are read whole
+    if (narrowingText(*parsed.query).size() >= index_format::kShortestNarrowed) // shorter texts are read whole
         QVERIFY(index.narrowedReadings() > 0);
 }
 

@@ -424,6 +424,16 @@ private slots:
         damageRows();
         QCOMPARE(fixture.index.refresh(QFile::encodeName(catalogue)), IndexCache::Refresh::Built);
         QCOMPARE(fixture.index.refresh(QFile::encodeName(catalogue)), IndexCache::Refresh::Current);
+        // An index of the format before, whole and checking, is never read but built again.
+        {
+            IndexFile older(fixture.indexPath());
+            older.header.version = index_format::kVersion - 1;
+            older.save();
+        }
+        const quint64 beforeOlder = fixture.index.narrowedReadings();
+        fixture.compare(rare, true);
+        QCOMPARE(fixture.index.narrowedReadings(), beforeOlder);
+        QCOMPARE(fixture.index.refresh(QFile::encodeName(catalogue)), IndexCache::Refresh::Current);
         damageRows();
         const ino_t damaged = inodeOf(fixture.indexPath());
         const quint64 narrowed = fixture.index.narrowedReadings();
