@@ -220,10 +220,18 @@ private slots:
         QVERIFY(drives.report(CopiesOptions::Mode::Single).stopped);
     }
 
-    // Rows handed over in pieces and written as many small runs come back as one sort would put them.
+    // Rows handed over in pieces and written as many small runs come back as one sort would put
+    // them; so do rows that fit in one buffer, sorted in memory without a scratch file.
+    void rowsMergedFromManyRunsAreInTheSortedOrder_data()
+    {
+        QTest::addColumn<int>("runBytes");
+        QTest::newRow("many runs") << 1000;
+        QTest::newRow("in memory") << (1 << 20);
+    }
     void rowsMergedFromManyRunsAreInTheSortedOrder()
     {
-        copies::RowRuns runs(1000);
+        QFETCH(int, runBytes);
+        copies::RowRuns runs(runBytes);
         QByteArray all;
         std::vector<qsizetype> starts;
         for (int piece = 0; piece < 40; ++piece) {
@@ -240,6 +248,7 @@ private slots:
             runs.add(records, 25);
         }
         runs.finish();
+        QCOMPARE(runs.inMemory(), runBytes > all.size());
         std::stable_sort(starts.begin(), starts.end(), [&](qsizetype a, qsizetype b) {
             return copies::comesBefore(copies::RowView::at(all.constData() + a), copies::RowView::at(all.constData() + b));
         });
