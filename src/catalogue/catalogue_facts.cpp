@@ -6,6 +6,7 @@
 #include "platform/files/private_files.h"
 #include "platform/files/whole_file.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -33,6 +34,12 @@ QString factsPathFor(const QString &cataloguePath)
 QString factsFolderFor(const QString &cataloguePath)
 {
     return QFileInfo(cataloguePath).absolutePath() + QStringLiteral("/.kestrova");
+}
+
+QString refusedFactsNotice(const QString &factsFolder)
+{
+    return QCoreApplication::translate("CatalogueFacts", "%1 is not yours alone (a link, another user's, or others may write to it): the facts in it are left aside")
+        .arg(displayFileName(factsFolder));
 }
 
 void forgetFacts(const QString &cataloguePath)

@@ -76,6 +76,10 @@ struct EntryFacts
 QString factsPathFor(const QString &cataloguePath);
 QString factsFolderFor(const QString &cataloguePath);
 
+// What is said, once, of a .kestrova folder (factsFolder) whose facts are left aside because it
+// is not the user's alone (CatalogueFacts::Absence::Refused).
+QString refusedFactsNotice(const QString &factsFolder);
+
 // Removes the facts of the catalogue at cataloguePath, before it is written anew: facts of an
 // earlier run must never be read as the next one's (its lines could be the same bytes).
 void forgetFacts(const QString &cataloguePath);

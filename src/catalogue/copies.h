@@ -98,6 +98,7 @@ public:
     QStringList withoutFacts;   // those among them whose files' sizes are not known
     QStringList history;        // those a newer catalogue of the same drive covers whole
     QStringList damagedFacts;   // facts files left aside (whole or in part) as damaged, by path
+    QStringList refusedFacts;   // .kestrova folders left aside as not the user's alone, by path
     quint32 drives = 0;         // the drives the catalogues describe
     quint64 entries = 0;        // file lines read
     quint64 distinct = 0;       // distinct names and sizes (or names and types) counted

@@ -5,6 +5,7 @@
 #include "catalogue/catalogue_generator.h"
 #include "catalogue/copies.h"
 #include "catalogue/copies_rows.h"
+#include "catalogue/drives.h"
 #include "platform/files/posix_file_system.h"
 #include "support/files.h"
 
@@ -201,6 +202,25 @@ private slots:
         QCOMPARE(drives.rows(drives.report(CopiesOptions::Mode::Duplicates)).size(), 2);
         // Copies of huge sparse files: what the spare copies take saturates.
         QCOMPARE(spareBytes(qint64(1) << 62, 5), std::numeric_limits<qint64>::max());
+    }
+
+    // A .kestrova that is a link (even to a folder of the user's own) is left aside and named, in
+    // the report and in the drives list alike: its catalogue counts as one without facts.
+    void aFactsFolderNotTheUsersAloneIsNamed()
+    {
+        Drives drives;
+        drives.catalogue(QStringLiteral("one"), {{QStringLiteral("a.jpg"), "123"}});
+        const QString folder = drives.cats.filePath(QStringLiteral(".kestrova"));
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir().rename(folder, elsewhere.filePath(QStringLiteral("k"))));
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("k")), folder));
+        const CopiesResult result = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(result.refusedFacts, QStringList({folder}));
+        QCOMPARE(result.withoutFacts, QStringList({QStringLiteral("one.txt")}));
+        PosixFileSystem fs;
+        const std::vector<DriveRow> rows = drivesOf(fs, drives.cats.path(), {});
+        QVERIFY(rows.size() == 1 && rows[0].factsRefused && !rows[0].hasFacts);
+        QVERIFY(refusedFactsNotice(folder).startsWith(folder + QStringLiteral(" is not yours alone")));
     }
 
     void whatIsNoCatalogueIsNamedAndTheReportGoesOn()
