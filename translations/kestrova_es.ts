@@ -50,6 +50,10 @@
             <source>type %1 → %2</source>
             <translation>tipo %1 → %2</translation>
         </message>
+        <message>
+            <source>unknown</source>
+            <translation>desconocida</translation>
+        </message>
     </context>
     <context>
         <name>Counts</name>

@@ -50,6 +50,10 @@
             <source>type %1 → %2</source>
             <translation>type %1 → %2</translation>
         </message>
+        <message>
+            <source>unknown</source>
+            <translation>inconnue</translation>
+        </message>
     </context>
     <context>
         <name>Counts</name>

@@ -1,6 +1,7 @@
 #include "result_export.h"
 
 #include "platform/files/file_names.h"
+#include "platform/files/file_time.h"
 
 #include <QDateTime>
 
@@ -67,6 +68,8 @@ void appendJsonString(QByteArray &out, QByteArrayView text)
 
 QByteArray isoTime(qint64 ns)
 {
+    if (!fileTimeKnown(ns))
+        return {};
     return QDateTime::fromMSecsSinceEpoch(ns / 1000000, Qt::UTC).toString(Qt::ISODate).toLatin1();
 }
 
@@ -129,8 +132,10 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
         if (json)
             out.append('"').append(m_keys[column]).append("\":");
         if (column >= ResultTable::kColumns) {
-            // A size or a time, known or not (the size says): no escapes needed.
-            const bool known = table.size(row) >= 0;
+            // A size or a time, known or not (the size says, and a time beyond what the facts
+            // hold is not known): no escapes needed.
+            const bool known = table.size(row) >= 0
+                               && (column == ResultTable::kSizeColumn || fileTimeKnown(table.modifiedNs(row)));
             const QByteArray fact = !known ? QByteArray()
                                     : column == ResultTable::kSizeColumn ? QByteArray::number(table.size(row))
                                                                           : isoTime(table.modifiedNs(row));
