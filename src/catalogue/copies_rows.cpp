@@ -114,8 +114,10 @@ void RowRuns::sortRecords(const QByteArray &buffer, std::vector<qsizetype> &star
         quint64 name = 0;
         for (qsizetype i = 0; i < 8; ++i)
             name = name << 8 | (i < row.name.size() ? uchar(row.name[i]) : 0);
+        // Sizes from the largest down to -1 (not known), as unsigned numbers that wrap: below
+        // every group of name and type.
         const quint64 major = row.byType() ? std::numeric_limits<quint64>::max()
-                                           : quint64(std::numeric_limits<qint64>::max()) - quint64(std::max<qint64>(0, row.head.size));
+                                           : quint64(std::numeric_limits<qint64>::max()) - quint64(row.head.size);
         keyed.push_back({major, name, start});
     }
     std::sort(keyed.begin(), keyed.end(), [bytes](const Keyed &a, const Keyed &b) {

@@ -273,11 +273,18 @@ private slots:
             return copies::comesBefore(copies::RowView::at(all.constData() + a), copies::RowView::at(all.constData() + b));
         });
         QCOMPARE(runs.rows(), quint64(starts.size()));
+        std::optional<copies::RowView> before;
+        QByteArray beforeFolder;
         for (const qsizetype start : starts) {
             const std::optional<copies::RowView> row = runs.next();
             QVERIFY(row);
             const copies::RowView expected = copies::RowView::at(all.constData() + start);
             QVERIFY(!copies::comesBefore(*row, expected) && !copies::comesBefore(expected, *row));
+            // The row before is still readable beside this one (a group's start is told so).
+            if (before)
+                QCOMPARE(before->folder.toByteArray(), beforeFolder);
+            before = row;
+            beforeFolder = row->folder.toByteArray();
         }
         QVERIFY(!runs.next());
     }
