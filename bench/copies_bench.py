@@ -9,10 +9,15 @@ from a pool whose files lie on 4 drives on average, the rest are the drive's own
     holds (a full reading of every catalogue): target at most 2x;
   - the peak resident memory of each, per distinct name and size: target under 64 bytes;
   - once, for scale: a search every file line matches (";"), which lists all entries as the
-    report considers all of them.
+    report considers all of them;
+  - with --before CLI: each report against the same report of another build (an older one), in
+    turns, on the same catalogues.
+
+The reference search passes --no-index, so it reads every line of every catalogue rather than
+asking the search indexes: it stands for one plain reading of the collection.
 
     bench/copies_bench.py [--cli build/src/app/kestrova-cli] [--folder DIR] [--catalogues 100]
-                          [--files 100000] [--runs 3]
+                          [--files 100000] [--runs 3] [--before CLI]
 """
 import argparse
 import os
@@ -30,6 +35,7 @@ def main():
     parser.add_argument("--catalogues", type=int, default=100)
     parser.add_argument("--files", type=int, default=100000)
     parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--before", help="another build's kestrova-cli, timed against this one")
     args = parser.parse_args()
 
     maker = os.path.join(os.path.dirname(args.cli), "..", "..", "bench", "copies_collection")
@@ -57,6 +63,12 @@ def main():
         print(f"copies {mode:13s} {ours:.2f} s   full search {theirs:.2f} s   ratio {ratio:.2f} (target <= 2)   "
               f"peak RSS {peak:.0f} MiB = {peak * 1048576 / distinct:.0f} bytes per distinct name and size "
               f"(target < 64)", flush=True)
+    if args.before:
+        for mode in ("--single", "--duplicates"):
+            ours, theirs, ratio, _ = alternate([args.cli, "copies", args.folder, mode],
+                                               [args.before, "copies", args.folder, mode], args.runs)
+            print(f"copies {mode:13s} {ours:.2f} s   before {theirs:.2f} s   ratio {ratio:.2f} (target <= 1)",
+                  flush=True)
     every, every_peak = timed([args.cli, "search", "--no-index", args.folder, ";"])
     print(f"search --no-index of ';' (every file line a hit): {every:.2f} s, peak RSS {every_peak:.0f} MiB", flush=True)
 

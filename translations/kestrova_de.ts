@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
     <context>
+        <name>CatalogueFacts</name>
+        <message>
+            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
+            <translation>%1 gehört nicht Ihnen allein (eine Verknüpfung, einem anderen Benutzer, oder andere dürfen hineinschreiben): die Fakten darin bleiben unberücksichtigt</translation>
+        </message>
+    </context>
+    <context>
         <name>CompareWindow</name>
         <message>
             <source>Added</source>
@@ -42,6 +49,10 @@
         <message>
             <source>type %1 → %2</source>
             <translation>Typ %1 → %2</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>unbekannt</translation>
         </message>
     </context>
     <context>
@@ -380,10 +391,6 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Bitte stellen Sie sicher, dass Sie den Ordner mit den Katalogdateien ausgewählt haben.<byte value="xd"/>Oder legen Sie vor der Suche den Standardpfad fest.</translation>
-        </message>
-        <message>
-            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
-            <translation>%1 gehört nicht Ihnen allein (eine Verknüpfung, einem anderen Benutzer, oder andere dürfen hineinschreiben): die Fakten darin bleiben unberücksichtigt</translation>
         </message>
     </context>
     <context>
@@ -955,6 +962,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <message>
             <source>older</source>
             <translation>älter</translation>
+        </message>
+        <message>
+            <source>Notes on the facts</source>
+            <translation>Hinweise zu den Fakten</translation>
         </message>
     </context>
     <context>

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
     <context>
+        <name>CatalogueFacts</name>
+        <message>
+            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
+            <translation>%1 no es solo suyo (un enlace, de otro usuario, u otros pueden escribir en él): los datos que contiene se dejan de lado</translation>
+        </message>
+    </context>
+    <context>
         <name>CompareWindow</name>
         <message>
             <source>Added</source>
@@ -42,6 +49,10 @@
         <message>
             <source>type %1 → %2</source>
             <translation>tipo %1 → %2</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>desconocida</translation>
         </message>
     </context>
     <context>
@@ -380,10 +391,6 @@ Do you want to replace it?</source>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Asegúrese de haber seleccionado la carpeta que contiene los archivos de catálogo.<byte value="xd"/>O bien, establezca la ruta predeterminada antes de buscar.</translation>
-        </message>
-        <message>
-            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
-            <translation>%1 no es solo suyo (un enlace, de otro usuario, u otros pueden escribir en él): los datos que contiene se dejan de lado</translation>
         </message>
     </context>
     <context>
@@ -955,6 +962,10 @@ Do you want to replace it?</source>
         <message>
             <source>older</source>
             <translation>anterior</translation>
+        </message>
+        <message>
+            <source>Notes on the facts</source>
+            <translation>Notas sobre los datos</translation>
         </message>
     </context>
     <context>

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
     <context>
+        <name>CatalogueFacts</name>
+        <message>
+            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
+            <translation>%1 n&apos;est pas à vous seul (un lien, à un autre utilisateur, ou d&apos;autres peuvent y écrire) : les données qu&apos;il contient sont ignorées</translation>
+        </message>
+    </context>
+    <context>
         <name>CompareWindow</name>
         <message>
             <source>Added</source>
@@ -42,6 +49,10 @@
         <message>
             <source>type %1 → %2</source>
             <translation>type %1 → %2</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>inconnue</translation>
         </message>
     </context>
     <context>
@@ -380,10 +391,6 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>Please make sure you have selected the folder with Catalogues files in it. or<byte value="xd"/>Alternatively, please set the Default Current Path before searching.</source>
             <translation>Assurez-vous d’avoir sélectionné le dossier contenant les fichiers de catalogue.<byte value="xd"/>Ou bien définissez le chemin par défaut avant de rechercher.</translation>
-        </message>
-        <message>
-            <source>%1 is not yours alone (a link, another user&apos;s, or others may write to it): the facts in it are left aside</source>
-            <translation>%1 n&apos;est pas à vous seul (un lien, à un autre utilisateur, ou d&apos;autres peuvent y écrire) : les données qu&apos;il contient sont ignorées</translation>
         </message>
     </context>
     <context>
@@ -955,6 +962,10 @@ Voulez-vous le remplacer ?</translation>
         <message>
             <source>older</source>
             <translation>plus ancien</translation>
+        </message>
+        <message>
+            <source>Notes on the facts</source>
+            <translation>Remarques sur les données</translation>
         </message>
     </context>
     <context>

@@ -3,6 +3,7 @@
 
 #include "catalogue/catalogue_comparison.h"
 #include "platform/files/file_names.h"
+#include "platform/files/file_time.h"
 #include "search/result_export.h"
 
 #include <QCommandLineParser>
@@ -70,7 +71,7 @@ public:
                     return QByteArray("null");
                 QByteArray object;
                 m_side.appendRecord(object, {Field::text(type), Field::text(created), Field::number(size),
-                                             size >= 0 ? Field::text(modifiedText(modifiedNs)) : Field::none()});
+                                             size >= 0 && fileTimeKnown(modifiedNs) ? Field::text(modifiedText(modifiedNs)) : Field::none()});
                 object.chop(1); // its line end
                 return object;
             };

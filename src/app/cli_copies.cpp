@@ -2,6 +2,7 @@
 // have no second copy on another drive, or the names and sizes stored more than once.
 #include "cli_common.h"
 
+#include "catalogue/catalogue_facts.h"
 #include "catalogue/copies.h"
 #include "platform/files/file_names.h"
 #include "platform/files/posix_file_system.h"
@@ -169,6 +170,8 @@ int runCopies(const QStringList &arguments, Io &io)
         io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: %1 is damaged: the sizes it does not give count as unknown")
                       .arg(displayFileName(facts))
                << Qt::endl;
+    for (const QString &folder : result.refusedFacts)
+        io.err << QStringLiteral("kestrova-cli copies: ") << refusedFactsNotice(folder) << Qt::endl;
     if (!result.history.isEmpty())
         io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli copies: older catalogues of a drive catalogued again, read as history: %1")
                       .arg(result.history.join(QStringLiteral(", ")))

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
+
 namespace kestrova::cli {
 namespace {
 
@@ -74,6 +76,10 @@ int runDrives(const QStringList &arguments, Io &io)
                           .arg(displayFileName(row.catalogue),
                                displayFileName(factsPathFor(QDir(given).absoluteFilePath(row.catalogue))))
                    << Qt::endl;
+    // The catalogues of one folder share their .kestrova: it is named once.
+    if (std::any_of(rows.begin(), rows.end(), [](const DriveRow &row) { return row.factsRefused; }))
+        io.err << QStringLiteral("kestrova-cli drives: ")
+               << refusedFactsNotice(factsFolderFor(QDir(given).absoluteFilePath(rows.front().catalogue))) << Qt::endl;
     const RecordWriter writer(*outputFormat, kColumns);
     QByteArray out = writer.begin();
     for (const DriveRow &row : rows)

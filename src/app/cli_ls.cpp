@@ -79,7 +79,7 @@ int runLs(const QStringList &arguments, Io &io)
                 const quint32 file = slice[i];
                 const qint64 size = tree->fileSize(file);
                 const QByteArray modified = size >= 0 ? isoTime(tree->fileModifiedNs(file)) : QByteArray();
-                const Field modifiedField = size >= 0 ? Field::text(modified) : Field::number(-1);
+                const Field modifiedField = !modified.isEmpty() ? Field::text(modified) : Field::number(-1);
                 if (!all)
                     writer.appendRecord(out, {Field::text(tree->fileName(file))});
                 else if (withPath)

@@ -2,6 +2,7 @@
 
 #include "catalogue_facts.h"
 #include "platform/files/file_names.h"
+#include "platform/files/file_time.h"
 #include "platform/text/name_order.h"
 
 #include <QCoreApplication>
@@ -195,6 +196,8 @@ std::unique_ptr<CatalogueFacts> factsOf(const QString &path)
 
 QByteArray modifiedText(qint64 ns)
 {
+    if (!fileTimeKnown(ns))
+        return "unknown";
     return QDateTime::fromMSecsSinceEpoch(ns / 1000000, Qt::UTC).toString(Qt::ISODate).toLatin1();
 }
 

@@ -44,7 +44,8 @@ struct Difference
 // Why a change is one, in the words the command line writes: "size 1000 → 2000", "modified
 // 2026-12-07T10:00:00Z → …", "created … → …", "type … → …", joined by "; ".
 QByteArray reasonsText(const Difference &difference);
-// A modification time as those words give it: ISO 8601, UTC, to the second.
+// A modification time as those words give it: ISO 8601, UTC, to the second; "unknown" for a
+// time beyond what the facts hold (fileTimeKnown).
 QByteArray modifiedText(qint64 ns);
 
 class DifferenceSink

@@ -19,11 +19,10 @@
 #pragma once
 
 #include "facts_format.h"
+#include "run_facts.h"
 
 #include "platform/files/file_system.h"
 #include "platform/files/text_file.h"
-#include "platform/files/volumes.h"
-#include "platform/text/date_conventions.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -37,32 +36,6 @@
 #include <vector>
 
 namespace kestrova {
-
-// What the facts say of the run that wrote a catalogue; empty texts and -1 where it was not known.
-struct RunFacts
-{
-    QString label;
-    QString uuid;
-    QString fileSystem;
-    qint64 capacity = -1;
-    qint64 free = -1;
-    QString device;
-    QString mountPoint;
-    QString mountRoot; // the folder of the volume mounted at mountPoint ("/" for all of it)
-    QString root;
-    QDateTime started;
-    QDateTime ended;
-    QString programVersion;
-    quint64 entries = 0;
-    qint64 totalBytes = -1;
-    DateWriting dates; // how the catalogue's dates are written; empty in facts of older versions
-
-    QByteArray text() const;
-    static RunFacts fromText(QByteArrayView text);
-};
-
-// What is known of a run as it starts: the volume root lives on, root, the time, the program.
-RunFacts startingRun(const QString &root, const Volume &volume);
 
 // What the facts beside the catalogue at cataloguePath say of its run: empty when there are no
 // facts, or they or the catalogue cannot be read.
@@ -102,6 +75,10 @@ struct EntryFacts
 // The place of the facts of the catalogue at cataloguePath, and the folder it is in.
 QString factsPathFor(const QString &cataloguePath);
 QString factsFolderFor(const QString &cataloguePath);
+
+// What is said, once, of a .kestrova folder (factsFolder) whose facts are left aside because it
+// is not the user's alone (CatalogueFacts::Absence::Refused).
+QString refusedFactsNotice(const QString &factsFolder);
 
 // Removes the facts of the catalogue at cataloguePath, before it is written anew: facts of an
 // earlier run must never be read as the next one's (its lines could be the same bytes).

@@ -51,6 +51,8 @@ void CopiesReport::findSources(FileSystem &fileSystem, const QString &folder)
             source.hasFacts = facts != nullptr;
             if (absence == CatalogueFacts::Absence::Unreadable)
                 factsDamaged(source.path);
+            if (absence == CatalogueFacts::Absence::Refused && !m_result.refusedFacts.contains(factsFolderFor(source.path)))
+                m_result.refusedFacts << factsFolderFor(source.path);
             QByteArray head(1 << 16, Qt::Uninitialized);
             head.resize(file.readAt(0, head.data(), head.size()));
             CatalogueOfDrive drive{{}, {}, catalogue::firstHeadingIn(head), file.identityAtOpening().modifiedNs / 1000000};

@@ -14,8 +14,9 @@
 // The report reads every catalogue twice. The first reading counts each name and size (16 bytes
 // per distinct one, of a 64-bit hash, 16 more bits of another, the first catalogue and the
 // count); the second lists the files the counts pick, sorted in runs in a scratch file
-// (copies_rows.h), so that memory holds the counts and one run's buffer, however many rows. Catalogues are read by several threads;
-// the calling thread hears of the progress and can stop the report.
+// (copies_rows.h), so that memory holds the counts and two runs' buffers, however many rows.
+// Catalogues are read by several threads; the calling thread hears of the progress and can stop
+// the report.
 #pragma once
 
 #include "platform/error.h"
@@ -63,7 +64,8 @@ public:
 
 // The files the report lists, largest first; files of one name and size (or, of unknown size,
 // one name and type) follow each other, their catalogues in the folder's order. The rows wait
-// in a scratch file, not in memory, and are read once, in order, with next().
+// in a scratch file (in memory while they fit one run's buffer) and are read once, in order,
+// with next().
 class CopiesResult
 {
 public:
@@ -96,6 +98,7 @@ public:
     QStringList withoutFacts;   // those among them whose files' sizes are not known
     QStringList history;        // those a newer catalogue of the same drive covers whole
     QStringList damagedFacts;   // facts files left aside (whole or in part) as damaged, by path
+    QStringList refusedFacts;   // .kestrova folders left aside as not the user's alone, by path
     quint32 drives = 0;         // the drives the catalogues describe
     quint64 entries = 0;        // file lines read
     quint64 distinct = 0;       // distinct names and sizes (or names and types) counted

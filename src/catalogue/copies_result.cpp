@@ -15,17 +15,10 @@ qsizetype CopiesResult::size() const
 
 bool CopiesResult::next()
 {
-    const std::optional<copies::RowView> row = d->runs.next();
-    std::swap(d->previous, d->current);
-    d->before = d->row ? std::optional(copies::RowView::at(d->previous.constData())) : std::nullopt;
-    d->row.reset();
-    if (!row)
-        return false;
-    // The row's bytes are the merge's until the next call: kept here while it is the current one.
-    d->current.resize(0);
-    d->current.append(reinterpret_cast<const char *>(&row->head), sizeof row->head).append(row->name).append(row->type).append(row->folder);
-    d->row = copies::RowView::at(d->current.constData());
-    return true;
+    // The row before stays readable beside the new one (RowRuns::next): none is copied.
+    d->before = d->row;
+    d->row = d->runs.next();
+    return d->row.has_value();
 }
 
 QByteArray CopiesResult::path() const

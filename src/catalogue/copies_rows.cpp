@@ -1,20 +1,12 @@
 #include "copies_rows.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace kestrova::copies {
-
-RowView RowView::at(const char *record)
-{
-    RowView row;
-    std::memcpy(&row.head, record, sizeof row.head);
-    const char *text = record + sizeof row.head;
-    row.name = QByteArrayView(text, row.head.nameLength);
-    row.type = QByteArrayView(text + row.head.nameLength, row.head.typeLength);
-    row.folder = QByteArrayView(text + row.head.nameLength + row.head.typeLength, row.head.folderLength);
-    return row;
-}
 
 void appendRow(QByteArray &records, const RowHead &head, QByteArrayView name, QByteArrayView type, QByteArrayView folder)
 {
@@ -49,40 +41,109 @@ bool startsGroup(const RowView &a, const RowView &b)
 
 void RowRuns::add(const QByteArray &records, quint64 rows)
 {
-    const std::lock_guard held(m_lock);
-    for (qsizetype at = 0; at < records.size(); at += RowView::at(records.constData() + at).bytes())
-        m_starts.push_back(m_buffer.size() + at);
-    m_buffer += records;
-    m_rows += rows;
-    if (m_buffer.size() >= m_runBytes) {
-        try {
-            writeRun();
-        } catch (const Error &error) {
-            throw ScratchFailure{error};
+    QByteArray full;
+    std::vector<qsizetype> starts;
+    try {
+        std::unique_lock held(m_lock);
+        for (qsizetype at = 0; at < records.size(); at += RowView::at(records.constData() + at).bytes())
+            m_starts.push_back(m_buffer.size() + at);
+        m_buffer += records;
+        m_rows += rows;
+        if (m_buffer.size() < m_runBytes)
+            return;
+        if (m_writingAside) {
+            // One buffer is aside already: this one is written here, and others wait for it.
+            writeRun(m_buffer, m_starts);
+            m_buffer.resize(0);
+            m_starts.clear();
+            return;
         }
+        // Sorted and written aside, while the other threads fill the next buffer.
+        m_writingAside = true;
+        full.swap(m_buffer);
+        m_buffer.swap(m_spare);
+        starts.swap(m_starts);
+        m_starts.swap(m_spareStarts);
+        held.unlock();
+        const auto aside = qScopeGuard([&] {
+            const std::lock_guard again(m_lock);
+            m_writingAside = false;
+            full.resize(0);
+            starts.clear();
+            m_spare.swap(full);
+            m_spareStarts.swap(starts);
+        });
+        writeRun(full, starts);
+    } catch (const Error &error) {
+        throw ScratchFailure{error};
     }
 }
 
 void RowRuns::finish()
 {
     const std::lock_guard held(m_lock);
-    writeRun();
+    const bool noRun = [this] {
+        const std::lock_guard file(m_fileLock);
+        return m_runs.empty();
+    }();
+    if (noRun) {
+        sortRecords(m_buffer, m_starts);
+        m_inMemory = true;
+        return;
+    }
+    writeRun(m_buffer, m_starts);
     m_buffer = QByteArray();
     m_starts = {};
 }
 
-void RowRuns::writeRun()
+void RowRuns::sortRecords(const QByteArray &buffer, std::vector<qsizetype> &starts)
 {
-    if (m_starts.empty())
+    // Most rows are told apart by their size and the first bytes of their name: those are
+    // compared from a small key of their own, and only rows alike in both from their records.
+    struct Keyed
+    {
+        quint64 major; // groups of known size by size, largest first; then those of name and type
+        quint64 name;  // the name's first 8 bytes, in the order of their bytes
+        qsizetype start;
+    };
+    const char *bytes = buffer.constData();
+    std::vector<Keyed> keyed;
+    keyed.reserve(starts.size());
+    for (const qsizetype start : starts) {
+        const RowView row = RowView::at(bytes + start);
+        quint64 name = 0;
+        for (qsizetype i = 0; i < 8; ++i)
+            name = name << 8 | (i < row.name.size() ? uchar(row.name[i]) : 0);
+        // Sizes from the largest down to -1 (not known), as unsigned numbers that wrap: below
+        // every group of name and type.
+        const quint64 major = row.byType() ? std::numeric_limits<quint64>::max()
+                                           : quint64(std::numeric_limits<qint64>::max()) - quint64(row.head.size);
+        keyed.push_back({major, name, start});
+    }
+    std::sort(keyed.begin(), keyed.end(), [bytes](const Keyed &a, const Keyed &b) {
+        if (a.major != b.major)
+            return a.major < b.major;
+        if (a.name != b.name)
+            return a.name < b.name;
+        return comesBefore(RowView::at(bytes + a.start), RowView::at(bytes + b.start));
+    });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        starts[i] = keyed[i].start;
+}
+
+void RowRuns::writeRun(const QByteArray &buffer, std::vector<qsizetype> &starts)
+{
+    if (starts.empty())
         return;
-    const char *bytes = m_buffer.constData();
-    std::sort(m_starts.begin(), m_starts.end(),
-              [bytes](qsizetype a, qsizetype b) { return comesBefore(RowView::at(bytes + a), RowView::at(bytes + b)); });
+    sortRecords(buffer, starts);
+    const char *bytes = buffer.constData();
+    const std::lock_guard held(m_fileLock);
     if (!m_file)
         m_file = std::make_unique<ScratchFile>();
     const qint64 at = m_file->size();
     QByteArray block;
-    for (const qsizetype start : m_starts) {
+    block.reserve(1 << 16);
+    for (const qsizetype start : starts) {
         block.append(bytes + start, RowView::at(bytes + start).bytes());
         if (block.size() >= (1 << 16)) {
             m_file->append(block);
@@ -90,17 +151,21 @@ void RowRuns::writeRun()
         }
     }
     m_file->append(block);
-    m_runs.push_back({at, m_file->size(), {}});
-    m_starts.clear();
-    m_buffer.resize(0);
+    m_runs.push_back({at, m_file->size(), {}, 0, {}});
 }
 
 bool RowRuns::Run::ensure(const ScratchFile &file, qsizetype bytes)
 {
     if (window.size() - used >= bytes)
         return true;
-    window.remove(0, used);
-    used = 0;
+    if (used > 0) {
+        // What is left moves to the spare's room, and the window (the row given last may lie in
+        // it) is kept as the spare until the next move.
+        spare.resize(0);
+        spare.append(window.constData() + used, window.size() - used);
+        window.swap(spare);
+        used = 0;
+    }
     const qsizetype wanted = std::max<qsizetype>(bytes - window.size(), 1 << 16);
     const qsizetype reading = qsizetype(std::min<qint64>(wanted, end - at));
     const qsizetype had = window.size();
@@ -118,6 +183,11 @@ bool RowRuns::before(size_t a, size_t b) const
 
 std::optional<RowView> RowRuns::next()
 {
+    if (m_inMemory) {
+        if (m_nextStart == m_starts.size())
+            return std::nullopt;
+        return RowView::at(m_buffer.constData() + m_starts[m_nextStart++]);
+    }
     // A heap whose top is the run with the next row: each pair compared the other way round.
     const auto later = [this](size_t a, size_t b) { return before(b, a); };
     const auto load = [this](size_t index) {

@@ -3,8 +3,10 @@
 //
 // The rows are never all held in memory: each is a record of a few numbers and its texts (name,
 // type, folder); records gather in a buffer of at most kRunBytes, which is sorted in the report's
-// order and written as one run to a scratch file. The result merges the runs as it is read, so
-// memory stays at one buffer while reading and a small window of each run while writing.
+// order and written as one run to a scratch file. A full buffer is sorted and written aside
+// while the next one fills (at most one aside), so that memory holds two buffers at most. The result merges the runs as it is read, so
+// memory stays at one buffer while reading and a small window of each run while writing. Rows
+// that never fill the buffer are sorted where they are and read from it: no scratch file.
 #pragma once
 
 #include "copies.h"
@@ -14,6 +16,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -59,7 +62,16 @@ struct RowView
     RowHead head;
     QByteArrayView name, type, folder;
 
-    static RowView at(const char *record);
+    static RowView at(const char *record)
+    {
+        RowView row;
+        std::memcpy(&row.head, record, sizeof row.head);
+        const char *text = record + sizeof row.head;
+        row.name = QByteArrayView(text, row.head.nameLength);
+        row.type = QByteArrayView(text + row.head.nameLength, row.head.typeLength);
+        row.folder = QByteArrayView(text + row.head.nameLength + row.head.typeLength, row.head.folderLength);
+        return row;
+    }
     qsizetype bytes() const { return qsizetype(sizeof(RowHead)) + name.size() + type.size() + folder.size(); }
     bool byType() const { return head.copies & kByType; }
 };
@@ -81,17 +93,21 @@ struct ScratchFailure
 class RowRuns
 {
 public:
-    static constexpr qsizetype kRunBytes = 8 << 20;
+    static constexpr qsizetype kRunBytes = 4 << 20;
     explicit RowRuns(qsizetype runBytes = kRunBytes) : m_runBytes(runBytes) {}
 
     // Takes the records (appended with appendRow), writing a run when the buffer is full. Safe
     // from several threads; raises ScratchFailure.
     void add(const QByteArray &records, quint64 rows);
-    // Writes what is left as the last run.
+    // Writes what is left as the last run, or, when no run was written, sorts the rows in memory.
     void finish();
     quint64 rows() const { return m_rows; }
+    // Whether the rows are read from memory, without a scratch file.
+    bool inMemory() const { return m_inMemory; }
 
-    // The rows in order, the next one each time; nullopt past the last. Raises an Error.
+    // The rows in order, the next one each time; nullopt past the last. A row given stays where
+    // it is until the call after the next: the row before the current one can be read beside it.
+    // Raises an Error.
     std::optional<RowView> next();
 
 private:
@@ -100,21 +116,32 @@ private:
         qint64 at, end;       // in the scratch file, what is left of it
         QByteArray window;    // the bytes read and not yet passed
         qsizetype used = 0;   // of the window, passed
+        QByteArray spare;     // the window before: the row given last may lie in it
         bool ensure(const ScratchFile &file, qsizetype bytes); // false: the run is over
     };
-    void writeRun(); // with m_lock held
+    // The records of bytes at starts, sorted in the report's order.
+    static void sortRecords(const QByteArray &bytes, std::vector<qsizetype> &starts);
+    // Sorts and writes the records as one run; with m_fileLock free.
+    void writeRun(const QByteArray &bytes, std::vector<qsizetype> &starts);
     bool before(size_t a, size_t b) const;
 
     const qsizetype m_runBytes; // a run is written once the buffer holds this many bytes
-    std::mutex m_lock;
+    std::mutex m_lock;     // over the buffer and the counts
+    std::mutex m_fileLock; // over the file and its runs
     QByteArray m_buffer;
     std::vector<qsizetype> m_starts; // of the records in the buffer
+    bool m_writingAside = false;     // a full buffer is being sorted and written outside m_lock
+    // A written buffer's room, kept for the next one to fill.
+    QByteArray m_spare;
+    std::vector<qsizetype> m_spareStarts;
     std::unique_ptr<ScratchFile> m_file;
     std::vector<Run> m_runs;
     std::vector<size_t> m_heap; // the runs still going, the next row's first
     std::vector<RowView> m_heads;  // each run's next row
     bool m_merging = false;
     size_t m_passed = SIZE_MAX; // the run whose row was given last, moved on at the next call
+    bool m_inMemory = false;    // no run written: the rows are read from m_buffer
+    size_t m_nextStart = 0;     // of m_starts, when in memory
     quint64 m_rows = 0;
 };
 
@@ -126,8 +153,7 @@ struct CopiesResult::Data
 {
     std::vector<copies::CopiesSource> sources;
     copies::RowRuns runs;
-    QByteArray current, previous; // the records of the row read last and the one before
-    std::optional<copies::RowView> row, before;
+    std::optional<copies::RowView> row, before; // in the runs' bytes (RowRuns::next)
 };
 
 } // namespace kestrova

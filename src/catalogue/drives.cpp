@@ -88,6 +88,7 @@ std::vector<DriveRow> drivesOf(FileSystem &fileSystem, const QString &folder, co
                 row.connected = connectedVolume(row.run, mounted);
             }
             row.factsDamaged = absence == CatalogueFacts::Absence::Unreadable;
+            row.factsRefused = absence == CatalogueFacts::Absence::Refused;
             readOwnLines(catalogue, row);
             whenMs = row.run.started.isValid() ? row.run.started.toMSecsSinceEpoch()
                                                : catalogue.identityAtOpening().modifiedNs / 1000000;

@@ -30,6 +30,7 @@ struct DriveRow
     // On the drive's newest catalogue: how many older ones of the drive there are; -1 on those.
     qsizetype older = 0;
     bool factsDamaged = false; // facts are beside it but cannot be read
+    bool factsRefused = false; // its .kestrova folder is not the user's alone: facts left aside
 };
 
 // The rows of the catalogues (the files) of folder: drive by drive, in the order the folder first

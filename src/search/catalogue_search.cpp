@@ -133,8 +133,7 @@ void CatalogueSearch::searchCatalogue(const QByteArray &path, bool caseSensitive
             const QString folder = factsFolderFor(catalogue);
             if (absence == CatalogueFacts::Absence::Refused && !m_toldUnreadable.contains(folder)) {
                 m_toldUnreadable.insert(folder);
-                m_view.inform(QCoreApplication::translate("SearchWindow", "%1 is not yours alone (a link, another user's, or others may write to it): the facts in it are left aside")
-                                  .arg(displayFileName(folder)));
+                m_view.inform(refusedFactsNotice(folder));
             }
         }
         // The conventions of its dates are learnt when the date filter first needs them; a created

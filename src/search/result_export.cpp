@@ -1,6 +1,7 @@
 #include "result_export.h"
 
 #include "platform/files/file_names.h"
+#include "platform/files/file_time.h"
 
 #include <QDateTime>
 
@@ -78,6 +79,8 @@ void appendJsonString(QByteArray &out, QByteArrayView text)
 
 QByteArray isoTime(qint64 ns)
 {
+    if (!fileTimeKnown(ns))
+        return {};
     return QDateTime::fromMSecsSinceEpoch(ns / 1000000, Qt::UTC).toString(Qt::ISODate).toLatin1();
 }
 
@@ -137,7 +140,6 @@ void ResultWriter::appendRow(QByteArray &out, const ResultTable &table, qsizetyp
 void ResultWriter::appendRow(QByteArray &out, const RowTexts &row) const
 {
     const QByteArrayView texts[ResultTable::kColumns] = {row.filePath, row.fileType, row.created, row.catalogueFile};
-    const bool known = row.size >= 0;
     const bool json = m_format == ExportFormat::JsonLines;
     if (json)
         out.append('{');
@@ -148,7 +150,10 @@ void ResultWriter::appendRow(QByteArray &out, const RowTexts &row) const
         if (json)
             out.append('"').append(m_keys[column]).append("\":");
         if (column >= ResultTable::kColumns) {
-            // A size or a time, known or not (the size says): no escapes needed.
+            // A size or a time, known or not (the size says, and a time beyond what the facts
+            // hold is not known): no escapes needed.
+            const bool known = row.size >= 0
+                               && (column == ResultTable::kSizeColumn || fileTimeKnown(row.modifiedNs));
             const QByteArray fact = !known ? QByteArray()
                                     : column == ResultTable::kSizeColumn ? QByteArray::number(row.size)
                                                                           : isoTime(row.modifiedNs);

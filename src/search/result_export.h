@@ -22,7 +22,7 @@ enum class ExportFormat {
 };
 
 // A modification time (nanoseconds since the epoch) as every form writes it: ISO 8601, UTC, to
-// the second.
+// the second; empty when it is not known (fileTimeKnown).
 QByteArray isoTime(qint64 ns);
 
 // "tsv", "csv" or "json"; nothing for any other name.

@@ -3,6 +3,7 @@
 #include "counts.h"
 
 #include "platform/files/file_names.h"
+#include "platform/files/file_time.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -208,7 +209,7 @@ QVariant BrowserListModel::data(const QModelIndex &index, int role) const
     case Created: return QString::fromUtf8(row.created);
     case Size: return sizeText(row);
     case Modified:
-        return folder || row.size < 0 ? QString()
+        return folder || row.size < 0 || !fileTimeKnown(row.modifiedNs) ? QString()
                                       : QLocale().toString(QDateTime::fromMSecsSinceEpoch(row.modifiedNs / 1000000), QLocale::ShortFormat);
     case Share:
         return m_folderTotal > 0 && row.size >= 0 ? QLocale().toString(100.0 * double(row.size) / double(m_folderTotal), 'f', 1) + u'%'

@@ -7,6 +7,7 @@
 
 #include "platform/desktop/event_loop.h"
 #include "platform/files/file_names.h"
+#include "platform/files/file_time.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -43,6 +44,8 @@ QString reasonsOf(const Difference &d)
 {
     const QLocale locale;
     const auto when = [&](qint64 ns) {
+        if (!fileTimeKnown(ns))
+            return QCoreApplication::translate("CompareWindow", "unknown");
         return locale.toString(QDateTime::fromMSecsSinceEpoch(ns / 1000000).toLocalTime(), QLocale::ShortFormat);
     };
     QStringList parts;

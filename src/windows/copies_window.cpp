@@ -6,6 +6,7 @@
 #include "result_list.h"
 #include "run_copy_window.h"
 
+#include "catalogue/catalogue_facts.h"
 #include "platform/desktop/event_loop.h"
 #include "platform/files/file_names.h"
 
@@ -227,6 +228,8 @@ void CopiesWindow::showResult(CopiesResult &result)
     for (const QString &facts : result.damagedFacts)
         text += tr("; %1 is damaged: the sizes it does not give count as unknown")
                     .arg(QDir(m_folder).relativeFilePath(displayFileName(facts)));
+    for (const QString &folder : result.refusedFacts)
+        text += QStringLiteral("; ") + refusedFactsNotice(folder);
     if (!m_failures.isEmpty())
         text += tr("; not read: %1").arg(m_failures.join(QStringLiteral("; ")));
     lblProgress->setText(text);

@@ -103,7 +103,12 @@ DrivesWindow::DrivesWindow(Services &services, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(cmdOpen);
     buttons->addWidget(cmdClose);
-    grid->addLayout(buttons, 2, 0, 1, 4);
+    lblNotes = new QLabel(this);
+    lblNotes->setAccessibleName(tr("Notes on the facts"));
+    lblNotes->setWordWrap(true);
+    lblNotes->hide();
+    grid->addWidget(lblNotes, 2, 0, 1, 4);
+    grid->addLayout(buttons, 3, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     resize(fitScreen(this, QSize(twips(12120), twips(6000))));
 
@@ -165,6 +170,12 @@ void DrivesWindow::cmdRefresh_Click()
 
 void DrivesWindow::fill()
 {
+    // The catalogues of one folder share their .kestrova: it is named once.
+    const auto refused = std::find_if(m_rows.begin(), m_rows.end(), [](const DriveRow &row) { return row.factsRefused; });
+    lblNotes->setText(refused == m_rows.end()
+                          ? QString()
+                          : refusedFactsNotice(factsFolderFor(QDir(txtFolder->text()).absoluteFilePath(refused->catalogue))));
+    lblNotes->setVisible(!lblNotes->text().isEmpty());
     LV1->setSortingEnabled(false);
     LV1->setRowCount(int(m_rows.size()));
     for (int row = 0; row < int(m_rows.size()); ++row) {

@@ -13,6 +13,7 @@
 
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -36,6 +37,8 @@ public:
     QPushButton *cmdFolder = nullptr;
     QPushButton *cmdRefresh = nullptr;
     QTableWidget *LV1 = nullptr;
+    // What the list cannot show: a .kestrova folder whose facts are left aside. Hidden when empty.
+    QLabel *lblNotes = nullptr;
     QPushButton *cmdOpen = nullptr;
     QPushButton *cmdClose = nullptr;
 

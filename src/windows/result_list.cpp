@@ -1,5 +1,6 @@
 #include "result_list.h"
 
+#include "platform/files/file_time.h"
 #include "platform/text/date_conventions.h"
 
 #include <QDateTime>
@@ -66,6 +67,8 @@ QVariant ResultModel::data(const QModelIndex &index, int role) const
         return QString();
     if (column == ResultTable::kSizeColumn)
         return QLocale().formattedDataSize(size);
+    if (!fileTimeKnown(m_table.modifiedNs(index.row())))
+        return QString();
     const QDateTime modified = QDateTime::fromMSecsSinceEpoch(m_table.modifiedNs(index.row()) / 1000000);
     return m_dates ? m_dates->general(modified) : QLocale().toString(modified, QLocale::ShortFormat);
 }

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -171,6 +173,15 @@ private slots:
         pair.compare(before, catalogueText({{"/", "a;T;1/1/2024"}, {"/s", "b;T;1/1/2024"}}), named,
                      ComparisonRoots{"/media/usb", "/"});
         QCOMPARE(named.lines, QStringList());
+    }
+
+    // A time beyond what the facts hold (kept at either end) reads as unknown in why a file
+    // changed, never as a date of 2262.
+    void aTimeBeyondWhatTheFactsHoldIsUnknownInWhy()
+    {
+        Difference d{Difference::Kind::Changed, "/d/a", "Text", "", "Text", "", 5, 5,
+                     std::numeric_limits<qint64>::max(), 1'765'000'000'000'000'000, Difference::Modified};
+        QCOMPARE(reasonsText(d), QByteArray("modified unknown \xe2\x86\x92 2025-12-06T05:46:40Z"));
     }
 
     void namesThatAreNotUtf8AndNamesWithSemicolons()

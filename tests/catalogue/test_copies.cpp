@@ -5,6 +5,7 @@
 #include "catalogue/catalogue_generator.h"
 #include "catalogue/copies.h"
 #include "catalogue/copies_rows.h"
+#include "catalogue/drives.h"
 #include "platform/files/posix_file_system.h"
 #include "support/files.h"
 
@@ -203,6 +204,25 @@ private slots:
         QCOMPARE(spareBytes(qint64(1) << 62, 5), std::numeric_limits<qint64>::max());
     }
 
+    // A .kestrova that is a link (even to a folder of the user's own) is left aside and named, in
+    // the report and in the drives list alike: its catalogue counts as one without facts.
+    void aFactsFolderNotTheUsersAloneIsNamed()
+    {
+        Drives drives;
+        drives.catalogue(QStringLiteral("one"), {{QStringLiteral("a.jpg"), "123"}});
+        const QString folder = drives.cats.filePath(QStringLiteral(".kestrova"));
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir().rename(folder, elsewhere.filePath(QStringLiteral("k"))));
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("k")), folder));
+        const CopiesResult result = drives.report(CopiesOptions::Mode::Single);
+        QCOMPARE(result.refusedFacts, QStringList({folder}));
+        QCOMPARE(result.withoutFacts, QStringList({QStringLiteral("one.txt")}));
+        PosixFileSystem fs;
+        const std::vector<DriveRow> rows = drivesOf(fs, drives.cats.path(), {});
+        QVERIFY(rows.size() == 1 && rows[0].factsRefused && !rows[0].hasFacts);
+        QVERIFY(refusedFactsNotice(folder).startsWith(folder + QStringLiteral(" is not yours alone")));
+    }
+
     void whatIsNoCatalogueIsNamedAndTheReportGoesOn()
     {
         Drives drives;
@@ -220,10 +240,18 @@ private slots:
         QVERIFY(drives.report(CopiesOptions::Mode::Single).stopped);
     }
 
-    // Rows handed over in pieces and written as many small runs come back as one sort would put them.
+    // Rows handed over in pieces and written as many small runs come back as one sort would put
+    // them; so do rows that fit in one buffer, sorted in memory without a scratch file.
+    void rowsMergedFromManyRunsAreInTheSortedOrder_data()
+    {
+        QTest::addColumn<int>("runBytes");
+        QTest::newRow("many runs") << 1000;
+        QTest::newRow("in memory") << (1 << 20);
+    }
     void rowsMergedFromManyRunsAreInTheSortedOrder()
     {
-        copies::RowRuns runs(1000);
+        QFETCH(int, runBytes);
+        copies::RowRuns runs(runBytes);
         QByteArray all;
         std::vector<qsizetype> starts;
         for (int piece = 0; piece < 40; ++piece) {
@@ -240,15 +268,23 @@ private slots:
             runs.add(records, 25);
         }
         runs.finish();
+        QCOMPARE(runs.inMemory(), runBytes > all.size());
         std::stable_sort(starts.begin(), starts.end(), [&](qsizetype a, qsizetype b) {
             return copies::comesBefore(copies::RowView::at(all.constData() + a), copies::RowView::at(all.constData() + b));
         });
         QCOMPARE(runs.rows(), quint64(starts.size()));
+        std::optional<copies::RowView> before;
+        QByteArray beforeFolder;
         for (const qsizetype start : starts) {
             const std::optional<copies::RowView> row = runs.next();
             QVERIFY(row);
             const copies::RowView expected = copies::RowView::at(all.constData() + start);
             QVERIFY(!copies::comesBefore(*row, expected) && !copies::comesBefore(expected, *row));
+            // The row before is still readable beside this one (a group's start is told so).
+            if (before)
+                QCOMPARE(before->folder.toByteArray(), beforeFolder);
+            before = row;
+            beforeFolder = row->folder.toByteArray();
         }
         QVERIFY(!runs.next());
     }

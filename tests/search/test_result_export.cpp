@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QTest>
 
+#include <limits>
+
 using namespace kestrova;
 
 namespace {
@@ -76,6 +78,28 @@ private slots:
             QCOMPARE(encodeFileName(hit[QStringLiteral("path")].toString()), table.text(i, 0).toByteArray());
             QCOMPARE(encodeFileName(hit[QStringLiteral("catalogue")].toString()), table.text(i, 3).toByteArray());
         }
+    }
+
+    // A time beyond what the facts hold (kept at either end) is not the file's: written as not
+    // known, never as a date of 1677 or 2262.
+    void timesBeyondWhatTheFactsHoldAreNotKnown()
+    {
+        ResultTable table;
+        table.append({"/d/future.txt", "Text", "", "a.txt", 5, std::numeric_limits<qint64>::max()});
+        table.append({"/d/past.txt", "Text", "", "a.txt", 6, std::numeric_limits<qint64>::min()});
+        table.append({"/d/now.txt", "Text", "", "a.txt", 7, 1'765'000'000'000'000'000});
+        const auto form = [&](ExportFormat format) {
+            const ResultWriter writer(format, false, {}, true);
+            QByteArray out;
+            for (qsizetype row = 0; row < table.size(); ++row)
+                writer.appendRow(out, table, row);
+            return out;
+        };
+        QCOMPARE(form(ExportFormat::Csv), QByteArray("/d/future.txt,Text,,a.txt,5,\r\n/d/past.txt,Text,,a.txt,6,\r\n"
+                                                     "/d/now.txt,Text,,a.txt,7,2025-12-06T05:46:40Z\r\n"));
+        const QList<QByteArray> json = form(ExportFormat::JsonLines).split('\n');
+        QVERIFY(json[0].endsWith("\"size\":5,\"modified\":null}") && json[1].endsWith("\"modified\":null}"));
+        QVERIFY(json[2].endsWith("\"modified\":\"2025-12-06T05:46:40Z\"}"));
     }
 
     void formatsByName()

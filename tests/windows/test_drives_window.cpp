@@ -7,6 +7,8 @@
 #include "support/files.h"
 #include "support/window_services.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -59,6 +61,16 @@ private slots:
         window.cmdOpen_Click();
         QCOMPARE(env.launcher.calls.size(), 1);
         QCOMPARE(env.launcher.calls.first().file, QStringLiteral("/run/media/me/HOLIDAYS"));
+
+        // A .kestrova that is a link is named once, under the list.
+        QVERIFY(window.lblNotes->isHidden());
+        const QString folder = cats.filePath(QStringLiteral(".kestrova"));
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir().rename(folder, elsewhere.filePath(QStringLiteral("k"))));
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("k")), folder));
+        window.cmdRefresh_Click();
+        QVERIFY(!window.lblNotes->isHidden());
+        QCOMPARE(window.lblNotes->text(), refusedFactsNotice(folder));
     }
 };
 
