@@ -162,13 +162,28 @@ quint32 CatalogueTree::childFor(quint32 parent, QByteArrayView part)
 
 quint32 CatalogueTree::folderFor(QByteArrayView headingText, qint64 headingAt)
 {
-    // Found by its parts, so that no second copy of every path is held.
+    // Found by its parts, so that no second copy of every path is held; the parts it shares with
+    // the heading before (its parent's, a sibling's) are not looked up again.
     quint32 folder = 0;
     qsizetype lastPart = -1;
+    size_t index = 0;
+    bool shared = true;
     forEachPart(headingText, [&](QByteArrayView part, qsizetype at) {
-        folder = childFor(folder, part);
+        shared = shared && index < m_previousParts.size()
+                 && QByteArrayView(m_previousHeading).sliced(m_previousParts[index].at, m_previousParts[index].size) == part;
+        folder = shared ? m_previousParts[index].folder : childFor(folder, part);
+        if (shared) {
+            m_previousParts[index].at = at; // where it is in this heading
+        } else {
+            m_previousParts.resize(index);
+            m_previousParts.push_back({at, part.size(), folder});
+        }
+        ++index;
         lastPart = at;
     });
+    m_previousParts.resize(index);
+    m_previousHeading.resize(headingText.size());
+    std::memcpy(m_previousHeading.data(), headingText.data(), size_t(headingText.size()));
     Folder &node = m_folders[folder];
     if (node.madeUp) {
         // The first heading's own spelling of the path.
@@ -187,7 +202,7 @@ void CatalogueTree::addFile(quint32 folder, QByteArrayView name, qint64 line, qi
                             const std::optional<EntryFacts> &facts)
 {
     if (m_nameBlocks.empty() || m_nameUsed + name.size() > kNameBlock) {
-        m_nameBlocks.push_back(std::make_unique<char[]>(size_t(kNameBlock)));
+        m_nameBlocks.push_back(std::make_unique_for_overwrite<char[]>(size_t(kNameBlock)));
         m_nameUsed = 0;
     }
     std::memcpy(m_nameBlocks.back().get() + m_nameUsed, name.data(), size_t(name.size()));
@@ -232,8 +247,8 @@ void CatalogueTree::arrange()
 {
     // Files and sub-folders grouped by folder, each group in the catalogue's order.
     std::vector<quint32> fileCounts(m_folders.size() + 1, 0), childCounts(m_folders.size() + 1, 0);
-    for (const File &file : m_files)
-        ++fileCounts[file.folder + 1];
+    for (size_t i = 0; i < m_files.size(); ++i)
+        ++fileCounts[m_files[i].folder + 1];
     for (quint32 f = 0; f < m_folders.size(); ++f)
         if (m_folders[f].parent != kNone)
             ++childCounts[m_folders[f].parent + 1];

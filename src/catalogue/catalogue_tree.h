@@ -31,7 +31,6 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <span>
@@ -187,7 +186,31 @@ private:
     bool m_hasFacts = false;
     std::vector<Folder> m_folders;
     QByteArray m_paths; // the folders' paths, one after the other
-    std::deque<File> m_files;
+    // The files in blocks that never move, so that growing copies none and frees none.
+    class Files
+    {
+    public:
+        static constexpr size_t kPerBlock = 1 << 14;
+        void push_back(const File &file)
+        {
+            if (m_size % kPerBlock == 0 && m_size / kPerBlock == m_blocks.size())
+                m_blocks.push_back(std::make_unique_for_overwrite<File[]>(kPerBlock));
+            m_blocks[m_size / kPerBlock][m_size % kPerBlock] = file;
+            ++m_size;
+        }
+        const File &operator[](size_t i) const { return m_blocks[i / kPerBlock][i % kPerBlock]; }
+        size_t size() const { return m_size; }
+        void clear()
+        {
+            m_blocks.clear();
+            m_size = 0;
+        }
+
+    private:
+        std::vector<std::unique_ptr<File[]>> m_blocks;
+        size_t m_size = 0;
+    };
+    Files m_files;
     // The names' bytes in blocks that never move; a name never spans two.
     std::vector<std::unique_ptr<char[]>> m_nameBlocks;
     qint64 m_nameUsed = 0; // in the last block
@@ -198,6 +221,14 @@ private:
     std::vector<quint32> m_partSlots;
     quint32 m_partCount = 0;
     std::vector<std::pair<quint32, qint64>> m_repeatedHeadings;
+    // The latest heading's parts while reading, each with its folder.
+    struct PartSeen
+    {
+        qsizetype at, size;
+        quint32 folder;
+    };
+    QByteArray m_previousHeading;
+    std::vector<PartSeen> m_previousParts;
     std::vector<qint64> m_headingsAfterHeading; // headings whose line before was a heading too
     bool m_holdsAllFiles = true;
     quint32 m_top = 0;

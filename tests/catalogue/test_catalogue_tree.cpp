@@ -154,7 +154,8 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("c.txt"));
         QVERIFY(testing::writeAll(path, "CATALOGUE Date: x\r\nloose;T;1\r\n" + heading("/m/d") + "a;T;1\r\n"
                                             + heading("/m/d/x/y") + "b;T;1\r\n" + heading("/m/d") + "c;T;1\r\n"
-                                            + heading("/m/d/") + "e;T;1\r\n"));
+                                            + heading("/m/d/") + "e;T;1\r\n" + heading("//m/d/x") + "f;T;1\r\n"
+                                            + heading("/m//d/x/y") + "g;T;1\r\n"));
         const CatalogueTree tree(path);
         QCOMPARE(tree.folderPath(tree.top()), "/m/d");
         QVERIFY(!tree.madeUp(tree.top()));
@@ -163,15 +164,17 @@ private slots:
         QCOMPARE(tree.headingOffsets(tree.top()).size(), 3u);
         const quint32 x = tree.folderAt("/m/d/x");
         QVERIFY(x != CatalogueTree::kNone);
-        QVERIFY(tree.madeUp(x));
+        QVERIFY(!tree.madeUp(x));
+        QCOMPARE(tree.folderPath(x), "//m/d/x"); // its first heading's spelling
         QCOMPARE(tree.folderName(x), "x");
         QCOMPARE(tree.children(x).size(), 1u);
         QCOMPARE(tree.folderPath(tree.children(x)[0]), "/m/d/x/y");
-        QCOMPARE(tree.totals(tree.top()).files, 4u);
+        QCOMPARE(tree.files(tree.children(x)[0]).size(), 2u); // b, and g under another spelling
+        QCOMPARE(tree.totals(tree.top()).files, 6u);
         QCOMPARE(tree.totals(tree.top()).folders, 2u);
         // No facts: sizes are not known, and the totals say so.
         QCOMPARE(tree.totals(tree.top()).size(), -1);
-        QCOMPARE(tree.totals(tree.top()).unknownSizes, 4u);
+        QCOMPARE(tree.totals(tree.top()).unknownSizes, 6u);
         QVERIFY(tree.beforeAnyFolder() != CatalogueTree::kNone);
         QCOMPARE(tree.fileName(tree.files(tree.beforeAnyFolder())[0]), "loose");
         QCOMPARE(tree.depth(tree.beforeAnyFolder()), 1);
