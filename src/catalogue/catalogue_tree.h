@@ -19,8 +19,9 @@
 // folders and totals as a reading found them, without its files, which readFiles() then reads
 // for the folders asked for, from their headings on, through the same rules.
 //
-// Memory: the names' bytes, about 52 bytes a file and a few hundred a folder; type and created
-// texts stay in the catalogue and are read back for the files asked for (fileTexts()).
+// Memory: the names' bytes and the folders' paths, 44 bytes a file (a 40-byte record and its
+// place in its folder's list) and about 100 a folder; type and created texts stay in the
+// catalogue and are read back for the files asked for (fileTexts()).
 #pragma once
 
 #include "catalogue_facts.h"
