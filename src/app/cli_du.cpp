@@ -54,6 +54,7 @@ int runDu(const QStringList &arguments, Io &io)
         "catalogue's root) down to --depth levels, with their count, largest first, and last FOLDER's\n"
         "own total: size, files, files whose size is not known, path; one folder a line. Sizes come\n"
         "from the facts beside the catalogue; without them a size is not known and is left empty.\n"
+        "FOLDER \"(before any folder)\" totals the entries that come before any heading.\n"
         "Exit status: 0 listed, 2 the catalogue or the folder could not be read or the command line was wrong."));
     const QCommandLineOption depth(QStringLiteral("depth"),
                                    QStringLiteral("Folders down to N levels below FOLDER (default 1; 0: only the total)."),
@@ -90,7 +91,7 @@ int runDu(const QStringList &arguments, Io &io)
     }
     const QStringList positional = parser.positionalArguments();
     quint32 folder = 0;
-    const std::unique_ptr<CatalogueTree> tree = openTree(QStringLiteral("du"), positional[0], positional.value(1), folder, io);
+    const std::unique_ptr<CatalogueTree> tree = openTree(QStringLiteral("du"), positional[0], positional.value(1), folder, false, io);
     if (!tree)
         return Exit::Failed;
 
@@ -110,7 +111,8 @@ int runDu(const QStringList &arguments, Io &io)
         const QByteArray sizeText = parser.isSet(human) && size >= 0 ? humanSize(size) : QByteArray();
         writer.appendRecord(out, {sizeText.isNull() ? Field::number(size) : Field::text(sizeText),
                                   Field::number(qint64(totals.files)), Field::number(qint64(totals.unknownSizes)),
-                                  Field::text(tree->folderPath(each))});
+                                  Field::text(each == tree->beforeAnyFolder() ? QByteArrayView(CatalogueTree::kBeforeAnyFolderName)
+                                                                              : tree->folderPath(each))});
         if (out.size() >= (1 << 16) && !writeRaw(io, std::exchange(out, QByteArray())))
             break;
     }

@@ -14,7 +14,8 @@ int runLs(const QStringList &arguments, Io &io)
     parser.setApplicationDescription(QStringLiteral(
         "Lists the entries of FOLDER (by default the catalogue's root) as CATALOGUE holds them: its\n"
         "sub-folders in the order the catalogue names them, then its files in the catalogue's order,\n"
-        "one a line. FOLDER is a path as the catalogue writes it (/media/photos/2024).\n"
+        "one a line. FOLDER is a path as the catalogue writes it (/media/photos/2024); \"(before any\n"
+        "folder)\" lists the entries that come before any heading.\n"
         "Exit status: 0 entries listed, 1 the folder is empty, 2 the catalogue or the folder could not\n"
         "be read or the command line was wrong."));
     const QCommandLineOption format(
@@ -40,7 +41,7 @@ int runLs(const QStringList &arguments, Io &io)
     }
     const QStringList positional = parser.positionalArguments();
     quint32 folder = 0;
-    const std::unique_ptr<CatalogueTree> tree = openTree(QStringLiteral("ls"), positional[0], positional.value(1), folder, io);
+    const std::unique_ptr<CatalogueTree> tree = openTree(QStringLiteral("ls"), positional[0], positional.value(1), folder, true, io);
     if (!tree)
         return Exit::Failed;
 

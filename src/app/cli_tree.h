@@ -5,6 +5,8 @@
 
 #include "catalogue/catalogue_tree.h"
 #include "platform/files/file_names.h"
+#include "platform/files/cache_location.h"
+#include "search/index_cache.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,18 +17,33 @@
 namespace kestrova::cli {
 
 // The tree of the catalogue at cataloguePath and its folder at folderPath (the tree's top when
-// empty); nothing, after saying why on standard error, when either is not there.
+// empty; CatalogueTree::kBeforeAnyFolderName for the entries before any heading), with the
+// folder's own files when withFiles; nothing, after saying why on standard error, when either is
+// not there. The tree comes from the folder table in the cache when one fits the catalogue;
+// otherwise the catalogue is read whole and its table kept for the next time.
 inline std::unique_ptr<CatalogueTree> openTree(const QString &command, const QString &cataloguePath,
-                                               const QString &folderPath, quint32 &folder, Io &io)
+                                               const QString &folderPath, quint32 &folder, bool withFiles, Io &io)
 {
     std::unique_ptr<CatalogueTree> tree;
     try {
-        tree = std::make_unique<CatalogueTree>(QDir::current().absoluteFilePath(cataloguePath));
+        const QString absolute = QDir::current().absoluteFilePath(cataloguePath);
+        const UserCacheLocation location;
+        const IndexCache cache(location, IndexCache::Builds::Inline);
+        {
+            const FileReader file(encodeFileName(absolute));
+            tree = cache.openFolderTable(encodeFileName(absolute), file);
+        }
+        if (!tree) {
+            tree = std::make_unique<CatalogueTree>(absolute);
+            cache.keepFolderTable(*tree); // without it, the next reading is whole too
+        }
+        folder = folderPath.isEmpty() ? tree->top() : tree->folderNamed(encodeFileName(folderPath));
+        if (folder != CatalogueTree::kNone && withFiles)
+            tree->readFiles(folder);
     } catch (const Error &error) {
         io.err << QStringLiteral("kestrova-cli %1: %2: %3").arg(command, cataloguePath, error.numberStyle()) << Qt::endl;
         return nullptr;
     }
-    folder = folderPath.isEmpty() ? tree->top() : tree->folderAt(encodeFileName(folderPath));
     if (folder == CatalogueTree::kNone) {
         io.err << QCoreApplication::translate("kestrova-cli", "kestrova-cli %1: %2 holds no folder %3")
                       .arg(command, cataloguePath, folderPath)

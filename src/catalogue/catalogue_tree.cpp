@@ -1,7 +1,7 @@
 #include "catalogue_tree.h"
 
 #include "catalogue_format.h"
-#include "line_bounds.h"
+#include "catalogue_tree_reading.h"
 
 #include "platform/files/file_names.h"
 
@@ -13,7 +13,6 @@
 namespace kestrova {
 namespace {
 
-constexpr qsizetype kBlock = 1 << 20;
 constexpr qint64 kNameBlock = 1 << 21; // holds any name: a line is at most kLongestLine
 static_assert(kNameBlock > catalogue::kLongestLine);
 
@@ -32,121 +31,7 @@ void forEachPart(QByteArrayView path, Each each)
     }
 }
 
-QByteArray partKey(quint32 parent, QByteArrayView part)
-{
-    QByteArray key(reinterpret_cast<const char *>(&parent), sizeof parent);
-    return key.append(part);
-}
-
 } // namespace
-
-// One pass over the catalogue's lines, in blocks, through the frame rule.
-class CatalogueTree::Reading
-{
-public:
-    Reading(CatalogueTree &tree, FileReader &file, CatalogueFacts *facts) : m_tree(tree), m_file(file), m_facts(facts)
-    {
-        m_buffer.resize(kBlock * 2);
-    }
-
-    void run()
-    {
-        bool skipping = false; // inside a line too long to be a catalogue line
-        for (;;) {
-            const char *data = m_buffer.constData();
-            const char *end = data + m_end;
-            const char *stop = findLineEnd(data + m_begin, end);
-            // A CR last in what was read may yet be followed by its LF.
-            if (stop < end && !(*stop == '\r' && stop + 1 == end && !m_atEnd)) {
-                const qsizetype start = std::exchange(m_begin, pastLineEnd(stop, end) - data);
-                const qsizetype length = (stop - data) - start;
-                if (std::exchange(skipping, false) || length > catalogue::kLongestLine)
-                    take({}, -1, 0);
-                else
-                    take(QByteArrayView(data + start, length), m_bufferAt + start, length);
-                continue;
-            }
-            if (m_atEnd) {
-                // The last line, without its line end.
-                if (m_begin < m_end && !skipping && m_end - m_begin <= catalogue::kLongestLine)
-                    take(QByteArrayView(data + m_begin, m_end - m_begin), m_bufferAt + m_begin, m_end - m_begin);
-                return;
-            }
-            if (m_end - m_begin > catalogue::kLongestLine) {
-                // No catalogue line is this long: what was read of it goes (a CR last may be
-                // followed by its LF, so it stays), the rest is passed over.
-                skipping = true;
-                m_begin = m_end - (data[m_end - 1] == '\r' ? 1 : 0);
-            }
-            fill();
-        }
-    }
-
-    bool sawHeader() const { return m_sawHeader; }
-    QByteArray headerDate() const { return m_headerDate; }
-
-private:
-    void fill()
-    {
-        if (m_begin > 0) {
-            std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, size_t(m_end - m_begin));
-            m_bufferAt += m_begin;
-            m_end -= m_begin;
-            m_begin = 0;
-        }
-        if (m_buffer.size() - m_end < kBlock)
-            m_buffer.resize(m_end + kBlock);
-        const qsizetype got = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
-        m_atEnd = got == 0;
-        m_end += got;
-    }
-
-    // One line (empty, offset -1, for one passed over).
-    void take(QByteArrayView line, qint64 offset, qsizetype length)
-    {
-        if (m_lines++ == 0) {
-            m_sawHeader = line.startsWith(QByteArrayView(catalogue::kHeaderPrefix));
-            if (m_sawHeader)
-                m_headerDate = line.sliced(qstrlen(catalogue::kHeaderPrefix)).toByteArray();
-        }
-        const QByteArrayView rule(catalogue::kRule);
-        const bool heading = catalogue::isFolderHeading(line, m_previousIsRule ? rule : QByteArrayView(), m_headingBeforePrevious);
-        m_headingBeforePrevious = m_previousIsHeading;
-        m_previousIsHeading = heading;
-        m_previousIsRule = line == rule;
-        if (heading) {
-            m_folder = m_tree.folderFor(catalogue::headingFolder(line), offset);
-            return;
-        }
-        if (offset < 0)
-            return;
-        const catalogue::EntryFields fields = catalogue::entryFields(line);
-        if (fields.type.isEmpty())
-            return; // the search shows no row for it
-        if (m_folder == kNone) {
-            if (m_tree.m_beforeAny == kNone)
-                m_tree.m_beforeAny = m_tree.addFolder({}, 0, kNone);
-            m_folder = m_tree.m_beforeAny;
-        }
-        m_tree.addFile(m_folder, fields.name, offset, length, m_facts ? m_facts->atLine(offset) : std::nullopt);
-    }
-
-    CatalogueTree &m_tree;
-    FileReader &m_file;
-    CatalogueFacts *m_facts;
-    QByteArray m_buffer;
-    qsizetype m_begin = 0; // the unread part of the buffer: [m_begin, m_end)
-    qsizetype m_end = 0;
-    qint64 m_bufferAt = 0; // the file offset of m_buffer[0]
-    bool m_atEnd = false;
-    quint64 m_lines = 0;
-    bool m_sawHeader = false;
-    QByteArray m_headerDate;
-    bool m_previousIsRule = false;
-    bool m_previousIsHeading = false;
-    bool m_headingBeforePrevious = false;
-    quint32 m_folder = kNone; // of the latest heading
-};
 
 CatalogueTree::CatalogueTree(const QString &path) : m_path(path)
 {
@@ -159,7 +44,7 @@ CatalogueTree::CatalogueTree(const QString &path) : m_path(path)
         m_run = facts->run();
         m_hasFacts = true;
     }
-    addFolder(QByteArrayLiteral("/"), 0, kNone); // the folder above every path; made up unless "/" has a heading
+    addFolder("/", 0, kNone); // the folder above every path; made up unless "/" has a heading
     Reading reading(*this, file, facts.get());
     reading.run();
     if (!reading.sawHeader())
@@ -171,47 +56,140 @@ CatalogueTree::CatalogueTree(const QString &path) : m_path(path)
 
 CatalogueTree::~CatalogueTree() = default;
 
-quint32 CatalogueTree::addFolder(QByteArray path, quint32 nameStart, quint32 parent)
+quint32 CatalogueTree::addFolder(QByteArrayView path, quint32 nameStart, quint32 parent)
 {
     if (m_folders.size() >= kNone - 1)
         throw Error(ErrorNumber::OutOfMemory, QCoreApplication::translate("Error", "More folders than a tree can hold"));
     Folder folder;
-    folder.path = std::move(path);
     folder.nameStart = nameStart;
     folder.parent = parent;
-    m_folders.push_back(std::move(folder));
+    keepPath(folder, path, {});
+    m_folders.push_back(folder);
     return quint32(m_folders.size() - 1);
+}
+
+void CatalogueTree::keepPath(Folder &folder, QByteArrayView path, QByteArrayView part)
+{
+    // path may lie in m_paths itself: it is found again by its offset once there is room.
+    const qsizetype from = m_paths.size();
+    const bool own = path.data() >= m_paths.constData() && path.data() < m_paths.constData() + from;
+    const qsizetype ownAt = own ? path.data() - m_paths.constData() : 0;
+    const bool slash = !part.isEmpty() && !path.endsWith('/');
+    const qsizetype needed = from + path.size() + (slash ? 1 : 0) + part.size();
+    if (needed > m_paths.capacity())
+        m_paths.reserve(std::max(needed, m_paths.capacity() * 2));
+    m_paths.resize(needed);
+    char *to = m_paths.data() + from;
+    std::memcpy(to, own ? m_paths.constData() + ownAt : path.data(), size_t(path.size()));
+    to += path.size();
+    if (slash)
+        *to++ = '/';
+    folder.pathAt = from;
+    if (!part.isEmpty()) {
+        folder.nameStart = quint32(to - (m_paths.data() + from));
+        std::memcpy(to, part.data(), size_t(part.size()));
+    }
+    folder.pathLength = quint32(needed - from);
+}
+
+namespace {
+
+size_t slotOf(quint32 parent, QByteArrayView part, size_t mask)
+{
+    return size_t(qHash(part, size_t(parent) * 0x9E3779B97F4A7C15ull)) & mask;
+}
+
+} // namespace
+
+quint32 CatalogueTree::childNamed(quint32 parent, QByteArrayView part) const
+{
+    if (m_partSlots.empty()) {
+        // A tree from a table: among the parent's children.
+        for (const quint32 child : children(parent))
+            if (folderName(child) == part)
+                return child;
+        return kNone;
+    }
+    const size_t mask = m_partSlots.size() - 1;
+    for (size_t slot = slotOf(parent, part, mask);; slot = (slot + 1) & mask) {
+        const quint32 folder = m_partSlots[slot];
+        if (folder == kNone || (m_folders[folder].parent == parent && folderName(folder) == part))
+            return folder;
+    }
+}
+
+bool CatalogueTree::indexFolder(quint32 folder)
+{
+    if ((m_partCount + 1) * 2 > m_partSlots.size()) {
+        std::vector<quint32> grown(std::max<size_t>(64, m_partSlots.size() * 2), kNone);
+        const size_t mask = grown.size() - 1;
+        for (const quint32 each : m_partSlots) {
+            if (each == kNone)
+                continue;
+            size_t slot = slotOf(m_folders[each].parent, folderName(each), mask);
+            while (grown[slot] != kNone)
+                slot = (slot + 1) & mask;
+            grown[slot] = each;
+        }
+        m_partSlots = std::move(grown);
+    }
+    const quint32 parent = m_folders[folder].parent;
+    const QByteArrayView part = folderName(folder);
+    const size_t mask = m_partSlots.size() - 1;
+    size_t slot = slotOf(parent, part, mask);
+    for (; m_partSlots[slot] != kNone; slot = (slot + 1) & mask)
+        if (m_folders[m_partSlots[slot]].parent == parent && folderName(m_partSlots[slot]) == part)
+            return false;
+    m_partSlots[slot] = folder;
+    ++m_partCount;
+    return true;
 }
 
 quint32 CatalogueTree::childFor(quint32 parent, QByteArrayView part)
 {
-    const QByteArray key = partKey(parent, part);
-    if (const auto found = m_byPart.constFind(key); found != m_byPart.cend())
-        return *found;
-    QByteArray path = m_folders[parent].path;
-    if (!path.endsWith('/'))
-        path.append('/');
-    const quint32 nameStart = quint32(path.size());
-    path.append(part);
-    const quint32 child = addFolder(std::move(path), nameStart, parent);
-    m_byPart.insert(key, child);
+    if (const quint32 found = childNamed(parent, part); found != kNone)
+        return found;
+    Folder folder;
+    folder.parent = parent;
+    keepPath(folder, folderPath(parent), part);
+    if (m_folders.size() >= kNone - 1)
+        throw Error(ErrorNumber::OutOfMemory, QCoreApplication::translate("Error", "More folders than a tree can hold"));
+    m_folders.push_back(folder);
+    const quint32 child = quint32(m_folders.size() - 1);
+    indexFolder(child);
     return child;
 }
 
 quint32 CatalogueTree::folderFor(QByteArrayView headingText, qint64 headingAt)
 {
-    // Found by its parts, so that no second copy of every path is held.
+    // Found by its parts, so that no second copy of every path is held; the parts it shares with
+    // the heading before (its parent's, a sibling's) are not looked up again.
     quint32 folder = 0;
     qsizetype lastPart = -1;
+    size_t index = 0;
+    bool shared = true;
     forEachPart(headingText, [&](QByteArrayView part, qsizetype at) {
-        folder = childFor(folder, part);
+        shared = shared && index < m_previousParts.size()
+                 && QByteArrayView(m_previousHeading).sliced(m_previousParts[index].at, m_previousParts[index].size) == part;
+        folder = shared ? m_previousParts[index].folder : childFor(folder, part);
+        if (shared) {
+            m_previousParts[index].at = at; // where it is in this heading
+        } else {
+            m_previousParts.resize(index);
+            m_previousParts.push_back({at, part.size(), folder});
+        }
+        ++index;
         lastPart = at;
     });
+    m_previousParts.resize(index);
+    m_previousHeading.resize(headingText.size());
+    std::memcpy(m_previousHeading.data(), headingText.data(), size_t(headingText.size()));
     Folder &node = m_folders[folder];
     if (node.madeUp) {
         // The first heading's own spelling of the path.
         node.madeUp = false;
-        node.path = headingText.toByteArray();
+        if (folderPath(folder) != headingText)
+            keepPath(node, headingText, {});
         node.nameStart = quint32(std::max<qsizetype>(0, lastPart));
         node.headingAt = headingAt;
     } else {
@@ -224,15 +202,16 @@ void CatalogueTree::addFile(quint32 folder, QByteArrayView name, qint64 line, qi
                             const std::optional<EntryFacts> &facts)
 {
     if (m_nameBlocks.empty() || m_nameUsed + name.size() > kNameBlock) {
-        m_nameBlocks.push_back(std::make_unique<char[]>(size_t(kNameBlock)));
+        m_nameBlocks.push_back(std::make_unique_for_overwrite<char[]>(size_t(kNameBlock)));
         m_nameUsed = 0;
     }
     std::memcpy(m_nameBlocks.back().get() + m_nameUsed, name.data(), size_t(name.size()));
     const qint64 nameAt = qint64(m_nameBlocks.size() - 1) * kNameBlock + m_nameUsed;
     m_nameUsed += name.size();
     const qint64 size = facts ? facts->size : -1;
-    m_files.push_back(File{nameAt, line, size, facts && size >= 0 ? facts->modifiedNs : 0, quint32(name.size()),
-                           quint32(lineLength), folder});
+    static_assert(catalogue::kLongestLine < (1 << 24));
+    m_files.push_back(File{quint64(nameAt) << 24 | quint64(name.size()), line, size,
+                           facts && size >= 0 ? facts->modifiedNs : 0, quint32(lineLength), folder});
     Totals &own = m_folders[folder].totals;
     ++own.files;
     if (size >= 0)
@@ -243,28 +222,7 @@ void CatalogueTree::addFile(quint32 folder, QByteArrayView name, qint64 line, qi
 
 void CatalogueTree::finish()
 {
-    // Files and sub-folders grouped by folder, each group in the catalogue's order.
-    std::vector<quint32> fileCounts(m_folders.size() + 1, 0), childCounts(m_folders.size() + 1, 0);
-    for (const File &file : m_files)
-        ++fileCounts[file.folder + 1];
-    for (quint32 f = 0; f < m_folders.size(); ++f)
-        if (m_folders[f].parent != kNone)
-            ++childCounts[m_folders[f].parent + 1];
-    for (size_t f = 1; f < fileCounts.size(); ++f) {
-        fileCounts[f] += fileCounts[f - 1];
-        childCounts[f] += childCounts[f - 1];
-    }
-    for (quint32 f = 0; f < m_folders.size(); ++f) {
-        m_folders[f].fileBegin = m_folders[f].fileEnd = fileCounts[f];
-        m_folders[f].childBegin = m_folders[f].childEnd = childCounts[f];
-    }
-    m_fileOrder.resize(m_files.size());
-    for (quint32 i = 0; i < m_files.size(); ++i)
-        m_fileOrder[m_folders[m_files[i].folder].fileEnd++] = i;
-    m_childOrder.resize(childCounts.back());
-    for (quint32 f = 0; f < m_folders.size(); ++f)
-        if (const quint32 parent = m_folders[f].parent; parent != kNone)
-            m_childOrder[m_folders[parent].childEnd++] = f;
+    arrange();
     // A parent comes before its children: the totals roll up from the last folder to the first.
     for (quint32 f = quint32(m_folders.size()); f-- > 0;) {
         const quint32 parent = m_folders[f].parent;
@@ -285,12 +243,39 @@ void CatalogueTree::finish()
     std::sort(m_repeatedHeadings.begin(), m_repeatedHeadings.end());
 }
 
+void CatalogueTree::arrange()
+{
+    // Files and sub-folders grouped by folder, each group in the catalogue's order.
+    std::vector<quint32> fileCounts(m_folders.size() + 1, 0), childCounts(m_folders.size() + 1, 0);
+    for (size_t i = 0; i < m_files.size(); ++i)
+        ++fileCounts[m_files[i].folder + 1];
+    for (quint32 f = 0; f < m_folders.size(); ++f)
+        if (m_folders[f].parent != kNone)
+            ++childCounts[m_folders[f].parent + 1];
+    for (size_t f = 1; f < fileCounts.size(); ++f) {
+        fileCounts[f] += fileCounts[f - 1];
+        childCounts[f] += childCounts[f - 1];
+    }
+    for (quint32 f = 0; f < m_folders.size(); ++f) {
+        m_folders[f].fileBegin = m_folders[f].fileEnd = fileCounts[f];
+        m_folders[f].childBegin = m_folders[f].childEnd = childCounts[f];
+    }
+    m_fileOrder.resize(m_files.size());
+    for (quint32 i = 0; i < m_files.size(); ++i)
+        m_fileOrder[m_folders[m_files[i].folder].fileEnd++] = i;
+    m_childOrder.resize(childCounts.back());
+    for (quint32 f = 0; f < m_folders.size(); ++f)
+        if (const quint32 parent = m_folders[f].parent; parent != kNone)
+            m_childOrder[m_folders[parent].childEnd++] = f;
+}
+
 QByteArrayView CatalogueTree::folderName(quint32 folder) const
 {
     const Folder &node = m_folders[folder];
-    const QByteArrayView name = QByteArrayView(node.path).sliced(node.nameStart);
+    const QByteArrayView path = folderPath(folder);
+    const QByteArrayView name = path.sliced(node.nameStart);
     const qsizetype slash = name.indexOf('/');
-    return name.isEmpty() || node.parent == kNone ? QByteArrayView(node.path) : slash < 0 ? name : name.first(slash);
+    return name.isEmpty() || node.parent == kNone ? path : slash < 0 ? name : name.first(slash);
 }
 
 std::span<const quint32> CatalogueTree::children(quint32 folder) const
@@ -322,10 +307,16 @@ quint32 CatalogueTree::folderAt(QByteArrayView path) const
     forEachPart(path, [&](QByteArrayView part, qsizetype) {
         if (folder == kNone)
             return;
-        const auto found = m_byPart.constFind(partKey(folder, part));
-        folder = found == m_byPart.cend() ? kNone : *found;
+        folder = childNamed(folder, part);
     });
     return folder;
+}
+
+quint32 CatalogueTree::folderNamed(QByteArrayView typed) const
+{
+    if (typed == QByteArrayView(kBeforeAnyFolderName) && m_beforeAny != kNone)
+        return m_beforeAny;
+    return folderAt(typed);
 }
 
 int CatalogueTree::depth(quint32 folder) const
@@ -338,16 +329,16 @@ int CatalogueTree::depth(quint32 folder) const
 
 QByteArrayView CatalogueTree::fileName(quint64 file) const
 {
-    const File &entry = m_files[file];
-    return QByteArrayView(m_nameBlocks[size_t(entry.nameAt / kNameBlock)].get() + entry.nameAt % kNameBlock,
-                          entry.nameLength);
+    const quint64 nameAt = m_files[file].name >> 24;
+    return QByteArrayView(m_nameBlocks[size_t(nameAt / kNameBlock)].get() + nameAt % kNameBlock,
+                          qsizetype(m_files[file].name & 0xffffff));
 }
 
 QByteArray CatalogueTree::filePath(quint64 file) const
 {
-    const QByteArrayView folder = m_folders[m_files[file].folder].path;
+    const QByteArrayView folder = folderPath(m_files[file].folder);
     QByteArray path;
-    path.reserve(folder.size() + 1 + m_files[file].nameLength);
+    path.reserve(folder.size() + 1 + qsizetype(m_files[file].name & 0xffffff));
     path.append(folder);
     if (!folder.isEmpty() && !folder.endsWith('/'))
         path.append('/');
@@ -375,7 +366,7 @@ std::vector<CatalogueTree::FileTexts> CatalogueTree::fileTexts(std::span<const q
         qint64 to = from;
         while (j < order.size()) {
             const File &next = m_files[files[order[j]]];
-            if (j > i && (next.line - to > 4096 || next.line + next.lineLength - from > kBlock))
+            if (j > i && (next.line - to > 4096 || next.line + next.lineLength - from > kTreeReadBlock))
                 break;
             to = std::max(to, next.line + next.lineLength);
             ++j;

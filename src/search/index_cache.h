@@ -9,6 +9,7 @@
 #include "search_index.h"
 
 #include "catalogue/catalogue_tap.h"
+#include "catalogue/catalogue_tree.h"
 
 #include "platform/files/cache_location.h"
 
@@ -81,6 +82,14 @@ public:
     // The bound, in bytes (1 GiB unless set).
     void setSizeBound(qint64 bytes) { m_bound = bytes; }
 
+    // The tree of the catalogue at path, as open in catalogue, from the folder table a reading
+    // kept (keepFolderTable()): its folders and totals, its files read folder by folder. Null
+    // when there is no table, or it does not fit the catalogue and its facts as they are now, or
+    // is damaged. Safe to call from several threads.
+    std::unique_ptr<CatalogueTree> openFolderTable(const QByteArray &path, const FileReader &catalogue) const;
+    // Keeps the folders of tree (read whole) beside the catalogue's index; false when it cannot.
+    bool keepFolderTable(const CatalogueTree &tree) const;
+
     // How many readings an index narrowed so far.
     quint64 narrowedReadings() const { return m_narrowed; }
 
@@ -93,6 +102,7 @@ public:
 
 private:
     QByteArray indexPathFor(const QByteArray &absolutePath) const;
+    QByteArray folderTablePathFor(const QByteArray &absolutePath) const;
     // Writes the index; the catalogue's state as it was read, or nothing on failure.
     bool buildNow(const QByteArray &absolutePath);
     void runBuilds();
@@ -110,6 +120,9 @@ private:
     bool m_building = false;
     std::thread m_thread;
 };
+
+// The catalogue path the folder table at tablePath names; empty when the file is no table of ours.
+QByteArray catalogueOfFolderTable(const QString &tablePath);
 
 // path made absolute against the working folder and cleaned of "." and "..", as the index
 // of its catalogue is keyed.

@@ -18,6 +18,7 @@ namespace kestrova {
 namespace {
 
 constexpr auto kIndexPattern = "*.index";
+constexpr auto kTablePattern = "*.folders"; // the folder tables beside the indexes
 
 bool exists(const QByteArray &path)
 {
@@ -25,9 +26,11 @@ bool exists(const QByteArray &path)
     return ::lstat(path.constData(), &info) == 0;
 }
 
-// The catalogue path an index names; empty when the file is no index of ours.
+// The catalogue path an index or a folder table names; empty when the file is neither of ours.
 QByteArray cataloguePathOf(const QString &indexPath)
 {
+    if (indexPath.endsWith(QLatin1StringView(kTablePattern + 1)))
+        return catalogueOfFolderTable(indexPath);
     QFile file(indexPath);
     index_format::Header header;
     if (!file.open(QIODevice::ReadOnly) || file.read(reinterpret_cast<char *>(&header), sizeof header) != sizeof header
@@ -47,16 +50,19 @@ IndexCache::Pruned IndexCache::prune()
     Pruned pruned;
     if (m_folder.isEmpty() || m_refused)
         return pruned;
-    const QFileInfoList indexes = QDir(m_folder).entryInfoList({QString::fromLatin1(kIndexPattern)}, QDir::Files | QDir::Hidden);
+    const QFileInfoList indexes = QDir(m_folder).entryInfoList(
+        {QString::fromLatin1(kIndexPattern), QString::fromLatin1(kTablePattern)}, QDir::Files | QDir::Hidden);
     for (const QFileInfo &index : indexes) {
         const QByteArray catalogue = cataloguePathOf(index.filePath());
         // A catalogue whose folder is not there now (on a drive not plugged in) keeps its index.
         const QByteArray folder = catalogue.left(catalogue.lastIndexOf('/') + 1);
         const bool gone = catalogue.isEmpty() || (!exists(catalogue) && exists(folder));
+        // A folder table goes with its catalogue too, but the counts are of indexes.
+        const bool table = !index.filePath().endsWith(QLatin1StringView(kIndexPattern + 1));
         if (gone && QFile::remove(index.filePath()))
-            ++pruned.removed;
+            pruned.removed += table ? 0 : 1;
         else
-            ++pruned.kept;
+            pruned.kept += table ? 0 : 1;
     }
     return pruned;
 }
@@ -66,7 +72,8 @@ void IndexCache::sweep()
     if (m_folder.isEmpty() || m_refused)
         return;
     const auto indexes = [this] {
-        return QDir(m_folder).entryInfoList({QString::fromLatin1(kIndexPattern)}, QDir::Files | QDir::Hidden,
+        return QDir(m_folder).entryInfoList({QString::fromLatin1(kIndexPattern), QString::fromLatin1(kTablePattern)},
+                                            QDir::Files | QDir::Hidden,
                                             QDir::Time | QDir::Reversed); // built longest ago first
     };
     const auto total = [](const QFileInfoList &files) {

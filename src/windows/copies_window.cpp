@@ -109,8 +109,8 @@ CopiesWindow::CopiesWindow(Services &services, QWidget *parent)
         m_services, *LV1, *m_model,
         HitActions::Options{[this] { LV1_DblClick(); }, [this](int row) { return m_model->text(row, 3); },
                             {"File Path", "File Type", "Copies", "Catalogue File"},
-                            [this](int row) { return runOf(row); }, nullptr,
-                            [this](int row) { return QDir(m_runs.folder()).filePath(m_model->text(row, 3)); }});
+                            [this](int row) { return runOf(row); }, nullptr, {},
+                            [this](int row) { return catalogueHitsOf(row); }});
 
     connect(cmdFolder, &QPushButton::clicked, this, &CopiesWindow::cmdFolder_Click);
     connect(cmdFind, &QPushButton::clicked, this, &CopiesWindow::cmdFind_Click);
@@ -279,6 +279,27 @@ void CopiesWindow::catalogueFailed(const QString &catalogue, const Error &error)
 {
     m_failures << QStringLiteral("%1 (%2)").arg(QDir(m_folder).relativeFilePath(displayFileName(catalogue)),
                                                 error.description());
+}
+
+QList<CatalogueHit> CopiesWindow::catalogueHitsOf(int row) const
+{
+    const QDir folder(m_runs.folder());
+    QList<CatalogueHit> hits{{folder.filePath(m_model->text(row, 3)), m_model->filePathBytes(row)}};
+    if (!optDuplicates->isChecked())
+        return hits;
+    // The copies of the row's file: the rows of the same name and size (of the same name and
+    // type where sizes are not known), in the list's order.
+    const ResultTable &table = m_model->table();
+    const auto nameOf = [&](int each) {
+        const QByteArrayView path = table.text(each, 0);
+        return path.sliced(path.lastIndexOf('/') + 1);
+    };
+    const qint64 size = table.size(row);
+    for (int each = 0; each < m_model->rowCount(); ++each)
+        if (each != row && table.size(each) == size && nameOf(each) == nameOf(row)
+            && (size >= 0 || table.text(each, 1) == table.text(row, 1)))
+            hits.append({folder.filePath(m_model->text(each, 3)), m_model->filePathBytes(each)});
+    return hits;
 }
 
 RunFacts CopiesWindow::runOf(int row)

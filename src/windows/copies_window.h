@@ -4,6 +4,7 @@
 // answering, tells how far it is, and can be stopped.
 #pragma once
 
+#include "hit_actions.h"
 #include "services.h"
 
 #include "catalogue/catalogue_facts.h"
@@ -67,6 +68,8 @@ private:
     void showResult(CopiesResult &result);
     void fitPathColumn();
     RunFacts runOf(int row);
+    // Where each copy of a row's file is (the row's own first): its catalogue and its path there.
+    QList<CatalogueHit> catalogueHitsOf(int row) const;
 
     Services &m_services;
     std::unique_ptr<ResultModel> m_model;

@@ -66,7 +66,9 @@ HitActions::HitActions(Services &services, QTableView &view, ResultModel &model,
     showInFolderAction = m_menu->addAction(tr("Show in &Folder"), this, &HitActions::showInFolder);
     m_menu->addSeparator();
     showInCatalogueAction = m_menu->addAction(tr("Show in Ca&talogue"), this, &HitActions::showInCatalogue);
-    showInCatalogueAction->setVisible(m_options.cataloguePathOf && m_services.browseCatalogue);
+    showInCatalogueAction->setVisible((m_options.cataloguePathOf || m_options.catalogueHitsOf) && m_services.browseCatalogue);
+    m_cataloguesMenu = new QMenu(&m_view);
+    m_cataloguesMenu->setAccessibleName(showInCatalogueAction->text().remove(u'&'));
     copyPathAction = m_menu->addAction(tr("&Copy Path"), this, &HitActions::copyPaths);
     copyPathAction->setShortcut(QKeySequence::Copy); // shown in the menu; the list takes the key itself
     copyNameAction = m_menu->addAction(tr("Copy &Name"), this, &HitActions::copyNames);
@@ -218,10 +220,31 @@ void HitActions::showInFolder()
 void HitActions::showInCatalogue()
 {
     const QList<int> rows = selectedRows();
-    if (rows.isEmpty() || !m_options.cataloguePathOf || !m_services.browseCatalogue)
+    if (rows.isEmpty() || !m_services.browseCatalogue)
         return;
     // The path as the catalogue gives it, not where the drive is mounted today.
-    m_services.browseCatalogue(m_options.cataloguePathOf(rows.first()), m_model.filePathBytes(rows.first()));
+    if (m_options.cataloguePathOf) {
+        m_services.browseCatalogue(m_options.cataloguePathOf(rows.first()), m_model.filePathBytes(rows.first()));
+        return;
+    }
+    if (!m_options.catalogueHitsOf)
+        return;
+    const QList<CatalogueHit> hits = m_options.catalogueHitsOf(rows.first());
+    if (hits.size() == 1)
+        m_services.browseCatalogue(hits.first().catalogue, hits.first().filePath);
+    if (hits.size() <= 1)
+        return;
+    m_cataloguesMenu->clear();
+    for (const CatalogueHit &hit : hits) {
+        // The catalogue's name and where the file is in it.
+        const QString text = QStringLiteral("%1: %2").arg(displayFileName(QFileInfo(hit.catalogue).fileName()),
+                                                          displayFileName(decodeFileName(hit.filePath)));
+        QAction *action = m_cataloguesMenu->addAction(QString(text).replace(u'&', QStringLiteral("&&")), this,
+                                                      [this, hit] { m_services.browseCatalogue(hit.catalogue, hit.filePath); });
+        action->setToolTip(text);
+    }
+    const QRect current = m_view.visualRect(m_view.model()->index(rows.first(), 0));
+    m_cataloguesMenu->popup(m_view.viewport()->mapToGlobal(current.isValid() ? current.bottomLeft() : QPoint(0, 0)));
 }
 
 void HitActions::copyPaths()

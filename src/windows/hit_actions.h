@@ -22,6 +22,13 @@ namespace kestrova {
 
 class ResultModel;
 
+// A file as a catalogue holds it: the catalogue's full path and the file's path in it.
+struct CatalogueHit
+{
+    QString catalogue;
+    QByteArray filePath;
+};
+
 class HitActions : public QObject
 {
     Q_OBJECT
@@ -44,6 +51,10 @@ public:
         // The full path of the catalogue a row came from: with it (and a browser to open) the
         // menu has Show in Catalogue.
         std::function<QString(int row)> cataloguePathOf = {};
+        // Where a row's file is found in each catalogue that holds it (the row's own first),
+        // when there may be several: Show in Catalogue then offers them in a menu. Instead of
+        // cataloguePathOf.
+        std::function<QList<CatalogueHit>(int row)> catalogueHitsOf = {};
     };
     // The view must outlive the actions. The model's path column names the hits' files.
     HitActions(Services &services, QTableView &view, ResultModel &model, Options options);
@@ -66,8 +77,11 @@ public:
     void copyPaths();
     void copyNames();
     void exportResults();
-    // The catalogue browser at the first selected row's file.
+    // The catalogue browser at the first selected row's file; where several catalogues hold
+    // it, at the one the user picks from cataloguesMenu().
     void showInCatalogue();
+    // The catalogues Show in Catalogue offered last, one action each.
+    QMenu *cataloguesMenu() const { return m_cataloguesMenu; }
 
     QMenu *menu() const { return m_menu; }
     QAction *openAction = nullptr;
@@ -92,6 +106,7 @@ private:
     ResultModel &m_model;
     Options m_options;
     QMenu *m_menu = nullptr;
+    QMenu *m_cataloguesMenu = nullptr;
 };
 
 } // namespace kestrova

@@ -3,7 +3,9 @@
 #include "support/files.h"
 #include "support/temporary_cache.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -114,6 +116,64 @@ private slots:
         QCOMPARE(total.value(QStringLiteral("files")).toInt(), 3);
         QCOMPARE(total.value(QStringLiteral("unknown")).toInt(), 3);
         QCOMPARE(runCli({QStringLiteral("du"), c.catalogue, QStringLiteral("--depth"), QStringLiteral("-1")}).status, cli::Exit::Failed);
+    }
+
+    // After a first reading, ls and du answer from the folder table beside the index: the same
+    // output, and a table that is damaged, another catalogue's or older than the catalogue is
+    // never taken for it.
+    void lsAndDuThroughTheFolderTable()
+    {
+        Catalogued c;
+        const QString sub = c.tree.path() + QStringLiteral("/sub");
+        const QList<QStringList> commands{{QStringLiteral("ls"), c.catalogue, sub, QStringLiteral("--format"), QStringLiteral("json")},
+                                          {QStringLiteral("ls"), c.catalogue, QStringLiteral("--long")},
+                                          {QStringLiteral("du"), c.catalogue, QStringLiteral("--depth"), QStringLiteral("3")}};
+        QStringList whole;
+        for (const QStringList &command : commands)
+            whole << runCli(command).out;
+        // Named as the catalogue's index is, ".folders" for ".index".
+        const auto tableOf = [&](const QString &catalogue) {
+            return m_cache.path() + QStringLiteral("/kestrova/")
+                   + QString::fromLatin1(QCryptographicHash::hash(QFile::encodeName(catalogue), QCryptographicHash::Sha1).toHex())
+                   + QStringLiteral(".folders");
+        };
+        const QString table = tableOf(c.catalogue);
+        QVERIFY(QFile::exists(table));
+        QCOMPARE(QFileInfo(table).permissions() & 0x0077, QFileDevice::Permissions());
+        const auto same = [&] {
+            for (qsizetype i = 0; i < commands.size(); ++i)
+                QCOMPARE(runCli(commands[i]).out, whole[i]);
+        };
+        same();
+        // Damaged: a byte changed in its folders.
+        QByteArray bytes = testing::readAll(table);
+        bytes[bytes.size() - 20] = char(bytes[bytes.size() - 20] ^ 0x55);
+        QVERIFY(testing::writeAll(table, bytes));
+        same();
+        // Another catalogue's table in its place (the bare catalogue's files have no sizes).
+        QCOMPARE(runCli({QStringLiteral("ls"), c.bare}).status, cli::Exit::Ok);
+        const QString other = tableOf(c.bare);
+        QVERIFY(QFile::remove(table) && QFile::copy(other, table));
+        same();
+        // The catalogue written again over a changed tree.
+        QVERIFY(testing::writeAll(sub + QStringLiteral("/new.txt"), "12345"));
+        QCOMPARE(runCli({QStringLiteral("generate"), c.tree.path(), c.catalogue}).status, cli::Exit::Ok);
+        QCOMPARE(runCli(commands[0]).out.count(QStringLiteral("new.txt")), 2); // its name and its path
+    }
+
+    // The entries before any heading are the folder "(before any folder)", as the window shows them.
+    void entriesBeforeAnyHeadingAreReached()
+    {
+        QTemporaryDir cats;
+        const QString catalogue = cats.filePath(QStringLiteral("odd.txt"));
+        const QByteArray rule = "============================================\r\n";
+        QVERIFY(testing::writeAll(catalogue, "CATALOGUE Date: x\r\nloose;T;1\r\n" + rule + "Folder  /d\r\n" + rule + "a;T;1\r\n"));
+        for (int reading = 0; reading < 2; ++reading) { // whole, then through the table
+            QCOMPARE(runCli({QStringLiteral("ls"), catalogue, QStringLiteral("(before any folder)")}).out, QStringLiteral("loose\n"));
+            QCOMPARE(runCli({QStringLiteral("du"), catalogue, QStringLiteral("(before any folder)")}).out,
+                     QStringLiteral("\t1\t1\t(before any folder)\n"));
+            QCOMPARE(runCli({QStringLiteral("ls"), catalogue}).out, QStringLiteral("a\n"));
+        }
     }
 
 private:

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+
 using namespace kestrova;
 
 namespace {
@@ -39,6 +41,40 @@ QStringList treeRows(const CatalogueTree &tree)
         const QByteArray path = tree.fileFolder(f) == tree.beforeAnyFolder() ? "/" + tree.fileName(f).toByteArray()
                                                                              : tree.filePath(f);
         rows << QString::fromUtf8(path + '|' + texts[f].type + '|' + texts[f].created);
+    }
+    rows.sort();
+    return rows;
+}
+
+// The tree made from tree's folder table, or nothing when the table holds none.
+std::unique_ptr<CatalogueTree> fromTable(const CatalogueTree &tree, const QByteArray &table)
+{
+    qsizetype at = 0;
+    const std::function<bool(char *, qsizetype)> source = [&](char *into, qsizetype size) {
+        if (size > table.size() - at)
+            return false;
+        std::memcpy(into, table.constData() + at, size_t(size));
+        at += size;
+        return true;
+    };
+    return CatalogueTree::fromFolderTable(tree.path(), tree.identity(), source, quint64(table.size()));
+}
+
+// Each folder's files read one folder at a time through the table, in the form of treeRows(),
+// and each folder's totals.
+QStringList rowsFolderByFolder(CatalogueTree &tree, QList<quint64> &totals)
+{
+    QStringList rows;
+    for (quint32 folder = 0; folder < tree.folderCount(); ++folder) {
+        tree.readFiles(folder);
+        const std::span<const quint32> files = tree.files(folder);
+        const std::vector<CatalogueTree::FileTexts> texts = tree.fileTexts(files);
+        for (size_t i = 0; i < files.size(); ++i) {
+            const QByteArray path = folder == tree.beforeAnyFolder() ? "/" + tree.fileName(files[i]).toByteArray()
+                                                                     : tree.filePath(files[i]);
+            rows << QString::fromUtf8(path + '|' + texts[i].type + '|' + texts[i].created);
+        }
+        totals << tree.totals(folder).files << tree.totals(folder).folders;
     }
     rows.sort();
     return rows;
@@ -95,6 +131,21 @@ private slots:
         QVERIFY(testing::writeAll(path, content));
         const CatalogueTree tree(path);
         QCOMPARE(treeRows(tree), searchRows(folder.path()));
+
+        // Through its folder table, one folder at a time from its headings on, the same files.
+        const QByteArray table = tree.folderTable();
+        const std::unique_ptr<CatalogueTree> tabled = fromTable(tree, table);
+        QVERIFY(tabled);
+        QList<quint64> totals, tabledTotals;
+        for (quint32 f = 0; f < tree.folderCount(); ++f)
+            totals << tree.totals(f).files << tree.totals(f).folders;
+        QCOMPARE(rowsFolderByFolder(*tabled, tabledTotals), treeRows(tree));
+        QCOMPARE(tabledTotals, totals);
+        // A table cut short, or one whose folders' count is wrong, makes no tree.
+        QVERIFY(!fromTable(tree, table.first(table.size() - 1)));
+        QByteArray miscounted = table;
+        miscounted[0] = char(miscounted[0] + 1);
+        QVERIFY(!fromTable(tree, miscounted));
     }
 
     void foldersRepeatedMadeUpAndBeforeAnyHeading()
@@ -103,7 +154,8 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("c.txt"));
         QVERIFY(testing::writeAll(path, "CATALOGUE Date: x\r\nloose;T;1\r\n" + heading("/m/d") + "a;T;1\r\n"
                                             + heading("/m/d/x/y") + "b;T;1\r\n" + heading("/m/d") + "c;T;1\r\n"
-                                            + heading("/m/d/") + "e;T;1\r\n"));
+                                            + heading("/m/d/") + "e;T;1\r\n" + heading("//m/d/x") + "f;T;1\r\n"
+                                            + heading("/m//d/x/y") + "g;T;1\r\n"));
         const CatalogueTree tree(path);
         QCOMPARE(tree.folderPath(tree.top()), "/m/d");
         QVERIFY(!tree.madeUp(tree.top()));
@@ -112,18 +164,22 @@ private slots:
         QCOMPARE(tree.headingOffsets(tree.top()).size(), 3u);
         const quint32 x = tree.folderAt("/m/d/x");
         QVERIFY(x != CatalogueTree::kNone);
-        QVERIFY(tree.madeUp(x));
+        QVERIFY(!tree.madeUp(x));
+        QCOMPARE(tree.folderPath(x), "//m/d/x"); // its first heading's spelling
         QCOMPARE(tree.folderName(x), "x");
         QCOMPARE(tree.children(x).size(), 1u);
         QCOMPARE(tree.folderPath(tree.children(x)[0]), "/m/d/x/y");
-        QCOMPARE(tree.totals(tree.top()).files, 4u);
+        QCOMPARE(tree.files(tree.children(x)[0]).size(), 2u); // b, and g under another spelling
+        QCOMPARE(tree.totals(tree.top()).files, 6u);
         QCOMPARE(tree.totals(tree.top()).folders, 2u);
         // No facts: sizes are not known, and the totals say so.
         QCOMPARE(tree.totals(tree.top()).size(), -1);
-        QCOMPARE(tree.totals(tree.top()).unknownSizes, 4u);
+        QCOMPARE(tree.totals(tree.top()).unknownSizes, 6u);
         QVERIFY(tree.beforeAnyFolder() != CatalogueTree::kNone);
         QCOMPARE(tree.fileName(tree.files(tree.beforeAnyFolder())[0]), "loose");
         QCOMPARE(tree.depth(tree.beforeAnyFolder()), 1);
+        QCOMPARE(tree.folderNamed(CatalogueTree::kBeforeAnyFolderName), tree.beforeAnyFolder());
+        QCOMPARE(tree.folderNamed("/m/d/x"), x);
     }
 
     void refusesWhatIsNoCatalogue()

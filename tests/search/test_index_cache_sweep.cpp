@@ -48,11 +48,18 @@ private slots:
         QCOMPARE(indexes().size(), 3);
         const qint64 one = QFileInfo(location.folder() + u'/' + indexes().constFirst()).size();
 
-        // c1 deleted: a prune takes its index alone.
+        // The folder tables of c0 and c1 beside their indexes.
+        const auto tables = [&] { return QDir(location.folder()).entryList({QStringLiteral("*.folders")}, QDir::Files); };
+        for (int n = 0; n < 2; ++n)
+            QVERIFY(cache.keepFolderTable(CatalogueTree(QFile::decodeName(catalogue(n)))));
+        QCOMPARE(tables().size(), 2);
+
+        // c1 deleted: a prune takes its index alone, and its table (which the counts leave out).
         QVERIFY(QFile::remove(QFile::decodeName(catalogue(1))));
         const IndexCache::Pruned pruned = cache.prune();
         QCOMPARE(pruned.removed, 1);
         QCOMPARE(pruned.kept, 2);
+        QCOMPARE(tables().size(), 1);
 
         // Room for two: building a fourth removes the oldest, c0's.
         cache.setSizeBound(2 * one + one / 2);

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -64,6 +65,20 @@ private slots:
         QCOMPARE(env.clipboard.text, trees.filePath(QStringLiteral("two/both.jpg")));
         window.hitActions().showInFolder();
         QCOMPARE(env.fileManager.shown, QStringList({trees.filePath(QStringLiteral("two/both.jpg"))}));
+        // Show in Catalogue offers every catalogue holding a copy, the row's own first, and opens
+        // the one picked at the copy it holds.
+        QStringList browsed;
+        env.services.browseCatalogue = [&](const QString &catalogue, const QByteArray &filePath) {
+            browsed << catalogue << QFile::decodeName(filePath);
+        };
+        window.hitActions().showInCatalogue();
+        const QList<QAction *> offered = window.hitActions().cataloguesMenu()->actions();
+        QCOMPARE(offered.size(), 2);
+        QVERIFY2(offered[0]->text().startsWith(QStringLiteral("two.txt: ")), qPrintable(offered[0]->text()));
+        QVERIFY(!window.hitActions().cataloguesMenu()->accessibleName().isEmpty());
+        offered[1]->trigger();
+        QCOMPARE(browsed, QStringList({cats.filePath(QStringLiteral("one.txt")), trees.filePath(QStringLiteral("one/both.jpg"))}));
+        window.hitActions().cataloguesMenu()->close();
 
         // A folder that cannot be read is named; nothing is listed.
         window.txtFolder->setText(cats.filePath(QStringLiteral("gone")));
