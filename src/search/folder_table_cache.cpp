@@ -8,6 +8,7 @@
 // written again).
 #include "index_cache.h"
 
+#include "search_index.h"
 #include "search_index_format.h"
 
 #include "catalogue/catalogue_facts.h"
@@ -56,20 +57,6 @@ FileIdentity factsIdentity(const QByteArray &cataloguePath)
     } catch (const Error &) {
     }
     return {};
-}
-
-quint64 contentChecksumOf(const FileReader &catalogue)
-{
-    ContentChecksum content;
-    QByteArray piece(1 << 20, Qt::Uninitialized);
-    for (qint64 at = 0;;) {
-        const qsizetype got = catalogue.readAt(at, piece.data(), piece.size());
-        if (got == 0)
-            break;
-        content.add(piece.constData(), got);
-        at += got;
-    }
-    return content.value();
 }
 
 bool racy(const FileIdentity &identity, qint64 atNs)
@@ -130,7 +117,7 @@ std::unique_ptr<CatalogueTree> IndexCache::openFolderTable(const QByteArray &pat
         if (racy(identity, header.builtAtNs)) {
             // Changed within the slack of the reading: only the same bytes make it the same.
             const qint64 checkedAt = nowNs();
-            if (!(header.flags & kTableContentChecked) || contentChecksumOf(catalogue) != header.contentChecksum
+            if (!(header.flags & kTableContentChecked) || catalogueContentChecksum(catalogue) != header.contentChecksum
                 || catalogue.identityNow() != identity)
                 return nullptr;
             if (!racy(identity, checkedAt)) {
@@ -179,7 +166,7 @@ bool IndexCache::keepFolderTable(const CatalogueTree &tree) const
             return false;
         if (racy(header.catalogue, header.builtAtNs)) {
             header.flags |= kTableContentChecked;
-            header.contentChecksum = contentChecksumOf(catalogue);
+            header.contentChecksum = catalogueContentChecksum(catalogue);
             if (catalogue.identityNow() != header.catalogue)
                 return false;
         }

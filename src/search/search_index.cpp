@@ -107,11 +107,8 @@ bool SearchIndex::racy() const
            && std::max(m_header.modifiedNs, m_header.changedNs) > m_header.builtAtNs - kTimestampSlackNs;
 }
 
-bool SearchIndex::contentMatches(const FileReader &catalogue)
+quint64 catalogueContentChecksum(const FileReader &catalogue)
 {
-    if (!(m_header.flags & kContentChecked))
-        return false;
-    const qint64 checkedAt = nowNs();
     ContentChecksum content;
     QByteArray piece(1 << 20, Qt::Uninitialized);
     for (qint64 at = 0;;) {
@@ -121,7 +118,15 @@ bool SearchIndex::contentMatches(const FileReader &catalogue)
         content.add(piece.constData(), got);
         at += got;
     }
-    if (content.value() != m_header.contentChecksum || catalogue.identityNow() != catalogue.identityAtOpening())
+    return content.value();
+}
+
+bool SearchIndex::contentMatches(const FileReader &catalogue)
+{
+    if (!(m_header.flags & kContentChecked))
+        return false;
+    const qint64 checkedAt = nowNs();
+    if (catalogueContentChecksum(catalogue) != m_header.contentChecksum || catalogue.identityNow() != catalogue.identityAtOpening())
         return false;
     // The bytes read now are those indexed: when the catalogue's last change lies far enough
     // before this reading, the index counts as read after it.

@@ -137,4 +137,8 @@ private:
 // The buckets of the four-byte sequences of text starting at first, first + step, ...
 std::vector<quint32> indexBuckets(QByteArrayView text, qsizetype first, qsizetype step);
 
+// The checksum of a catalogue's bytes as they are now (ContentChecksum, read whole), as the
+// index and the table of folders record it.
+quint64 catalogueContentChecksum(const FileReader &catalogue);
+
 } // namespace kestrova
