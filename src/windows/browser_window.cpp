@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace kestrova {
 
 BrowserWindow::BrowserWindow(Services &services, QWidget *parent)
@@ -228,6 +230,15 @@ void BrowserWindow::showFolder(quint32 folder, bool remember)
                         std::move(texts[i].created), m_tree->fileSize(files[i]), m_tree->fileModifiedNs(files[i])});
     const CatalogueTree::Totals &totals = m_tree->totals(folder);
     m_listModel->setRows(std::move(rows), QFileInfo(m_tree->path()).fileName(), totals.size());
+    if (!m_datesFitted && !files.empty()) {
+        // The dates' width depends on the catalogue's date form: fit it once, to the first files shown.
+        for (const int column : {BrowserListModel::Created, BrowserListModel::Modified}) {
+            const int designed = LV1->columnWidth(column);
+            LV1->resizeColumnToContents(column);
+            LV1->setColumnWidth(column, std::max(designed, LV1->columnWidth(column)));
+        }
+        m_datesFitted = true;
+    }
     const bool before = folder == m_tree->beforeAnyFolder();
     txtPath->setText(before ? tr("(before any folder)") : displayFileName(QString::fromUtf8(m_tree->folderPath(folder))));
     QString status = tr("%1 and %2 here; %3 in %4 under it")

@@ -86,6 +86,7 @@ private:
     std::unique_ptr<BrowserListModel> m_listModel;
     std::unique_ptr<HitActions> m_hitActions;
     quint32 m_folder = CatalogueTree::kNone;
+    bool m_datesFitted = false;
     std::vector<quint32> m_back;
     std::vector<quint32> m_forward;
 };
