@@ -80,7 +80,8 @@ void CatalogueTree::keepPath(Folder &folder, QByteArrayView path, QByteArrayView
         m_paths.reserve(std::max(needed, m_paths.capacity() * 2));
     m_paths.resize(needed);
     char *to = m_paths.data() + from;
-    std::memcpy(to, own ? m_paths.constData() + ownAt : path.data(), size_t(path.size()));
+    if (!path.isEmpty()) // an empty view may hold no pointer at all
+        std::memcpy(to, own ? m_paths.constData() + ownAt : path.data(), size_t(path.size()));
     to += path.size();
     if (slash)
         *to++ = '/';
