@@ -1,4 +1,5 @@
 #include "cli_common.h"
+#include "support/cli_run.h"
 #include "support/files.h"
 #include "support/temporary_cache.h"
 
@@ -15,24 +16,8 @@ using namespace kestrova;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList &arguments)
-{
-    Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    cli::Io io{out, err, false};
-    run.status = cli::runCli(QStringList{QStringLiteral("kestrova-cli")} + arguments, io);
-    out.flush();
-    err.flush();
-    return run;
-}
+using Run = testing::CliRun;
+using testing::runCli;
 
 } // namespace
 

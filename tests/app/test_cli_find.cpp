@@ -1,6 +1,7 @@
 // kestrova-cli find: its rows as search writes them, with and without the indexes, its options
 // and its exit statuses.
 #include "cli_common.h"
+#include "support/cli_run.h"
 #include "support/files.h"
 #include "support/temporary_cache.h"
 
@@ -12,24 +13,8 @@ using namespace kestrova;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(QStringList arguments)
-{
-    Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    cli::Io io{out, err, false};
-    run.status = cli::runCli(QStringList{QStringLiteral("kestrova-cli")} + arguments, io);
-    out.flush();
-    err.flush();
-    return run;
-}
+using Run = testing::CliRun;
+using testing::runCli;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // kestrova-cli ls and du: a catalogue's folders listed and totalled in every output form.
 #include "cli_common.h"
+#include "support/cli_run.h"
 #include "support/files.h"
 #include "support/temporary_cache.h"
 
@@ -18,24 +19,8 @@ using namespace kestrova;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(QStringList arguments)
-{
-    Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    cli::Io io{out, err, false};
-    run.status = cli::runCli(QStringList{QStringLiteral("kestrova-cli")} + arguments, io);
-    out.flush();
-    err.flush();
-    return run;
-}
+using Run = testing::CliRun;
+using testing::runCli;
 
 // A tree with a.txt (10 bytes) and sub/b.jpg (1536) and sub/deeper/c (123456), each last
 // modified at 2020-09-13T12:26:40Z, catalogued as drive.txt (with facts) and bare.txt (without).
