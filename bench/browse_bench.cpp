@@ -4,14 +4,10 @@
 //                                                folders (ten levels at most), with its facts
 //   browse_bench open CATALOGUE                  opens it in the browser window (offscreen) and
 //                                                prints the seconds to its first display
-#include "printed_messages.h"
+#include "bench_services.h"
 
 #include "catalogue/catalogue_facts.h"
 #include "catalogue/content_checksum.h"
-#include "platform/desktop/desktop_services.h"
-#include "platform/desktop/file_manager.h"
-#include "platform/desktop/registry.h"
-#include "platform/files/posix_file_system.h"
 #include "platform/files/text_file.h"
 #include "windows/browser_window.h"
 
@@ -68,23 +64,8 @@ int write(const QString &path, qint64 files, qint64 folders)
 
 int open(const QString &path)
 {
-    bench::PrintedMessages messages;
-    DesktopSaveDialog saveDialog;
-    XdgDocumentLauncher launcher;
-    ImmediateProgramEnd programEnd;
-    DetachedProgramStarter programStarter;
-    SystemClipboard clipboard;
-    DBusFileManager fileManager;
-    DesktopFolderPicker folderPicker;
-    DesktopRegistry registry;
-    PosixFileSystem fileSystem;
-    QTemporaryDir program;
-    DefaultPathStore store(fileSystem, program.path(), program.path());
-    SharedPaths paths;
-    const DateConventions dates;
-    Services services{[] { return std::make_unique<PosixFileSystem>(); }, &mountedDrives, messages, saveDialog,
-                      saveDialog, launcher, programEnd, programStarter, clipboard, fileManager, folderPicker,
-                      registry, store, paths, dates};
+    bench::DesktopServices desktop;
+    Services &services = desktop.services;
     BrowserWindow window(services);
     QElapsedTimer timer;
     timer.start();

@@ -4,13 +4,9 @@
 // word are printed beside them by bench/query_bench.py, which runs this.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/quick_find_bench FOLDER TYPED [WORD]
-#include "printed_messages.h"
+#include "bench_services.h"
 
-#include "platform/desktop/desktop_services.h"
-#include "platform/desktop/file_manager.h"
-#include "platform/desktop/registry.h"
 #include "platform/files/cache_location.h"
-#include "platform/files/posix_file_system.h"
 #include "search/index_cache.h"
 #include "windows/quick_find_window.h"
 #include "windows/result_list.h"
@@ -68,39 +64,11 @@ int main(int argc, char *argv[])
     const QString typed = QString::fromLocal8Bit(argv[2]);
     const QString word = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
 
-    bench::PrintedMessages messages;
-    DesktopSaveDialog saveDialog;
-    XdgDocumentLauncher launcher;
-    ImmediateProgramEnd programEnd;
-    DetachedProgramStarter programStarter;
-    SystemClipboard clipboard;
-    DBusFileManager fileManager;
-    DesktopFolderPicker folderPicker;
-    DesktopRegistry registry;
-    PosixFileSystem fileSystem;
-    QTemporaryDir program;
-    DefaultPathStore store(fileSystem, program.path(), program.path());
-    SharedPaths paths;
-    paths.DefaultPath = folder;
-    const DateConventions dates;
     const UserCacheLocation cacheLocation;
     IndexCache searchIndex(cacheLocation, IndexCache::Builds::Background);
-    Services services{[] { return std::make_unique<PosixFileSystem>(); },
-                      &mountedDrives,
-                      messages,
-                      saveDialog,
-                      saveDialog,
-                      launcher,
-                      programEnd,
-                      programStarter,
-                      clipboard,
-                      fileManager,
-                      folderPicker,
-                      registry,
-                      store,
-                      paths,
-                      dates,
-                      &searchIndex};
+    bench::DesktopServices desktop(&searchIndex);
+    desktop.paths.DefaultPath = folder;
+    Services &services = desktop.services;
 
     QuickFindWindow window(services);
     window.Form_Load();

@@ -3,13 +3,9 @@
 // million result rows by each column, in the collation of the locale the environment names.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/window_search_bench FOLDER CRITERIA [CLI]
-#include "printed_messages.h"
+#include "bench_services.h"
 
-#include "platform/desktop/desktop_services.h"
-#include "platform/desktop/file_manager.h"
-#include "platform/desktop/registry.h"
 #include "platform/files/cache_location.h"
-#include "platform/files/posix_file_system.h"
 #include "search/index_cache.h"
 #include "windows/drive_folder_lists.h"
 #include "windows/result_list.h"
@@ -89,27 +85,12 @@ int main(int argc, char *argv[])
     const QString criteria = QString::fromLocal8Bit(argv[2]);
     const QString cli = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("build/src/app/kestrova-cli");
 
-    bench::PrintedMessages messages;
-    DesktopSaveDialog saveDialog;
-    XdgDocumentLauncher launcher;
-    ImmediateProgramEnd programEnd;
-    DetachedProgramStarter programStarter;
-    SystemClipboard clipboard;
-    DBusFileManager fileManager;
-    DesktopFolderPicker folderPicker;
-    DesktopRegistry registry;
-    PosixFileSystem fileSystem;
-    QTemporaryDir program;
-    DefaultPathStore store(fileSystem, program.path(), program.path());
-    SharedPaths paths;
-    const DateConventions dates;
     // The search indexes as the program keeps them: built on a thread of the cache's own after a
     // search read a catalogue whole.
     const UserCacheLocation cacheLocation;
     IndexCache searchIndex(cacheLocation, IndexCache::Builds::Background);
-    Services services{[] { return std::make_unique<PosixFileSystem>(); }, &mountedDrives, messages, saveDialog,
-                      saveDialog, launcher, programEnd, programStarter, clipboard, fileManager, folderPicker,
-                      registry, store, paths, dates, &searchIndex};
+    bench::DesktopServices desktop(&searchIndex);
+    Services &services = desktop.services;
 
     double windowBest = 1e9;
     double cliBest = 1e9;
