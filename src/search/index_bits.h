@@ -34,6 +34,25 @@ inline void foldAscii(const uchar *from, uchar *to, qsizetype size)
         to[i] = kFold[from[i]];
 }
 
+// Bytes whose high bit marks them to bits, a word for every 64 bytes.
+inline void marksToBits(const uchar *marks, quint64 *words, qsizetype count)
+{
+    for (qsizetype w = 0; w < count; ++w, marks += 64) {
+#if defined(__SSE2__)
+        quint64 word = 0;
+        for (int part = 0; part < 4; ++part) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(marks + 16 * part));
+            word |= quint64(quint16(_mm_movemask_epi8(bytes))) << (16 * part);
+        }
+#else
+        quint64 word = 0;
+        for (int bit = 0; bit < 64; ++bit)
+            word |= quint64(marks[bit] >> 7) << bit;
+#endif
+        words[w] = word;
+    }
+}
+
 // a[i] bit c becomes a[c] bit i.
 inline void transpose64(std::array<quint64, 64> &a)
 {

@@ -29,11 +29,11 @@ void putBytes(QFileDevice &out, QByteArrayView bytes)
         throw Error(ErrorNumber::DiskFull, out.errorString());
 }
 
-void GroupWriter::addBlock(const quint64 *first, const quint64 *second)
+void GroupWriter::addBlock(const quint64 *words)
 {
     quint64 *group = m_bits.data();
     for (qsizetype word = 0; word < kWordsPerBlock; ++word)
-        group[wordIndex(word, m_blocks)] = first[word] | second[word];
+        group[wordIndex(word, m_blocks)] = words[word];
     if (++m_blocks == kGroupBlocks)
         writeGroup();
 }
@@ -54,9 +54,17 @@ void GroupWriter::writeGroup()
         for (int i = 0; i < 64; ++i)
             tile[size_t(i)] = i < m_blocks ? m_bits[size_t(wordIndex(word, i))] : 0;
         transpose64(tile);
+        char *rows = m_rows.data() + word * 64 * rowBytes;
+        if (rowBytes == 8) { // a full group: a word a row
+            for (int bucket = 0; bucket < 64; ++bucket) {
+                const quint64 value = qToLittleEndian(tile[size_t(bucket)]);
+                std::memcpy(rows + bucket * 8, &value, 8);
+            }
+            continue;
+        }
         for (int bucket = 0; bucket < 64; ++bucket) {
             const quint64 value = qToLittleEndian(tile[size_t(bucket)]);
-            std::memcpy(m_rows.data() + (word * 64 + bucket) * rowBytes, &value, size_t(rowBytes));
+            std::memcpy(rows + bucket * rowBytes, &value, size_t(rowBytes));
         }
     }
     std::array<quint64, kBuckets / kStripeRows> sums;

@@ -21,8 +21,8 @@ class GroupWriter
 public:
     explicit GroupWriter(QFileDevice &out) : m_out(out) {}
 
-    // A block's buckets: the bits set in either of its two bitmaps of kWordsPerBlock words.
-    void addBlock(const quint64 *first, const quint64 *second);
+    // A block's buckets: a bit each, in kWordsPerBlock words.
+    void addBlock(const quint64 *words);
     // Writes the group begun, when there is one.
     void flush();
 

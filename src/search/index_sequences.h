@@ -21,10 +21,12 @@ public:
     void close(GroupWriter &groups);
 
 private:
-    void mark(quint32 bucket) { m_bits[0][bucket >> 6] |= quint64(1) << (bucket & 63); }
+    // A byte a bucket rather than a bit: marking one is a store, with no load to wait for.
+    void mark(quint32 bucket) { m_marks[bucket] = kMarked; }
 
-    // Two bitmaps taken in turn, so that one place's update need not wait for the last.
-    std::array<std::array<quint64, kWordsPerBlock>, 2> m_bits{};
+    static constexpr uchar kMarked = 0x80; // the byte's high bit, as a movemask gathers them
+    alignas(64) std::array<uchar, kBuckets> m_marks{};
+    std::array<quint64, kWordsPerBlock> m_words{};
     QByteArray m_folded;
 };
 
