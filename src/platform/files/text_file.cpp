@@ -218,8 +218,7 @@ void FileReader::seek(qint64 offset)
     if (!m_regular)
         return;
     offset = std::clamp<qint64>(offset, 0, m_identity.size);
-    if (lseek(m_fd, off_t(offset), SEEK_SET) < 0)
-        throw errorFromErrno(errno, ErrnoSubject::File);
+    m_next = offset;
     m_left = m_identity.size - offset;
 }
 
@@ -255,8 +254,9 @@ qsizetype FileReader::read(char *data, qsizetype size)
         return 0;
     size = qsizetype(std::min<qint64>(size, m_left));
     for (;;) {
-        const ssize_t got = ::read(m_fd, data, size_t(size));
+        const ssize_t got = ::pread(m_fd, data, size_t(size), off_t(m_next));
         if (got >= 0) {
+            m_next += got;
             m_left = got == 0 ? 0 : m_left - got; // a file that shrank ends where it ends now
             return got;
         }

@@ -99,6 +99,7 @@ public:
 private:
     int m_fd = -1;
     bool m_regular = false;
+    qint64 m_next = 0; // where read() goes on: each read names its place, so a seek costs no call
     qint64 m_left = 0; // bytes still to give
     FileIdentity m_identity;
 };
