@@ -140,25 +140,70 @@ bool SearchIndex::contentMatches(const FileReader &catalogue)
     return true;
 }
 
-bool SearchIndex::groupStripeChecks(qint64 groupOffset, quint32 stripeNumber, qint64 rowBytes, QByteArray &stripe) const
+namespace {
+
+// The bucket rows of one group of blocks, each stripe checked against the group's checksums
+// (read once, when first needed) before a row of it is used.
+class GroupRows
 {
-    quint64 expected = 0;
-    stripe.resize(qsizetype(kStripeRows * rowBytes));
-    const qint64 stripeOffset = groupOffset + kGroupChecksumBytes + stripeNumber * kStripeRows * rowBytes;
-    return m_file->readAt(groupOffset + stripeNumber * 8, reinterpret_cast<char *>(&expected), 8) == 8
-           && m_file->readAt(stripeOffset, stripe.data(), stripe.size()) == stripe.size()
-           && checksum(stripe.constData(), stripe.size()) == expected;
-}
+public:
+    GroupRows(const FileReader &file, qint64 offset, qint64 rowBytes) : m_file(file), m_offset(offset), m_rowBytes(rowBytes) {}
+
+    // The row of bucket, or null when its stripe does not check.
+    const uchar *row(quint32 bucket)
+    {
+        const qint64 stripeBytes = kStripeRows * m_rowBytes;
+        const quint32 number = bucket / kStripeRows;
+        if (number != m_stripeNumber) {
+            m_stripe.resize(qsizetype(stripeBytes));
+            if (!sumsRead() || m_file.readAt(m_offset + kGroupChecksumBytes + number * stripeBytes, m_stripe.data(), m_stripe.size()) != m_stripe.size()
+                || checksum(m_stripe.constData(), m_stripe.size()) != m_sums[number])
+                return nullptr;
+            m_stripeNumber = number;
+        }
+        return reinterpret_cast<const uchar *>(m_stripe.constData()) + (bucket % kStripeRows) * m_rowBytes;
+    }
+
+    // Whether every stripe checks; the rows are read in one piece.
+    bool allCheck()
+    {
+        const qint64 stripeBytes = kStripeRows * m_rowBytes;
+        QByteArray rows(qsizetype(stripeBytes * (kBuckets / kStripeRows)), Qt::Uninitialized);
+        if (!sumsRead() || m_file.readAt(m_offset + kGroupChecksumBytes, rows.data(), rows.size()) != rows.size())
+            return false;
+        for (quint32 number = 0; number < kBuckets / kStripeRows; ++number)
+            if (checksum(rows.constData() + number * stripeBytes, qsizetype(stripeBytes)) != m_sums[number])
+                return false;
+        return true;
+    }
+
+private:
+    bool sumsRead()
+    {
+        if (!m_sumsRead)
+            m_sumsRead = m_file.readAt(m_offset, reinterpret_cast<char *>(m_sums.data()), kGroupChecksumBytes)
+                         == kGroupChecksumBytes;
+        return m_sumsRead;
+    }
+
+    const FileReader &m_file;
+    const qint64 m_offset;
+    const qint64 m_rowBytes;
+    bool m_sumsRead = false;
+    std::array<quint64, kBuckets / kStripeRows> m_sums;
+    quint32 m_stripeNumber = kBuckets; // none yet
+    QByteArray m_stripe;
+};
+
+} // namespace
 
 bool SearchIndex::wholeIndexChecks() const
 {
     const qint64 blocks = qint64(m_blocks.size());
-    QByteArray stripe;
     for (qint64 first = 0, group = 0; first < blocks; first += kGroupBlocks, ++group) {
         const qint64 rowBytes = rowBytesFor(std::min<qint64>(kGroupBlocks, blocks - first));
-        for (quint32 stripeNumber = 0; stripeNumber < kBuckets / kStripeRows; ++stripeNumber)
-            if (!groupStripeChecks(groupOffset(group), stripeNumber, rowBytes, stripe))
-                return false;
+        if (!GroupRows(*m_file, groupOffset(group), rowBytes).allCheck())
+            return false;
     }
     return true;
 }
@@ -168,20 +213,23 @@ bool SearchIndex::candidates(const std::vector<quint32> &even, const std::vector
 {
     const qint64 blocks = qint64(m_blocks.size());
     found.assign(m_blocks.size(), false);
-    QByteArray stripe;
     using Row = std::array<uchar, kGroupBlocks / 8>;
     for (qint64 first = 0, group = 0; first < blocks; first += kGroupBlocks, ++group) {
         const qint64 inGroup = std::min<qint64>(kGroupBlocks, blocks - first);
         const qint64 rowBytes = rowBytesFor(inGroup);
-        // The blocks holding every bucket of a list.
+        GroupRows rows(*m_file, groupOffset(group), rowBytes);
+        // The blocks holding every bucket of a list; the rows left are not read once none is.
         const auto holdingAll = [&](const std::vector<quint32> &buckets, Row &all) {
             all.fill(0xff);
             for (const quint32 bucket : buckets) {
-                if (!groupStripeChecks(groupOffset(group), bucket / kStripeRows, rowBytes, stripe))
+                const uchar *row = rows.row(bucket);
+                if (!row)
                     return false;
-                const uchar *row = reinterpret_cast<const uchar *>(stripe.constData()) + (bucket % kStripeRows) * rowBytes;
+                uchar any = 0;
                 for (qint64 i = 0; i < rowBytes; ++i)
-                    all[size_t(i)] &= row[i];
+                    any |= all[size_t(i)] &= row[i];
+                if (!any)
+                    break;
             }
             return true;
         };

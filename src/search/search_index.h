@@ -123,7 +123,6 @@ private:
     // when a part does not check.
     bool candidates(const std::vector<quint32> &even, const std::vector<quint32> &odd,
                     std::vector<bool> &found) const;
-    bool groupStripeChecks(qint64 groupOffset, quint32 stripeNumber, qint64 rowBytes, QByteArray &stripe) const;
     qint64 groupOffset(qint64 group) const;
 
     QByteArray m_indexPath;
