@@ -4,10 +4,12 @@
 
 #include <QCollator>
 #include <QString>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstring>
 #include <numeric>
 #include <thread>
 
@@ -156,17 +158,44 @@ constexpr std::array<uchar, 256> kFold = [] {
 
 // A text's bytes, whose ASCII letters compare as small ones: the text itself when it is ASCII,
 // otherwise its case-folded copy. Keys compare as bytes, which is the order of code points.
+// Each entry holds eight of its key's bytes, from the depth being sorted on, as one number: the
+// sort reads the keys themselves (which lie all over memory) once for eight bytes, not once a
+// byte.
 struct SortEntry
 {
     const uchar *key;
     quint32 length;
     quint32 position; // breaks ties
+    quint64 word;     // the folded bytes [depth, depth + 8), the first highest; 0 past the key's end
 };
 
-// The key's byte at depth, or -1 past its end (a key sorts before its extensions).
-inline int byteAt(const SortEntry &entry, size_t depth)
+// ASCII capitals of eight bytes to small letters; other bytes as they are.
+inline quint64 foldWord(quint64 bytes)
 {
-    return depth < entry.length ? kFold[entry.key[depth]] : -1;
+    constexpr quint64 kLow7 = 0x7f7f7f7f7f7f7f7full;
+    constexpr quint64 kHigh = 0x8080808080808080ull;
+    const quint64 low = bytes & kLow7;
+    const quint64 fromA = low + 0x3f3f3f3f3f3f3f3full;   // high bit: low >= 'A'
+    const quint64 pastZ = low + 0x2525252525252525ull;   // high bit: low > 'Z'
+    const quint64 capital = fromA & ~pastZ & ~bytes & kHigh;
+    return bytes | (capital >> 2);
+}
+
+// The bytes of entry's key in its word at depth: 0 to 8.
+inline quint32 bytesIn(const SortEntry &entry, size_t depth)
+{
+    return entry.length > depth ? quint32(std::min<size_t>(entry.length - depth, 8)) : 0;
+}
+
+inline void fillWord(SortEntry &entry, size_t depth)
+{
+    const quint32 n = bytesIn(entry, depth);
+    quint64 bytes = 0;
+    if (n == 8)
+        std::memcpy(&bytes, entry.key + depth, 8);
+    else if (n > 0)
+        std::memcpy(&bytes, entry.key + depth, n);
+    entry.word = qFromBigEndian(foldWord(bytes));
 }
 
 // How a and b compare from depth on.
@@ -186,35 +215,45 @@ bool lessFrom(const SortEntry &a, const SortEntry &b, size_t depth)
     return c < 0 || (c == 0 && a.position < b.position);
 }
 
-// Multikey quicksort: partitions by one byte at a time, so keys that share long beginnings
-// (paths of one folder) are not compared from their start again and again.
+// Multikey quicksort, eight bytes at a time: partitions by the words at one depth, so keys that
+// share long beginnings (paths of one folder) are not compared from their start again and
+// again. Words compare as their bytes do, a key's end (padded with 0) before any byte; equal
+// words with fewer of a key's bytes belong to the shorter key.
 void multikeySort(SortEntry *begin, SortEntry *end, size_t depth)
 {
     while (end - begin > 16) {
-        const int pivot = byteAt(begin[(end - begin) / 2], depth);
+        const SortEntry &middle = begin[(end - begin) / 2];
+        const quint64 pivot = middle.word;
+        const quint32 pivotBytes = bytesIn(middle, depth);
         SortEntry *less = begin;
         SortEntry *greater = end;
         for (SortEntry *p = begin; p < greater;) {
-            const int c = byteAt(*p, depth);
-            if (c < pivot)
+            const quint32 n = bytesIn(*p, depth);
+            if (p->word < pivot || (p->word == pivot && n < pivotBytes))
                 std::swap(*less++, *p++);
-            else if (c > pivot)
+            else if (p->word > pivot || n > pivotBytes)
                 std::swap(*p, *--greater);
             else
                 ++p;
         }
         multikeySort(begin, less, depth);
         multikeySort(greater, end, depth);
-        if (pivot < 0) {
+        if (pivotBytes < 8) {
             // Every key of the middle part has ended: they are equal.
             std::sort(less, greater, [](const SortEntry &a, const SortEntry &b) { return a.position < b.position; });
             return;
         }
         begin = less;
         end = greater;
-        ++depth;
+        depth += 8;
+        for (SortEntry *p = begin; p < end; ++p)
+            fillWord(*p, depth);
     }
-    std::sort(begin, end, [depth](const SortEntry &a, const SortEntry &b) { return lessFrom(a, b, depth); });
+    std::sort(begin, end, [depth](const SortEntry &a, const SortEntry &b) {
+        if (a.word != b.word)
+            return a.word < b.word;
+        return lessFrom(a, b, depth);
+    });
 }
 
 } // namespace
@@ -229,7 +268,8 @@ std::vector<quint32> folded(quint32 count, const TextAt &textAt, std::vector<qui
             const QByteArray caseFolded = QString::fromUtf8(text).toCaseFolded().toUtf8();
             text = QByteArrayView(copies.keep(caseFolded), caseFolded.size());
         }
-        entries[i] = {reinterpret_cast<const uchar *>(text.data()), quint32(text.size()), i};
+        entries[i] = {reinterpret_cast<const uchar *>(text.data()), quint32(text.size()), i, 0};
+        fillWord(entries[i], 0);
     }
     multikeySort(entries.data(), entries.data() + entries.size(), 0);
     std::vector<quint32> order(count);

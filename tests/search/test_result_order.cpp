@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <numeric>
 
 using namespace kestrova;
 
@@ -99,6 +100,31 @@ private slots:
         check(0, ResultTable::Order::Text, locale);
         check(1, ResultTable::Order::Text, locale);
         check(0, ResultTable::Order::Collated, locale);
+    }
+
+    // Keys that share beginnings of every length, end inside or at the edge of eight bytes, and
+    // hold the bytes around the capitals and NUL: the order is that of their bytes, capitals
+    // as small letters, a key before its extensions, equal keys as they came.
+    void foldedOrderIsThatOfTheBytes()
+    {
+        const QByteArray alphabet("aAzZ@[`{/\0", 11);
+        std::vector<QByteArray> keys;
+        quint32 seed = 12345;
+        const auto next = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+        for (int i = 0; i < 6000; ++i) {
+            QByteArray key = i > 0 && next() % 3 ? keys[next() % keys.size()].left(qsizetype(next() % 24)) : QByteArray();
+            for (quint32 extra = next() % 12; extra > 0; --extra)
+                key += alphabet[qsizetype(next() % alphabet.size())];
+            keys.push_back(key);
+        }
+        const auto folded = [](const QByteArray &key) { return key.toLower(); };
+        std::vector<quint32> expected(keys.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](quint32 a, quint32 b) { return folded(keys[a]) < folded(keys[b]); });
+        const std::vector<quint32> order =
+            text_order::folded(quint32(keys.size()), [&](quint32 i) { return QByteArrayView(keys[i]); });
+        QCOMPARE(order, expected);
     }
 
     void equalTextsNeedNoKeys()
