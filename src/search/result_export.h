@@ -50,6 +50,8 @@ public:
     void appendRow(QByteArray &out, const RowTexts &row) const;
 
 private:
+    bool appendPlainTsv(QByteArray &out, const QByteArrayView (&texts)[ResultTable::kColumns]) const;
+
     ExportFormat m_format;
     bool m_header;
     QList<int> m_order; // the columns written, in order
