@@ -1,5 +1,8 @@
 #include "cli_rows.h"
 
+#include <algorithm>
+#include <future>
+
 namespace kestrova::cli {
 namespace {
 constexpr qsizetype kBlockBytes = 1 << 18; // written to standard output a block at a time
@@ -55,6 +58,39 @@ void RowOutput::write(const ResultTable &table, qsizetype row)
     written();
 }
 
+void RowOutput::writeAll(qsizetype count, const std::function<RowTexts(qsizetype)> &rowAt)
+{
+    if (!takes())
+        return;
+    if (m_limit >= 0)
+        count = qsizetype(std::min<qint64>(count, m_limit - m_count));
+    // What is held goes first: the rows' slices are written as they are.
+    if (!m_block.isEmpty()) {
+        m_failed = !writeRaw(m_io, m_block);
+        m_block.resize(0);
+    }
+    constexpr qsizetype kSliceRows = 4096;
+    const auto made = [&](qsizetype from) {
+        QByteArray text;
+        text.reserve(kBlockBytes);
+        for (qsizetype i = from; i < std::min(count, from + kSliceRows); ++i)
+            m_writer.appendRow(text, rowAt(i));
+        return text;
+    };
+    // The other thread makes the slice after the one this thread makes and writes.
+    for (qsizetype from = 0; from < count && !m_failed; from += 2 * kSliceRows) {
+        std::future<QByteArray> next;
+        if (from + kSliceRows < count)
+            next = std::async(std::launch::async, made, from + kSliceRows);
+        m_failed = !writeRaw(m_io, made(from));
+        if (next.valid()) {
+            const QByteArray theirs = next.get();
+            m_failed = m_failed || !writeRaw(m_io, theirs);
+        }
+    }
+    m_count += count;
+}
+
 void RowOutput::finish()
 {
     if (!m_block.isEmpty() && !m_failed)
@@ -102,8 +138,13 @@ void OrderedRows::writeTo(RowOutput &output, qint64 most) const
 {
     const auto within = [most](qsizetype i) { return most < 0 || i < most; };
     if (m_column == 0) {
-        for (qsizetype i = 0; i < qsizetype(m_order.size()) && within(i); ++i)
-            output.write(m_found.row(m_order[size_t(i)]));
+        constexpr qsizetype kAhead = 16;
+        const qsizetype count = qsizetype(m_order.size());
+        output.writeAll(most < 0 ? count : qsizetype(std::min<qint64>(count, most)), [this, count](qsizetype i) {
+            if (i + kAhead < count)
+                m_found.prefetch(m_order[size_t(i + kAhead)]);
+            return m_found.row(m_order[size_t(i)]);
+        });
     } else {
         for (qsizetype i = 0; i < m_table.size() && within(i); ++i)
             output.write(m_table, i);

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 
+#include <functional>
 #include <optional>
 
 namespace kestrova::cli {
@@ -33,6 +34,9 @@ public:
     // Each row is written while the limit allows and no write has failed.
     void write(const RowTexts &row);
     void write(const ResultTable &table, qsizetype row);
+    // Writes rows 0 .. count - 1 of rowAt, in order. They are made into text on two threads,
+    // slice by slice, so rowAt is called from either (it only reads).
+    void writeAll(qsizetype count, const std::function<RowTexts(qsizetype)> &rowAt);
     // Writes what is still held; called again, writes nothing.
     void finish();
 

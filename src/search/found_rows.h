@@ -21,6 +21,15 @@ public:
     // A row's texts, valid until the rows are cleared.
     RowTexts row(qsizetype position) const;
     bool marked(qsizetype position) const;
+    // Asks for a row's record to be brought near ahead of its reading (rows read out of the
+    // order they were found in lie all over memory).
+    void prefetch(qsizetype position) const
+    {
+        const char *record = m_records[size_t(position)];
+        __builtin_prefetch(record);
+        __builtin_prefetch(record + 64);
+        __builtin_prefetch(record + 128);
+    }
     void clear();
     // Empties the rows, keeping memory for the next ones.
     void reuse();

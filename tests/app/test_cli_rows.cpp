@@ -56,6 +56,35 @@ private slots:
         }
         QLocale::setDefault(QLocale::c());
     }
+
+    // Rows enough to be made into text in several slices on two threads, a CSV header before
+    // them and a limit that ends inside a slice: the same text as written one row at a time.
+    void manyRowsComeOutInOrderUpToTheLimit()
+    {
+        constexpr qint64 kLimit = 9001;
+        Written fromRows;
+        Written oneByOne;
+        cli::RowOutput rowsOut(fromRows.io, ExportFormat::Csv, kLimit);
+        cli::RowOutput tableOut(oneByOne.io, ExportFormat::Csv, kLimit);
+        cli::OrderedRows rows(0, nullptr);
+        ResultTable table;
+        for (int i = 0; i < 12000; ++i) {
+            const QByteArray path = "/d" + QByteArray::number((i * 7919) % 12007) + "/f,\"" + QByteArray::number(i);
+            const QByteArray catalogue = QByteArray::number(i % 3);
+            const RowTexts row{path, "Text", "1/1/2020", catalogue};
+            rows.add(row);
+            table.append(row);
+        }
+        rows.sort();
+        table.sortBy(0);
+        rows.writeTo(rowsOut);
+        for (qsizetype i = 0; i < table.size(); ++i)
+            tableOut.write(table, i);
+        rowsOut.finish();
+        tableOut.finish();
+        QCOMPARE(fromRows.text.count(u'\n'), kLimit + 1);
+        QCOMPARE(fromRows.text, oneByOne.text);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliRows)
