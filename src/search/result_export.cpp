@@ -7,6 +7,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kestrova {
 namespace {
 
@@ -30,11 +34,24 @@ void appendCsvField(QByteArray &out, QByteArrayView text)
 // over the text, for most fields need none and are taken whole.
 bool needsTsvEscape(QByteArrayView text)
 {
-    // No early return: the loop is one the compiler turns into vector instructions.
-    bool any = false;
-    for (const char c : text)
-        any |= (c == '\t') | (c == '\n') | (c == '\r') | (c == '\\');
-    return any;
+    const char *p = text.data();
+    const char *end = p + text.size();
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: every path of a search's rows goes through here.
+    for (; end - p >= 16; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i hits = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))));
+        if (_mm_movemask_epi8(hits))
+            return true;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == '\t' || *p == '\n' || *p == '\r' || *p == '\\')
+            return true;
+    }
+    return false;
 }
 
 // A tab-separated field: the characters that would end the field or the line, and the

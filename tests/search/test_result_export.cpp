@@ -57,6 +57,16 @@ private slots:
         // Four fields a line, whatever the names hold.
         const ResultTable odd = tableOf({{"/d/tab\tx.txt", "Te\\xt", "1/2\r\n", "a\nb.txt"}});
         QCOMPARE(written(ExportFormat::Tsv, false, odd), QByteArray("/d/tab\\tx.txt\tTe\\\\xt\t1/2\\r\\n\ta\\nb.txt\n"));
+        // Wherever in a long name they lie.
+        for (const char c : {'\t', '\n', '\r', '\\'}) {
+            for (const qsizetype at : {0, 15, 16, 31, 40}) {
+                QByteArray path(41, 'p');
+                path[at] = c;
+                const QByteArray escape = c == '\t' ? "\\t" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\\\";
+                QCOMPARE(written(ExportFormat::Tsv, false, tableOf({{path, "t", "", "c"}})),
+                         QByteArray(path).replace(at, 1, escape) + "\tt\t\tc\n");
+            }
+        }
     }
 
     void jsonLinesRoundTripNamesThatAreNotUtf8()
