@@ -172,10 +172,8 @@ public:
     void feed(QByteArrayView bytes) override
     {
         m_pending.append(bytes);
-        if (m_pending.size() >= kChunkBytes) {
+        if (m_pending.size() >= kChunkBytes)
             hand(std::exchange(m_pending, QByteArray()));
-            m_pending.reserve(kChunkBytes);
-        }
     }
 
     bool finish() override
@@ -187,15 +185,23 @@ public:
     }
 
 private:
-    static constexpr qsizetype kChunkBytes = 1 << 20;
+    static constexpr qsizetype kChunkBytes = 1 << 18;
     static constexpr size_t kChunks = 8;
 
+    // Hands a chunk over; the next one fills the memory of one taken already, when there is one
+    // (new memory costs a page fault every four kilobytes).
     void hand(QByteArray chunk)
     {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] { return m_chunks.size() < kChunks; });
         m_chunks.push_back(std::move(chunk));
+        if (!m_spare.empty()) {
+            m_pending = std::move(m_spare.back());
+            m_spare.pop_back();
+        }
+        lock.unlock();
         m_changed.notify_all();
+        m_pending.reserve(kChunkBytes);
     }
 
     void close()
@@ -216,12 +222,14 @@ private:
             m_changed.wait(lock, [this] { return m_closed || !m_chunks.empty(); });
             if (m_chunks.empty())
                 return;
-            const QByteArray chunk = std::move(m_chunks.front());
+            QByteArray chunk = std::move(m_chunks.front());
             m_chunks.pop_front();
             m_changed.notify_all();
             lock.unlock();
             m_inner->feed(chunk);
+            chunk.resize(0); // its memory is kept
             lock.lock();
+            m_spare.push_back(std::move(chunk));
         }
     }
 
@@ -230,6 +238,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<QByteArray> m_chunks;
+    std::vector<QByteArray> m_spare; // fed already, emptied
     bool m_closed = false;
     std::thread m_thread; // last: it starts once the rest is there
 };
