@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,6 +98,8 @@ private slots:
         QCOMPARE(env.messages.texts().size(), 3);
         const QString joined = tools.path() + QStringLiteral("\\MSINFO32.EXE");
         QFile tool(joined);
+        // Beside the temporary folder, not in it: removed by hand.
+        const auto removeTool = qScopeGuard([&] { QFile::remove(joined); });
         QVERIFY(tool.open(QIODevice::WriteOnly));
         tool.close();
         env.programStarter.startable << joined;
