@@ -16,6 +16,30 @@ struct Written
     cli::Io io{out, err, false};
 };
 
+// The text of rows held and ordered by path as kestrova-cli orders them, and that of the same
+// rows in a ResultTable sorted by path, written one at a time.
+std::pair<QString, QString> writtenBothWays(const std::vector<RowTexts> &rows, ExportFormat format, qint64 limit = -1)
+{
+    Written fromRows;
+    Written fromTable;
+    cli::RowOutput rowsOut(fromRows.io, format, limit);
+    cli::RowOutput tableOut(fromTable.io, format, limit);
+    cli::OrderedRows held(0, nullptr);
+    ResultTable table;
+    for (const RowTexts &row : rows) {
+        held.add(row);
+        table.append(row);
+    }
+    held.sort();
+    table.sortBy(0);
+    held.writeTo(rowsOut);
+    for (qsizetype i = 0; i < table.size(); ++i)
+        tableOut.write(table, i);
+    rowsOut.finish();
+    tableOut.finish();
+    return {fromRows.text, fromTable.text};
+}
+
 } // namespace
 
 class TestCliRows : public QObject
@@ -30,29 +54,17 @@ private slots:
             "/b",  "/B",         "/a_b",          "/a-b", "/ab",  "/\xc3\xa9t\xc3\xa9", "/Ete", "/\xc3\x89t\xc3\xa9",
             "/10", "/9",         "/b",            "/\xffx", "",   "/z/\xc3\xa4",      "/Z/a", "/zz",
             "/a b", "/ab"};
+        std::vector<QByteArray> catalogues;
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            catalogues.push_back(QByteArray::number(i));
+        std::vector<RowTexts> rows;
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            rows.push_back({paths[i], "Text", "1/1/2020", catalogues[size_t(i)]});
         for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
             QLocale::setDefault(locale);
-            ResultTable table;
-            Written fromRows;
-            Written fromTable;
-            cli::RowOutput rowsOut(fromRows.io, ExportFormat::Tsv);
-            cli::RowOutput tableOut(fromTable.io, ExportFormat::Tsv);
-            cli::OrderedRows rows(0, nullptr);
-            for (qsizetype i = 0; i < paths.size(); ++i) {
-                const QByteArray catalogue = QByteArray::number(i);
-                const RowTexts row{paths[i], "Text", "1/1/2020", catalogue};
-                rows.add(row);
-                table.append(row);
-            }
-            rows.sort();
-            table.sortBy(0);
-            rows.writeTo(rowsOut);
-            for (qsizetype i = 0; i < table.size(); ++i)
-                tableOut.write(table, i);
-            rowsOut.finish();
-            tableOut.finish();
-            QCOMPARE(fromRows.text, fromTable.text);
-            QCOMPARE(rows.count(), paths.size());
+            const auto [fromRows, fromTable] = writtenBothWays(rows, ExportFormat::Tsv);
+            QCOMPARE(fromRows, fromTable);
+            QCOMPARE(fromRows.count(u'\n'), paths.size());
         }
         QLocale::setDefault(QLocale::c());
     }
@@ -62,28 +74,17 @@ private slots:
     void manyRowsComeOutInOrderUpToTheLimit()
     {
         constexpr qint64 kLimit = 9001;
-        Written fromRows;
-        Written oneByOne;
-        cli::RowOutput rowsOut(fromRows.io, ExportFormat::Csv, kLimit);
-        cli::RowOutput tableOut(oneByOne.io, ExportFormat::Csv, kLimit);
-        cli::OrderedRows rows(0, nullptr);
-        ResultTable table;
+        std::vector<QByteArray> texts; // paths and catalogue names
         for (int i = 0; i < 12000; ++i) {
-            const QByteArray path = "/d" + QByteArray::number((i * 7919) % 12007) + "/f,\"" + QByteArray::number(i);
-            const QByteArray catalogue = QByteArray::number(i % 3);
-            const RowTexts row{path, "Text", "1/1/2020", catalogue};
-            rows.add(row);
-            table.append(row);
+            texts.push_back("/d" + QByteArray::number((i * 7919) % 12007) + "/f,\"" + QByteArray::number(i));
+            texts.push_back(QByteArray::number(i % 3));
         }
-        rows.sort();
-        table.sortBy(0);
-        rows.writeTo(rowsOut);
-        for (qsizetype i = 0; i < table.size(); ++i)
-            tableOut.write(table, i);
-        rowsOut.finish();
-        tableOut.finish();
-        QCOMPARE(fromRows.text.count(u'\n'), kLimit + 1);
-        QCOMPARE(fromRows.text, oneByOne.text);
+        std::vector<RowTexts> rows;
+        for (size_t i = 0; i < texts.size(); i += 2)
+            rows.push_back({texts[i], "Text", "1/1/2020", texts[i + 1]});
+        const auto [fromRows, oneByOne] = writtenBothWays(rows, ExportFormat::Csv, kLimit);
+        QCOMPARE(fromRows.count(u'\n'), kLimit + 1);
+        QCOMPARE(fromRows, oneByOne);
     }
 };
 
