@@ -295,7 +295,7 @@ private slots:
     // a line break, a name that is not UTF-8, and a folder that denies access.
     void cataloguesARealTree()
     {
-        QTemporaryDir dir;
+        testing::TemporaryFolder dir; // holds a name that is not UTF-8
         testing::openToEveryone(dir.path());
         const QString root = dir.filePath(QStringLiteral("root"));
         QVERIFY(QDir().mkpath(root + QStringLiteral("/Sub/deeper")));

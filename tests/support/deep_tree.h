@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -52,5 +54,20 @@ inline void removeContentsAt(int fd)
     }
     closedir(dir);
 }
+
+// A temporary folder removed whole, whatever its names hold: QTemporaryDir leaves behind the
+// names that are not UTF-8, which it cannot name.
+class TemporaryFolder : public QTemporaryDir
+{
+public:
+    TemporaryFolder() = default;
+    TemporaryFolder(const TemporaryFolder &) = delete;
+    TemporaryFolder &operator=(const TemporaryFolder &) = delete;
+    ~TemporaryFolder()
+    {
+        if (isValid())
+            removeContentsAt(::open(QFile::encodeName(path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    }
+};
 
 } // namespace kestrova::testing

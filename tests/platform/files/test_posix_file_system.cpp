@@ -1,4 +1,5 @@
 #include "platform/files/posix_file_system.h"
+#include "support/deep_tree.h"
 #include "support/unprivileged.h"
 
 #include <QDateTime>
@@ -42,7 +43,7 @@ class TestPosixFileSystem : public QObject
 private slots:
     void listsEveryEntryInNameOrder()
     {
-        QTemporaryDir dir;
+        testing::TemporaryFolder dir; // holds names that are not UTF-8
         const QByteArray root = QFile::encodeName(dir.path());
         for (const char *name : {"b.txt", "a.txt", "A.txt", "C.txt", "\xff\xfe.bin", "line\nbreak",
                                  ".hidden", "Zeta"})
@@ -65,7 +66,7 @@ private slots:
 
     void readsTypeAndCreationOfOddFiles()
     {
-        QTemporaryDir dir;
+        testing::TemporaryFolder dir; // holds names that are not UTF-8
         const QByteArray root = QFile::encodeName(dir.path());
         QCOMPARE(mkfifo((root + "/pipe").constData(), 0644), 0);
         touch(root + "/\xff.xyzq");
