@@ -27,7 +27,7 @@ char *TextBlocks::take(size_t bytes)
 {
     if (m_blocks.empty() || m_used + bytes > m_size) {
         m_size = std::max(std::clamp(m_size * 2, kFirstBlockBytes, kLargestBlockBytes), bytes);
-        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_size));
+        m_blocks.push_back(takeLargeBlock(m_size));
         m_used = 0;
     }
     char *out = m_blocks.back().get() + m_used;

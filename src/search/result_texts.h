@@ -3,6 +3,8 @@
 // dates, catalogue names), kept once each in a dictionary that hands out small numbers.
 #pragma once
 
+#include "platform/memory/large_blocks.h"
+
 #include <QByteArrayView>
 
 #include <memory>
@@ -23,7 +25,7 @@ public:
     void reuse();
 
 private:
-    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<LargeBlock> m_blocks;
     size_t m_used = 0;
     size_t m_size = 0;
 };
