@@ -2,6 +2,8 @@
 
 #include "result_texts.h"
 
+#include "platform/memory/large_blocks.h"
+
 #include <QCollator>
 #include <QString>
 #include <QtEndian>
@@ -10,6 +12,8 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <future>
+#include <mutex>
 #include <numeric>
 #include <thread>
 
@@ -227,9 +231,12 @@ bool lessFrom(const SortEntry &a, const SortEntry &b, size_t depth)
 // Multikey quicksort, eight bytes at a time: partitions by the words at one depth, so keys that
 // share long beginnings (paths of one folder) are not compared from their start again and
 // again. Words compare as their bytes do, a key's end (padded with 0) before any byte; equal
-// words with fewer of a key's bytes belong to the shorter key.
-void multikeySort(SortEntry *begin, SortEntry *end, size_t depth)
+// words with fewer of a key's bytes belong to the shorter key. A large part before the pivot is
+// sorted on another core meanwhile, while helpers (the budget) are free.
+void multikeySort(SortEntry *begin, SortEntry *end, size_t depth, std::atomic<int> &helpers)
 {
+    constexpr std::ptrdiff_t kShared = 1 << 14; // entries worth a helper
+    std::vector<std::future<void>> helped;
     while (end - begin > 16) {
         const SortEntry &middle = begin[(end - begin) / 2];
         const quint64 pivot = middle.word;
@@ -245,12 +252,22 @@ void multikeySort(SortEntry *begin, SortEntry *end, size_t depth)
             else
                 ++p;
         }
-        multikeySort(begin, less, depth);
-        multikeySort(greater, end, depth);
+        if (less - begin > kShared && helpers.fetch_sub(1) > 0) {
+            helped.push_back(std::async(std::launch::async, [begin, less, depth, &helpers] {
+                multikeySort(begin, less, depth, helpers);
+                helpers.fetch_add(1);
+            }));
+        } else {
+            if (less - begin > kShared)
+                helpers.fetch_add(1); // none was free
+            multikeySort(begin, less, depth, helpers);
+        }
+        multikeySort(greater, end, depth, helpers);
         if (pivotBytes < 8) {
             // Every key of the middle part has ended: they are equal.
             std::sort(less, greater, [](const SortEntry &a, const SortEntry &b) { return a.position < b.position; });
-            return;
+            begin = end = less;
+            break;
         }
         begin = less;
         end = greater;
@@ -263,28 +280,39 @@ void multikeySort(SortEntry *begin, SortEntry *end, size_t depth)
             return a.word < b.word;
         return lessFrom(a, b, depth);
     });
+    for (std::future<void> &part : helped)
+        part.get();
 }
 
 } // namespace
 
 std::vector<quint32> folded(quint32 count, const TextAt &textAt, std::vector<quint8> *same)
 {
-    TextBlocks copies;
-    std::vector<SortEntry> entries(count);
-    for (quint32 i = 0; i < count; ++i) {
-        QByteArrayView text = textAt(i);
-        if (!isAscii(text)) {
-            const QByteArray caseFolded = QString::fromUtf8(text).toCaseFolded().toUtf8();
-            text = QByteArrayView(copies.keep(caseFolded), caseFolded.size());
+    // Every entry is written below, by one thread or another.
+    const LargeBlock entryMemory = takeLargeBlock(sizeof(SortEntry) * count);
+    SortEntry *const entries = reinterpret_cast<SortEntry *>(entryMemory.get());
+    std::mutex copiesMutex;
+    std::vector<TextBlocks> copies; // of the texts that are not ASCII, case-folded
+    inParallel(count, [&](size_t from, size_t to) {
+        TextBlocks mine;
+        for (size_t i = from; i < to; ++i) {
+            QByteArrayView text = textAt(quint32(i));
+            if (!isAscii(text)) {
+                const QByteArray caseFolded = QString::fromUtf8(text).toCaseFolded().toUtf8();
+                text = QByteArrayView(mine.keep(caseFolded), caseFolded.size());
+            }
+            entries[i] = {reinterpret_cast<const uchar *>(text.data()), quint32(text.size()), quint32(i), 0};
+            fillWord(entries[i], 0);
         }
-        entries[i] = {reinterpret_cast<const uchar *>(text.data()), quint32(text.size()), i, 0};
-        fillWord(entries[i], 0);
-    }
-    multikeySort(entries.data(), entries.data() + entries.size(), 0);
+        const std::lock_guard lock(copiesMutex);
+        copies.push_back(std::move(mine));
+    });
+    std::atomic<int> helpers = int(std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 8)) - 1;
+    multikeySort(entries, entries + count, 0, helpers);
     std::vector<quint32> order(count);
     if (same)
         same->assign(count, 0);
-    for (size_t i = 0; i < entries.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         order[i] = entries[i].position;
         if (same && i > 0)
             (*same)[i] = compareFrom(entries[i - 1], entries[i], 0) == 0;
