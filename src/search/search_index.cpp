@@ -147,7 +147,10 @@ namespace {
 class GroupRows
 {
 public:
-    GroupRows(const FileReader &file, qint64 offset, qint64 rowBytes) : m_file(file), m_offset(offset), m_rowBytes(rowBytes) {}
+    GroupRows(const FileReader &file, qint64 offset, qint64 rowBytes)
+        : m_file(file), m_offset(offset), m_rowBytes(rowBytes)
+    {
+    }
 
     // The row of bucket, or null when its stripe does not check.
     const uchar *row(quint32 bucket)
@@ -156,7 +159,8 @@ public:
         const quint32 number = bucket / kStripeRows;
         if (number != m_stripeNumber) {
             m_stripe.resize(qsizetype(stripeBytes));
-            if (!sumsRead() || m_file.readAt(m_offset + kGroupChecksumBytes + number * stripeBytes, m_stripe.data(), m_stripe.size()) != m_stripe.size()
+            const qint64 at = m_offset + kGroupChecksumBytes + number * stripeBytes;
+            if (!sumsRead() || m_file.readAt(at, m_stripe.data(), m_stripe.size()) != m_stripe.size()
                 || checksum(m_stripe.constData(), m_stripe.size()) != m_sums[number])
                 return nullptr;
             m_stripeNumber = number;
