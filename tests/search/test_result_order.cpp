@@ -109,8 +109,8 @@ private slots:
     {
         const QByteArray alphabet("aAzZ@[`{/\0", 11);
         std::vector<QByteArray> keys;
-        quint32 seed = 12345;
-        const auto next = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+        quint32 state = 12345;
+        const auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 8; };
         for (int i = 0; i < 40000; ++i) { // enough for a second core to sort a part
             // Most keys begin as an earlier one does, cut anywhere in its first 24 bytes.
             QByteArray key;
